@@ -1,0 +1,42 @@
+#include "cli/commandes.h"
+
+#include "cli/arguments.h"
+#include "model/fichier_tournoi.h"
+#include "model/texte.h"
+
+namespace tavo::cli {
+
+const std::vector<Commande>& commandes() {
+    static const std::vector<Commande> liste = {
+        {"nouveau",
+         "FICHIER.pxi [--nom N] [--date D] [--jeu J] [--rondes R] --departages BU,SB,... "
+         "[--remplacer]",
+         commande_nouveau},
+        {"joueur-ajouter",
+         "FICHIER.pxi --nom N --prenom P [--ne-le JJ/MM/AA] [--elo N] [--equipe E] [--fille] "
+         "[--inactif]",
+         commande_joueur_ajouter},
+        {"joueur-modifier",
+         "FICHIER.pxi ID [--nom N] [--prenom P] [--ne-le JJ/MM/AA] [--elo N] [--equipe E] "
+         "[--fille|--garcon] [--inactif|--actif]",
+         commande_joueur_modifier},
+        {"rapport", "classement|historique|joueurs FICHIER.pxi", commande_rapport},
+    };
+    return liste;
+}
+
+std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console) {
+    auto tournoi = std::make_unique<Tournoi>();
+    if (!charger(*tournoi, chemin, console)) return nullptr;
+    return tournoi;
+}
+
+std::string texte_cp1252(const std::string& utf8, const char* quoi) {
+    bool perte = false;
+    std::string texte = vers_cp1252(utf8, &perte);
+    if (perte)
+        throw ErreurUsage(std::string(quoi) + " contient un caractère impossible à enregistrer : " + utf8);
+    return texte;
+}
+
+}  // namespace tavo::cli

@@ -1,0 +1,40 @@
+// The commands of tavo-cli and what they share.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/console.h"
+#include "model/tournoi.h"
+
+namespace tavo::cli {
+
+inline constexpr int SUCCES = 0;
+inline constexpr int ECHEC = 1;  // the program's own error text is on stderr
+inline constexpr int USAGE = 2;
+
+using Mots = std::vector<std::string>;
+
+struct Commande {
+    const char* nom;
+    const char* usage;  // the arguments, as --help lists them
+    int (*executer)(const Mots& mots, Console& console);
+};
+
+// Every command, in the order --help lists them.
+const std::vector<Commande>& commandes();
+
+int commande_nouveau(const Mots& mots, Console& console);
+int commande_joueur_ajouter(const Mots& mots, Console& console);
+int commande_joueur_modifier(const Mots& mots, Console& console);
+int commande_rapport(const Mots& mots, Console& console);
+
+// Loads a tournament file; nullptr (the message already on stderr) on failure.
+std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console);
+
+// A text typed on the command line (UTF-8) in the file's character set.
+// A character that Windows-1252 cannot hold is bad usage naming `quoi`.
+std::string texte_cp1252(const std::string& utf8, const char* quoi);
+
+}  // namespace tavo::cli

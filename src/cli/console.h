@@ -1,0 +1,26 @@
+// The command line's way of speaking to the director: messages go to stderr
+// in UTF-8; there is nobody to answer a question, so none is ever accepted.
+#pragma once
+
+#include <string>
+
+#include "model/interaction.h"
+
+namespace tavo::cli {
+
+class Console : public Interaction {
+public:
+    void message_erreur(const std::string& texte) override;
+    bool question(const std::string& titre, const std::string& texte) override;
+    void information(const std::string& texte) override;
+
+    // Prints a Windows-1252 line on stdout in UTF-8.
+    static void afficher(const std::string& ligne_cp1252);
+
+    bool erreur_signalee() const { return erreur_signalee_; }
+
+private:
+    bool erreur_signalee_ = false;
+};
+
+}  // namespace tavo::cli

@@ -1,0 +1,44 @@
+// The tournament file (".pxi"): a raw image of the header, the player records,
+// the table counts and the pairing records, one block after the other.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/interaction.h"
+#include "model/tournoi.h"
+
+namespace tavo {
+
+// Writes the tournament to `chemin`. The file is written beside the target
+// under a temporary name, flushed to disk and renamed over the target, so a
+// failed save leaves the previous file intact and `modifie` as it was. On
+// success `modifie` is 0. Failures are reported through `io`.
+bool sauver(Tournoi& tournoi, const std::string& chemin, Interaction& io);
+
+// Replaces the tournament with the one in `chemin`. The file is read and
+// checked into a fresh tournament first: on any failure the tournament in
+// memory is untouched. Failures are reported through `io`.
+bool charger(Tournoi& tournoi, const std::string& chemin, Interaction& io);
+
+// The bytes that sauver writes (with `modifie` stored as 0).
+std::vector<char> image_fichier(const Tournoi& tournoi);
+
+// The block of the file that could not be read or failed its checks.
+enum class ErreurLecture { aucune, tournoi, joueurs, nb_app, app };
+
+// Reads a whole file image into `dest` (which should be fresh); the id index
+// and tie-break table are rebuilt on success. On failure `dest` holds a
+// partial state and must be discarded.
+ErreurLecture lire_image(std::string_view octets, Tournoi& dest);
+
+// The read error message of a block, as the director sees it.
+std::string message_lecture(ErreurLecture erreur);
+
+// Size of the largest file the program can write.
+inline constexpr std::size_t TAILLE_MAX_FICHIER =
+    sizeof(EnteteTournoi) + sizeof(Joueur) * MAX_JOUEURS + 2 * MAX_RONDES +
+    sizeof(Appariement) * MAX_TABLES * MAX_RONDES;
+
+}  // namespace tavo

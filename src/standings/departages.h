@@ -1,0 +1,40 @@
+// The six tie-break systems and the choice of those a tournament applies.
+// Every value is counted in half-points, over the rounds 0 to
+// derniere_ronde_complete(); the id index must be up to date.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/tournoi.h"
+
+namespace tavo {
+
+// Two-letter labels of systems 0 to 5, the standings' column headings.
+inline constexpr std::array<const char*, NB_SYSTEMES_DEPARTAGE> LIBELLES_DEPARTAGE = {
+    "BU", "BM", "SB", "CU", "NG", "PP"};
+
+// Names of systems 0 to 5 in the properties dialog's "Systèmes proposés" list
+// (Windows-1252).
+const std::array<std::string, NB_SYSTEMES_DEPARTAGE>& noms_departages();
+
+std::int16_t departage_bucholz(const Tournoi& t, const Joueur& j);
+std::int16_t departage_bucholz_median(const Tournoi& t, const Joueur& j);
+std::int16_t departage_sonneborn_berger(const Tournoi& t, const Joueur& j);
+std::int16_t departage_cumulatif(const Tournoi& t, const Joueur& j);
+std::int16_t departage_nb_gains(const Tournoi& t, const Joueur& j);
+std::int16_t departage_pions_pris(const Tournoi& t, const Joueur& j);
+
+// Dialog mode: the selected systems by their names, in priority order; each is
+// looked up in `proposes` (the proposed list's texts, by id).
+void choisir_departages(Tournoi& t, const std::vector<std::string>& selectionnes,
+                        const std::vector<std::string>& proposes);
+// File mode: labels and functions rebuilt from the loaded ids.
+void choisir_departages_fichier(Tournoi& t);
+
+// Id of the system with this label ("BU"...), or -1.
+int id_departage_par_libelle(const std::string& libelle);
+
+}  // namespace tavo

@@ -1,0 +1,27 @@
+#include "model/texte.h"
+#include "standings/rapports.h"
+
+namespace tavo {
+
+bool liste_joueurs(Tournoi& t, Rapport& rapport) {
+    rapport.vider();
+    rapport.titre("Liste des joueurs");
+    rapport.ligne("Tournoi %s du %s, jeu : %s", champ(t.entete.nom).c_str(),
+                  champ(t.entete.date).c_str(), champ(t.entete.jeu).c_str());
+    rapport.ajouter(" ");
+    rapport.ajouter("Liste des joueurs");
+    rapport.ajouter(" ");
+    rapport.ligne("Nombre de joueurs = %d", t.entete.nb_joueurs);
+    rapport.ajouter(" ");
+    rapport.ligne("IDX EQU E %-20s %-15s S NE(E) LE ", "NOM", "PRENOM");
+    t.indexer_joueurs();
+    for (int k = 1; k <= t.entete.nb_joueurs; ++k) {
+        const Joueur& j = t.joueur(k);
+        rapport.ligne("%3d %-3s %c %-20.20s %-15.15s %c %s", j.id, champ(j.equipe).c_str(),
+                      j.actif ? 'A' : 'I', champ(j.nom).c_str(), champ(j.prenom).c_str(),
+                      j.fille ? 'F' : 'M', champ(j.ne_le).c_str());
+    }
+    return t.entete.nb_joueurs > 0;
+}
+
+}  // namespace tavo

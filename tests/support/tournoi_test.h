@@ -1,0 +1,45 @@
+// What the tests share: an Interaction that records what the director would
+// see, and builders of small tournaments.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/interaction.h"
+#include "model/tournoi.h"
+
+namespace tavo::test {
+
+class InteractionTest : public Interaction {
+public:
+    void message_erreur(const std::string& texte) override { erreurs.push_back(texte); }
+    bool question(const std::string& titre, const std::string& texte) override {
+        questions.push_back(titre + "|" + texte);
+        return reponse;
+    }
+    void information(const std::string& texte) override { informations.push_back(texte); }
+
+    std::vector<std::string> erreurs;  // Windows-1252, as the core wrote them
+    std::vector<std::string> questions;
+    std::vector<std::string> informations;
+    bool reponse = true;
+};
+
+// A tournament of `n` active players named "NOMk" / "Prenomk", numbered in
+// registration order, `rondes` rounds planned, tie-breaks by label ("BU"...).
+Tournoi tournoi_avec_joueurs(int n, int rondes = 5, const std::vector<std::string>& departages = {"BU"});
+
+// Writes a game of round r at table `table`: white and black ids, white's
+// points (2, 1, 0), discs for Othello; the table is entered and both players'
+// opponents, colours, results and discs for the round are set. A `noir` of
+// ID_QUALIFIE makes the bye of `blanc`. Sets nb_app[r] to at least table + 1.
+void poser_partie(Tournoi& t, int r, int table, int blanc, int noir, int res_blanc,
+                  int pions_blanc = 0);
+
+// Advances the tournament to round r (ronde_courante = r).
+void ouvrir_ronde(Tournoi& t, int r);
+
+// Converts a Windows-1252 line to UTF-8, for readable expectations.
+std::string u(const std::string& cp1252);
+
+}  // namespace tavo::test
