@@ -37,12 +37,13 @@ std::optional<std::string> Arguments::valeur(const std::string& option) const {
 }
 
 int entier_option(const std::string& texte, int min, int max, const char* quoi) {
-    const bool chiffres = !texte.empty() && texte.size() <= 9 &&
-                          std::all_of(texte.begin(), texte.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool chiffres =
+        !texte.empty() && texte.size() <= 9 &&
+        std::all_of(texte.begin(), texte.end(), [](char c) { return c >= '0' && c <= '9'; });
     const int valeur = chiffres ? std::stoi(texte) : -1;
     if (!chiffres || valeur < min || valeur > max)
-        throw ErreurUsage(std::string(quoi) + " doit être un nombre de " + std::to_string(min) + " à " +
-                          std::to_string(max) + " : " + texte);
+        throw ErreurUsage(std::string(quoi) + " doit être un nombre de " + std::to_string(min) +
+                          " à " + std::to_string(max) + " : " + texte);
     return valeur;
 }
 

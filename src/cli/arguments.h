@@ -16,7 +16,7 @@ struct ErreurUsage : std::runtime_error {
 };
 
 class Arguments {
-public:
+  public:
     // `avec_valeur` lists the options that take a value, `drapeaux` those that
     // do not; any other "--word" is bad usage.
     Arguments(const std::vector<std::string>& mots, const std::set<std::string>& avec_valeur,
@@ -31,7 +31,7 @@ public:
     std::optional<std::string> valeur(const std::string& option) const;
     bool drapeau(const std::string& option) const { return drapeaux_.count(option) != 0; }
 
-private:
+  private:
     std::vector<std::string> positionnels_;
     std::map<std::string, std::string> valeurs_;
     std::set<std::string> drapeaux_;

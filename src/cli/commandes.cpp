@@ -35,7 +35,8 @@ std::string texte_cp1252(const std::string& utf8, const char* quoi) {
     bool perte = false;
     std::string texte = vers_cp1252(utf8, &perte);
     if (perte)
-        throw ErreurUsage(std::string(quoi) + " contient un caractère impossible à enregistrer : " + utf8);
+        throw ErreurUsage(std::string(quoi) +
+                          " contient un caractère impossible à enregistrer : " + utf8);
     return texte;
 }
 

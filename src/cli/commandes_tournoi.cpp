@@ -22,8 +22,9 @@ std::vector<int> ids_departages(const std::string& liste) {
     std::string libelle;
     while (std::getline(flux, libelle, ',')) {
         const int id = id_departage_par_libelle(libelle);
-        if (id < 0) throw ErreurUsage("système de départage inconnu : " + libelle +
-                                      " (BU, BM, SB, CU, NG ou PP)");
+        if (id < 0)
+            throw ErreurUsage("système de départage inconnu : " + libelle +
+                              " (BU, BM, SB, CU, NG ou PP)");
         if (std::find(ids.begin(), ids.end(), id) != ids.end())
             throw ErreurUsage("système de départage choisi deux fois : " + libelle);
         ids.push_back(id);
@@ -61,8 +62,8 @@ int commande_nouveau(const Mots& mots, Console& console) {
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
     const std::vector<int> ids = ids_departages(args.valeur("--departages").value_or(""));
-    const int rondes = entier_option(args.valeur("--rondes").value_or("5"), 0, MAX_RONDES,
-                                     "le nombre de rondes");
+    const int rondes =
+        entier_option(args.valeur("--rondes").value_or("5"), 0, MAX_RONDES, "le nombre de rondes");
     if (ids.empty()) {
         console.message_erreur(cp("Il me faut au moins une fonction de départage"));
         return ECHEC;

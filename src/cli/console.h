@@ -9,7 +9,7 @@
 namespace tavo::cli {
 
 class Console : public Interaction {
-public:
+  public:
     void message_erreur(const std::string& texte) override;
     bool question(const std::string& titre, const std::string& texte) override;
     void information(const std::string& texte) override;
@@ -19,7 +19,7 @@ public:
 
     bool erreur_signalee() const { return erreur_signalee_; }
 
-private:
+  private:
     bool erreur_signalee_ = false;
 };
 

@@ -37,8 +37,8 @@ ErreurLecture lire_image(std::string_view octets, Tournoi& dest);
 std::string message_lecture(ErreurLecture erreur);
 
 // Size of the largest file the program can write.
-inline constexpr std::size_t TAILLE_MAX_FICHIER =
-    sizeof(EnteteTournoi) + sizeof(Joueur) * MAX_JOUEURS + 2 * MAX_RONDES +
-    sizeof(Appariement) * MAX_TABLES * MAX_RONDES;
+inline constexpr std::size_t TAILLE_MAX_FICHIER = sizeof(EnteteTournoi) +
+                                                  sizeof(Joueur) * MAX_JOUEURS + 2 * MAX_RONDES +
+                                                  sizeof(Appariement) * MAX_TABLES * MAX_RONDES;
 
 }  // namespace tavo

@@ -8,7 +8,7 @@
 namespace tavo {
 
 class Interaction {
-public:
+  public:
     virtual ~Interaction() = default;
 
     // The modal error box titled "Erreur" with a single OK button.

@@ -22,10 +22,10 @@ inline constexpr int MAX_EQUIPES = 100;
 inline constexpr int MAX_JEUX = 10;
 
 // Ids from 10000 up never name a player.
-inline constexpr std::int16_t ID_AUCUN = 0;        // round not paired yet
-inline constexpr std::int16_t ID_FORFAIT = 10000;  // inactive: did not play the round
-inline constexpr std::int16_t ID_QUALIFIE = 10001; // bye
-inline constexpr std::int16_t ID_SPECIAL = 10000;  // first id that is not a player
+inline constexpr std::int16_t ID_AUCUN = 0;         // round not paired yet
+inline constexpr std::int16_t ID_FORFAIT = 10000;   // inactive: did not play the round
+inline constexpr std::int16_t ID_QUALIFIE = 10001;  // bye
+inline constexpr std::int16_t ID_SPECIAL = 10000;   // first id that is not a player
 
 // Colours, per round.
 inline constexpr std::uint8_t BLANC = 0;
@@ -37,12 +37,12 @@ inline constexpr std::uint8_t SANS_PARTIE = 2;
 
 // The 150-byte tournament header.
 struct EnteteTournoi {
-    char date[15];               // free text, "" when none
-    char nom[50];                // tournament name
-    char jeu[21];                // game name ("Echecs", "Dames", "Othello", "Quarto" or typed)
+    char date[15];  // free text, "" when none
+    char nom[50];   // tournament name
+    char jeu[21];   // game name ("Echecs", "Dames", "Othello", "Quarto" or typed)
     std::int16_t departages[MAX_DEPARTAGES];   // tie-break ids 0..5, first nb_departages used
     char abrev_departages[MAX_DEPARTAGES][3];  // "BU", "BM"... of each selected id
-    std::int16_t nb_rondes;      // rounds planned, 0..15
+    std::int16_t nb_rondes;                    // rounds planned, 0..15
     std::int16_t nb_departages;  // selected tie-breaks, 0 before a tournament is defined
     std::int16_t nb_joueurs;     // players at positions 1..nb_joueurs, 0..100
     std::int16_t nb_actifs;      // active players counted by the first-round pairing only
@@ -68,17 +68,17 @@ struct Joueur {
     std::int16_t flotte_bas;   // 1 once paired with an opponent who had fewer points
     std::int16_t flotte_haut;  // 1 once paired with an opponent who had more points
     std::uint8_t reserve2[2];
-    std::uint8_t couleurs[MAX_RONDES];      // BLANC, NOIR or SANS_PARTIE per round
+    std::uint8_t couleurs[MAX_RONDES];  // BLANC, NOIR or SANS_PARTIE per round
     std::uint8_t reserve3;
-    std::int16_t adversaires[MAX_RONDES];   // opponent id, ID_FORFAIT, ID_QUALIFIE, or 0
-    std::uint8_t pions[MAX_RONDES];         // discs at the end of the game (Othello), 0..64
-    std::uint8_t resultats[MAX_RONDES];     // points of the round: 2, 1 or 0
+    std::int16_t adversaires[MAX_RONDES];  // opponent id, ID_FORFAIT, ID_QUALIFIE, or 0
+    std::uint8_t pions[MAX_RONDES];        // discs at the end of the game (Othello), 0..64
+    std::uint8_t resultats[MAX_RONDES];    // points of the round: 2, 1 or 0
 };
 
 // One 10-byte table of a round.
 struct Appariement {
-    std::int16_t blanc;  // id with white, or ID_QUALIFIE when black has the bye
-    std::int16_t noir;   // id with black, or ID_QUALIFIE when white has the bye
+    std::int16_t blanc;        // id with white, or ID_QUALIFIE when black has the bye
+    std::int16_t noir;         // id with black, or ID_QUALIFIE when white has the bye
     std::uint8_t res_blanc;    // white's points 2, 1, 0
     std::uint8_t res_noir;     // black's points 2, 1, 0
     std::uint8_t pions_blanc;  // white's discs (Othello)
@@ -120,6 +120,8 @@ static_assert(sizeof(Appariement) == 10);
 static_assert(offsetof(Appariement, res_blanc) == 4);
 static_assert(offsetof(Appariement, saisi) == 8);
 
-inline bool est_joueur(std::int16_t id) { return id > 0 && id < ID_SPECIAL; }
+inline bool est_joueur(std::int16_t id) {
+    return id > 0 && id < ID_SPECIAL;
+}
 
 }  // namespace tavo

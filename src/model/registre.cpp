@@ -35,7 +35,8 @@ int ajouter_joueur(Tournoi& t, Interaction& io) {
         return 0;
     }
     if (t.entete.nb_joueurs >= MAX_JOUEURS) {
-        io.message_erreur(cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
+        io.message_erreur(
+            cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
         return 0;
     }
     const int n = ++t.entete.nb_joueurs;

@@ -50,6 +50,8 @@ namespace tavo {
 
 // A UTF-8 literal of the source code as Windows-1252 bytes: the program's own
 // texts ("Prénom", "n°") are written readably and used in the core's set.
-inline std::string cp(std::string_view utf8) { return vers_cp1252(utf8); }
+inline std::string cp(std::string_view utf8) {
+    return vers_cp1252(utf8);
+}
 
 }  // namespace tavo

@@ -47,12 +47,13 @@ bool Tournoi::ronde_complete(int r) const {
 }
 
 void Tournoi::indexer_joueurs() {
-    for (int p = 1; p <= entete.nb_joueurs; ++p) index[joueurs[p].id] = static_cast<std::int16_t>(p);
+    for (int p = 1; p <= entete.nb_joueurs; ++p)
+        index[joueurs[p].id] = static_cast<std::int16_t>(p);
 }
 
 std::string Tournoi::titre_fenetre() const {
-    return "Tournoi " + champ(entete.nom) + ", du " + champ(entete.date) + ", jeu : " +
-           champ(entete.jeu);
+    return "Tournoi " + champ(entete.nom) + ", du " + champ(entete.date) +
+           ", jeu : " + champ(entete.jeu);
 }
 
 }  // namespace tavo

@@ -14,7 +14,7 @@ class Tournoi;
 using FonctionDepartage = std::int16_t (*)(const Tournoi&, const Joueur&);
 
 class Tournoi {
-public:
+  public:
     Tournoi();
 
     EnteteTournoi entete{};

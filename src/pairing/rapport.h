@@ -9,7 +9,7 @@
 namespace tavo {
 
 class Rapport {
-public:
+  public:
     void vider() { lignes_.clear(); }
     void titre(std::string texte) { titre_ = std::move(texte); }
 
@@ -22,7 +22,7 @@ public:
     const std::string& titre() const { return titre_; }
     const std::vector<std::string>& lignes() const { return lignes_; }
 
-private:
+  private:
     std::string titre_ = "Voir les appariements";
     std::vector<std::string> lignes_;
 };

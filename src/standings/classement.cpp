@@ -8,8 +8,8 @@ namespace tavo {
 namespace {
 
 std::string entete_colonnes(const Tournoi& t) {
-    std::string texte = formater("%-3s - %-3s %-3.3s %-20s %-15s %3s", "Cl", cp("N°").c_str(), "Equ",
-                                 "Nom", cp("Prénom").c_str(), "Pts");
+    std::string texte = formater("%-3s - %-3s %-3.3s %-20s %-15s %3s", "Cl", cp("N°").c_str(),
+                                 "Equ", "Nom", cp("Prénom").c_str(), "Pts");
     texte += "  ";
     for (int i = 0; i < t.entete.nb_departages; ++i)
         texte += "  " + std::string(t.entete.abrev_departages[i],
@@ -18,9 +18,9 @@ std::string entete_colonnes(const Tournoi& t) {
 }
 
 std::string ligne_joueur(const Tournoi& t, const Joueur& j, int rang) {
-    std::string texte = formater("%3d - %3d %-3.3s %-20s %-15s %3d", rang, j.id,
-                                 champ(j.equipe).c_str(), champ(j.nom).c_str(),
-                                 champ(j.prenom).c_str(), j.points);
+    std::string texte =
+        formater("%3d - %3d %-3.3s %-20s %-15s %3d", rang, j.id, champ(j.equipe).c_str(),
+                 champ(j.nom).c_str(), champ(j.prenom).c_str(), j.points);
     texte += "   ";
     for (int i = 0; i < t.entete.nb_departages; ++i) {
         const FonctionDepartage f = t.fonctions_departage[i];
@@ -37,7 +37,8 @@ void classement(Tournoi& t, Rapport& rapport) {
     rapport.vider();
     rapport.titre("Classement");
     const std::string jeu = champ(t.entete.jeu);
-    rapport.ligne("Tournoi : %-30s du %s", champ(t.entete.nom).c_str(), champ(t.entete.date).c_str());
+    rapport.ligne("Tournoi : %-30s du %s", champ(t.entete.nom).c_str(),
+                  champ(t.entete.date).c_str());
     if (n < t.entete.nb_rondes - 1)
         rapport.ligne(cp("Jeu : %-30s après la ronde n°%d").c_str(), jeu.c_str(), n + 1);
     else

@@ -10,13 +10,15 @@ namespace tavo {
 namespace {
 
 constexpr std::array<FonctionDepartage, NB_SYSTEMES_DEPARTAGE> kFonctions = {
-    departage_bucholz,  departage_bucholz_median, departage_sonneborn_berger,
-    departage_cumulatif, departage_nb_gains,      departage_pions_pris};
+    departage_bucholz,   departage_bucholz_median, departage_sonneborn_berger,
+    departage_cumulatif, departage_nb_gains,       departage_pions_pris};
 
 // A round's opponent is "real" when it is not a special id; an unpaired round
 // (id 0, seen while a new round is being paired) is a real opponent with 0
 // points.
-bool adversaire_reel(std::int16_t id) { return id < ID_SPECIAL; }
+bool adversaire_reel(std::int16_t id) {
+    return id < ID_SPECIAL;
+}
 
 int points_adversaire(const Tournoi& t, std::int16_t id) {
     return id == ID_AUCUN ? 0 : t.joueur(id).points;

@@ -32,8 +32,8 @@ void historique(Tournoi& t, Rapport& rapport) {
     rapport.ajouter(" ");
     for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
         const Joueur& j = t.joueurs[p];
-        rapport.ligne("%3d %-30s %-15s %3d Pts", j.id, champ(j.nom).c_str(), champ(j.prenom).c_str(),
-                      j.points);
+        rapport.ligne("%3d %-30s %-15s %3d Pts", j.id, champ(j.nom).c_str(),
+                      champ(j.prenom).c_str(), j.points);
         std::string parties;
         for (int r = 0; r <= t.entete.ronde_courante; ++r) parties += case_ronde(t, j, r);
         rapport.ajouter("      " + parties);

@@ -52,7 +52,8 @@ void trier_classement(Tournoi& t) {
         c.valeurs.fill(0);
         c.valeurs[0] = t.joueurs[p].points;
         for (int i = 0; i < t.entete.nb_departages; ++i)
-            if (t.fonctions_departage[i]) c.valeurs[i + 1] = t.fonctions_departage[i](t, t.joueurs[p]);
+            if (t.fonctions_departage[i])
+                c.valeurs[i + 1] = t.fonctions_departage[i](t, t.joueurs[p]);
     }
     std::sort(cles.begin(), cles.end(), [&](const Cle& a, const Cle& b) {
         if (a.valeurs != b.valeurs) return a.valeurs > b.valeurs;

@@ -1,1 +1,138 @@
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/executer.h"
+#include "model/fichier_tournoi.h"
+#include "model/texte.h"
+#include "support/tournoi_test.h"
+
+namespace tavo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::tavo_cli;
+
+class Cli : public ::testing::Test {
+  protected:
+    void TearDown() override { fs::remove_all(dossier); }
+
+    test::Sortie cli(std::vector<std::string> args) { return tavo_cli(args, dossier); }
+
+    void nouveau(const std::string& fichier = "t.pxi") {
+        ASSERT_EQ(cli({"nouveau", fichier, "--nom", "Open de Noël", "--date", "12/12/26", "--jeu",
+                       "Echecs", "--rondes", "5", "--departages", "BU,SB"})
+                      .code,
+                  0);
+    }
+
+    Tournoi relire(const std::string& fichier = "t.pxi") {
+        Tournoi t;
+        test::InteractionTest io;
+        EXPECT_TRUE(charger(t, (dossier / fichier).string(), io));
+        return t;
+    }
+
+    fs::path dossier = test::dossier_temporaire();
+};
+
+TEST_F(Cli, HelpAndBadUsage) {
+    const auto aide = cli({"--help"});
+    EXPECT_EQ(aide.code, 0);
+    EXPECT_NE(aide.out.find("joueur-ajouter"), std::string::npos);
+    EXPECT_EQ(cli({}).code, 2);
+    EXPECT_EQ(cli({"inconnue"}).code, 2);
+    EXPECT_EQ(cli({"rapport", "palmares", "t.pxi"}).code, 2);
+    EXPECT_EQ(cli({"nouveau", "t.pxi", "--departages", "XX"}).code, 2);
+    EXPECT_EQ(cli({"nouveau", "t.pxi", "--departages", "BU", "--rondes", "16"}).code, 2);
+    EXPECT_EQ(cli({"nouveau", "t.pxi", "--departages", "BU,BU"}).code, 2);
+    EXPECT_FALSE(fs::exists(dossier / "t.pxi"));
+}
+
+TEST_F(Cli, NewTournamentHoldsTheGivenValues) {
+    nouveau();
+    const Tournoi t = relire();
+    EXPECT_EQ(vers_utf8(champ(t.entete.nom)), "Open de Noël");
+    EXPECT_EQ(champ(t.entete.jeu), "Echecs");
+    EXPECT_EQ(t.entete.nb_rondes, 5);
+    EXPECT_EQ(t.entete.nb_departages, 2);
+    EXPECT_EQ(t.entete.departages[1], 2);
+    EXPECT_EQ(t.entete.othello, 0);
+    EXPECT_EQ(fs::file_size(dossier / "t.pxi"), 150u);
+
+    // An existing file is not replaced without --remplacer.
+    const auto refus = cli({"nouveau", "t.pxi", "--departages", "NG"});
+    EXPECT_EQ(refus.code, 1);
+    EXPECT_NE(refus.err.find("existe déjà"), std::string::npos);
+    EXPECT_EQ(
+        cli({"nouveau", "t.pxi", "--jeu", "othello", "--departages", "PP", "--remplacer"}).code, 0);
+    EXPECT_EQ(relire().entete.othello, 1);
+
+    const auto sans = cli({"nouveau", "u.pxi", "--departages", ""});
+    EXPECT_EQ(sans.code, 1);
+    EXPECT_EQ(sans.err, "Il me faut au moins une fonction de départage\n");
+}
+
+TEST_F(Cli, PlayersAreRegisteredEditedAndListed) {
+    nouveau();
+    auto ajout = cli({"joueur-ajouter", "t.pxi", "--nom", "DUPONT", "--prenom", "Jean", "--ne-le",
+                      "01/02/10", "--elo", "1500", "--equipe", "ABCD"});
+    EXPECT_EQ(ajout.code, 0) << ajout.err;
+    EXPECT_EQ(ajout.out, "Joueur n°1 : DUPONT Jean\n");
+    EXPECT_EQ(
+        cli({"joueur-ajouter", "t.pxi", "--nom", "MARTIN", "--prenom", "Léa", "--fille"}).code, 0);
+    EXPECT_EQ(cli({"joueur-modifier", "t.pxi", "2", "--inactif", "--elo", "1200"}).code, 0);
+
+    const auto liste = cli({"rapport", "joueurs", "t.pxi"});
+    EXPECT_EQ(liste.code, 0);
+    EXPECT_EQ(
+        liste.out,
+        "Tournoi Open de Noël du 12/12/26, jeu : Echecs\n \nListe des joueurs\n \n"
+        "Nombre de joueurs = 2\n \nIDX EQU E NOM                  PRENOM          S NE(E) LE \n"
+        "  1 ABC A DUPONT               Jean            M 01/02/10\n"
+        "  2     I MARTIN               Léa             F   /  /  \n");
+    EXPECT_EQ(relire().joueur(2).elo, 1200);
+    EXPECT_EQ(relire().entete.modifie, 0);
+}
+
+TEST_F(Cli, RefusalsLeaveTheFileAsItWas) {
+    nouveau();
+    EXPECT_EQ(cli({"joueur-ajouter", "t.pxi", "--nom", "X"}).code, 2);
+    EXPECT_EQ(
+        cli({"joueur-ajouter", "t.pxi", "--nom", "X", "--prenom", "Y", "--ne-le", "1/2/10"}).code,
+        2);
+    EXPECT_EQ(cli({"joueur-ajouter", "t.pxi", "--nom", "日本", "--prenom", "Y"}).code, 2);
+    const auto inconnu = cli({"joueur-modifier", "t.pxi", "3", "--actif"});
+    EXPECT_EQ(inconnu.code, 1);
+    EXPECT_EQ(inconnu.err, "Joueur inconnu : n°3\n");
+    const auto absent = cli({"rapport", "classement", "absent.pxi"});
+    EXPECT_EQ(absent.code, 1);
+    EXPECT_EQ(absent.err, "Impossible d'ouvrir ce fichier\n");
+    EXPECT_EQ(fs::file_size(dossier / "t.pxi"), 150u);
+
+    // Registration closes with the first round.
+    Tournoi t = relire();
+    t.entete.ronde_courante = 0;
+    test::InteractionTest io;
+    ASSERT_TRUE(sauver(t, (dossier / "t.pxi").string(), io));
+    const auto ferme = cli({"joueur-ajouter", "t.pxi", "--nom", "X", "--prenom", "Y"});
+    EXPECT_EQ(ferme.code, 1);
+    EXPECT_EQ(ferme.err, "Impossible d'ajouter un joueur : la première ronde est déjà appariée\n");
+}
+
+TEST_F(Cli, ReportsNeverWriteTheFile) {
+    nouveau();
+    for (int k = 0; k < 3; ++k)
+        cli({"joueur-ajouter", "t.pxi", "--nom", "N" + std::to_string(k), "--prenom", "P"});
+    const std::string avant = test::lire_fichier(dossier / "t.pxi");
+    const auto classement = cli({"rapport", "classement", "t.pxi"});
+    EXPECT_EQ(classement.code, 0);
+    EXPECT_NE(
+        classement.out.find("Cl  - N°  Equ Nom                  Prénom          Pts    BU  SB\n"),
+        std::string::npos);
+    EXPECT_EQ(cli({"rapport", "historique", "t.pxi"}).code, 0);
+    EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
+}
+
+}  // namespace
+}  // namespace tavo

@@ -1,1 +1,99 @@
 #include <gtest/gtest.h>
+
+#include "model/registre.h"
+#include "model/texte.h"
+#include "standings/scores.h"
+#include "support/tournoi_test.h"
+
+namespace tavo {
+namespace {
+
+using test::InteractionTest;
+using test::tournoi_avec_joueurs;
+
+std::vector<std::string> noms_par_position(const Tournoi& t) {
+    std::vector<std::string> noms;
+    for (int p = 1; p <= t.entete.nb_joueurs; ++p)
+        noms.push_back(std::to_string(t.joueurs[p].id) + ":" + champ(t.joueurs[p].nom));
+    return noms;
+}
+
+TEST(Registre, NewPlayersAreEmptyActiveAndNumberedInOrder) {
+    Tournoi t;
+    InteractionTest io;
+    EXPECT_EQ(ajouter_joueur(t, io), 1);
+    EXPECT_EQ(ajouter_joueur(t, io), 2);
+    const Joueur& j = t.joueur(2);
+    EXPECT_EQ(j.actif, 1);
+    EXPECT_EQ(j.elo, 0);
+    EXPECT_EQ(champ(j.nom), "");
+    EXPECT_EQ(t.entete.modifie, 1);
+}
+
+TEST(Registre, DeletingRenumbersByPosition) {
+    Tournoi t = tournoi_avec_joueurs(5);
+    ASSERT_TRUE(supprimer_joueur(t, 3));
+    EXPECT_EQ(noms_par_position(t),
+              (std::vector<std::string>{"1:NOM1", "2:NOM2", "3:NOM4", "4:NOM5"}));
+    EXPECT_EQ(champ(t.joueur(3).nom), "NOM4");
+    ASSERT_TRUE(supprimer_joueur(t, 4));
+    EXPECT_EQ(t.entete.nb_joueurs, 3);
+    EXPECT_EQ(t.nb_joueurs_actifs(), 3);
+    EXPECT_FALSE(supprimer_joueur(t, 4));
+    EXPECT_FALSE(supprimer_joueur(t, 0));
+}
+
+TEST(Registre, DeletingAfterASortRenumbersInTheSortedOrder) {
+    Tournoi t = tournoi_avec_joueurs(4);
+    test::ouvrir_ronde(t, 0);
+    test::poser_partie(t, 0, 0, 1, 3, 0);
+    test::poser_partie(t, 0, 1, 2, 4, 0);
+    trier_classement(t);  // 3 and 4 first
+    t.entete.ronde_courante = -1;
+    renumeroter(t);
+    EXPECT_EQ(noms_par_position(t),
+              (std::vector<std::string>{"1:NOM3", "2:NOM4", "3:NOM1", "4:NOM2"}));
+    EXPECT_EQ(champ(t.joueur(1).nom), "NOM3");
+}
+
+TEST(Registre, CapacityAndStartedTournamentAreRefused) {
+    Tournoi t;
+    InteractionTest io;
+    for (int k = 0; k < MAX_JOUEURS; ++k) ASSERT_EQ(ajouter_joueur(t, io), k + 1);
+    EXPECT_EQ(ajouter_joueur(t, io), 0);
+    ASSERT_EQ(io.erreurs.size(), 1u);
+    EXPECT_EQ(io.erreurs[0],
+              cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
+    EXPECT_EQ(t.entete.nb_joueurs, 100);
+
+    Tournoi joue = tournoi_avec_joueurs(4);
+    joue.entete.ronde_courante = 0;
+    EXPECT_EQ(ajouter_joueur(joue, io), 0);
+    EXPECT_EQ(io.erreurs.back(),
+              cp("Impossible d'ajouter un joueur : la première ronde est déjà appariée"));
+    EXPECT_FALSE(supprimer_joueur(joue, 2));
+    EXPECT_EQ(joue.entete.nb_joueurs, 4);
+}
+
+TEST(Registre, FicheIsCutToTheFieldsAndRatingKeptInRange) {
+    Joueur j{};
+    FicheJoueur f;
+    f.nom = std::string(35, 'N');
+    f.prenom = std::string(25, 'P');
+    f.equipe = "ABCDE";
+    f.elo = 12000;
+    f.fille = true;
+    f.actif = false;
+    ecrire_fiche(j, f);
+    const FicheJoueur relue = lire_fiche(j);
+    EXPECT_EQ(relue.nom, std::string(29, 'N'));
+    EXPECT_EQ(relue.prenom, std::string(19, 'P'));
+    EXPECT_EQ(relue.equipe, "ABC");
+    EXPECT_EQ(relue.ne_le, "  /  /  ");
+    EXPECT_EQ(j.elo, 9999);
+    EXPECT_EQ(j.fille, 1);
+    EXPECT_EQ(j.actif, 0);
+}
+
+}  // namespace
+}  // namespace tavo

@@ -1,1 +1,50 @@
 #include <gtest/gtest.h>
+
+#include "model/texte.h"
+
+namespace tavo {
+namespace {
+
+TEST(Texte, ConversionsKeepEveryCharacterOfTheSet) {
+    const std::string utf8 = "Prénom n° Œuvre 5€ “çà” ÿ";
+    const std::string octets = vers_cp1252(utf8);
+    EXPECT_EQ(octets.size(), 25u);  // one byte per character
+    EXPECT_EQ(static_cast<unsigned char>(octets[2]), 0xE9);
+    EXPECT_EQ(static_cast<unsigned char>(octets[8]), 0xB0);
+    EXPECT_EQ(static_cast<unsigned char>(octets[10]), 0x8C);
+    EXPECT_EQ(vers_utf8(octets), utf8);
+}
+
+TEST(Texte, CharactersOutsideTheSetAreNeverGarbage) {
+    bool perte = false;
+    EXPECT_EQ(vers_cp1252("Zoë 日本", &perte), "Zo\xeb ??");
+    EXPECT_TRUE(perte);
+    perte = false;
+    EXPECT_EQ(vers_cp1252("a\xff"
+                          "b",
+                          &perte),
+              "a?b");  // invalid UTF-8
+    EXPECT_TRUE(perte);
+    EXPECT_EQ(vers_utf8("\x81"), "\xEF\xBF\xBD");  // undefined byte
+}
+
+TEST(Texte, FieldsAreCutToTheirCapacityAndReadWithoutTerminator) {
+    char nom[30];
+    copier_champ(nom, std::string(40, 'x'));
+    EXPECT_EQ(champ(nom), std::string(29, 'x'));
+    char code[4] = {'A', 'B', 'C', 'D'};  // no terminator, as in a damaged file
+    EXPECT_EQ(champ(code), "ABCD");
+}
+
+TEST(Texte, LireEntierReadsLikeAtoi) {
+    EXPECT_EQ(lire_entier("  -12abc"), -12);
+    EXPECT_EQ(lire_entier("+7"), 7);
+    EXPECT_EQ(lire_entier("abc"), 0);
+    EXPECT_EQ(lire_entier(""), 0);
+    EXPECT_EQ(lire_entier("99999999999999"), 2147483647);
+    EXPECT_TRUE(egal_sans_casse("OTHELLO", "othello"));
+    EXPECT_FALSE(egal_sans_casse("Othello ", "Othello"));
+}
+
+}  // namespace
+}  // namespace tavo

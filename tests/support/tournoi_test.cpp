@@ -1,5 +1,10 @@
 #include "support/tournoi_test.h"
 
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
 #include "model/registre.h"
 #include "model/texte.h"
 #include "standings/departages.h"
@@ -28,9 +33,12 @@ Tournoi tournoi_avec_joueurs(int n, int rondes, const std::vector<std::string>& 
     return t;
 }
 
-void ouvrir_ronde(Tournoi& t, int r) { t.entete.ronde_courante = static_cast<std::int16_t>(r); }
+void ouvrir_ronde(Tournoi& t, int r) {
+    t.entete.ronde_courante = static_cast<std::int16_t>(r);
+}
 
-void poser_partie(Tournoi& t, int r, int table, int blanc, int noir, int res_blanc, int pions_blanc) {
+void poser_partie(Tournoi& t, int r, int table, int blanc, int noir, int res_blanc,
+                  int pions_blanc) {
     t.indexer_joueurs();
     Appariement& a = t.app[r][table];
     a.blanc = static_cast<std::int16_t>(blanc);
@@ -55,6 +63,21 @@ void poser_partie(Tournoi& t, int r, int table, int blanc, int noir, int res_bla
     n.pions[r] = a.pions_noir;
 }
 
-std::string u(const std::string& cp1252) { return vers_utf8(cp1252); }
+std::filesystem::path dossier_temporaire() {
+    std::string modele = (std::filesystem::temp_directory_path() / "tavo-test-XXXXXX").string();
+    if (::mkdtemp(modele.data()) == nullptr) throw std::runtime_error("mkdtemp");
+    return modele;
+}
+
+std::string lire_fichier(const std::filesystem::path& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    std::ostringstream contenu;
+    contenu << f.rdbuf();
+    return contenu.str();
+}
+
+std::string u(const std::string& cp1252) {
+    return vers_utf8(cp1252);
+}
 
 }  // namespace tavo::test

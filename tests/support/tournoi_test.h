@@ -2,6 +2,7 @@
 // see, and builders of small tournaments.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@
 namespace tavo::test {
 
 class InteractionTest : public Interaction {
-public:
+  public:
     void message_erreur(const std::string& texte) override { erreurs.push_back(texte); }
     bool question(const std::string& titre, const std::string& texte) override {
         questions.push_back(titre + "|" + texte);
@@ -27,7 +28,8 @@ public:
 
 // A tournament of `n` active players named "NOMk" / "Prenomk", numbered in
 // registration order, `rondes` rounds planned, tie-breaks by label ("BU"...).
-Tournoi tournoi_avec_joueurs(int n, int rondes = 5, const std::vector<std::string>& departages = {"BU"});
+Tournoi tournoi_avec_joueurs(int n, int rondes = 5,
+                             const std::vector<std::string>& departages = {"BU"});
 
 // Writes a game of round r at table `table`: white and black ids, white's
 // points (2, 1, 0), discs for Othello; the table is entered and both players'
@@ -38,6 +40,12 @@ void poser_partie(Tournoi& t, int r, int table, int blanc, int noir, int res_bla
 
 // Advances the tournament to round r (ronde_courante = r).
 void ouvrir_ronde(Tournoi& t, int r);
+
+// A fresh, empty folder under the system's temporary folder.
+std::filesystem::path dossier_temporaire();
+
+// The whole content of a file ("" when it cannot be read).
+std::string lire_fichier(const std::filesystem::path& chemin);
 
 // Converts a Windows-1252 line to UTF-8, for readable expectations.
 std::string u(const std::string& cp1252);
