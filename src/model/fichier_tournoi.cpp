@@ -203,6 +203,7 @@ ErreurLecture lire_image(std::string_view octets, Tournoi& d) {
                 return ErreurLecture::app;
         }
     }
+    d.entete.modifie = 0;  // a tournament just read has nothing unsaved
     d.indexer_joueurs();
     choisir_departages_fichier(d);
     return ErreurLecture::aucune;

@@ -81,8 +81,15 @@ TEST_F(FichierTournoi, LoadThenSaveGivesBackTheSameBytes) {
     EXPECT_EQ(octets[148], 0);  // modifie is stored as 0
 
     Tournoi relu;
+    relu.entete.modifie = 1;
     ASSERT_TRUE(charger(relu, chemin("a.pxi"), io));
     EXPECT_EQ(relu.entete.modifie, 0);
+    std::string marque = octets;  // a file whose header says "modified" loads unmodified too
+    marque[148] = 1;
+    std::ofstream(chemin("m.pxi"), std::ios::binary) << marque;
+    Tournoi m;
+    ASSERT_TRUE(charger(m, chemin("m.pxi"), io));
+    EXPECT_EQ(m.entete.modifie, 0);
     ASSERT_TRUE(sauver(relu, chemin("b.pxi"), io));
     EXPECT_EQ(lire_fichier(chemin("b.pxi")), octets);
 
