@@ -21,6 +21,9 @@ const std::vector<Commande>& commandes() {
          "[--fille|--garcon] [--inactif|--actif]",
          commande_joueur_modifier},
         {"rapport", "classement|historique|joueurs FICHIER.pxi", commande_rapport},
+        {"equipes-fichier", "FICHIER.pxi [--dossier DIR]", commande_equipes_fichier},
+        {"equipes-classement", "[--dossier DIR] [--tournoi FICHIER.pxi]",
+         commande_equipes_classement},
     };
     return liste;
 }
