@@ -121,6 +121,33 @@ TEST(Recherche, ByeNeverTwiceAndBacktracking) {
     EXPECT_EQ(t.joueur(3).couleurs[1], NOIR);
 }
 
+// Full fields: 99 players (and the bye) or 100 fit in the search's tables.
+// With every first-round game drawn the search goes straight down.
+TEST(Recherche, FullCapacitySecondRound) {
+    for (int n : {99, 100}) {
+        InteractionTest io;
+        Rapport rapport;
+        Tournoi t = test::tournoi_avec_joueurs(n);
+        ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+        for (int k = 0; k < n / 2; ++k) enregistrer_points(t, k, 1);
+        ASSERT_TRUE(nouvelle_ronde(t, rapport, io)) << n;
+        ASSERT_EQ(t.nb_app[1], MAX_TABLES);
+        std::vector<int> vus(MAX_JOUEURS + 1, 0);
+        int exempts = 0;
+        for (int k = 0; k < MAX_TABLES; ++k)
+            for (int id : {t.app[1][k].blanc, t.app[1][k].noir}) {
+                if (id == ID_QUALIFIE)
+                    ++exempts;
+                else
+                    ++vus.at(id);
+            }
+        EXPECT_EQ(exempts, n % 2);
+        for (int id = 1; id <= n; ++id) EXPECT_EQ(vus[id], 1) << n << " " << id;
+        EXPECT_EQ(t.joueur(n).adversaires[1] == ID_QUALIFIE, false);  // had it in round 1
+        EXPECT_EQ(rapport.lignes().size(), 4u + 3u * MAX_TABLES);
+    }
+}
+
 TEST(NouvelleRonde, Refusals) {
     InteractionTest io;
     Rapport rapport;
