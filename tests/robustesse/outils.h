@@ -1,0 +1,43 @@
+// Tools of the robustness tests: a scratch folder, whole-file reads and
+// writes, and running a step in a child process (to kill it, to limit it or
+// to give it a mount namespace of its own without touching the test runner).
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace tavo::test {
+
+class DossierTemporaire {
+  public:
+    DossierTemporaire();
+    ~DossierTemporaire();
+    DossierTemporaire(const DossierTemporaire&) = delete;
+    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
+
+    const std::filesystem::path& chemin() const { return chemin_; }
+    std::filesystem::path operator/(const std::string& nom) const { return chemin_ / nom; }
+    // Names of the entries of the folder, sorted.
+    std::string contenu() const;
+
+  private:
+    std::filesystem::path chemin_;
+};
+
+std::string lire_fichier(const std::filesystem::path& chemin);
+void ecrire_fichier(const std::filesystem::path& chemin, const std::string& octets);
+
+// How a child process ended and what it wrote into its pipe.
+struct FinEnfant {
+    bool tue = false;  // ended by a signal
+    int signal = 0;
+    int code = -1;  // exit status when not killed
+    std::string sortie;
+};
+
+// Runs `etape` in a forked child; its returned text comes back in `sortie`.
+// The child never returns into the test program.
+FinEnfant dans_un_enfant(const std::function<std::string()>& etape);
+
+}  // namespace tavo::test
