@@ -12,30 +12,6 @@
 
 namespace tavo::test {
 
-DossierTemporaire::DossierTemporaire() {
-    std::string modele =
-        (std::filesystem::temp_directory_path() / "tavo-robustesse-XXXXXX").string();
-    if (::mkdtemp(modele.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    chemin_ = modele;
-}
-
-DossierTemporaire::~DossierTemporaire() {
-    std::error_code ec;
-    std::filesystem::permissions(chemin_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(chemin_, ec);
-}
-
-std::string DossierTemporaire::contenu() const {
-    std::vector<std::string> noms;
-    for (const auto& entree : std::filesystem::directory_iterator(chemin_))
-        noms.push_back(entree.path().filename().string());
-    std::sort(noms.begin(), noms.end());
-    std::string texte;
-    for (const std::string& nom : noms) texte += (texte.empty() ? "" : " ") + nom;
-    return texte;
-}
-
 std::string lire_fichier(const std::filesystem::path& chemin) {
     std::ifstream fichier(chemin, std::ios::binary);
     std::ostringstream octets;

@@ -1,29 +1,15 @@
-// Tools of the robustness tests: a scratch folder, whole-file reads and
-// writes, and running a step in a child process (to kill it, to limit it or
-// to give it a mount namespace of its own without touching the test runner).
+// Tools of the robustness tests: whole-file reads and writes, and running a
+// step in a child process (to kill it, to limit it or to give it a mount
+// namespace of its own without touching the test runner).
 #pragma once
 
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "support/dossier_test.h"
+
 namespace tavo::test {
-
-class DossierTemporaire {
-  public:
-    DossierTemporaire();
-    ~DossierTemporaire();
-    DossierTemporaire(const DossierTemporaire&) = delete;
-    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
-
-    const std::filesystem::path& chemin() const { return chemin_; }
-    std::filesystem::path operator/(const std::string& nom) const { return chemin_ / nom; }
-    // Names of the entries of the folder, sorted.
-    std::string contenu() const;
-
-  private:
-    std::filesystem::path chemin_;
-};
 
 std::string lire_fichier(const std::filesystem::path& chemin);
 void ecrire_fichier(const std::filesystem::path& chemin, const std::string& octets);

@@ -88,7 +88,7 @@ class ChargementRefuse : public ::testing::Test {
     }
 
     DossierTemporaire dossier;
-    std::filesystem::path fichier = dossier / "abime.pxi";
+    std::filesystem::path fichier = dossier.chemin() / "abime.pxi";
     Tournoi abime = tournoi_abime();
     std::string bon;
     Tournoi en_memoire = tournoi_avec_joueurs(4, 7, {"NG", "CU"});

@@ -77,6 +77,12 @@ std::string compte_rendu(bool ok, const Tournoi& t, const InteractionTest& io) {
     return texte;
 }
 
+std::string noms(const std::vector<std::string>& entrees) {
+    std::string texte;
+    for (const std::string& nom : entrees) texte += (texte.empty() ? "" : " ") + nom;
+    return texte;
+}
+
 std::string attendu(const char* message) {
     return std::string("echec modifie=1 | ") + message;
 }
@@ -97,7 +103,7 @@ class SauvegardeEnPanne : public ::testing::Test {
     void verifier_fichier_intact() {
         ++pannes_injectees;
         EXPECT_EQ(lire_fichier(cible), avant);
-        EXPECT_EQ(dossier.contenu(), "open.pxi");
+        EXPECT_EQ(dossier.contenu(), std::vector<std::string>{"open.pxi"});
     }
 
     // A save in this process that must fail with `message`.
@@ -110,7 +116,7 @@ class SauvegardeEnPanne : public ::testing::Test {
     }
 
     DossierTemporaire dossier;
-    fs::path cible = dossier / "open.pxi";
+    fs::path cible = dossier.chemin() / "open.pxi";
     Tournoi courant = tournoi_en_cours();
     std::string avant;
 };
@@ -196,7 +202,7 @@ TEST_F(SauvegardeEnPanne, SystemeDeFichiersPlein) {
         ecrire_fichier(cible, avant);
         {
             std::string bloc(1024, 'x');
-            FILE* remplissage = std::fopen((dossier / "remplissage").c_str(), "wb");
+            FILE* remplissage = std::fopen((dossier.chemin() / "remplissage").c_str(), "wb");
             while (remplissage &&
                    std::fwrite(bloc.data(), 1, bloc.size(), remplissage) == bloc.size() &&
                    std::fflush(remplissage) == 0) {
@@ -206,8 +212,8 @@ TEST_F(SauvegardeEnPanne, SystemeDeFichiersPlein) {
         InteractionTest io;
         const bool ok = sauver(courant, cible.string(), io);
         return compte_rendu(ok, courant, io) +
-               (lire_fichier(cible) == avant ? " intact" : " ABIME") + " [" + dossier.contenu() +
-               "]";
+               (lire_fichier(cible) == avant ? " intact" : " ABIME") + " [" +
+               noms(dossier.contenu()) + "]";
     });
     if (fin.sortie.rfind("SKIP", 0) == 0) GTEST_SKIP() << "pas de tmpfs ici : " << fin.sortie;
     ++pannes_injectees;
@@ -252,7 +258,7 @@ TEST_F(SauvegardeEnPanne, DossierSansDroitDEcriture) {
 }
 
 TEST_F(SauvegardeEnPanne, LaCibleEstUnDossier) {
-    const fs::path dossier_cible = dossier / "open.pxi.d";
+    const fs::path dossier_cible = dossier.chemin() / "open.pxi.d";
     fs::create_directory(dossier_cible);
     ecrire_fichier(dossier_cible / "dedans.txt", "garde-moi");
     InteractionTest io;
@@ -284,10 +290,10 @@ TEST_F(SauvegardeEnPanne, ProcessusTueAChaqueEcriture) {
     {
         Tournoi copie = courant;
         InteractionTest io;
-        ASSERT_TRUE(sauver(copie, (dossier / "compte.pxi").string(), io));
+        ASSERT_TRUE(sauver(copie, (dossier.chemin() / "compte.pxi").string(), io));
     }
     remplacer_ecriture(nullptr);
-    fs::remove(dossier / "compte.pxi");
+    fs::remove(dossier.chemin() / "compte.pxi");
     const int nb_ecritures = appels;
     ASSERT_GE(nb_ecritures, 4);
 
