@@ -203,7 +203,8 @@ TEST_F(ChargementRefuse, RondeCouranteAvecTropDeTables) {
 class Bilan : public ::testing::Environment {
   public:
     void TearDown() override {
-        std::cout << "[ bilan    ] " << fichiers_refuses << " fichiers abimes refuses\n";
+        if (fichiers_refuses > 0)
+            std::cout << "[ bilan    ] " << fichiers_refuses << " fichiers abimes refuses\n";
     }
 };
 const auto* const kBilan = ::testing::AddGlobalTestEnvironment(new Bilan);

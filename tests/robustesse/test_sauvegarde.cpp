@@ -332,8 +332,10 @@ TEST_F(SauvegardeEnPanne, ProcessusTueAChaqueEcriture) {
 class Bilan : public ::testing::Environment {
   public:
     void TearDown() override {
-        std::cout << "[ bilan    ] " << pannes_injectees
-                  << " pannes de sauvegarde injectees, le fichier precedent intact a chaque fois\n";
+        if (pannes_injectees > 0)
+            std::cout
+                << "[ bilan    ] " << pannes_injectees
+                << " pannes de sauvegarde injectees, le fichier precedent intact a chaque fois\n";
     }
 };
 const auto* const kBilan = ::testing::AddGlobalTestEnvironment(new Bilan);
