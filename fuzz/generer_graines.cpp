@@ -8,127 +8,114 @@
 #include <random>
 #include <string>
 
+#include "generation.h"
 #include "model/fichier_tournoi.h"
-#include "model/registre.h"
 #include "model/texte.h"
-#include "standings/departages.h"
-#include "standings/scores.h"
+#include "teams/equipes.h"
 
 namespace {
 
 using namespace tavo;
 namespace fs = std::filesystem;
 
-class Silence : public Interaction {
-  public:
-    void message_erreur(const std::string& texte) override {
-        std::fprintf(stderr, "generer_graines : %s\n", vers_utf8(texte).c_str());
-    }
-    bool question(const std::string&, const std::string&) override { return false; }
-    void information(const std::string&) override {}
-};
-
-std::unique_ptr<Tournoi> nouveau_tournoi(int joueurs, int rondes, const char* jeu,
-                                         std::vector<std::string> departages) {
-    auto t = std::make_unique<Tournoi>();
-    copier_champ(t->entete.nom, cp("Open de Noël"));
-    copier_champ(t->entete.date, "12/12/26");
-    copier_champ(t->entete.jeu, jeu);
-    t->entete.othello = egal_sans_casse(jeu, "Othello") ? 1 : 0;
-    t->entete.nb_rondes = static_cast<std::int16_t>(rondes);
-    std::vector<std::string> noms;
-    for (const std::string& libelle : departages)
-        noms.push_back(noms_departages()[id_departage_par_libelle(libelle)]);
-    choisir_departages(*t, noms, {noms_departages().begin(), noms_departages().end()});
-    Silence io;
-    static const char* equipes[] = {"ABC", "DEF", "GHI", ""};
-    for (int k = 1; k <= joueurs; ++k) {
-        const int id = ajouter_joueur(*t, io);
-        FicheJoueur f;
-        f.nom = "JOUEUR" + std::to_string(k);
-        f.prenom = cp("Prénom") + std::to_string(k);
-        f.ne_le = "01/02/10";
-        f.elo = 1000 + 37 * k;
-        f.equipe = equipes[k % 4];
-        f.fille = k % 3 == 0;
-        ecrire_fiche(t->joueur(id), f);
-    }
-    return t;
-}
-
-// Pairs the active players two by two in standings order (the last one gets
-// the bye, the inactive ones their forfeit) and enters random results: enough
-// to give the files every kind of record.
-void jouer_ronde(Tournoi& t, std::mt19937& alea, bool saisir) {
-    trier_classement(t);
-    const int r = ++t.entete.ronde_courante;
-    int table = 0, attente = 0;
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        Joueur& j = t.joueurs[p];
-        if (!j.actif) {
-            j.adversaires[r] = ID_FORFAIT;
-            j.couleurs[r] = SANS_PARTIE;
-            continue;
-        }
-        if (attente == 0) {
-            attente = p;
-            continue;
-        }
-        Joueur& b = t.joueurs[attente];
-        Appariement& a = t.app[r][table++];
-        a.blanc = b.id;
-        a.noir = j.id;
-        b.adversaires[r] = j.id, b.couleurs[r] = BLANC;
-        j.adversaires[r] = b.id, j.couleurs[r] = NOIR;
-        if (saisir) {
-            const int pions = static_cast<int>(alea() % 65);
-            a.res_blanc = static_cast<std::uint8_t>(
-                t.entete.othello ? (pions > 32) * 2 + (pions == 32) : alea() % 3);
-            a.res_noir = static_cast<std::uint8_t>(2 - a.res_blanc);
-            a.pions_blanc = static_cast<std::uint8_t>(t.entete.othello ? pions : 0);
-            a.pions_noir = static_cast<std::uint8_t>(t.entete.othello ? 64 - pions : 0);
-            a.saisi = 1;
-        }
-        attente = 0;
-    }
-    if (attente != 0) {
-        Joueur& j = t.joueurs[attente];
-        Appariement& a = t.app[r][table++];
-        a = Appariement{j.id, ID_QUALIFIE, 2, 0, 33, 31, 1, 0};
-        j.adversaires[r] = ID_QUALIFIE, j.couleurs[r] = BLANC;
-        j.resultats[r] = 2, j.pions[r] = 33;
-    }
-    t.nb_app[r] = static_cast<std::int16_t>(table);
-    if (saisir) reporter_resultats(t);
-}
-
 void ecrire_tournoi(Tournoi& t, const fs::path& fichier) {
-    Silence io;
+    fuzz::Muette io;
     if (!sauver(t, fichier.string(), io)) std::exit(1);
 }
 
 void graines_fichier_tournoi(const fs::path& dossier) {
     std::mt19937 alea(1998);
-    ecrire_tournoi(*nouveau_tournoi(0, 5, "Echecs", {"BU"}), dossier / "vide.pxi");
-    ecrire_tournoi(*nouveau_tournoi(10, 7, "Dames", {"SB", "BU", "NG"}), dossier / "inscrits.pxi");
+    ecrire_tournoi(*fuzz::nouveau_tournoi(0, 5, "Echecs", {"BU"}), dossier / "vide.pxi");
+    ecrire_tournoi(*fuzz::nouveau_tournoi(10, 7, "Dames", {"SB", "BU", "NG"}),
+                   dossier / "inscrits.pxi");
 
-    auto echecs = nouveau_tournoi(12, 5, "Echecs", {"BU", "BM", "SB", "CU", "NG", "PP"});
-    for (int r = 0; r < 3; ++r) jouer_ronde(*echecs, alea, true);
+    auto echecs = fuzz::nouveau_tournoi(12, 5, "Echecs", {"BU", "BM", "SB", "CU", "NG", "PP"});
+    for (int r = 0; r < 3; ++r) fuzz::jouer_ronde(*echecs, alea, true);
     ecrire_tournoi(*echecs, dossier / "echecs_3_rondes.pxi");
-    jouer_ronde(*echecs, alea, false);
+    fuzz::jouer_ronde(*echecs, alea, false);
     ecrire_tournoi(*echecs, dossier / "echecs_ronde_en_cours.pxi");
 
     // An odd field with a player made inactive: a bye, a forfeit, and rounds
     // of different table counts.
-    auto othello = nouveau_tournoi(9, 4, "Othello", {"PP", "BU"});
-    jouer_ronde(*othello, alea, true);
+    auto othello = fuzz::nouveau_tournoi(9, 4, "Othello", {"PP", "BU"});
+    fuzz::jouer_ronde(*othello, alea, true);
     othello->joueur(4).actif = 0;
-    jouer_ronde(*othello, alea, true);
+    fuzz::jouer_ronde(*othello, alea, true);
     ecrire_tournoi(*othello, dossier / "othello_inactif.pxi");
 
-    auto grand = nouveau_tournoi(40, 15, "Quarto", {"CU", "SB"});
-    for (int r = 0; r < 15; ++r) jouer_ronde(*grand, alea, true);
-    ecrire_tournoi(*grand, dossier / "quarto_15_rondes.pxi");
+    // The largest field, after its first round (paired by halves).
+    auto grand = fuzz::nouveau_tournoi(MAX_JOUEURS, 15, "Quarto", {"CU", "SB"});
+    grand->joueur(50).actif = 0;
+    fuzz::jouer_ronde(*grand, alea, true);
+    ecrire_tournoi(*grand, dossier / "quarto_100_joueurs.pxi");
+
+    // A small field played as far as the pairing goes.
+    auto long_ = fuzz::nouveau_tournoi(12, 15, "Dames", {"BM", "NG"});
+    while (fuzz::jouer_ronde(*long_, alea, true)) {
+    }
+    ecrire_tournoi(*long_, dossier / "dames_toutes_rondes.pxi");
+}
+
+std::string lire(const fs::path& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+void ecrire(const fs::path& chemin, const std::string& octets) {
+    std::ofstream f(chemin, std::ios::binary | std::ios::trunc);
+    f << octets;
+}
+
+// The team list and the team result files of three games, as the program
+// writes them, each team fielding one player per game; joined with the
+// separator line the fuzz target splits them at.
+void graines_equipes(const fs::path& dossier) {
+    std::mt19937 alea(2026);
+    const fs::path travail = dossier / "travail";
+    fs::create_directories(travail);
+    std::string pxr[3];
+    const char* jeux[] = {"Echecs", "Othello", "Dames"};
+    for (int g = 0; g < 3; ++g) {
+        auto t = fuzz::nouveau_tournoi(5, 3, jeux[g], {"BU"});
+        for (int id = 1; id <= 5; ++id)
+            copier_champ(t->joueur(id).equipe, "E0" + std::to_string(id));
+        for (int r = 0; r < 3; ++r) fuzz::jouer_ronde(*t, alea, true);
+        fuzz::Muette io;
+        if (!fichier_resultat_equipes(*t, travail, io)) std::exit(1);
+        pxr[g] = lire(travail / (std::string(jeux[g]) + ".PXR"));
+    }
+    fs::remove_all(travail);
+    const std::string liste =
+        "E01 Les Fous du Roi\r\nE02 Damiers Unis\r\ne03 Club en minuscules\r\nE04   Noms "
+        "avec blancs\r\nSANSBLANC\r\nE05 Cinquieme\r\n\r\nE06 Apres la fin\r\n";
+    const std::string sep = "\n#PXR\n";
+    ecrire(dossier / "trois_jeux", liste + sep + pxr[0] + sep + pxr[1] + sep + pxr[2]);
+    ecrire(dossier / "un_jeu", liste + sep + pxr[1]);
+    ecrire(dossier / "sans_resultats", liste);
+    ecrire(dossier / "meme_nombre_faux",
+           liste + sep + pxr[0] + sep + "Dames\r\n4\r\n1 E01  A B\r\n");
+}
+
+// Command lines, one word per line; "@" is the scratch tournament.
+void graines_cli(const fs::path& dossier) {
+    const char* lignes[] = {
+        "rapport\nclassement\n@",
+        "rapport\nhistorique\n@o",
+        "rapport\njoueurs\n@",
+        "rapport\nappariements\n@",
+        "resultat\n@\n1\n2-0",
+        "resultat\n@o\n2\n40-24",
+        "resultat\n@\n3\n1-1",
+        "valider\n@",
+        "ronde\n@o",
+        "nouveau\nx.pxi\n--nom\nOpen\n--jeu\nEchecs\n--rondes\n5\n--departages\nBU,SB\n--remplacer",
+        "joueur-ajouter\n@\n--nom\nDUPONT\n--prenom\nJean\n--elo\n1500\n--fille",
+        "joueur-modifier\n@\n2\n--inactif\n--ne-le\n01/02/10\n--equipe\nABC",
+        "equipes-fichier\n@\n--dossier\n.",
+        "equipes-classement\n--dossier\n.\n--tournoi\n@",
+    };
+    int k = 0;
+    for (const char* ligne : lignes) ecrire(dossier / ("commande" + std::to_string(++k)), ligne);
 }
 
 }  // namespace
@@ -141,5 +128,9 @@ int main(int argc, char** argv) {
     const fs::path racine = argv[1];
     fs::create_directories(racine / "fuzz_fichier_tournoi");
     graines_fichier_tournoi(racine / "fuzz_fichier_tournoi");
+    fs::create_directories(racine / "fuzz_equipes");
+    graines_equipes(racine / "fuzz_equipes");
+    fs::create_directories(racine / "fuzz_cli");
+    graines_cli(racine / "fuzz_cli");
     return 0;
 }
