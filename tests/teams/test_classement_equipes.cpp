@@ -138,16 +138,16 @@ TEST(ClassementEquipes, SansFichierDeResultatsSeulementLEntete) {
 TEST(ClassementEquipes, ListeDesEquipesEtResultatTxt) {
     DossierTemporaire dossier;
     dossier.ecrire("resultat.txt", "ancien contenu\r\n");
-    dossier.ecrire("equipes.txt",
-                   "ABCDEF   Nom avec blancs devant et bien plus long\r\n"
-                   "SANSBLANC\r\n"
-                   "XY Court\r\n"
-                   "LNG " +
-                       std::string(94, 'x') +
-                       "ZZZGHOST\r\n"
-                       "Z\n"
-                       "\r\n"
-                       "APRESLAFIN\r\n");
+    std::string liste = "ABCDEF   Nom avec blancs devant et bien plus long\r\n";
+    liste += "SANSBLANC\r\n";
+    liste += "XY Court\r\n";
+    liste += "LNG " + std::string(94, 'x') + "ZZZGHOST\r\n";
+    liste += "Z\n";
+    liste += "S" + std::string(99, 's') + "\r\n";  // 100 bytes: 98 kept
+    liste += "T" + std::string(97, 't') + "\r\n";  // 98 bytes, then CR LF
+    liste += "\r\n";
+    liste += "APRESLAFIN\r\n";
+    dossier.ecrire("equipes.txt", liste);
     dossier.ecrire("Jeu.PXR", "Jeu\r\n3\r\n1 ABC  a\r\n2 XY  b\r\n3 LNG  c\r\n");
     const Resultat r = classer(dossier);
     ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
@@ -155,8 +155,10 @@ TEST(ClassementEquipes, ListeDesEquipesEtResultatTxt) {
                                        {"  1 ABC Nom avec blancs devant et bie     1   0    1 ",
                                         "  2 XY  Court                             2   0    2 ",
                                         "  3 LNG xxxxxxxxxxxxxxxxxxxxxxxxxxxxx     3   0    3 "}));
-    EXPECT_EQ(dossier.lire("resultat.txt"),
-              cp("Erreur format équipe : SANSBLANC\r\nErreur format équipe : Z\r\n"));
+    const std::string erreur = cp("Erreur format équipe : ");
+    EXPECT_EQ(dossier.lire("resultat.txt"), erreur + "SANSBLANC\r\n" + erreur + "Z\r\n" + erreur +
+                                                "S" + std::string(97, 's') + "\r\n" + erreur + "T" +
+                                                std::string(97, 't') + "\r\n");
 }
 
 // Every error stops the run: the report keeps its previous lines and
