@@ -78,9 +78,11 @@ bool nb_app_valide(std::int16_t nb, int nb_joueurs) {
     return nb >= 0 && nb <= MAX_TABLES && nb <= (nb_joueurs + 1) / 2;
 }
 
+FonctionEcriture ecriture = ::write;
+
 bool ecrire_tout(int fd, const char* donnees, std::size_t taille) {
     while (taille > 0) {
-        const ssize_t ecrit = ::write(fd, donnees, taille);
+        const ssize_t ecrit = ecriture(fd, donnees, taille);
         if (ecrit < 0 && errno == EINTR) continue;
         if (ecrit <= 0) return false;
         donnees += ecrit;
@@ -117,6 +119,8 @@ void synchroniser_dossier(const std::string& chemin) {
 }
 
 }  // namespace
+
+void remplacer_ecriture(FonctionEcriture f) { ecriture = f ? f : ::write; }
 
 std::vector<char> image_fichier(const Tournoi& t) {
     std::vector<char> out;

@@ -2,6 +2,8 @@
 // the table counts and the pairing records, one block after the other.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +37,12 @@ ErreurLecture lire_image(std::string_view octets, Tournoi& dest);
 
 // The read error message of a block, as the director sees it.
 std::string message_lecture(ErreurLecture erreur);
+
+// The write(2) call through which sauver writes. Tests put another in its
+// place to make writes fail or to stop the process in the middle of a save;
+// nullptr puts ::write back.
+using FonctionEcriture = ssize_t (*)(int fd, const void* donnees, std::size_t taille);
+void remplacer_ecriture(FonctionEcriture ecriture);
 
 // Size of the largest file the program can write.
 inline constexpr std::size_t TAILLE_MAX_FICHIER = sizeof(EnteteTournoi) +

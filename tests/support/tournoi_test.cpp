@@ -76,6 +76,11 @@ std::string lire_fichier(const std::filesystem::path& chemin) {
     return contenu.str();
 }
 
+void ecrire_fichier(const std::filesystem::path& chemin, const std::string& octets) {
+    std::ofstream fichier(chemin, std::ios::binary | std::ios::trunc);
+    fichier.write(octets.data(), static_cast<std::streamsize>(octets.size()));
+}
+
 std::string u(const std::string& cp1252) {
     return vers_utf8(cp1252);
 }

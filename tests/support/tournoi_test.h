@@ -46,6 +46,8 @@ std::filesystem::path dossier_temporaire();
 
 // The whole content of a file ("" when it cannot be read).
 std::string lire_fichier(const std::filesystem::path& chemin);
+// Writes `octets` as the whole file.
+void ecrire_fichier(const std::filesystem::path& chemin, const std::string& octets);
 
 // Converts a Windows-1252 line to UTF-8, for readable expectations.
 std::string u(const std::string& cp1252);

@@ -1,0 +1,17 @@
+// The scratch folder of a fuzz target: in memory (/dev/shm) when the machine
+// has it, one per process, emptied before every input and removed at exit.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tavo::fuzz {
+
+const std::filesystem::path& bac_a_sable();
+void vider_bac_a_sable();
+
+// Splits `texte` at every occurrence of `separateur`.
+std::vector<std::string> decouper(const std::string& texte, const std::string& separateur);
+
+}  // namespace tavo::fuzz

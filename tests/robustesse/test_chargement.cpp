@@ -1,0 +1,213 @@
+// Damaged tournament files: each is refused with the read error message of
+// the block at fault, and the tournament in memory stays exactly as it was.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iostream>
+
+#include "model/fichier_tournoi.h"
+#include "model/texte.h"
+#include "outils.h"
+#include "support/tournoi_test.h"
+
+namespace tavo::test {
+namespace {
+
+const char* const kTournoi = "Erreur de lecture TOURNOI dans ce fichier";
+const char* const kJoueurs = "Erreur de lecture JOUEURS [] dans ce fichier";
+const char* const kNbApp = "Erreur de lecture NB_APP [] dans ce fichier";
+const char* const kApp = "Erreur de lecture APP [][] dans ce fichier";
+
+int fichiers_refuses = 0;
+
+// Nine players: round 1 with four tables and a bye, player 9 made inactive
+// before round 2 (four tables, a forfeit). The file keeps four records for
+// each round.
+Tournoi tournoi_abime() {
+    Tournoi t = tournoi_avec_joueurs(9, 5, {"BU", "SB", "PP"});
+    ouvrir_ronde(t, 0);
+    for (int table = 0; table < 4; ++table)
+        poser_partie(t, 0, table, table + 1, table + 5, table % 3);
+    poser_partie(t, 0, 4, 9, ID_QUALIFIE, 2);
+    t.joueur(9).actif = 0;
+    ouvrir_ronde(t, 1);
+    for (int table = 0; table < 4; ++table) poser_partie(t, 1, table, table + 5, 4 - table, 1);
+    t.joueur(9).adversaires[1] = ID_FORFAIT;
+    t.joueur(9).couleurs[1] = SANS_PARTIE;
+    t.nb_app[1] = 4;
+    return t;
+}
+
+constexpr std::size_t kFinTournoi = 150;
+constexpr std::size_t kFinJoueurs = kFinTournoi + 9 * 158;
+constexpr std::size_t kFinNbApp = kFinJoueurs + 2 * 2;
+constexpr std::size_t kTaille = kFinNbApp + 2 * 4 * 10;
+
+std::size_t joueur(int position) {
+    return kFinTournoi + 158 * (position - 1);
+}
+std::size_t table(int ronde, int numero) {
+    return kFinNbApp + 10 * (4 * ronde + numero);
+}
+
+void poser_i16(std::string& octets, std::size_t position, int valeur) {
+    const auto v = static_cast<std::int16_t>(valeur);
+    std::memcpy(octets.data() + position, &v, 2);
+}
+
+// The whole state of a tournament, to see that a refused load changed nothing.
+std::string etat(const Tournoi& t) {
+    std::string octets(reinterpret_cast<const char*>(&t.entete), sizeof t.entete);
+    octets.append(reinterpret_cast<const char*>(&t.joueurs), sizeof t.joueurs);
+    octets.append(reinterpret_cast<const char*>(&t.app), sizeof t.app);
+    octets.append(reinterpret_cast<const char*>(&t.nb_app), sizeof t.nb_app);
+    octets.append(reinterpret_cast<const char*>(&t.index), sizeof t.index);
+    octets.append(reinterpret_cast<const char*>(&t.fonctions_departage),
+                  sizeof t.fonctions_departage);
+    return octets;
+}
+
+class ChargementRefuse : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const std::vector<char> image = image_fichier(abime);
+        bon = std::string(image.begin(), image.end());
+        ASSERT_EQ(bon.size(), kTaille);
+        en_memoire.entete.modifie = 1;
+        avant = etat(en_memoire);
+    }
+
+    // Loading `octets` over the tournament in memory must fail with `message`.
+    void verifier_refus(const std::string& octets, const char* message) {
+        ecrire_fichier(fichier, octets);
+        InteractionTest io;
+        EXPECT_FALSE(charger(en_memoire, fichier.string(), io));
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(message)});
+        EXPECT_TRUE(etat(en_memoire) == avant) << "le tournoi en memoire a change";
+        ++fichiers_refuses;
+    }
+
+    DossierTemporaire dossier;
+    std::filesystem::path fichier = dossier.chemin() / "abime.pxi";
+    Tournoi abime = tournoi_abime();
+    std::string bon;
+    Tournoi en_memoire = tournoi_avec_joueurs(4, 7, {"NG", "CU"});
+    std::string avant;
+};
+
+TEST_F(ChargementRefuse, LeFichierIntactSeCharge) {
+    ecrire_fichier(fichier, bon + "octets de trop, ignores");
+    InteractionTest io;
+    ASSERT_TRUE(charger(en_memoire, fichier.string(), io));
+    EXPECT_TRUE(io.erreurs.empty());
+    EXPECT_EQ(image_fichier(en_memoire), image_fichier(abime));
+    // The bye table of round 1 was left out of the file: it reads as zeros
+    // while round 1 still counts five tables.
+    EXPECT_EQ(en_memoire.nb_app[0], 5);
+    EXPECT_EQ(en_memoire.app[0][4].blanc, 0);
+    EXPECT_EQ(en_memoire.entete.modifie, 0);
+}
+
+TEST_F(ChargementRefuse, FichierCoupeAChaqueOctet) {
+    for (std::size_t longueur = 0; longueur < kTaille; ++longueur) {
+        SCOPED_TRACE("coupe a " + std::to_string(longueur) + " octets");
+        const char* message = longueur < kFinTournoi   ? kTournoi
+                              : longueur < kFinJoueurs ? kJoueurs
+                              : longueur < kFinNbApp   ? kNbApp
+                                                       : kApp;
+        verifier_refus(bon.substr(0, longueur), message);
+        if (HasFailure()) return;
+    }
+}
+
+TEST_F(ChargementRefuse, CompteursAuDelaDesCapacites) {
+    const struct {
+        std::size_t position;
+        int valeur;
+        const char* message;
+    } cas[] = {
+        {offsetof(EnteteTournoi, nb_joueurs), 101, kTournoi},
+        {offsetof(EnteteTournoi, nb_joueurs), -1, kTournoi},
+        {offsetof(EnteteTournoi, nb_joueurs), 32767, kTournoi},
+        {offsetof(EnteteTournoi, ronde_courante), 15, kTournoi},
+        {offsetof(EnteteTournoi, ronde_courante), -2, kTournoi},
+        {offsetof(EnteteTournoi, ronde_courante), -32768, kTournoi},
+        {offsetof(EnteteTournoi, nb_departages), 7, kTournoi},
+        {offsetof(EnteteTournoi, nb_departages), -1, kTournoi},
+        // Tie-break ids outside 0..5 among those in use.
+        {offsetof(EnteteTournoi, departages), 6, kTournoi},
+        {offsetof(EnteteTournoi, departages) + 2, -1, kTournoi},
+        {offsetof(EnteteTournoi, departages) + 4, 10000, kTournoi},
+        // Table counts: above the 50 tables of a round, negative, or more
+        // tables than nine players allow (five), in the current round or an
+        // earlier one.
+        {kFinJoueurs + 2, 51, kNbApp},
+        {kFinJoueurs + 2, -1, kNbApp},
+        {kFinJoueurs + 2, 6, kNbApp},
+        {kFinJoueurs, 6, kNbApp},
+        {kFinJoueurs, 32767, kNbApp},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE("octet " + std::to_string(c.position) + " = " + std::to_string(c.valeur));
+        std::string octets = bon;
+        poser_i16(octets, c.position, c.valeur);
+        verifier_refus(octets, c.message);
+    }
+}
+
+TEST_F(ChargementRefuse, NumerosDeJoueursHorsInvariants) {
+    const struct {
+        std::size_t position;
+        int valeur;
+        const char* message;
+    } cas[] = {
+        {joueur(3), 0, kJoueurs},   // id 0
+        {joueur(3), 10, kJoueurs},  // above nb_joueurs
+        {joueur(3), -4, kJoueurs},
+        {joueur(3), 1, kJoueurs},  // two players numbered 1
+        {joueur(9), 8, kJoueurs},
+        {joueur(2) + offsetof(Joueur, adversaires), 10, kJoueurs},  // opponent not a player
+        {joueur(2) + offsetof(Joueur, adversaires) + 2 * 14, 10002, kJoueurs},
+        {joueur(2) + offsetof(Joueur, adversaires) + 2, -1, kJoueurs},
+        {table(1, 0), 10, kApp},  // a table naming nobody known
+        {table(0, 3) + 2, -7, kApp},
+        {table(1, 3) + 2, 10005, kApp},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE("octet " + std::to_string(c.position) + " = " + std::to_string(c.valeur));
+        std::string octets = bon;
+        poser_i16(octets, c.position, c.valeur);
+        verifier_refus(octets, c.message);
+    }
+}
+
+// A current round that claims more tables than its players allow would send
+// the results entry past the tables that were stored.
+TEST_F(ChargementRefuse, RondeCouranteAvecTropDeTables) {
+    std::string octets = bon;
+    poser_i16(octets, kFinJoueurs + 2, 5);
+    // Five tables per group make the file long enough: only the count is wrong
+    // once there are fewer players.
+    octets.insert(table(1, 4), 10, '\0');
+    octets.insert(table(0, 4), 10, '\0');
+    std::string moins_de_joueurs = octets;
+    poser_i16(moins_de_joueurs, offsetof(EnteteTournoi, nb_joueurs), 8);
+    moins_de_joueurs.erase(joueur(9), 158);
+    verifier_refus(moins_de_joueurs, kNbApp);
+    // With nine players the same five tables are allowed.
+    ecrire_fichier(fichier, octets);
+    InteractionTest io;
+    EXPECT_TRUE(charger(en_memoire, fichier.string(), io));
+}
+
+class Bilan : public ::testing::Environment {
+  public:
+    void TearDown() override {
+        if (fichiers_refuses > 0)
+            std::cout << "[ bilan    ] " << fichiers_refuses << " fichiers abimes refuses\n";
+    }
+};
+const auto* const kBilan = ::testing::AddGlobalTestEnvironment(new Bilan);
+
+}  // namespace
+}  // namespace tavo::test
