@@ -85,20 +85,26 @@ class Cas:
                     f.write(ligne + "\n")
 
 
-def jouer_ronde(t, hasard, cas, resultats_imposes=None):
+def jouer_ronde(t, hasard, cas, resultats_imposes=None, avant=False):
     """Pairs and plays one round from the tournament file image; returns the tournament after
     it (re-read from its own file image, as the program sees it) or None when the pairing
-    failed.
+    failed. With `avant`, the reports are also taken before the pairing.
 
     Now and then the standings and the history are also taken halfway through the entry,
     when the round is not complete yet ([partiel] marks how many results were entered)."""
     pxi = t.image()
     t = Tournoi.lire(pxi)
     numero = t.ronde_courante + 2
+    sections = []
+    if avant:
+        # The reports before the pairing: every score 0, everyone shares rank 1.
+        sections += [("classement", t.classement()), ("historique", t.historique()),
+                     ("joueurs", t.liste_joueurs())]
+        cas.joueurs = sections[-1][1]
     if not t.nouvelle_ronde():
-        cas.ecrire(numero, pxi, [("echec", ["Appariements impossibles"])])
+        cas.ecrire(numero, pxi, sections + [("echec", ["Appariements impossibles"])])
         return None
-    sections = [("ronde", t.feuille(numero))]
+    sections.append(("ronde", t.feuille(numero)))
     r = t.ronde_courante
     a_saisir = [i for i in range(t.nb_app[r]) if not t.app[r][i].saisi]  # byes are entered
     partiel = len(a_saisir) // 2 if len(a_saisir) > 1 and hasard.random() < 0.3 else None
@@ -146,7 +152,7 @@ def tournoi_hasard(dossier, numero_cas, graine):
     for ronde in range(nb_rondes):
         if ronde > 0:
             changer_presences(t, hasard)
-        t = jouer_ronde(t, hasard, cas)
+        t = jouer_ronde(t, hasard, cas, avant=numero_cas % 5 == 0 and ronde == 0)
         if t is None:
             break
 
@@ -184,7 +190,7 @@ def cas_faits_main(dossier, hasard):
     # 4 against 1 and 3 against 2 with a total penalty of -260.
     t = tournoi_main("Exemple à quatre", 4, 3, [0, 2])
     cas = Cas(dossier, "main_quatre")
-    t = jouer_ronde(t, hasard, cas, [gagne("2-0"), gagne("1-1")])
+    t = jouer_ronde(t, hasard, cas, [gagne("2-0"), gagne("1-1")], avant=True)
     t = jouer_ronde(t, hasard, cas, [gagne("0-2"), gagne("1-1")])
     r1 = [(a.blanc, a.noir) for a in t.app[1][:t.nb_app[1]]]
     assert r1 == [(4, 1), (3, 2)], r1
@@ -203,7 +209,7 @@ def cas_faits_main(dossier, hasard):
     # Eight active players and an inactive one in the middle of the table.
     t = tournoi_main("Huit et un absent", 9, 3, [5, 0], jeu=b"Othello", inactifs=(4,))
     cas = Cas(dossier, "main_huit_absent")
-    t = jouer_ronde(t, hasard, cas)
+    t = jouer_ronde(t, hasard, cas, avant=True)
     assert [(a.blanc, a.noir) for a in t.app[0][:4]] == [(1, 6), (2, 7), (3, 8), (5, 9)]
     for _ in range(2):
         t = jouer_ronde(t, hasard, cas)

@@ -146,6 +146,7 @@ class Tournoi:
          _modifie) = v[14:21]
         t.modifie = 0
         t.departages = list(dep[:nb_dep])
+        t.abrev_lus = [texte(v[13][3 * i:3 * i + 3]) for i in range(nb_dep)]
         pos = ENTETE.size
         for _ in range(nb_joueurs):
             v = JOUEUR.unpack_from(donnees, pos)
@@ -546,12 +547,22 @@ class Tournoi:
                            texte(j.prenom), "F" if j.fille else "M", texte(j.ne_le)))
         return lignes
 
-    def etat(self):
+    def etat(self, taille=None):
         """Compact lines of what the pairing and the results wrote, per player by id, and the
-        tables of the current round; compared after each round. A player line holds: id,
-        A/I (active), float marks down and up, colours, opponents, points and discs per round."""
+        tables of the current round, with the header and the size of the file (`taille`, by
+        default the size of this tournament's own file); compared after each round. A player
+        line holds: id, A/I (active), float marks down and up, colours, opponents, points and
+        discs per round."""
         rc = self.ronde_courante
-        lignes = []
+        lignes = [
+            "entete rondes %d departages %s %s joueurs %d actifs %d othello %d ronde %d "
+            "modifie %d" % (self.nb_rondes, ",".join(map(str, self.departages)),
+                            ",".join(getattr(self, "abrev_lus", None) or
+                                     [LIBELLES[d] for d in self.departages]), len(self.joueurs),
+                            self.nb_actifs, self.othello, rc, self.modifie),
+            "tables %s taille %d" % (",".join(map(str, self.nb_app[:rc + 1])),
+                                     len(self.image()) if taille is None else taille),
+        ]
         for k in range(1, len(self.joueurs) + 1):
             j = self.joueur(k)
             lignes.append("%d %s %d%d %s %s %s %s" %

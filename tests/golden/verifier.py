@@ -81,20 +81,10 @@ class Verification:
         self.rondes += 1
         sections = lire_attendu(os.path.join(dossier_cas, "r%d.txt" % numero))
 
-        if sections[0][0] == "echec":
-            rc, _sortie, erreur = self.lancer("ronde", fichier)
-            self.lignes_comparees += 1
-            apres = modele.Tournoi.lire(open(fichier, "rb").read())
-            if rc != 1 or "Appariements impossibles" not in erreur:
-                self.differences.append("%s: appariement impossible attendu, obtenu code %d "
-                                        "et %r" % (ou, rc, erreur.strip()))
-            elif apres.ronde_courante != numero - 2:
-                self.differences.append("%s: la ronde courante a bougé après l'échec" % ou)
-            return
-
-        etape = ""
+        etape = ", avant l'appariement"
         for titre, attendu in sections:
             if titre == "ronde":
+                etape = ""
                 obtenu = self.commande(ou, "ronde", fichier)
                 if obtenu is None:
                     return
@@ -102,6 +92,16 @@ class Verification:
                 obtenu = self.commande(ou, "rapport", "appariements", fichier)
                 if obtenu is not None:
                     self.comparer(ou + " (rapport appariements)", attendu, obtenu)
+            elif titre == "echec":
+                rc, _sortie, erreur = self.lancer("ronde", fichier)
+                self.lignes_comparees += 1
+                apres = modele.Tournoi.lire(open(fichier, "rb").read())
+                if rc != 1 or "Appariements impossibles" not in erreur:
+                    self.differences.append("%s: appariement impossible attendu, obtenu code "
+                                            "%d et %r" % (ou, rc, erreur.strip()))
+                elif apres.ronde_courante != numero - 2:
+                    self.differences.append("%s: la ronde courante a bougé après l'échec" % ou)
+                return
             elif titre == "resultats":
                 for saisie in attendu:
                     table, resultat = saisie.split()
@@ -113,7 +113,8 @@ class Verification:
                 etape = ""
                 if self.commande(ou, "valider", fichier) is None:
                     return
-                etat = modele.Tournoi.lire(open(fichier, "rb").read()).etat()
+                donnees = open(fichier, "rb").read()
+                etat = modele.Tournoi.lire(donnees).etat(len(donnees))
                 self.comparer(ou + " (état du fichier)", attendu, etat)
             else:
                 if titre == "joueurs":
