@@ -5,7 +5,7 @@ answer (rN.txt): the pairing sheet, the results to enter, the standings, the gam
 player list and the per-player state after the round.
 
 Usage: generer.py [FOLDER] [--nombre N] [--graine G]
-(default: the cas folder beside this script, which is rewritten, and its 22 random tournaments)
+(default: the cas folder beside this script, which is rewritten, and its 18 random tournaments)
 """
 
 import argparse
@@ -25,11 +25,12 @@ PRENOMS = ["Jean", "Léa", "Chloé", "Noël", "Jérôme", "Zoé", "Paul", "Inès
            "Marc-Aurèle", "Bérénice-Géraldine", "Luc", "Maëlle", "Œdipe", "Ève"]
 EQUIPES = ["", "ABC", "XY", "Z", "ÉCO", "LYO", "PAR"]
 JEUX = ["Echecs", "Dames", "Othello", "Quarto"]
-NOMBRE_CAS = 22
+NOMBRE_CAS = 18
 # Tournaments found among many seeds to change their pairings when the score-difference
-# penalty ("ecart") or the good-enough bound of the search ("arret", 50 per player of the
-# table, inactive ones included) takes another value: (case number, seed, what it checks).
-CAS_SENSIBLES = [(66, 50066, "ecart"), (416, 70416, "arret")]
+# penalty ("ecart"), the colour penalty ("couleur") or the good-enough bound of the search
+# ("arret", 50 per player of the table, inactive ones included) takes another value:
+# (case number, seed, what it checks).
+CAS_SENSIBLES = [(66, 50066, "ecart"), (416, 70416, "arret"), (488, 80488, "couleur")]
 
 
 def nouveau_tournoi(hasard, nom, nb_joueurs, nb_inactifs, nb_rondes):
