@@ -1,51 +1,26 @@
 // Playing rounds with tavo-cli: ronde, resultat, valider, rapport appariements.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "cli/executer.h"
+#include "support/tournoi_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Sortie {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-std::string lire(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using tavo::test::lire_fichier;
+using tavo::test::Sortie;
 
 class CliRonde : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dossier_ = fs::temp_directory_path() /
-                   ("tavo_cli_ronde_" +
-                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
-        fichier_ = (dossier_ / "t.pxi").string();
-    }
+    void SetUp() override { fichier_ = (dossier_ / "t.pxi").string(); }
     void TearDown() override { fs::remove_all(dossier_); }
 
-    // Runs tavo-cli with the words given (each quoted for the shell).
     Sortie cli(const std::vector<std::string>& mots) {
-        std::string ligne = "'" + std::string(TAVO_CLI) + "'";
-        for (const std::string& m : mots) ligne += " '" + m + "'";
-        const fs::path out = dossier_ / "out";
-        const fs::path err = dossier_ / "err";
-        ligne += " >'" + out.string() + "' 2>'" + err.string() + "'";
-        const int statut = std::system(ligne.c_str());
-        return {WEXITSTATUS(statut), lire(out), lire(err)};
+        return tavo::test::tavo_cli(mots, dossier_);
     }
 
     void creer(int joueurs, int rondes, const std::string& jeu = "Echecs") {
@@ -60,7 +35,7 @@ class CliRonde : public ::testing::Test {
                       0);
     }
 
-    fs::path dossier_;
+    fs::path dossier_ = tavo::test::dossier_temporaire();
     std::string fichier_;
 };
 
@@ -88,11 +63,11 @@ TEST_F(CliRonde, WholeTournamentRoundByRound) {
     EXPECT_NE(historique.out.find("ronde 3"), std::string::npos) << historique.out;
 
     // Every planned round is done: refused, the file untouched.
-    const std::string avant = lire(fichier_);
+    const std::string avant = lire_fichier(fichier_);
     const Sortie fin = cli({"ronde", fichier_});
     EXPECT_EQ(fin.code, 1);
     EXPECT_EQ(fin.err, "Toutes les rondes de ce tounoi ont été faites\n");
-    EXPECT_EQ(lire(fichier_), avant);
+    EXPECT_EQ(lire_fichier(fichier_), avant);
 }
 
 TEST_F(CliRonde, RefusalsLeaveTheFileUntouched) {
@@ -100,7 +75,7 @@ TEST_F(CliRonde, RefusalsLeaveTheFileUntouched) {
     EXPECT_EQ(cli({"valider", fichier_}).code, 1);
     EXPECT_EQ(cli({"resultat", fichier_, "1", "2-0"}).code, 1);
     ASSERT_EQ(cli({"ronde", fichier_}).code, 0);
-    std::string avant = lire(fichier_);
+    std::string avant = lire_fichier(fichier_);
 
     Sortie s = cli({"ronde", fichier_});
     EXPECT_EQ(s.code, 1);
@@ -111,15 +86,15 @@ TEST_F(CliRonde, RefusalsLeaveTheFileUntouched) {
     for (const char* faux : {"2-1", "3-0", "2:0", "2-", "-2", "deux-zero"})
         EXPECT_EQ(cli({"resultat", fichier_, "1", faux}).code, 2) << faux;
     EXPECT_EQ(cli({"resultat", fichier_, "x", "2-0"}).code, 2);
-    EXPECT_EQ(lire(fichier_), avant);
+    EXPECT_EQ(lire_fichier(fichier_), avant);
 
     // The two players have met: no second round.
     ASSERT_EQ(cli({"resultat", fichier_, "1", "1-1"}).code, 0);
-    avant = lire(fichier_);
+    avant = lire_fichier(fichier_);
     s = cli({"ronde", fichier_});
     EXPECT_EQ(s.code, 1);
     EXPECT_EQ(s.err, "Appariements impossibles\n");
-    EXPECT_EQ(lire(fichier_), avant);
+    EXPECT_EQ(lire_fichier(fichier_), avant);
 }
 
 TEST_F(CliRonde, OthelloDiscCounts) {
