@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 #include "model/texte.h"
+#include "pairing/elagage.h"
 #include "pairing/feuille.h"
 #include "pairing/recherche.h"
+#include "pairing/secours.h"
 #include "standings/scores.h"
 
 namespace tavo {
@@ -116,7 +119,14 @@ bool premiere_ronde(Tournoi& t) {
     return true;
 }
 
-bool recherche_appariement(Tournoi& t, int numero, Interaction& io) {
+std::string texte_secours() {
+    return cp(
+        "Cette ronde a été appariée au plus près des règles (couleurs, scores, flotteurs), "
+        "la recherche habituelle n'ayant pas trouvé d'appariement.");
+}
+
+bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
+                           const OptionsAppariement& options) {
     const int r = numero - 1;
     trier_classement(t);
     TablesRecherche& w = tables_recherche();
@@ -129,13 +139,31 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io) {
     }
 
     const auto debut = std::chrono::steady_clock::now();
-    const int meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
-    const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
-    noter_statistiques({w.noeuds, meilleur, duree.count()});
-    if (meilleur < SCORE_ECHEC + 1) {
+    auto noter = [&](int score, bool secours) {
+        const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
+        noter_statistiques({w.noeuds, score, duree.count(), w.interrompue, secours});
+    };
+    // When nobody can be paired at all, neither can the search.
+    if (options.secours && !appariement_possible(t)) {
+        noter(SCORE_ECHEC, false);
         io.message_erreur("Appariements impossibles");
         return false;
     }
+    std::optional<Elagage> elagage;
+    if (options.elagage) {
+        elagage.emplace(t, w);
+        w.elagage = &*elagage;
+    }
+    w.budget = options.budget;
+    const int meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
+    w.elagage = nullptr;
+    const bool secours = meilleur < SCORE_ECHEC + 1 || w.interrompue;
+    if (secours && (!options.secours || !appariement_secours(t, w))) {
+        noter(meilleur, false);
+        io.message_erreur("Appariements impossibles");
+        return false;
+    }
+    noter(meilleur, secours);
 
     t.app[r] = {};
     int lus = 0;
@@ -173,6 +201,7 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io) {
             b.flotte_haut = 1;
         }
     }
+    if (secours) io.information(texte_secours());
     return true;
 }
 

@@ -1,0 +1,83 @@
+// Exact cuts of the pairing search. A node of the search whose subtree cannot
+// give a complete pairing better than both alpha and the failure score returns
+// the failure score, and every caller treats any such result as a failure; so
+// answering it at once, without exploring, changes nothing but the time. Three
+// tests find such nodes:
+// - the players still to place cannot all be paired under the search's own
+//   rules (never twice the same opponent, never two players strongly due the
+//   same colour, at an even depth only the opponents the node may still take,
+//   the bye to one player who has not had it): a maximum-cardinality matching;
+// - an upper bound of the score any completion can reach is not above the
+//   larger of alpha and the failure score;
+// - the same node (players placed, pending player and his colour, and the
+//   score's distance to alpha and to the failure score) already failed: the
+//   search of a subtree that finds nothing is a function of exactly these.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+#include "model/tournoi.h"
+#include "pairing/couplage.h"
+#include "pairing/recherche.h"
+
+namespace tavo {
+
+class Elagage {
+  public:
+    // Prepares the cuts for the search about to run on `t` with the tables
+    // `w` (couleurs_dues and derniere_complete filled, table in standings
+    // order with its index).
+    Elagage(const Tournoi& t, const TablesRecherche& w);
+
+    // One node of the search, called by chercher once the node is counted
+    // and has passed the alpha test: the cuts, then explorer_noeud.
+    int noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
+              int score);
+
+    // Nodes answered by each cut.
+    std::int64_t coupes_couplage = 0;
+    std::int64_t coupes_borne = 0;
+    std::int64_t coupes_memoire = 0;
+
+  private:
+    struct Etat {
+        std::uint64_t places[2];
+        std::int32_t seul;     // index of the pending player, or -1
+        std::int32_t couleur;  // his colour
+        std::int32_t marge_alpha;
+        std::int32_t marge_echec;
+        bool operator==(const Etat&) const = default;
+    };
+    struct HachageEtat {
+        std::size_t operator()(const Etat& e) const;
+    };
+
+    // Best (highest, <= 0) score of pair (a, b) whoever is placed first.
+    int poids(int a, int b) const { return poids_[static_cast<std::size_t>(a * m_ + b)]; }
+    // Penalty of `e` as the opponent of `j` playing `couleur`, as the search
+    // counts it; false when the search would not take him.
+    bool penalite_adversaire(const Tournoi& t, int j, int couleur, int e, int& penalite) const;
+
+    int m_ = 0;                       // active players, in standings order
+    std::vector<int> ids_;            // id of each index
+    std::vector<int> index_;          // index of each id, -1 for none
+    std::vector<int> couleur_;        // due colour (low bits) of each index
+    std::vector<bool> forte_;         // due colour strong
+    std::vector<std::uint8_t> deja_;  // deja_[a * m + b]: a met b (a's record)
+    std::vector<std::uint8_t> exempt_;
+    std::vector<int> poids_;
+    GrapheJoueurs graphe_;
+    std::optional<TestCouplage> test_;  // built once graphe_ is complete
+    std::unordered_set<Etat, HachageEtat> echecs_;
+
+    // Work space of one node.
+    std::vector<std::uint8_t> presents_;
+    std::vector<std::uint8_t> partenaires_;
+    std::vector<int> reste_;
+    std::vector<int> meilleur_;
+};
+
+}  // namespace tavo
