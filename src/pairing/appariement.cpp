@@ -49,7 +49,8 @@ void reporter_exempt(Tournoi& t, int r, const Appariement& a) {
 
 }  // namespace
 
-bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io) {
+bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io,
+                    const OptionsAppariement& options) {
     const int r = t.entete.ronde_courante;
     if (r >= 0 && !t.ronde_complete(r)) {
         io.message_erreur(cp("Tous les résultats de la ronde courante ne sont pas saisis"));
@@ -62,7 +63,7 @@ bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io) {
     }
     t.entete.ronde_courante = static_cast<std::int16_t>(r + 1);
     t.entete.modifie = 1;
-    if (!apparier(t, r + 2, io)) {
+    if (!apparier(t, r + 2, io, options)) {
         t.entete.ronde_courante = static_cast<std::int16_t>(r);
         return false;
     }
@@ -70,9 +71,9 @@ bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io) {
     return true;
 }
 
-bool apparier(Tournoi& t, int numero, Interaction& io) {
+bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options) {
     if (numero == 1) return premiere_ronde(t);
-    const bool ok = recherche_appariement(t, numero, io);
+    const bool ok = recherche_appariement(t, numero, io, options);
     if (ok) forfaits_inactifs(t, numero - 1);
     return ok;
 }

@@ -13,20 +13,6 @@
 
 namespace tavo {
 
-// Refuses (message, false) while the current round has a table without result
-// or when the last planned round (or the 15-round capacity) is reached;
-// otherwise pairs the next round and fills `rapport` with its pairing sheet.
-// False also when the pairing failed ("Appariements impossibles", or no active
-// player): ronde_courante is then back where it was (modifie stays set).
-bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io);
-
-// Pairs round number `numero` (1-based), ronde_courante already advanced to
-// it. True on success.
-bool apparier(Tournoi& t, int numero, Interaction& io);
-
-// The first round by halves; false (no message) when no player is active.
-bool premiere_ronde(Tournoi& t);
-
 // Most nodes the search of one round may visit before the fallback pairs the
 // round. A fixed count, not a time, so that a tournament file gives the same
 // pairing on every machine; with the exact cuts a round of 100 players needs
@@ -41,6 +27,21 @@ struct OptionsAppariement {
     std::int64_t budget = BUDGET_NOEUDS;  // node budget, 0 for none
     bool secours = true;                  // fallback matching (secours.h)
 };
+
+// Refuses (message, false) while the current round has a table without result
+// or when the last planned round (or the 15-round capacity) is reached;
+// otherwise pairs the next round and fills `rapport` with its pairing sheet.
+// False also when the pairing failed ("Appariements impossibles", or no active
+// player): ronde_courante is then back where it was (modifie stays set).
+bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io,
+                    const OptionsAppariement& options = {});
+
+// Pairs round number `numero` (1-based), ronde_courante already advanced to
+// it. True on success.
+bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options = {});
+
+// The first round by halves; false (no message) when no player is active.
+bool premiere_ronde(Tournoi& t);
 
 // The search for a round after the first. When it finds no pairing or runs
 // out of its budget, the fallback pairs the round if any pairing exists at

@@ -41,6 +41,7 @@ class Elagage {
     std::int64_t coupes_couplage = 0;
     std::int64_t coupes_borne = 0;
     std::int64_t coupes_memoire = 0;
+    long long appels() const { return test_->appels_algorithme(); }
 
   private:
     struct Etat {
