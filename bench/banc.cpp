@@ -7,6 +7,7 @@
 //   tavo-bench --court         the short corpus
 //   tavo-bench --court --signature N   also fails (status 1) unless the
 //                                      signature is N
+//   tavo-bench --budget N      another node budget (0: none), to choose it
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -92,21 +93,25 @@ std::vector<Profil> profils_realistes(int joueurs, int nombre, std::uint64_t bas
 int main(int argc, char** argv) {
     bool court = false;
     long long attendue = -1;
+    long long budget = BUDGET_NOEUDS;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--court") == 0) {
             court = true;
+        } else if (std::strcmp(argv[i], "--budget") == 0 && i + 1 < argc) {
+            budget = std::atoll(argv[++i]);
         } else if (std::strcmp(argv[i], "--signature") == 0 && i + 1 < argc) {
             attendue = std::atoll(argv[++i]);
         } else {
-            std::fprintf(stderr, "usage: tavo-bench [--court] [--signature N]\n");
+            std::fprintf(stderr, "usage: tavo-bench [--court] [--budget N] [--signature N]\n");
             return 2;
         }
     }
-    const OptionsAppariement options;  // the program's own settings
+    OptionsAppariement options;  // the program's own settings
+    options.budget = budget;
     const int par_taille = court ? 3 : 40;
     std::int64_t signature = 0;
 
-    std::printf("Budget: %lld nodes per round\n", static_cast<long long>(BUDGET_NOEUDS));
+    std::printf("Budget: %lld nodes per round\n", budget);
     std::printf("%-26s %4s %6s %6s %5s %9s %9s %10s %13s %5s\n", "corpus", "trn", "paired", "refus",
                 "rnds", "med ms", "worst ms", "worst node", "fallback", "budg");
     for (const int taille : {20, 50, 100}) {

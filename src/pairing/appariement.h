@@ -17,7 +17,7 @@ namespace tavo {
 // round. A fixed count, not a time, so that a tournament file gives the same
 // pairing on every machine; with the exact cuts a round of 100 players needs
 // this many nodes in well under a tenth of a second.
-inline constexpr std::int64_t BUDGET_NOEUDS = 20000;
+inline constexpr std::int64_t BUDGET_NOEUDS = 10000;
 
 // How a round after the first is paired. The defaults are the program's; the
 // search alone (no cuts, no budget, no fallback) serves to check that the cuts

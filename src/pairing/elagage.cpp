@@ -19,12 +19,10 @@ std::size_t case_(int a, int b, int m) {
 
 std::size_t Elagage::HachageEtat::operator()(const Etat& e) const {
     std::uint64_t h = e.places[0] * 0x9E3779B97F4A7C15ULL;
-    h ^= (e.places[1] + 0x632BE59BD9B4E019ULL + (h << 6) + (h >> 2));
+    h ^= e.places[1] + 0x632BE59BD9B4E019ULL + (h << 6) + (h >> 2);
     const std::uint64_t reste =
-        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(e.seul)) << 40) ^
-        (static_cast<std::uint64_t>(e.couleur) << 32) ^
-        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(e.marge_alpha)) << 16) ^
-        static_cast<std::uint32_t>(e.marge_echec);
+        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(e.seul)) << 8) ^
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(e.couleur));
     h ^= reste * 0xBF58476D1CE4E5B9ULL + (h << 6) + (h >> 2);
     return static_cast<std::size_t>(h ^ (h >> 31));
 }
@@ -37,9 +35,13 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
     index_.assign(ID_QUALIFIE + 1, -1);
     couleur_.resize(m);
     forte_.resize(m);
+    points_.resize(m);
+    suite_.reserve(m);
+    avant_.resize(m + 1);
+    apres_.resize(m + 2);
     exempt_.resize(m);
     deja_.assign(m * m, 0);
-    poids_.assign(m * m, 0);
+    poids_.assign(m * m, INT_MIN);  // pairs never made
     presents_.resize(m);
     partenaires_.resize(m);
     meilleur_.resize(m);
@@ -52,6 +54,7 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
         forte_[static_cast<std::size_t>(a)] =
             est_forte(w.couleurs_dues[static_cast<std::size_t>(id)]);
         exempt_[static_cast<std::size_t>(a)] = !deja_rencontre(t, id, ID_QUALIFIE);
+        points_[static_cast<std::size_t>(a)] = t.joueur(id).points;
     }
     for (int a = 0; a < m_; ++a)
         for (int b = 0; b < m_; ++b)
@@ -112,11 +115,63 @@ bool Elagage::penalite_adversaire(const Tournoi& t, int j, int couleur, int e,
     return true;
 }
 
+long Elagage::borne_ligne(int j, int couleur) const {
+    // The players to pair, in standings order (so by decreasing points),
+    // with the pending player at his place.
+    suite_.clear();
+    int blancs = 0;
+    for (const int a : reste_) {
+        if (j >= 0 && j < a && (suite_.empty() || suite_.back() < j)) suite_.push_back(j);
+        suite_.push_back(a);
+    }
+    if (j >= 0 && suite_.back() < j) suite_.push_back(j);
+    for (const int a : suite_)
+        blancs += (a == j ? couleur : couleur_[static_cast<std::size_t>(a)]) == BLANC;
+    const int n = static_cast<int>(suite_.size());
+    const int noirs = n - blancs;
+    // Colours: pairs of players due the same colour cost 50 each, and at
+    // least half the surplus of one colour pairs that way (after the bye).
+    const int surplus = std::abs(blancs - noirs);
+    const long couleurs = n % 2 == 0 ? surplus / 2 : (surplus - 1) / 2;
+    // Scores: on a line, pairing neighbours gives the least total distance.
+    auto pts = [&](int k) {
+        return points_[static_cast<std::size_t>(suite_[static_cast<std::size_t>(k)])];
+    };
+    avant_[0] = 0;
+    for (int k = 2; k <= n; k += 2)
+        avant_[static_cast<std::size_t>(k)] =
+            avant_[static_cast<std::size_t>(k - 2)] + pts(k - 2) - pts(k - 1);
+    apres_[static_cast<std::size_t>(n)] = 0;
+    for (int k = n - 2; k >= 0; k -= 2)
+        apres_[static_cast<std::size_t>(k)] =
+            apres_[static_cast<std::size_t>(k + 2)] + pts(k) - pts(k + 1);
+    long ecarts = 0;
+    if (n % 2 == 0) {
+        ecarts = avant_[static_cast<std::size_t>(n)];
+    } else {
+        // One of them takes the bye: the best one to take out.
+        ecarts = LONG_MAX;
+        for (int k = 0; k < n; ++k) {
+            const int a = suite_[static_cast<std::size_t>(k)];
+            if (a == j || !exempt_[static_cast<std::size_t>(a)]) continue;
+            long e = 0;
+            if (k % 2 == 0)
+                e = avant_[static_cast<std::size_t>(k)] + apres_[static_cast<std::size_t>(k + 1)];
+            else
+                e = avant_[static_cast<std::size_t>(k - 1)] + pts(k - 1) - pts(k + 1) +
+                    apres_[static_cast<std::size_t>(k + 2)];
+            ecarts = std::min(ecarts, e);
+        }
+        if (ecarts == LONG_MAX) ecarts = 0;  // nobody may take it: the matching says so
+    }
+    return couleurs * PENALITE_COULEUR + ecarts * PENALITE_POINT;
+}
+
 int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
                    int score) {
     const bool paire = d % 2 == 0;  // even depth: `joueur` waits for an opponent
     reste_.clear();
-    Etat etat{{0, 0}, -1, SANS_PARTIE, 0, 0};
+    Etat etat{{0, 0}, -1, SANS_PARTIE};
     for (int a = 0; a < m_; ++a) {
         const bool libre =
             w.utilise[static_cast<std::size_t>(ids_[static_cast<std::size_t>(a)])] == 0;
@@ -133,12 +188,19 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     const int seuil = std::max(alpha, SCORE_ECHEC);
     etat.seul = j;
     etat.couleur = paire ? couleur : SANS_PARTIE;
-    etat.marge_alpha = alpha - score;
-    etat.marge_echec = seuil - score;
-    if (echecs_.count(etat) != 0) {
-        ++coupes_memoire;
-        return SCORE_ECHEC;
-    }
+    plus_bas_ = std::min(plus_bas_, score);
+    const int marge_alpha = alpha - score;
+    const int marge_echec = seuil - score;
+    const auto connu = echecs_.find(etat);
+    if (connu != echecs_.end())
+        for (const Echec& e : connu->second)
+            if (marge_alpha >= e.marge_alpha && marge_alpha < e.plafond &&
+                marge_echec >= e.marge_echec) {
+                ++coupes_memoire;
+                // What the search of the subtree would have entered.
+                plus_bas_ = std::min(plus_bas_, score + e.plafond);
+                return SCORE_ECHEC;
+            }
 
     // Upper bound of the score still to come, in half units: every player
     // left takes half of his best pair among those left; the one who gets
@@ -147,8 +209,10 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     int bonus_exempt = 0;
     for (const int a : reste_) {
         int meilleur = INT_MIN;
-        for (const int b : reste_)
-            if (b != a && graphe_.autorise(a, b)) meilleur = std::max(meilleur, poids(a, b));
+        for (const int b : reste_) {
+            meilleur = std::max(meilleur, poids(a, b));
+            if (meilleur == 0) break;  // nothing is better
+        }
         if (meilleur == INT_MIN) meilleur = 0;
         meilleur_[static_cast<std::size_t>(a)] = meilleur;
         somme += meilleur;
@@ -171,6 +235,7 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         }
         borne += meilleur_j;
     }
+    borne = std::min(borne, 2L * borne_ligne(j, couleur));
     if (2L * score + borne <= 2L * seuil) {
         ++coupes_borne;
         return SCORE_ECHEC;
@@ -188,8 +253,17 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         return SCORE_ECHEC;
     }
 
+    const int plus_bas_avant = plus_bas_;
+    plus_bas_ = INT_MAX;
     const int v = explorer_noeud(t, w, d, alpha, joueur, couleur, score);
-    if (v <= SCORE_ECHEC && !w.interrompue) echecs_.insert(etat);
+    const int plus_bas_dessous = plus_bas_;
+    plus_bas_ = std::min(plus_bas_avant, plus_bas_dessous);
+    if (v <= SCORE_ECHEC && !w.interrompue) {
+        const int plafond = plus_bas_dessous == INT_MAX ? 0 : std::min(0, plus_bas_dessous - score);
+        std::vector<Echec>& liste = echecs_[etat];
+        if (liste.size() >= 8) liste.erase(liste.begin());
+        liste.push_back({marge_alpha, marge_echec, plafond});
+    }
     return v;
 }
 
