@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     }
     OptionsAppariement options;  // the program's own settings
     options.budget = budget;
-    const int par_taille = court ? 3 : 40;
+    const int par_taille = court ? 2 : 40;
     std::int64_t signature = 0;
 
     std::printf("Budget: %lld nodes per round\n", budget);
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     {
         Bilan b;
         for (const int taille : {21, 51, 99})
-            for (int k = 0; k < (court ? 2 : 10); ++k) {
+            for (int k = 0; k < (court ? 1 : 10); ++k) {
                 Profil p;
                 p.graine = 5000 + static_cast<std::uint64_t>(taille * 100 + k);
                 p.joueurs = taille;
