@@ -181,6 +181,9 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         else
             etat.places[a / 64] |= 1ULL << (a % 64);
     }
+    // Every node entered counts for the failures being recorded above it,
+    // leaves included.
+    plus_bas_ = std::min(plus_bas_, score);
     // A leaf (everyone placed) is the node's own business.
     if (reste_.empty()) return explorer_noeud(t, w, d, alpha, joueur, couleur, score);
 
@@ -188,7 +191,6 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     const int seuil = std::max(alpha, SCORE_ECHEC);
     etat.seul = j;
     etat.couleur = paire ? couleur : SANS_PARTIE;
-    plus_bas_ = std::min(plus_bas_, score);
     const int marge_alpha = alpha - score;
     const int marge_echec = seuil - score;
     const auto connu = echecs_.find(etat);
