@@ -90,6 +90,15 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
             poids_[case_(b, a, m_)] = p;
         }
     }
+    // Each player's possible partners, best pair first.
+    par_poids_.resize(m);
+    for (int a = 0; a < m_; ++a) {
+        std::vector<int>& liste = par_poids_[static_cast<std::size_t>(a)];
+        for (int b = 0; b < m_; ++b)
+            if (poids(a, b) != INT_MIN) liste.push_back(b);
+        std::stable_sort(liste.begin(), liste.end(),
+                         [&](int x, int y) { return poids(a, x) > poids(a, y); });
+    }
     test_.emplace(graphe_);
 }
 
@@ -210,12 +219,12 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     long somme = 0;
     int bonus_exempt = 0;
     for (const int a : reste_) {
-        int meilleur = INT_MIN;
-        for (const int b : reste_) {
-            meilleur = std::max(meilleur, poids(a, b));
-            if (meilleur == 0) break;  // nothing is better
-        }
-        if (meilleur == INT_MIN) meilleur = 0;
+        int meilleur = 0;  // no partner left: the matching test decides
+        for (const int b : par_poids_[static_cast<std::size_t>(a)])
+            if (presents_[static_cast<std::size_t>(b)]) {
+                meilleur = poids(a, b);
+                break;
+            }
         meilleur_[static_cast<std::size_t>(a)] = meilleur;
         somme += meilleur;
         if (exempt_[static_cast<std::size_t>(a)]) bonus_exempt = std::max(bonus_exempt, -meilleur);

@@ -88,6 +88,7 @@ class Elagage {
     std::vector<std::uint8_t> deja_;  // deja_[a * m + b]: a met b (a's record)
     std::vector<std::uint8_t> exempt_;
     std::vector<int> poids_;
+    std::vector<std::vector<int>> par_poids_;  // partners of each player, best pair first
     GrapheJoueurs graphe_;
     std::optional<TestCouplage> test_;  // built once graphe_ is complete
     std::unordered_map<Etat, std::vector<Echec>, HachageEtat> echecs_;
