@@ -21,7 +21,8 @@ inline constexpr std::int64_t BUDGET_NOEUDS = 10000;
 
 // How a round after the first is paired. The defaults are the program's; the
 // search alone (no cuts, no budget, no fallback) serves to check that the cuts
-// change nothing.
+// change nothing. Without the fallback, a search that runs out of budget
+// counts as failed.
 struct OptionsAppariement {
     bool elagage = true;                  // exact cuts of the search (elagage.h)
     std::int64_t budget = BUDGET_NOEUDS;  // node budget, 0 for none
