@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 #include "model/texte.h"
+#include "pairing/elagage.h"
 #include "pairing/feuille.h"
 #include "pairing/recherche.h"
+#include "pairing/secours.h"
 #include "standings/scores.h"
 
 namespace tavo {
@@ -46,7 +49,8 @@ void reporter_exempt(Tournoi& t, int r, const Appariement& a) {
 
 }  // namespace
 
-bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io) {
+bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io,
+                    const OptionsAppariement& options) {
     const int r = t.entete.ronde_courante;
     if (r >= 0 && !t.ronde_complete(r)) {
         io.message_erreur(cp("Tous les résultats de la ronde courante ne sont pas saisis"));
@@ -59,7 +63,7 @@ bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io) {
     }
     t.entete.ronde_courante = static_cast<std::int16_t>(r + 1);
     t.entete.modifie = 1;
-    if (!apparier(t, r + 2, io)) {
+    if (!apparier(t, r + 2, io, options)) {
         t.entete.ronde_courante = static_cast<std::int16_t>(r);
         return false;
     }
@@ -67,9 +71,9 @@ bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io) {
     return true;
 }
 
-bool apparier(Tournoi& t, int numero, Interaction& io) {
+bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options) {
     if (numero == 1) return premiere_ronde(t);
-    const bool ok = recherche_appariement(t, numero, io);
+    const bool ok = recherche_appariement(t, numero, io, options);
     if (ok) forfaits_inactifs(t, numero - 1);
     return ok;
 }
@@ -116,7 +120,14 @@ bool premiere_ronde(Tournoi& t) {
     return true;
 }
 
-bool recherche_appariement(Tournoi& t, int numero, Interaction& io) {
+std::string texte_secours() {
+    return cp(
+        "Cette ronde a été appariée au plus près des règles (couleurs, scores, flotteurs), "
+        "la recherche habituelle n'ayant pas trouvé d'appariement.");
+}
+
+bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
+                           const OptionsAppariement& options) {
     const int r = numero - 1;
     trier_classement(t);
     TablesRecherche& w = tables_recherche();
@@ -129,13 +140,31 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io) {
     }
 
     const auto debut = std::chrono::steady_clock::now();
-    const int meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
-    const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
-    noter_statistiques({w.noeuds, meilleur, duree.count()});
-    if (meilleur < SCORE_ECHEC + 1) {
+    auto noter = [&](int score, bool secours) {
+        const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
+        noter_statistiques({w.noeuds, score, duree.count(), w.interrompue, secours});
+    };
+    // When nobody can be paired at all, neither can the search.
+    if (options.secours && !appariement_possible(t)) {
+        noter(SCORE_ECHEC, false);
         io.message_erreur("Appariements impossibles");
         return false;
     }
+    std::optional<Elagage> elagage;
+    if (options.elagage) {
+        elagage.emplace(t, w);
+        w.elagage = &*elagage;
+    }
+    w.budget = options.budget;
+    const int meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
+    w.elagage = nullptr;
+    const bool secours = meilleur < SCORE_ECHEC + 1 || w.interrompue;
+    if (secours && (!options.secours || !appariement_secours(t, w))) {
+        noter(meilleur, false);
+        io.message_erreur("Appariements impossibles");
+        return false;
+    }
+    noter(meilleur, secours);
 
     t.app[r] = {};
     int lus = 0;
@@ -173,6 +202,7 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io) {
             b.flotte_haut = 1;
         }
     }
+    if (secours) io.information(texte_secours());
     return true;
 }
 

@@ -4,30 +4,56 @@
 // in standings order.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "model/interaction.h"
 #include "model/tournoi.h"
 #include "pairing/rapport.h"
 
 namespace tavo {
 
+// Most nodes the search of one round may visit before the fallback pairs the
+// round. A fixed count, not a time, so that a tournament file gives the same
+// pairing on every machine; with the exact cuts a round of 100 players needs
+// this many nodes in well under a tenth of a second.
+inline constexpr std::int64_t BUDGET_NOEUDS = 10000;
+
+// How a round after the first is paired. The defaults are the program's; the
+// search alone (no cuts, no budget, no fallback) serves to check that the cuts
+// change nothing. Without the fallback, a search that runs out of budget
+// counts as failed.
+struct OptionsAppariement {
+    bool elagage = true;                  // exact cuts of the search (elagage.h)
+    std::int64_t budget = BUDGET_NOEUDS;  // node budget, 0 for none
+    bool secours = true;                  // fallback matching (secours.h)
+};
+
 // Refuses (message, false) while the current round has a table without result
 // or when the last planned round (or the 15-round capacity) is reached;
 // otherwise pairs the next round and fills `rapport` with its pairing sheet.
 // False also when the pairing failed ("Appariements impossibles", or no active
 // player): ronde_courante is then back where it was (modifie stays set).
-bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io);
+bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io,
+                    const OptionsAppariement& options = {});
 
 // Pairs round number `numero` (1-based), ronde_courante already advanced to
 // it. True on success.
-bool apparier(Tournoi& t, int numero, Interaction& io);
+bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options = {});
 
 // The first round by halves; false (no message) when no player is active.
 bool premiere_ronde(Tournoi& t);
 
-// The search for a round after the first; false with "Appariements
-// impossibles" when no complete pairing exists (nothing of the round is then
-// written, the table stays in standings order).
-bool recherche_appariement(Tournoi& t, int numero, Interaction& io);
+// The search for a round after the first. When it finds no pairing or runs
+// out of its budget, the fallback pairs the round if any pairing exists at
+// all, and the director is told so (io.information). Otherwise false with
+// "Appariements impossibles": nothing of the round is then written, the table
+// stays in standings order.
+bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
+                           const OptionsAppariement& options = {});
+
+// The sentence that tells the director the fallback paired the round.
+std::string texte_secours();
 
 // Every inactive player gets ID_FORFAIT, no colour and 0 points in round r.
 void forfaits_inactifs(Tournoi& t, int r);

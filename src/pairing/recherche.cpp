@@ -1,5 +1,6 @@
 #include "pairing/recherche.h"
 
+#include "pairing/elagage.h"
 #include "standings/scores.h"
 
 namespace tavo {
@@ -26,6 +27,9 @@ void TablesRecherche::effacer() {
     utilise.fill(0);
     for (auto& ligne : lignes) ligne[0] = Placement{0, 0};
     noeuds = 0;
+    elagage = nullptr;
+    budget = 0;
+    interrompue = false;
 }
 
 TablesRecherche& tables_recherche() {
@@ -75,7 +79,14 @@ int chercher(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur,
              int score) {
     ++w.noeuds;
     if (score <= alpha) return score;
+    if (w.budget > 0 && w.noeuds > w.budget) w.interrompue = true;
+    if (w.interrompue) return SCORE_ECHEC;
+    if (w.elagage != nullptr) return w.elagage->noeud(t, w, d, alpha, joueur, couleur, score);
+    return explorer_noeud(t, w, d, alpha, joueur, couleur, score);
+}
 
+int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
+                   int score) {
     const bool impaire = d % 2 == 1;
     const int arret = PENALITE_ARRET * t.entete.nb_joueurs;
     const Joueur* jj = impaire ? nullptr : &t.joueur(joueur);

@@ -37,6 +37,8 @@ struct Placement {
     std::int16_t id;
 };
 
+class Elagage;
+
 // The working tables of one search, indexed by player id (couleurs_dues,
 // utilise) or by depth (lignes).
 struct TablesRecherche {
@@ -49,8 +51,15 @@ struct TablesRecherche {
     int derniere_complete;
     // Calls of chercher since the tables were cleared.
     std::int64_t noeuds;
+    // Exact cuts of the search (elagage.h), or none: the search as it stands.
+    Elagage* elagage;
+    // Most calls of chercher allowed, 0 for no limit. Past it every call
+    // fails at once and `interrompue` is set: the search's answer is then
+    // not the search's own.
+    std::int64_t budget;
+    bool interrompue;
 
-    // Clears utilise, lignes and the node count.
+    // Clears utilise, lignes and the node count; no cuts, no budget.
     void effacer();
 };
 
@@ -63,6 +72,8 @@ struct StatistiquesRecherche {
     std::int64_t noeuds = 0;  // calls of chercher
     int score = 0;            // its result (below -14999: no pairing)
     double secondes = 0;
+    bool interrompue = false;  // the node budget ran out
+    bool secours = false;      // the round was paired by the fallback matching
 };
 const StatistiquesRecherche& statistiques_recherche();
 void noter_statistiques(const StatistiquesRecherche& s);
@@ -85,6 +96,11 @@ bool deja_rencontre(const Tournoi& t, int id, int autre);
 // the table in standings order with its index.
 int chercher(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
              int score);
+
+// The loop of one node over its candidates: chercher without the node count,
+// the alpha test at entry, the budget and the cuts.
+int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
+                   int score);
 
 // lignes[d] becomes (couleur, id) followed by lignes[d + 1].
 void memoriser(TablesRecherche& w, int d, int id, int couleur);

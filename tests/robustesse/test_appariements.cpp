@@ -14,6 +14,7 @@
 #include "model/registre.h"
 #include "model/texte.h"
 #include "pairing/appariement.h"
+#include "pairing/recherche.h"
 #include "pairing/resultats.h"
 #include "standings/departages.h"
 #include "support/tournoi_test.h"
@@ -98,7 +99,9 @@ void jouer(unsigned graine, Bilan& bilan) {
         const int r = t.entete.ronde_courante;
         ASSERT_EQ(r, avant + 1);
         ++bilan.appariements;
-        const std::vector<std::string> defauts = defauts_appariement(t, r);
+        // Strong colours may be broken only by the fallback pairing.
+        const OptionsVerification options{.couleurs_fortes = !statistiques_recherche().secours};
+        const std::vector<std::string> defauts = defauts_appariement(t, r, options);
         for (const std::string& d : defauts) ADD_FAILURE() << d;
         if (!defauts.empty()) return;
 

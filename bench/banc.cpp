@@ -1,0 +1,183 @@
+// tavo-bench: plays generated tournaments through nouvelle_ronde and reports
+// how the pairing fares (time, search nodes, fallback) per field size, and a
+// signature: the total node count of a fixed corpus, which changes only when
+// the search's behaviour changes.
+//
+//   tavo-bench                 the full corpus
+//   tavo-bench --court         the short corpus
+//   tavo-bench --court --signature N   also fails (status 1) unless the
+//                                      signature is N
+//   tavo-bench --budget N      another node budget (0: none), to choose it
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "generateur.h"
+#include "pairing/appariement.h"
+#include "pairing/rapport.h"
+#include "pairing/recherche.h"
+
+using namespace tavo;
+using namespace tavo::banc;
+
+namespace {
+
+struct Bilan {
+    int tournois = 0;
+    int rondes = 0;  // pairings attempted (after the first round)
+    int appariees = 0;
+    int refusees = 0;
+    int secours = 0;
+    int interrompues = 0;
+    std::vector<double> temps;
+    std::int64_t pire_noeuds = 0;
+    std::int64_t noeuds = 0;
+    double pire_refus = 0;  // longest "Appariements impossibles"
+
+    void ajouter(const std::vector<Mesure>& mesures) {
+        ++tournois;
+        for (const Mesure& m : mesures) {
+            if (m.ronde == 0) continue;  // the first round is not searched
+            ++rondes;
+            (m.appariee ? appariees : refusees)++;
+            if (!m.appariee) pire_refus = std::max(pire_refus, m.secondes);
+            secours += m.secours ? 1 : 0;
+            interrompues += m.interrompue ? 1 : 0;
+            temps.push_back(m.secondes);
+            pire_noeuds = std::max(pire_noeuds, m.noeuds);
+            noeuds += m.noeuds;
+        }
+    }
+};
+
+double mediane(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void afficher(const std::string& nom, const Bilan& b) {
+    const double pire = b.temps.empty() ? 0 : *std::max_element(b.temps.begin(), b.temps.end());
+    std::printf("%-26s %4d %6d %6d %5d %9.3f %9.3f %10lld %5d (%4.1f%%) %5d\n", nom.c_str(),
+                b.tournois, b.appariees, b.refusees, b.rondes, mediane(b.temps) * 1e3, pire * 1e3,
+                static_cast<long long>(b.pire_noeuds), b.secours,
+                b.rondes ? 100.0 * b.secours / b.rondes : 0.0, b.interrompues);
+}
+
+// Realistic tournaments of one size: 15 rounds, draws, some Othello, a few
+// players inactive from the start and a few withdrawals.
+std::vector<Profil> profils_realistes(int joueurs, int nombre, std::uint64_t base) {
+    std::vector<Profil> profils;
+    for (int k = 0; k < nombre; ++k) {
+        Profil p;
+        p.graine =
+            base + static_cast<std::uint64_t>(k) * 7919 + static_cast<std::uint64_t>(joueurs);
+        p.joueurs = joueurs;
+        p.rondes = 15;
+        p.othello = k % 4 == 3;
+        p.nulles_pourcent = 10 + (k * 7) % 30;
+        p.inactifs_depart = k % 3 == 1 ? 1 + k % 3 : 0;
+        p.abandons = k % 2 == 0 ? 1 + k % 4 : 0;
+        profils.push_back(p);
+    }
+    return profils;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool court = false;
+    long long attendue = -1;
+    long long budget = BUDGET_NOEUDS;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--court") == 0) {
+            court = true;
+        } else if (std::strcmp(argv[i], "--budget") == 0 && i + 1 < argc) {
+            budget = std::atoll(argv[++i]);
+        } else if (std::strcmp(argv[i], "--signature") == 0 && i + 1 < argc) {
+            attendue = std::atoll(argv[++i]);
+        } else {
+            std::fprintf(stderr, "usage: tavo-bench [--court] [--budget N] [--signature N]\n");
+            return 2;
+        }
+    }
+    OptionsAppariement options;  // the program's own settings
+    options.budget = budget;
+    const int par_taille = court ? 2 : 40;
+    std::int64_t signature = 0;
+
+    std::printf("Budget: %lld nodes per round\n", budget);
+    std::printf("%-26s %4s %6s %6s %5s %9s %9s %10s %13s %5s\n", "corpus", "trn", "paired", "refus",
+                "rnds", "med ms", "worst ms", "worst node", "fallback", "budg");
+    for (const int taille : {20, 50, 100}) {
+        Bilan b;
+        for (const Profil& p : profils_realistes(taille, par_taille, 1000))
+            b.ajouter(jouer_tournoi(p, options));
+        afficher(std::to_string(taille) + " players", b);
+        signature += b.noeuds;
+    }
+
+    // Adversarial cases.
+    {
+        Bilan b;
+        for (const int taille : {21, 51, 99})
+            for (int k = 0; k < (court ? 1 : 10); ++k) {
+                Profil p;
+                p.graine = 5000 + static_cast<std::uint64_t>(taille * 100 + k);
+                p.joueurs = taille;
+                p.abandons = 1;
+                p.abandon_apres = 0;
+                b.ajouter(jouer_tournoi(p, options));
+            }
+        afficher("withdrawal after round 1", b);
+        signature += b.noeuds;
+    }
+    {
+        Bilan b;
+        for (const int taille : {8, 10, 12, 16})
+            for (int k = 0; k < (court ? 2 : 10); ++k) {
+                Profil p;
+                p.graine = 7000 + static_cast<std::uint64_t>(taille * 100 + k);
+                p.joueurs = taille;
+                p.rondes = std::min(taille - 1, 15);
+                p.nulles_pourcent = 5 * k;
+                b.ajouter(jouer_tournoi(p, options));
+            }
+        afficher("late rounds, few pairings", b);
+        signature += b.noeuds;
+    }
+    {
+        Bilan b;
+        for (const int taille : {6, 8, 14}) {
+            Hasard h(9000 + static_cast<std::uint64_t>(taille));
+            std::unique_ptr<Tournoi> t = tournoi_sans_adversaire(taille, h);
+            InteractionMuette io;
+            Rapport rapport;
+            noter_statistiques({});
+            const auto debut = std::chrono::steady_clock::now();
+            Mesure m;
+            m.ronde = taille - 1;
+            m.appariee = nouvelle_ronde(*t, rapport, io, options);
+            m.secondes =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+            m.noeuds = statistiques_recherche().noeuds;
+            b.ajouter({m});
+        }
+        afficher("everyone has met", b);
+        std::printf("%-26s longest refusal %.3f ms\n", "", b.pire_refus * 1e3);
+        signature += b.noeuds;
+    }
+
+    std::printf("Signature: %lld\n", static_cast<long long>(signature));
+    if (attendue >= 0 && attendue != signature) {
+        std::fprintf(stderr, "signature %lld, expected %lld: the search's behaviour changed\n",
+                     static_cast<long long>(signature), attendue);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,151 @@
+#include "generateur.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "model/registre.h"
+#include "model/texte.h"
+#include "pairing/rapport.h"
+#include "pairing/recherche.h"
+#include "pairing/resultats.h"
+#include "standings/departages.h"
+
+namespace tavo::banc {
+
+std::uint64_t Hasard::suivant() {
+    // splitmix64
+    std::uint64_t z = (etat_ += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+std::unique_ptr<Tournoi> creer_tournoi(const Profil& p, Hasard& h) {
+    auto t = std::make_unique<Tournoi>();
+    copier_champ(t->entete.nom, "Banc " + std::to_string(p.graine));
+    copier_champ(t->entete.date, "01/01/27");
+    copier_champ(t->entete.jeu, p.othello ? "Othello" : "Echecs");
+    t->entete.othello = p.othello ? 1 : 0;
+    t->entete.nb_rondes = static_cast<std::int16_t>(p.rondes);
+    const auto& noms = noms_departages();
+    choisir_departages(*t, {noms[0], noms[2]}, {noms.begin(), noms.end()});
+    InteractionMuette io;
+    int elo = 2400;
+    for (int k = 1; k <= p.joueurs; ++k) {
+        const int id = ajouter_joueur(*t, io);
+        FicheJoueur f;
+        f.nom = "JOUEUR" + std::to_string(k);
+        f.prenom = "P" + std::to_string(k);
+        elo -= 5 + h.entre(30);
+        f.elo = std::max(elo, 800);
+        ecrire_fiche(t->joueur(id), f);
+    }
+    // Players inactive from the start, spread over the table.
+    for (int restants = std::min(p.inactifs_depart, p.joueurs - 1); restants > 0;) {
+        Joueur& j = t->joueur(1 + h.entre(p.joueurs));
+        if (j.actif == 0) continue;
+        j.actif = 0;
+        --restants;
+    }
+    t->entete.modifie = 0;
+    return t;
+}
+
+void jouer_ronde(Tournoi& t, const Profil& p, Hasard& h) {
+    const int r = t.entete.ronde_courante;
+    t.indexer_joueurs();
+    for (int table = 0; table < t.nb_app[r]; ++table) {
+        const Appariement& a = t.app[r][table];
+        if (a.saisi != 0) continue;  // the bye
+        const int eb = t.joueur(a.blanc).elo;
+        const int en = t.joueur(a.noir).elo;
+        // The stronger player wins more often; a draw now and then.
+        const int ecart = std::clamp((eb - en) / 8, -40, 40);
+        const int tirage = h.entre(100);
+        int res_blanc = 1;
+        if (tirage >= p.nulles_pourcent) res_blanc = h.entre(100) < 50 + ecart ? 2 : 0;
+        if (p.othello) {
+            int pions = res_blanc == 2 ? 33 + h.entre(31) : res_blanc == 0 ? 1 + h.entre(31) : 32;
+            enregistrer_pions(t, table, pions, 64 - pions);
+        } else {
+            enregistrer_points(t, table, res_blanc);
+        }
+    }
+    InteractionMuette io;
+    tout_verifier(t, io);
+}
+
+std::vector<Mesure> jouer_tournoi(const Profil& p, const OptionsAppariement& options,
+                                  const std::function<void(const Tournoi&)>& avant) {
+    Hasard h(p.graine);
+    std::unique_ptr<Tournoi> t = creer_tournoi(p, h);
+    std::vector<Mesure> mesures;
+    int abandons = p.abandons;
+    Rapport rapport;
+    for (int r = 0; r < p.rondes; ++r) {
+        if (r > 0) {
+            // Withdrawals between rounds.
+            const bool moment = p.abandon_apres >= 0 ? r - 1 == p.abandon_apres : h.chance(15);
+            while (abandons > 0 && moment) {
+                const int id = 1 + h.entre(t->entete.nb_joueurs);
+                if (t->joueur(id).actif == 0) continue;
+                t->joueur(id).actif = 0;
+                --abandons;
+                if (p.abandon_apres < 0) break;
+            }
+            if (avant) avant(*t);
+        }
+        Mesure m;
+        m.ronde = r;
+        m.actifs = t->nb_joueurs_actifs();
+        InteractionMuette io;
+        noter_statistiques({});
+        const auto debut = std::chrono::steady_clock::now();
+        m.appariee = nouvelle_ronde(*t, rapport, io, options);
+        const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
+        m.secondes = duree.count();
+        const StatistiquesRecherche& s = statistiques_recherche();
+        m.noeuds = s.noeuds;
+        m.secours = s.secours;
+        m.interrompue = s.interrompue;
+        mesures.push_back(m);
+        if (!m.appariee) break;
+        jouer_ronde(*t, p, h);
+    }
+    return mesures;
+}
+
+std::unique_ptr<Tournoi> tournoi_sans_adversaire(int n, Hasard& h) {
+    Profil p;
+    p.joueurs = n;
+    p.rondes = MAX_RONDES;
+    std::unique_ptr<Tournoi> t = creer_tournoi(p, h);
+    t->indexer_joueurs();
+    // Circle method: player n stays, the others turn.
+    for (int r = 0; r < n - 1; ++r) {
+        t->entete.ronde_courante = static_cast<std::int16_t>(r);
+        t->nb_app[r] = static_cast<std::int16_t>(n / 2);
+        for (int k = 0; k < n / 2; ++k) {
+            const int a = k == 0 ? n : 1 + (r + k) % (n - 1);
+            const int b = 1 + (r + n - 1 - k) % (n - 1);
+            const bool a_blanc = (r + k) % 2 == 0;
+            Appariement& app = t->app[r][k];
+            app.blanc = static_cast<std::int16_t>(a_blanc ? a : b);
+            app.noir = static_cast<std::int16_t>(a_blanc ? b : a);
+            app.res_blanc = static_cast<std::uint8_t>(h.entre(3));
+            app.res_noir = static_cast<std::uint8_t>(2 - app.res_blanc);
+            app.saisi = 1;
+            Joueur& jb = t->joueur(app.blanc);
+            Joueur& jn = t->joueur(app.noir);
+            jb.adversaires[r] = app.noir;
+            jb.couleurs[r] = BLANC;
+            jb.resultats[r] = app.res_blanc;
+            jn.adversaires[r] = app.blanc;
+            jn.couleurs[r] = NOIR;
+            jn.resultats[r] = app.res_noir;
+        }
+    }
+    return t;
+}
+
+}  // namespace tavo::banc

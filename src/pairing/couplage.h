@@ -1,0 +1,78 @@
+// Matchings of the players of one round, for the pairing: whether a set of
+// players can still be paired at all (cut of the search), and the pairing of
+// least penalty (when the search finds none). Players are numbered 0..n-1 by
+// the caller; the bye is a partner of its own, EXEMPT.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace tavo {
+
+inline constexpr int SANS_PARTENAIRE = -1;
+inline constexpr int EXEMPT = -2;  // the partner of the player who gets the bye
+
+// Which pairs of players may meet, and who may get the bye.
+class GrapheJoueurs {
+  public:
+    // n players, no pair allowed, nobody may get the bye.
+    void preparer(int n);
+    void autoriser(int a, int b);
+    void autoriser_exempt(int a);
+
+    int taille() const { return n_; }
+    bool autorise(int a, int b) const {
+        return matrice_[static_cast<std::size_t>(a * n_ + b)] != 0;
+    }
+    bool exempt_autorise(int a) const { return exempt_[static_cast<std::size_t>(a)] != 0; }
+
+  private:
+    int n_ = 0;
+    std::vector<std::uint8_t> matrice_;  // n x n
+    std::vector<std::uint8_t> exempt_;
+};
+
+// Answers "can these players all be paired by allowed pairs, one of them
+// taking the bye when their number is odd?" with a maximum-cardinality
+// matching (Edmonds). It keeps the last pairing it found and starts from it:
+// in a depth-first search two questions in a row differ by a pair or two, so
+// most answers cost a check of that pairing or one augmenting path.
+class TestCouplage {
+  public:
+    // `graphe` must outlive this object and stay unchanged.
+    explicit TestCouplage(const GrapheJoueurs& graphe);
+    ~TestCouplage();
+    TestCouplage(const TestCouplage&) = delete;
+    TestCouplage& operator=(const TestCouplage&) = delete;
+
+    // presents[a] != 0 for the players still to pair. When `seul` >= 0 (a
+    // present player), he may only be paired with a player b for which
+    // partenaires_seul[b] != 0, and may not take the bye.
+    bool possible(const std::vector<std::uint8_t>& presents, int seul = -1,
+                  const std::vector<std::uint8_t>* partenaires_seul = nullptr);
+
+    // Partner of a present player in the last complete pairing found.
+    int partenaire(int a) const;
+
+    // How many questions needed the matching algorithm (the others were
+    // answered by the pairing kept from before).
+    long long appels_algorithme() const;
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// The perfect matching of least total cost over all the players of `graphe`,
+// plus the bye when their number is odd. cout_paire(a, b) is asked for every
+// allowed pair, cout_exempt(a) for every player who may get the bye; costs are
+// >= 0 and their total must stay below 2^53. Returns false when no such
+// matching exists; otherwise partenaire[a] is the partner of a, or EXEMPT.
+bool couplage_cout_minimal(const GrapheJoueurs& graphe,
+                           const std::function<std::int64_t(int, int)>& cout_paire,
+                           const std::function<std::int64_t(int)>& cout_exempt,
+                           std::vector<int>& partenaire);
+
+}  // namespace tavo

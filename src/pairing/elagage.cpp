@@ -1,0 +1,281 @@
+#include "pairing/elagage.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace tavo {
+namespace {
+
+bool est_forte(int couleur) {
+    return (couleur & COULEUR_FORTE) != 0;
+}
+
+std::size_t case_(int a, int b, int m) {
+    return static_cast<std::size_t>(a * m + b);
+}
+
+}  // namespace
+
+std::size_t Elagage::HachageEtat::operator()(const Etat& e) const {
+    std::uint64_t h = e.places[0] * 0x9E3779B97F4A7C15ULL;
+    h ^= e.places[1] + 0x632BE59BD9B4E019ULL + (h << 6) + (h >> 2);
+    const std::uint64_t reste =
+        (static_cast<std::uint64_t>(static_cast<std::uint32_t>(e.seul)) << 8) ^
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(e.couleur));
+    h ^= reste * 0xBF58476D1CE4E5B9ULL + (h << 6) + (h >> 2);
+    return static_cast<std::size_t>(h ^ (h >> 31));
+}
+
+Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
+    for (int p = 1; p <= t.entete.nb_joueurs; ++p)
+        if (t.joueurs[p].actif != 0) ids_.push_back(t.joueurs[p].id);
+    m_ = static_cast<int>(ids_.size());
+    const std::size_t m = static_cast<std::size_t>(m_);
+    index_.assign(ID_QUALIFIE + 1, -1);
+    couleur_.resize(m);
+    forte_.resize(m);
+    points_.resize(m);
+    suite_.reserve(m);
+    avant_.resize(m + 1);
+    apres_.resize(m + 2);
+    exempt_.resize(m);
+    deja_.assign(m * m, 0);
+    poids_.assign(m * m, INT_MIN);  // pairs never made
+    presents_.resize(m);
+    partenaires_.resize(m);
+    meilleur_.resize(m);
+    reste_.reserve(m);
+    for (int a = 0; a < m_; ++a) {
+        const int id = ids_[static_cast<std::size_t>(a)];
+        index_[static_cast<std::size_t>(id)] = a;
+        couleur_[static_cast<std::size_t>(a)] =
+            w.couleurs_dues[static_cast<std::size_t>(id)] & 0x0F;
+        forte_[static_cast<std::size_t>(a)] =
+            est_forte(w.couleurs_dues[static_cast<std::size_t>(id)]);
+        exempt_[static_cast<std::size_t>(a)] = !deja_rencontre(t, id, ID_QUALIFIE);
+        points_[static_cast<std::size_t>(a)] = t.joueur(id).points;
+    }
+    for (int a = 0; a < m_; ++a)
+        for (int b = 0; b < m_; ++b)
+            if (a != b)
+                deja_[case_(a, b, m_)] = deja_rencontre(t, ids_[static_cast<std::size_t>(a)],
+                                                        ids_[static_cast<std::size_t>(b)]);
+
+    // The pairs the search could ever make, whoever of the two it places
+    // first, and the best score such a pair can add.
+    graphe_.preparer(m_);
+    for (int a = 0; a < m_; ++a) {
+        const Joueur& ja = t.joueur(ids_[static_cast<std::size_t>(a)]);
+        if (exempt_[static_cast<std::size_t>(a)]) graphe_.autoriser_exempt(a);
+        for (int b = a + 1; b < m_; ++b) {
+            const Joueur& jb = t.joueur(ids_[static_cast<std::size_t>(b)]);
+            const bool meme =
+                couleur_[static_cast<std::size_t>(a)] == couleur_[static_cast<std::size_t>(b)];
+            if (deja_[case_(a, b, m_)] && deja_[case_(b, a, m_)]) continue;
+            if (meme && forte_[static_cast<std::size_t>(a)] && forte_[static_cast<std::size_t>(b)])
+                continue;
+            graphe_.autoriser(a, b);
+            // Same due colour: one of them does not get it (50), whoever is
+            // placed first; different ones cost nothing at best.
+            int p = meme ? PENALITE_COULEUR : 0;
+            const Joueur& haut = ja.points >= jb.points ? ja : jb;
+            const Joueur& bas = ja.points >= jb.points ? jb : ja;
+            if (haut.points != bas.points) {
+                if (haut.flotte_bas != 0) p += PENALITE_FLOTTEUR;
+                if (bas.flotte_haut != 0) p += PENALITE_FLOTTEUR;
+                p += PENALITE_POINT * (haut.points - bas.points);
+            }
+            poids_[case_(a, b, m_)] = p;
+            poids_[case_(b, a, m_)] = p;
+        }
+    }
+    // Each player's possible partners, best pair first.
+    par_poids_.resize(m);
+    for (int a = 0; a < m_; ++a) {
+        std::vector<int>& liste = par_poids_[static_cast<std::size_t>(a)];
+        for (int b = 0; b < m_; ++b)
+            if (poids(a, b) != INT_MIN) liste.push_back(b);
+        std::stable_sort(liste.begin(), liste.end(),
+                         [&](int x, int y) { return poids(a, x) > poids(a, y); });
+    }
+    test_.emplace(graphe_);
+}
+
+bool Elagage::penalite_adversaire(const Tournoi& t, int j, int couleur, int e,
+                                  int& penalite) const {
+    if (deja_[case_(e, j, m_)]) return false;
+    penalite = 0;
+    if (couleur_[static_cast<std::size_t>(e)] == couleur) {
+        if (forte_[static_cast<std::size_t>(e)]) return false;
+        penalite = PENALITE_COULEUR;
+    }
+    const Joueur& jj = t.joueur(ids_[static_cast<std::size_t>(j)]);
+    const Joueur& je = t.joueur(ids_[static_cast<std::size_t>(e)]);
+    if (jj.points > je.points) {
+        if (jj.flotte_bas != 0) penalite += PENALITE_FLOTTEUR;
+        if (je.flotte_haut != 0) penalite += PENALITE_FLOTTEUR;
+        penalite += PENALITE_POINT * (jj.points - je.points);
+    } else if (jj.points < je.points) {
+        if (jj.flotte_haut != 0) penalite += PENALITE_FLOTTEUR;
+        if (je.flotte_bas != 0) penalite += PENALITE_FLOTTEUR;
+        penalite += PENALITE_POINT * (je.points - jj.points);
+    }
+    return true;
+}
+
+long Elagage::borne_ligne(int j, int couleur) const {
+    // The players to pair, in standings order (so by decreasing points),
+    // with the pending player at his place.
+    suite_.clear();
+    int blancs = 0;
+    for (const int a : reste_) {
+        if (j >= 0 && j < a && (suite_.empty() || suite_.back() < j)) suite_.push_back(j);
+        suite_.push_back(a);
+    }
+    if (j >= 0 && suite_.back() < j) suite_.push_back(j);
+    for (const int a : suite_)
+        blancs += (a == j ? couleur : couleur_[static_cast<std::size_t>(a)]) == BLANC;
+    const int n = static_cast<int>(suite_.size());
+    const int noirs = n - blancs;
+    // Colours: pairs of players due the same colour cost 50 each, and at
+    // least half the surplus of one colour pairs that way (after the bye).
+    const int surplus = std::abs(blancs - noirs);
+    const long couleurs = n % 2 == 0 ? surplus / 2 : (surplus - 1) / 2;
+    // Scores: on a line, pairing neighbours gives the least total distance.
+    auto pts = [&](int k) {
+        return points_[static_cast<std::size_t>(suite_[static_cast<std::size_t>(k)])];
+    };
+    avant_[0] = 0;
+    for (int k = 2; k <= n; k += 2)
+        avant_[static_cast<std::size_t>(k)] =
+            avant_[static_cast<std::size_t>(k - 2)] + pts(k - 2) - pts(k - 1);
+    apres_[static_cast<std::size_t>(n)] = 0;
+    for (int k = n - 2; k >= 0; k -= 2)
+        apres_[static_cast<std::size_t>(k)] =
+            apres_[static_cast<std::size_t>(k + 2)] + pts(k) - pts(k + 1);
+    long ecarts = 0;
+    if (n % 2 == 0) {
+        ecarts = avant_[static_cast<std::size_t>(n)];
+    } else {
+        // One of them takes the bye: the best one to take out.
+        ecarts = LONG_MAX;
+        for (int k = 0; k < n; ++k) {
+            const int a = suite_[static_cast<std::size_t>(k)];
+            if (a == j || !exempt_[static_cast<std::size_t>(a)]) continue;
+            long e = 0;
+            if (k % 2 == 0)
+                e = avant_[static_cast<std::size_t>(k)] + apres_[static_cast<std::size_t>(k + 1)];
+            else
+                e = avant_[static_cast<std::size_t>(k - 1)] + pts(k - 1) - pts(k + 1) +
+                    apres_[static_cast<std::size_t>(k + 2)];
+            ecarts = std::min(ecarts, e);
+        }
+        if (ecarts == LONG_MAX) ecarts = 0;  // nobody may take it: the matching says so
+    }
+    return couleurs * PENALITE_COULEUR + ecarts * PENALITE_POINT;
+}
+
+int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
+                   int score) {
+    const bool paire = d % 2 == 0;  // even depth: `joueur` waits for an opponent
+    reste_.clear();
+    Etat etat{{0, 0}, -1, SANS_PARTIE};
+    for (int a = 0; a < m_; ++a) {
+        const bool libre =
+            w.utilise[static_cast<std::size_t>(ids_[static_cast<std::size_t>(a)])] == 0;
+        presents_[static_cast<std::size_t>(a)] = libre;
+        if (libre)
+            reste_.push_back(a);
+        else
+            etat.places[a / 64] |= 1ULL << (a % 64);
+    }
+    // Every node entered counts for the failures being recorded above it,
+    // leaves included.
+    plus_bas_ = std::min(plus_bas_, score);
+    // A leaf (everyone placed) is the node's own business.
+    if (reste_.empty()) return explorer_noeud(t, w, d, alpha, joueur, couleur, score);
+
+    const int j = paire ? index_[static_cast<std::size_t>(joueur)] : -1;
+    const int seuil = std::max(alpha, SCORE_ECHEC);
+    etat.seul = j;
+    etat.couleur = paire ? couleur : SANS_PARTIE;
+    const int marge_alpha = alpha - score;
+    const int marge_echec = seuil - score;
+    const auto connu = echecs_.find(etat);
+    if (connu != echecs_.end())
+        for (const Echec& e : connu->second)
+            if (marge_alpha >= e.marge_alpha && marge_alpha < e.plafond &&
+                marge_echec >= e.marge_echec) {
+                ++coupes_memoire;
+                // What the search of the subtree would have entered.
+                plus_bas_ = std::min(plus_bas_, score + e.plafond);
+                return SCORE_ECHEC;
+            }
+
+    // Upper bound of the score still to come, in half units: every player
+    // left takes half of his best pair among those left; the one who gets
+    // the bye (when their number is odd) takes 0 instead.
+    long somme = 0;
+    int bonus_exempt = 0;
+    for (const int a : reste_) {
+        int meilleur = 0;  // no partner left: the matching test decides
+        for (const int b : par_poids_[static_cast<std::size_t>(a)])
+            if (presents_[static_cast<std::size_t>(b)]) {
+                meilleur = poids(a, b);
+                break;
+            }
+        meilleur_[static_cast<std::size_t>(a)] = meilleur;
+        somme += meilleur;
+        if (exempt_[static_cast<std::size_t>(a)]) bonus_exempt = std::max(bonus_exempt, -meilleur);
+    }
+    const std::size_t a_apparier = paire ? reste_.size() - 1 : reste_.size();
+    long borne = somme + (a_apparier % 2 == 1 ? bonus_exempt : 0);
+    if (paire) {
+        long meilleur_j = LONG_MIN;
+        for (const int e : reste_) {
+            int p = 0;
+            const bool possible = penalite_adversaire(t, j, couleur, e, p);
+            partenaires_[static_cast<std::size_t>(e)] = possible;
+            if (possible)
+                meilleur_j = std::max(meilleur_j, 2L * p - meilleur_[static_cast<std::size_t>(e)]);
+        }
+        if (meilleur_j == LONG_MIN) {  // no opponent the search would take
+            ++coupes_couplage;
+            return SCORE_ECHEC;
+        }
+        borne += meilleur_j;
+    }
+    borne = std::min(borne, 2L * borne_ligne(j, couleur));
+    if (2L * score + borne <= 2L * seuil) {
+        ++coupes_borne;
+        return SCORE_ECHEC;
+    }
+
+    bool possible = false;
+    if (paire) {
+        presents_[static_cast<std::size_t>(j)] = 1;
+        possible = test_->possible(presents_, j, &partenaires_);
+    } else {
+        possible = test_->possible(presents_);
+    }
+    if (!possible) {
+        ++coupes_couplage;
+        return SCORE_ECHEC;
+    }
+
+    const int plus_bas_avant = plus_bas_;
+    plus_bas_ = INT_MAX;
+    const int v = explorer_noeud(t, w, d, alpha, joueur, couleur, score);
+    const int plus_bas_dessous = plus_bas_;
+    plus_bas_ = std::min(plus_bas_avant, plus_bas_dessous);
+    if (v <= SCORE_ECHEC && !w.interrompue) {
+        const int plafond = plus_bas_dessous == INT_MAX ? 0 : std::min(0, plus_bas_dessous - score);
+        std::vector<Echec>& liste = echecs_[etat];
+        if (liste.size() >= 8) liste.erase(liste.begin());
+        liste.push_back({marge_alpha, marge_echec, plafond});
+    }
+    return v;
+}
+
+}  // namespace tavo

@@ -1,0 +1,108 @@
+// Exact cuts of the pairing search. A node of the search whose subtree cannot
+// give a complete pairing better than both alpha and the failure score returns
+// the failure score, and every caller treats any such result as a failure; so
+// answering it at once, without exploring, changes nothing but the time. Three
+// tests find such nodes:
+// - the players still to place cannot all be paired under the search's own
+//   rules (never twice the same opponent, never two players strongly due the
+//   same colour, at an even depth only the opponents the node may still take,
+//   the bye to one player who has not had it): a maximum-cardinality matching;
+// - an upper bound of the score any completion can reach is not above the
+//   larger of alpha and the failure score;
+// - the same node (players placed, pending player and his colour) already
+//   failed, with a score and an alpha for which its search takes every
+//   branch the same way (see Echec below).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "model/tournoi.h"
+#include "pairing/couplage.h"
+#include "pairing/recherche.h"
+
+namespace tavo {
+
+class Elagage {
+  public:
+    // Prepares the cuts for the search about to run on `t` with the tables
+    // `w` (couleurs_dues and derniere_complete filled, table in standings
+    // order with its index).
+    Elagage(const Tournoi& t, const TablesRecherche& w);
+
+    // One node of the search, called by chercher once the node is counted
+    // and has passed the alpha test: the cuts, then explorer_noeud.
+    int noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
+              int score);
+
+    // Nodes answered by each cut.
+    std::int64_t coupes_couplage = 0;
+    std::int64_t coupes_borne = 0;
+    std::int64_t coupes_memoire = 0;
+    long long appels() const { return test_->appels_algorithme(); }
+
+  private:
+    // A node: players placed, pending player and his colour.
+    struct Etat {
+        std::uint64_t places[2];
+        std::int32_t seul;     // index of the pending player, or -1
+        std::int32_t couleur;  // his colour
+        bool operator==(const Etat&) const = default;
+    };
+    // A failed search of a node, with score s, alpha a and failure threshold
+    // f = max(a, -15000). Every test of the subtree compared a score reached
+    // below the node, s + q, with a or f. Those found not above stay so for
+    // any a - s >= marge_alpha and f - s >= marge_echec; those found above
+    // (the nodes entered) stay so while a - s < plafond, the least q of the
+    // nodes entered. Within these bounds the search of the node does exactly
+    // the same again, and fails again.
+    struct Echec {
+        int marge_alpha;
+        int marge_echec;
+        int plafond;
+    };
+    struct HachageEtat {
+        std::size_t operator()(const Etat& e) const;
+    };
+
+    // Best (highest, <= 0) score of pair (a, b) whoever is placed first;
+    // INT_MIN for a pair the search never makes.
+    int poids(int a, int b) const { return poids_[static_cast<std::size_t>(a * m_ + b)]; }
+    // Penalty of `e` as the opponent of `j` playing `couleur`, as the search
+    // counts it; false when the search would not take him.
+    bool penalite_adversaire(const Tournoi& t, int j, int couleur, int e, int& penalite) const;
+
+    // Upper bound of the score still to come for the players left (and the
+    // pending player j, playing `couleur`, when j >= 0), from the colours
+    // due and the points alone.
+    long borne_ligne(int j, int couleur) const;
+
+    int m_ = 0;                 // active players, in standings order
+    std::vector<int> ids_;      // id of each index
+    std::vector<int> index_;    // index of each id, -1 for none
+    std::vector<int> couleur_;  // due colour (low bits) of each index
+    std::vector<bool> forte_;   // due colour strong
+    std::vector<int> points_;
+    std::vector<std::uint8_t> deja_;  // deja_[a * m + b]: a met b (a's record)
+    std::vector<std::uint8_t> exempt_;
+    std::vector<int> poids_;
+    std::vector<std::vector<int>> par_poids_;  // partners of each player, best pair first
+    GrapheJoueurs graphe_;
+    std::optional<TestCouplage> test_;  // built once graphe_ is complete
+    std::unordered_map<Etat, std::vector<Echec>, HachageEtat> echecs_;
+    // Least score of the nodes entered in the subtree being searched.
+    int plus_bas_ = 0;
+
+    // Work space of one node.
+    std::vector<std::uint8_t> presents_;
+    std::vector<std::uint8_t> partenaires_;
+    std::vector<int> reste_;
+    std::vector<int> meilleur_;
+    mutable std::vector<int> suite_;
+    mutable std::vector<long> avant_;
+    mutable std::vector<long> apres_;
+};
+
+}  // namespace tavo

@@ -1,0 +1,125 @@
+#include "pairing/secours.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "pairing/couplage.h"
+
+namespace tavo {
+namespace {
+
+std::vector<int> joueurs_actifs(const Tournoi& t) {
+    std::vector<int> ids;
+    for (int p = 1; p <= t.entete.nb_joueurs; ++p)
+        if (t.joueurs[p].actif != 0) ids.push_back(t.joueurs[p].id);
+    return ids;
+}
+
+// The pairs allowed whatever the colours: never twice the same opponent
+// (as either player's record says), the bye only to who has not had it.
+GrapheJoueurs graphe_rencontres(const Tournoi& t, const std::vector<int>& ids) {
+    const int m = static_cast<int>(ids.size());
+    GrapheJoueurs g;
+    g.preparer(m);
+    for (int a = 0; a < m; ++a) {
+        const int ia = ids[static_cast<std::size_t>(a)];
+        if (!deja_rencontre(t, ia, ID_QUALIFIE)) g.autoriser_exempt(a);
+        for (int b = a + 1; b < m; ++b) {
+            const int ib = ids[static_cast<std::size_t>(b)];
+            if (!deja_rencontre(t, ia, ib) && !deja_rencontre(t, ib, ia)) g.autoriser(a, b);
+        }
+    }
+    return g;
+}
+
+}  // namespace
+
+bool appariement_possible(const Tournoi& t) {
+    const std::vector<int> ids = joueurs_actifs(t);
+    const GrapheJoueurs g = graphe_rencontres(t, ids);
+    TestCouplage test(g);
+    return test.possible(std::vector<std::uint8_t>(ids.size(), 1));
+}
+
+bool appariement_secours(const Tournoi& t, TablesRecherche& w) {
+    const std::vector<int> ids = joueurs_actifs(t);
+    const int m = static_cast<int>(ids.size());
+    const GrapheJoueurs g = graphe_rencontres(t, ids);
+
+    auto due = [&](int a) {
+        return w.couleurs_dues[static_cast<std::size_t>(ids[static_cast<std::size_t>(a)])];
+    };
+    auto forte = [&](int a) { return (due(a) & COULEUR_FORTE) != 0; };
+    auto couleur = [&](int a) { return due(a) & 0x0F; };
+    auto joueur = [&](int a) -> const Joueur& {
+        return t.joueur(ids[static_cast<std::size_t>(a)]);
+    };
+
+    // Penalty of a pair without its strong-colour part.
+    auto penalite = [&](int a, int b) -> std::int64_t {
+        const Joueur& ja = joueur(a);
+        const Joueur& jb = joueur(b);
+        std::int64_t p = 0;
+        if (couleur(a) == couleur(b) && !(forte(a) && forte(b))) p += -PENALITE_COULEUR;
+        const Joueur& haut = ja.points >= jb.points ? ja : jb;
+        const Joueur& bas = ja.points >= jb.points ? jb : ja;
+        if (haut.points != bas.points) {
+            if (haut.flotte_bas != 0) p += -PENALITE_FLOTTEUR;
+            if (bas.flotte_haut != 0) p += -PENALITE_FLOTTEUR;
+            p += -PENALITE_POINT * static_cast<std::int64_t>(haut.points - bas.points);
+        }
+        return p;
+    };
+    // A broken strong colour outweighs every other penalty of a round.
+    std::int64_t autres = 0;
+    for (int a = 0; a < m; ++a) {
+        std::int64_t pire = 0;
+        for (int b = 0; b < m; ++b)
+            if (b != a && g.autorise(a, b)) pire = std::max(pire, penalite(a, b));
+        autres += pire;
+    }
+    const std::int64_t forte_brisee = autres + 1;
+    // Costs are scaled so that the bye's place only decides between pairings
+    // of equal penalty: 0 for the lowest-placed player, more for each place up.
+    const std::int64_t echelle = m + 1;
+    std::vector<int> partenaire;
+    const bool ok = couplage_cout_minimal(
+        g,
+        [&](int a, int b) {
+            std::int64_t c = penalite(a, b);
+            if (couleur(a) == couleur(b) && forte(a) && forte(b)) c += forte_brisee;
+            return c * echelle;
+        },
+        [&](int a) { return static_cast<std::int64_t>(m - 1 - a); }, partenaire);
+    if (!ok) return false;
+
+    auto& ligne = w.lignes[1];
+    std::size_t n = 0;
+    int exempt = -1;
+    for (int a = 0; a < m; ++a) {
+        const int b = partenaire[static_cast<std::size_t>(a)];
+        if (b == EXEMPT) {
+            exempt = a;
+            continue;
+        }
+        if (b < a) continue;  // table already written with its higher-placed player
+        int ca = couleur(a);
+        if (couleur(b) == ca && forte(b) && !forte(a)) ca = ca == BLANC ? NOIR : BLANC;
+        const int cb = ca == BLANC ? NOIR : BLANC;
+        ligne[n++] = Placement{static_cast<std::uint8_t>(ca),
+                               static_cast<std::int16_t>(ids[static_cast<std::size_t>(a)])};
+        ligne[n++] = Placement{static_cast<std::uint8_t>(cb),
+                               static_cast<std::int16_t>(ids[static_cast<std::size_t>(b)])};
+    }
+    if (exempt >= 0) {
+        const int c = couleur(exempt);
+        ligne[n++] = Placement{static_cast<std::uint8_t>(c),
+                               static_cast<std::int16_t>(ids[static_cast<std::size_t>(exempt)])};
+        ligne[n++] = Placement{static_cast<std::uint8_t>(c == BLANC ? NOIR : BLANC), ID_QUALIFIE};
+    }
+    ligne[n] = Placement{0, 0};
+    return true;
+}
+
+}  // namespace tavo

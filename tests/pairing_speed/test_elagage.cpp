@@ -1,0 +1,90 @@
+// The cuts change nothing but the time: on many generated tournaments small
+// enough for the search alone, the pruned search pairs every round exactly as
+// the search alone does, and fails exactly where it fails.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "generateur.h"
+#include "pairing/appariement.h"
+#include "pairing/recherche.h"
+
+namespace tavo {
+namespace {
+
+struct Issue {
+    bool ok = false;
+    bool interrompue = false;
+    std::int64_t noeuds = 0;
+    Tournoi apres;
+    std::vector<std::string> erreurs;
+};
+
+Issue apparier_copie(const Tournoi& t, const OptionsAppariement& options) {
+    Issue i;
+    i.apres = t;
+    banc::InteractionMuette io;
+    Rapport rapport;
+    i.ok = nouvelle_ronde(i.apres, rapport, io, options);
+    i.interrompue = statistiques_recherche().interrompue;
+    i.noeuds = statistiques_recherche().noeuds;
+    i.erreurs = io.erreurs;
+    return i;
+}
+
+TEST(Elagage, MemesAppariementsQueLaRechercheSeule) {
+    const OptionsAppariement seule{false, 60000, false};
+    const OptionsAppariement elaguee{true, 0, false};
+    int comparees = 0, echecs = 0, longues = 0, trop_longues = 0;
+    std::int64_t noeuds_seule = 0, noeuds_elaguee = 0;
+    for (int k = 0; k < 160; ++k) {
+        banc::Profil p;
+        p.graine = 100 + static_cast<std::uint64_t>(k);
+        p.joueurs = 5 + k % 10;
+        p.rondes = 4 + k % 6;
+        p.othello = k % 5 == 0;
+        p.nulles_pourcent = (k * 11) % 40;
+        p.inactifs_depart = k % 7 == 0 ? 1 : 0;
+        p.abandons = k % 3 == 0 ? 1 + k % 2 : 0;
+        // The tournament goes on with the program's own pairing; before each
+        // round both searches pair a copy.
+        banc::jouer_tournoi(p, OptionsAppariement{}, [&](const Tournoi& t) {
+            const Issue a = apparier_copie(t, seule);
+            if (a.interrompue) {
+                ++trop_longues;
+                return;
+            }
+            const Issue b = apparier_copie(t, elaguee);
+            ++comparees;
+            noeuds_seule += a.noeuds;
+            noeuds_elaguee += b.noeuds;
+            if (a.noeuds > 1000) ++longues;
+            ASSERT_EQ(a.ok, b.ok) << "graine " << p.graine;
+            ASSERT_EQ(a.erreurs, b.erreurs);
+            if (!a.ok) {
+                ++echecs;
+                return;
+            }
+            // Byte for byte the same round and the same player records.
+            const int r = a.apres.entete.ronde_courante;
+            ASSERT_EQ(a.apres.nb_app[r], b.apres.nb_app[r]) << "graine " << p.graine;
+            ASSERT_EQ(std::memcmp(&a.apres.app[r], &b.apres.app[r], sizeof a.apres.app[r]), 0)
+                << "graine " << p.graine << " ronde " << r;
+            ASSERT_EQ(std::memcmp(&a.apres.joueurs, &b.apres.joueurs, sizeof a.apres.joueurs), 0)
+                << "graine " << p.graine << " ronde " << r;
+        });
+    }
+    std::printf(
+        "rondes comparees %d (dont %d echecs, %d de plus de 1000 noeuds), "
+        "trop longues %d; noeuds %lld seule, %lld elaguee\n",
+        comparees, echecs, longues, trop_longues, static_cast<long long>(noeuds_seule),
+        static_cast<long long>(noeuds_elaguee));
+    // The comparison covered failures and long searches, not only easy rounds.
+    EXPECT_GT(comparees, 500);
+    EXPECT_GT(echecs, 15);
+    EXPECT_GT(longues, 15);
+    EXPECT_LT(noeuds_elaguee * 4, noeuds_seule);
+}
+
+}  // namespace
+}  // namespace tavo

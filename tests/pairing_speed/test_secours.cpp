@@ -1,0 +1,173 @@
+// The fallback pairing: when it is used, what it gives, and the one case left
+// to "Appariements impossibles".
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "generateur.h"
+#include "model/texte.h"
+#include "pairing/appariement.h"
+#include "pairing/recherche.h"
+#include "pairing/resultats.h"
+#include "pairing/secours.h"
+#include "standings/scores.h"
+#include "support/tournoi_test.h"
+
+namespace tavo {
+namespace {
+
+using test::InteractionTest;
+
+// Every active player exactly once, nobody against an earlier opponent,
+// nobody with a second bye.
+void verifier_ronde(const Tournoi& t, int r) {
+    std::set<int> vus;
+    for (int k = 0; k < t.nb_app[r]; ++k) {
+        const Appariement& a = t.app[r][k];
+        for (const int id : {static_cast<int>(a.blanc), static_cast<int>(a.noir)}) {
+            if (!est_joueur(static_cast<std::int16_t>(id))) continue;
+            EXPECT_TRUE(vus.insert(id).second) << "joueur " << id << " deux fois";
+            const int autre = id == a.blanc ? a.noir : a.blanc;
+            for (int avant = 0; avant < r; ++avant)
+                EXPECT_NE(t.joueur(id).adversaires[avant], autre) << "joueur " << id;
+        }
+    }
+    EXPECT_EQ(static_cast<int>(vus.size()), t.nb_joueurs_actifs());
+}
+
+TEST(Secours, AbandonDansUnChampImpair) {
+    // Five players: 1-3 and 2-4, 5 has the bye; 1 and 2 win; 4 withdraws.
+    // For round 2, 1, 2 and 5 are strongly due black: two of them must meet,
+    // which the search never allows.
+    InteractionTest io;
+    Rapport rapport;
+    Tournoi t = test::tournoi_avec_joueurs(5, 5);
+    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_EQ(t.app[0][2].blanc, 5);
+    enregistrer_points(t, 0, 2);
+    enregistrer_points(t, 1, 2);
+    ASSERT_TRUE(tout_verifier(t, io));
+    t.indexer_joueurs();
+    t.joueur(4).actif = 0;
+
+    Tournoi seule = t;
+    EXPECT_FALSE(nouvelle_ronde(seule, rapport, io, OptionsAppariement{false, 0, false}));
+    EXPECT_EQ(io.erreurs.back(), "Appariements impossibles");
+    EXPECT_TRUE(io.informations.empty());
+
+    io.erreurs.clear();
+    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    EXPECT_TRUE(io.erreurs.empty());
+    ASSERT_EQ(io.informations.size(), 1u);
+    EXPECT_EQ(io.informations[0], texte_secours());
+    EXPECT_TRUE(statistiques_recherche().secours);
+    ASSERT_EQ(t.nb_app[1], 2);
+    verifier_ronde(t, 1);
+    // 3 (weakly due black) plays white against one of them; the other two
+    // meet, and the higher-placed of those keeps his black.
+    int fortes = 0;
+    for (int k = 0; k < 2; ++k) {
+        const Appariement& a = t.app[1][k];
+        if (a.blanc == 3 || a.noir == 3) {
+            EXPECT_EQ(a.blanc, 3);
+            continue;
+        }
+        ++fortes;
+        EXPECT_LT(t.index[a.noir], t.index[a.blanc]);
+    }
+    EXPECT_EQ(fortes, 1);
+    // The tables follow their higher-placed player.
+    auto haut = [&](int k) {
+        return std::min(t.index[t.app[1][k].blanc], t.index[t.app[1][k].noir]);
+    };
+    EXPECT_LT(haut(0), haut(1));
+}
+
+// Three players with no game yet, all weakly due black, equal points.
+Tournoi trois_joueurs_sans_partie() {
+    Tournoi t = test::tournoi_avec_joueurs(3, 5);
+    for (int id = 1; id <= 3; ++id) {
+        t.joueur(id).adversaires[0] = ID_FORFAIT;
+        t.joueur(id).couleurs[0] = SANS_PARTIE;
+    }
+    t.nb_app[0] = 0;
+    test::ouvrir_ronde(t, 1);
+    trier_classement(t);
+    TablesRecherche& w = tables_recherche();
+    w.effacer();
+    w.derniere_complete = derniere_ronde_complete(t);
+    for (int id = 1; id <= 3; ++id)
+        w.couleurs_dues[static_cast<std::size_t>(id)] =
+            static_cast<std::int16_t>(couleur_due(t, id));
+    return t;
+}
+
+TEST(Secours, ExemptAuMoinsBienPlaceQuandLesCoutsSontEgaux) {
+    Tournoi t = trois_joueurs_sans_partie();
+    TablesRecherche& w = tables_recherche();
+    ASSERT_TRUE(appariement_secours(t, w));
+    // 1 and 2 pay the same colour penalty whoever is left out: the bye goes
+    // to the last, 3; 1, higher placed, keeps his black.
+    const auto& l = w.lignes[1];
+    EXPECT_EQ(l[0].id, 1);
+    EXPECT_EQ(l[0].couleur, NOIR);
+    EXPECT_EQ(l[1].id, 2);
+    EXPECT_EQ(l[1].couleur, BLANC);
+    EXPECT_EQ(l[2].id, 3);
+    EXPECT_EQ(l[3].id, ID_QUALIFIE);
+    EXPECT_EQ(l[4].id, 0);
+
+    // 3 already had a bye: it goes to the next one up.
+    t.joueur(3).adversaires[0] = ID_QUALIFIE;
+    ASSERT_TRUE(appariement_secours(t, w));
+    EXPECT_EQ(l[0].id, 1);
+    EXPECT_EQ(l[1].id, 3);
+    EXPECT_EQ(l[2].id, 2);
+    EXPECT_EQ(l[3].id, ID_QUALIFIE);
+
+    // Everybody had it: no pairing at all.
+    t.joueur(1).adversaires[0] = ID_QUALIFIE;
+    t.joueur(2).adversaires[0] = ID_QUALIFIE;
+    EXPECT_FALSE(appariement_possible(t));
+    EXPECT_FALSE(appariement_secours(t, w));
+}
+
+TEST(Secours, ImpossibleSeulementQuandToutLeMondeS_estRencontre) {
+    banc::Hasard h(3);
+    std::unique_ptr<Tournoi> t = banc::tournoi_sans_adversaire(8, h);
+    InteractionTest io;
+    Rapport rapport;
+    const int ronde = t->entete.ronde_courante;
+    EXPECT_FALSE(nouvelle_ronde(*t, rapport, io));
+    ASSERT_EQ(io.erreurs.size(), 1u);
+    EXPECT_EQ(io.erreurs[0], "Appariements impossibles");
+    EXPECT_TRUE(io.informations.empty());
+    EXPECT_EQ(t->entete.ronde_courante, ronde);
+    EXPECT_EQ(t->nb_app[ronde + 1], 0);
+    EXPECT_EQ(statistiques_recherche().noeuds, 0);  // answered without searching
+}
+
+TEST(Secours, BudgetEpuise) {
+    // A tournament played on; each round is paired again with a budget of a
+    // few nodes: the search gives up, the fallback pairs every round.
+    banc::Profil p;
+    p.graine = 42;
+    p.joueurs = 23;
+    p.rondes = 8;
+    p.abandons = 2;
+    int rondes = 0;
+    banc::jouer_tournoi(p, OptionsAppariement{}, [&](const Tournoi& avant) {
+        Tournoi t = avant;
+        InteractionTest io;
+        Rapport rapport;
+        ASSERT_TRUE(nouvelle_ronde(t, rapport, io, OptionsAppariement{true, 5, true}));
+        EXPECT_TRUE(statistiques_recherche().interrompue);
+        EXPECT_EQ(io.informations.size(), 1u);
+        verifier_ronde(t, t.entete.ronde_courante);
+        ++rondes;
+    });
+    EXPECT_EQ(rondes, 7);
+}
+
+}  // namespace
+}  // namespace tavo
