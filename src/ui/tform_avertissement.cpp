@@ -1,0 +1,42 @@
+#include "ui/tform_avertissement.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavo::ui {
+
+TForm__Avertissement::TForm__Avertissement(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form__Avertissement"));
+    setWindowTitle(QStringLiteral("Avertissement"));
+    // Fixed single border, no title-bar buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setModal(true);
+    setFixedSize(363, 119);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setFrameShape(QFrame::Box);
+    ListBox1->addItems({QStringLiteral("Limites du système Suisse :"), QString(),
+                        QStringLiteral("Le nombre minimal de rondes doit être de 1/3 du nombre "
+                                       "de joueurs"),
+                        QStringLiteral("Le nombre maximal de rondes doit être de 1/2 du nombre "
+                                       "de joueurs")});
+    ListBox1->setEnabled(false);
+
+    Bt_Fermer = new QPushButton(QStringLiteral("&Fermer"), this);
+    Bt_Fermer->setObjectName(QStringLiteral("Bt_Fermer"));
+    connect(Bt_Fermer, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* bas = new QHBoxLayout;
+    bas->addStretch();
+    bas->addWidget(Bt_Fermer);
+    bas->addStretch();
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(6, 6, 6, 6);
+    colonne->addWidget(ListBox1);
+    colonne->addLayout(bas);
+}
+
+}  // namespace tavo::ui
