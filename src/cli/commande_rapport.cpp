@@ -1,6 +1,7 @@
 // rapport KIND FICHIER.pxi: prints a report's lines; the file is never written.
 #include "cli/arguments.h"
 #include "cli/commandes.h"
+#include "pairing/feuille.h"
 #include "pairing/rapport.h"
 #include "standings/rapports.h"
 
@@ -16,6 +17,8 @@ const SorteRapport kSortes[] = {
     {"classement", [](Tournoi& t, Rapport& r) { classement(t, r); }},
     {"historique", [](Tournoi& t, Rapport& r) { historique(t, r); }},
     {"joueurs", [](Tournoi& t, Rapport& r) { liste_joueurs(t, r); }},
+    {"appariements",
+     [](Tournoi& t, Rapport& r) { afficher_appariements(t, t.entete.ronde_courante + 1, r); }},
 };
 
 }  // namespace

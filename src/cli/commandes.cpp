@@ -20,7 +20,10 @@ const std::vector<Commande>& commandes() {
          "FICHIER.pxi ID [--nom N] [--prenom P] [--ne-le JJ/MM/AA] [--elo N] [--equipe E] "
          "[--fille|--garcon] [--inactif|--actif]",
          commande_joueur_modifier},
-        {"rapport", "classement|historique|joueurs FICHIER.pxi", commande_rapport},
+        {"ronde", "FICHIER.pxi", commande_ronde},
+        {"resultat", "FICHIER.pxi TABLE BLANC-NOIR", commande_resultat},
+        {"valider", "FICHIER.pxi", commande_valider},
+        {"rapport", "classement|historique|joueurs|appariements FICHIER.pxi", commande_rapport},
     };
     return liste;
 }

@@ -1,0 +1,51 @@
+#include "pairing/feuille.h"
+
+#include <algorithm>
+
+#include "model/texte.h"
+
+namespace tavo {
+namespace {
+
+bool joueur_inscrit(const Tournoi& t, int id) {
+    return id >= 1 && id <= t.entete.nb_joueurs;
+}
+
+std::string equipe(const Tournoi& t, int id) {
+    return joueur_inscrit(t, id) ? champ(t.joueur(id).equipe) : std::string();
+}
+
+}  // namespace
+
+std::string nom_affiche(const Tournoi& t, int id) {
+    if (id == ID_FORFAIT) return "*FORFAIT*";
+    if (id == ID_QUALIFIE) return "*QUALIFIE D'OFFICE*";
+    if (!joueur_inscrit(t, id)) return std::string();
+    const Joueur& j = t.joueur(id);
+    return champ(j.nom) + " " + champ(j.prenom);
+}
+
+void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport) {
+    rapport.titre("Voir les appariements");
+    rapport.vider();
+    rapport.ligne("Tournoi : %-30s du %s", champ(t.entete.nom).c_str(),
+                  champ(t.entete.date).c_str());
+    // "n\xB0" is "n°" in Windows-1252.
+    rapport.ligne("Jeu : %-30s, Ronde n\xB0%d", champ(t.entete.jeu).c_str(), numero);
+    rapport.ajouter(" ");
+    rapport.ajouter("Tab   BLANCS                                     NOIRS");
+    if (numero < 1 || numero > MAX_RONDES) return;
+    const int r = numero - 1;
+    const int tables = std::clamp<int>(t.nb_app[r], 0, MAX_TABLES);
+    for (int table = 0; table < tables; ++table) {
+        const Appariement& a = t.app[r][table];
+        rapport.ajouter(" ");
+        rapport.ajouter(formater("%03d (%3d/%-3s) %-25.25s  _ | _ (%3d/%-3s) %-25.25s", table + 1,
+                                 a.blanc, equipe(t, a.blanc).c_str(),
+                                 nom_affiche(t, a.blanc).c_str(), a.noir, equipe(t, a.noir).c_str(),
+                                 nom_affiche(t, a.noir).c_str()));
+        rapport.ajouter(" ");
+    }
+}
+
+}  // namespace tavo

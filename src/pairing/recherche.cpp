@@ -1,0 +1,170 @@
+#include "pairing/recherche.h"
+
+#include "standings/scores.h"
+
+namespace tavo {
+namespace {
+
+bool forte(int couleur) {
+    return (couleur & COULEUR_FORTE) != 0;
+}
+int autre_couleur(int couleur) {
+    return couleur == BLANC ? NOIR : BLANC;
+}
+
+bool a_rencontre(const Joueur& j, int autre, int derniere) {
+    for (int r = 0; r <= derniere; ++r)
+        if (j.adversaires[r] == autre) return true;
+    return false;
+}
+
+StatistiquesRecherche g_statistiques;
+
+}  // namespace
+
+void TablesRecherche::effacer() {
+    utilise.fill(0);
+    for (auto& ligne : lignes) ligne[0] = Placement{0, 0};
+    noeuds = 0;
+}
+
+TablesRecherche& tables_recherche() {
+    static TablesRecherche tables{};
+    return tables;
+}
+
+const StatistiquesRecherche& statistiques_recherche() {
+    return g_statistiques;
+}
+void noter_statistiques(const StatistiquesRecherche& s) {
+    g_statistiques = s;
+}
+
+int couleur_due(const Tournoi& t, int id) {
+    const Joueur& j = t.joueur(id);
+    const int n = derniere_ronde_complete(t);
+    int blancs = 0;
+    int noirs = 0;
+    for (int r = 0; r <= n; ++r) {
+        if (j.couleurs[r] == BLANC) ++blancs;
+        if (j.couleurs[r] == NOIR) ++noirs;
+    }
+    if (blancs > noirs) return NOIR | (blancs - noirs >= 2 ? COULEUR_FORTE : 0);
+    if (blancs < noirs) return BLANC | (noirs - blancs >= 2 ? COULEUR_FORTE : 0);
+    const int derniere = n >= 0 ? j.couleurs[n] : SANS_PARTIE;
+    return derniere == BLANC ? NOIR : BLANC;
+}
+
+bool deja_rencontre(const Tournoi& t, int id, int autre) {
+    return a_rencontre(t.joueur(id), autre, derniere_ronde_complete(t));
+}
+
+void memoriser(TablesRecherche& w, int d, int id, int couleur) {
+    auto& ligne = w.lignes[d];
+    ligne[0] = Placement{static_cast<std::uint8_t>(couleur), static_cast<std::int16_t>(id)};
+    std::size_t n = 1;
+    if (d + 1 <= PROFONDEUR_MAX) {
+        const auto& suite = w.lignes[d + 1];
+        for (std::size_t k = 0; n < ligne.size() - 1 && suite[k].id != 0; ++k)
+            ligne[n++] = suite[k];
+    }
+    ligne[n] = Placement{0, 0};
+}
+
+int chercher(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
+             int score) {
+    ++w.noeuds;
+    if (score <= alpha) return score;
+
+    const bool impaire = d % 2 == 1;
+    const int arret = PENALITE_ARRET * t.entete.nb_joueurs;
+    const Joueur* jj = impaire ? nullptr : &t.joueur(joueur);
+    bool candidat = false;
+    int meilleur = SCORE_ECHEC;
+
+    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
+        const Joueur& je = t.joueurs[p];
+        const int e = je.id;
+        if (je.actif == 0 || w.utilise[e] != 0) continue;
+        candidat = true;
+        w.lignes[d + 1][0] = Placement{0, 0};
+        const int f = w.couleurs_dues[e];
+        const int g = f & 0x0F;
+
+        if (impaire) {
+            // e becomes the first player of a pair, with his due colour first.
+            if (score <= alpha) continue;
+            w.utilise[e] = 1;
+            const int v = chercher(t, w, d + 1, alpha, e, g, score);
+            w.utilise[e] = 0;
+            if (v > meilleur) {
+                if (v > alpha) {
+                    alpha = v;
+                    memoriser(w, d, e, g);
+                }
+                meilleur = v;
+            }
+            if (meilleur > arret || meilleur > SCORE_ECHEC) break;
+            if (forte(f)) continue;
+            // Then with the other colour, when his due colour is weak.
+            if (score + PENALITE_COULEUR > alpha) {
+                w.utilise[e] = 1;
+                const int v2 =
+                    chercher(t, w, d + 1, alpha, e, autre_couleur(g), score + PENALITE_COULEUR);
+                w.utilise[e] = 0;
+                if (v2 > meilleur) {
+                    if (v2 > alpha) {
+                        alpha = v2;
+                        memoriser(w, d, e, autre_couleur(g));
+                    }
+                    meilleur = v2;
+                }
+                if (meilleur > arret) break;
+            }
+            continue;
+        }
+
+        // e is a possible opponent for `joueur`, who plays `couleur`.
+        if (a_rencontre(je, joueur, w.derniere_complete)) continue;
+        int penalite = 0;
+        int couleur_e = g;
+        if (g == couleur) {
+            if (forte(f)) continue;
+            penalite = PENALITE_COULEUR;
+            couleur_e = autre_couleur(couleur);
+        }
+        const int pj = jj->points;
+        const int pe = je.points;
+        if (pj > pe) {
+            if (jj->flotte_bas != 0) penalite += PENALITE_FLOTTEUR;
+            if (je.flotte_haut != 0) penalite += PENALITE_FLOTTEUR;
+            penalite += PENALITE_POINT * (pj - pe);
+        } else if (pj < pe) {
+            if (jj->flotte_haut != 0) penalite += PENALITE_FLOTTEUR;
+            if (je.flotte_bas != 0) penalite += PENALITE_FLOTTEUR;
+            penalite += PENALITE_POINT * (pe - pj);
+        }
+        if (score + penalite <= alpha) continue;
+        w.utilise[e] = 1;
+        const int v = chercher(t, w, d + 1, alpha, 0, SANS_PARTIE, score + penalite);
+        w.utilise[e] = 0;
+        if (v > meilleur) {
+            if (v > alpha) {
+                alpha = v;
+                memoriser(w, d, e, couleur_e);
+            }
+            meilleur = v;
+        }
+        if (penalite >= PENALITE_COULEUR || meilleur > arret || meilleur > SCORE_ECHEC) break;
+    }
+
+    if (candidat) return meilleur;
+    if (impaire) return score;  // every player is placed
+    // `joueur` is left alone: the bye, unless he already had it.
+    if (a_rencontre(*jj, ID_QUALIFIE, w.derniere_complete)) return SCORE_ECHEC;
+    w.lignes[d + 1][0] = Placement{0, 0};
+    memoriser(w, d, ID_QUALIFIE, autre_couleur(couleur));
+    return score;
+}
+
+}  // namespace tavo

@@ -1,0 +1,91 @@
+// The depth-first search that pairs a round after the first: its working
+// tables, the colour due to each player, the already-met rule, the recursive
+// search and the recording of the best sequence of placements.
+//
+// Depths alternate: at an odd depth the search places the next first player of
+// a pair, at an even depth it chooses that player's opponent (or gives him the
+// bye when nobody is left). Scores are penalties, 0 for a perfect pairing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/tournoi.h"
+
+namespace tavo {
+
+// Penalties and thresholds of the search.
+inline constexpr int SCORE_DEPART = -32000;     // best complete pairing before any is found
+inline constexpr int PENALITE_COULEUR = -50;    // a player does not get his due (weak) colour
+inline constexpr int PENALITE_POINT = -80;      // per half-point between the two opponents
+inline constexpr int PENALITE_FLOTTEUR = -300;  // per player floating twice the same way
+inline constexpr int SCORE_ECHEC = -15000;      // no pairing below this node
+inline constexpr int PENALITE_ARRET = -50;      // x nb_joueurs: good enough to stop trying
+
+// Bits of couleur_due: the due colour in the low four bits, 0xF0 when strong.
+inline constexpr int COULEUR_FORTE = 0xF0;
+
+// 100 players and the bye: a round holds at most 100 placements (99 players
+// and the bye, or 100 players), one per depth.
+inline constexpr int MAX_PLACEMENTS = MAX_JOUEURS;
+inline constexpr int PROFONDEUR_MAX = MAX_PLACEMENTS + 1;
+
+// One placement: the colour (0 white, 1 black) and the id (ID_QUALIFIE for
+// the bye); id 0 ends a line.
+struct Placement {
+    std::uint8_t couleur;
+    std::int16_t id;
+};
+
+// The working tables of one search, indexed by player id (couleurs_dues,
+// utilise) or by depth (lignes).
+struct TablesRecherche {
+    std::array<std::int16_t, MAX_JOUEURS + 1> couleurs_dues;
+    std::array<std::int16_t, MAX_JOUEURS + 1> utilise;
+    // lignes[d]: the best sequence of placements found from depth d on, ended
+    // by an entry with id 0.
+    std::array<std::array<Placement, MAX_PLACEMENTS + 1>, PROFONDEUR_MAX + 1> lignes;
+    // Last complete round, fixed for the whole search (the new round counts).
+    int derniere_complete;
+    // Calls of chercher since the tables were cleared.
+    std::int64_t noeuds;
+
+    // Clears utilise, lignes and the node count.
+    void effacer();
+};
+
+// The process-wide working tables (one pairing at a time).
+TablesRecherche& tables_recherche();
+
+// What the last search did.
+struct StatistiquesRecherche {
+    std::int64_t noeuds = 0;  // calls of chercher
+    int score = 0;            // its result (below -14999: no pairing)
+    double secondes = 0;
+};
+const StatistiquesRecherche& statistiques_recherche();
+void noter_statistiques(const StatistiquesRecherche& s);
+
+// Colour due to player `id` for the round being paired: 0 white or 1 black,
+// with COULEUR_FORTE set when the difference of whites and blacks is 2 or
+// more. Counts rounds 0 to derniere_ronde_complete(); during a pairing the new
+// round counts, its unwritten colour (0) as a white game and the last colour.
+int couleur_due(const Tournoi& t, int id);
+
+// True when player `id` met `autre` (a player id or ID_QUALIFIE) in a round
+// from 0 to derniere_ronde_complete().
+bool deja_rencontre(const Tournoi& t, int id, int autre);
+
+// The search at depth d: `alpha` the best complete score found so far,
+// `joueur` the id placed at depth d - 1 (0 at odd depths), `couleur` his
+// colour (2 for none), `score` the penalty so far. Returns the best complete
+// score below this node, or SCORE_ECHEC. Needs the tables filled by the
+// caller: couleurs_dues, utilise and lignes cleared, derniere_complete, and
+// the table in standings order with its index.
+int chercher(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
+             int score);
+
+// lignes[d] becomes (couleur, id) followed by lignes[d + 1].
+void memoriser(TablesRecherche& w, int d, int id, int couleur);
+
+}  // namespace tavo

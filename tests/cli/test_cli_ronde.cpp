@@ -1,0 +1,140 @@
+// Playing rounds with tavo-cli: ronde, resultat, valider, rapport appariements.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Sortie {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+std::string lire(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+class CliRonde : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dossier_ = fs::temp_directory_path() /
+                   ("tavo_cli_ronde_" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dossier_);
+        fs::create_directories(dossier_);
+        fichier_ = (dossier_ / "t.pxi").string();
+    }
+    void TearDown() override { fs::remove_all(dossier_); }
+
+    // Runs tavo-cli with the words given (each quoted for the shell).
+    Sortie cli(const std::vector<std::string>& mots) {
+        std::string ligne = "'" + std::string(TAVO_CLI) + "'";
+        for (const std::string& m : mots) ligne += " '" + m + "'";
+        const fs::path out = dossier_ / "out";
+        const fs::path err = dossier_ / "err";
+        ligne += " >'" + out.string() + "' 2>'" + err.string() + "'";
+        const int statut = std::system(ligne.c_str());
+        return {WEXITSTATUS(statut), lire(out), lire(err)};
+    }
+
+    void creer(int joueurs, int rondes, const std::string& jeu = "Echecs") {
+        ASSERT_EQ(cli({"nouveau", fichier_, "--nom", "Open", "--date", "12/12/26", "--jeu", jeu,
+                       "--rondes", std::to_string(rondes), "--departages", "BU,SB"})
+                      .code,
+                  0);
+        for (int k = 1; k <= joueurs; ++k)
+            ASSERT_EQ(cli({"joueur-ajouter", fichier_, "--nom", "NOM" + std::to_string(k),
+                           "--prenom", "P" + std::to_string(k)})
+                          .code,
+                      0);
+    }
+
+    fs::path dossier_;
+    std::string fichier_;
+};
+
+TEST_F(CliRonde, WholeTournamentRoundByRound) {
+    creer(5, 3);
+    const char* resultats[] = {"2-0", "1-1", "0-2"};
+    for (int ronde = 1; ronde <= 3; ++ronde) {
+        const Sortie s = cli({"ronde", fichier_});
+        ASSERT_EQ(s.code, 0) << s.err;
+        EXPECT_NE(s.out.find("Ronde n°" + std::to_string(ronde)), std::string::npos) << s.out;
+        EXPECT_NE(s.out.find("*QUALIFIE D'OFFICE*"), std::string::npos);
+        EXPECT_EQ(cli({"rapport", "appariements", fichier_}).out, s.out);
+        EXPECT_EQ(cli({"valider", fichier_}).err, "Il me manque des résultats\n");
+        for (int table = 1; table <= 2; ++table) {
+            const Sortie r =
+                cli({"resultat", fichier_, std::to_string(table), resultats[(ronde + table) % 3]});
+            ASSERT_EQ(r.code, 0) << r.err;
+            EXPECT_EQ(r.out.rfind("Table n°" + std::to_string(table) + " : ", 0), 0u) << r.out;
+        }
+        EXPECT_EQ(cli({"valider", fichier_}).code, 0);
+    }
+    const Sortie classement = cli({"rapport", "classement", fichier_});
+    EXPECT_EQ(classement.code, 0);
+    const Sortie historique = cli({"rapport", "historique", fichier_});
+    EXPECT_NE(historique.out.find("ronde 3"), std::string::npos) << historique.out;
+
+    // Every planned round is done: refused, the file untouched.
+    const std::string avant = lire(fichier_);
+    const Sortie fin = cli({"ronde", fichier_});
+    EXPECT_EQ(fin.code, 1);
+    EXPECT_EQ(fin.err, "Toutes les rondes de ce tounoi ont été faites\n");
+    EXPECT_EQ(lire(fichier_), avant);
+}
+
+TEST_F(CliRonde, RefusalsLeaveTheFileUntouched) {
+    creer(2, 3);
+    EXPECT_EQ(cli({"valider", fichier_}).code, 1);
+    EXPECT_EQ(cli({"resultat", fichier_, "1", "2-0"}).code, 1);
+    ASSERT_EQ(cli({"ronde", fichier_}).code, 0);
+    std::string avant = lire(fichier_);
+
+    Sortie s = cli({"ronde", fichier_});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.err, "Tous les résultats de la ronde courante ne sont pas saisis\n");
+    s = cli({"resultat", fichier_, "2", "2-0"});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.err, "Il n'y a pas de table n°2 dans la ronde n°1\n");
+    for (const char* faux : {"2-1", "3-0", "2:0", "2-", "-2", "deux-zero"})
+        EXPECT_EQ(cli({"resultat", fichier_, "1", faux}).code, 2) << faux;
+    EXPECT_EQ(cli({"resultat", fichier_, "x", "2-0"}).code, 2);
+    EXPECT_EQ(lire(fichier_), avant);
+
+    // The two players have met: no second round.
+    ASSERT_EQ(cli({"resultat", fichier_, "1", "1-1"}).code, 0);
+    avant = lire(fichier_);
+    s = cli({"ronde", fichier_});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.err, "Appariements impossibles\n");
+    EXPECT_EQ(lire(fichier_), avant);
+}
+
+TEST_F(CliRonde, OthelloDiscCounts) {
+    creer(2, 1, "Othello");
+    ASSERT_EQ(cli({"ronde", fichier_}).code, 0);
+    EXPECT_EQ(cli({"resultat", fichier_, "1", "2-0"}).code, 1);
+    Sortie s = cli({"resultat", fichier_, "1", "65-0"});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.err, "le nombre de pions doit être compris entre 0 et 64\n");
+    s = cli({"resultat", fichier_, "1", "40-24"});
+    ASSERT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(s.out, "Table n°1 : NOM1 P1 40-24 NOM2 P2\n");
+    ASSERT_EQ(cli({"valider", fichier_}).code, 0);
+    const Sortie h = cli({"rapport", "historique", fichier_});
+    EXPECT_NE(h.out.find("1N24"), std::string::npos) << h.out;
+}
+
+}  // namespace

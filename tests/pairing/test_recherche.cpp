@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "pairing/recherche.h"
+#include "support/tournoi_test.h"
+
+namespace tavo {
+namespace {
+
+TEST(CouleurDue, CountsTheNewRoundAsWhite) {
+    // Colour histories of rounds 1 to 3; round 4 is being paired (no table yet).
+    const std::vector<std::vector<int>> histoires = {
+        {BLANC, NOIR, BLANC},                     // W 3 (new round included), B 1
+        {NOIR, BLANC, NOIR},                      // W 2, B 2, last "white"
+        {NOIR, NOIR, NOIR},                       // W 1, B 3
+        {NOIR, NOIR, SANS_PARTIE},                // W 1, B 2
+        {SANS_PARTIE, SANS_PARTIE, SANS_PARTIE},  // W 1
+        {BLANC, BLANC, BLANC},                    // W 4
+    };
+    const std::vector<int> attendues = {
+        NOIR | COULEUR_FORTE, NOIR, BLANC | COULEUR_FORTE, BLANC, NOIR, NOIR | COULEUR_FORTE};
+    Tournoi t = test::tournoi_avec_joueurs(static_cast<int>(histoires.size()));
+    t.indexer_joueurs();
+    for (std::size_t k = 0; k < histoires.size(); ++k)
+        for (int r = 0; r < 3; ++r)
+            t.joueur(static_cast<int>(k) + 1).couleurs[r] =
+                static_cast<std::uint8_t>(histoires[k][r]);
+    test::ouvrir_ronde(t, 3);
+    for (std::size_t k = 0; k < histoires.size(); ++k)
+        EXPECT_EQ(couleur_due(t, static_cast<int>(k) + 1), attendues[k]) << "joueur " << k + 1;
+
+    // Outside a pairing the last round counts only once complete: with round
+    // 3 open and its table without result, player 1 counts W 2, B 1.
+    t.nb_app[3] = 1;
+    t.app[3][0] = Appariement{1, 2, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(couleur_due(t, 1), NOIR);
+}
+
+TEST(DejaRencontre, OnlyOverCompleteRounds) {
+    Tournoi t = test::tournoi_avec_joueurs(4);
+    test::poser_partie(t, 0, 0, 1, 2, 2);
+    test::poser_partie(t, 0, 1, 3, 4, 2);
+    test::poser_partie(t, 1, 0, 1, 3, 1);
+    t.app[1][0].saisi = 0;
+    test::ouvrir_ronde(t, 1);
+    EXPECT_TRUE(deja_rencontre(t, 1, 2));
+    EXPECT_TRUE(deja_rencontre(t, 2, 1));
+    EXPECT_FALSE(deja_rencontre(t, 1, 3));  // round 2 has no result yet
+    EXPECT_FALSE(deja_rencontre(t, 1, ID_QUALIFIE));
+    t.app[1][0].saisi = 1;
+    EXPECT_TRUE(deja_rencontre(t, 1, 3));
+}
+
+TEST(Memoriser, PrefixesTheLineOfTheNextDepth) {
+    TablesRecherche& w = tables_recherche();
+    w.effacer();
+    memoriser(w, 4, ID_QUALIFIE, NOIR);
+    memoriser(w, 3, 7, BLANC);
+    memoriser(w, 2, 5, NOIR);
+    const auto& ligne = w.lignes[2];
+    EXPECT_EQ(ligne[0].id, 5);
+    EXPECT_EQ(ligne[0].couleur, NOIR);
+    EXPECT_EQ(ligne[1].id, 7);
+    EXPECT_EQ(ligne[2].id, ID_QUALIFIE);
+    EXPECT_EQ(ligne[2].couleur, NOIR);
+    EXPECT_EQ(ligne[3].id, 0);
+    // The deepest line a full field can reach is recorded too.
+    memoriser(w, PROFONDEUR_MAX - 1, ID_QUALIFIE, BLANC);
+    EXPECT_EQ(w.lignes[PROFONDEUR_MAX - 1][1].id, 0);
+}
+
+}  // namespace
+}  // namespace tavo
