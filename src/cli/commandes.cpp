@@ -24,6 +24,9 @@ const std::vector<Commande>& commandes() {
         {"resultat", "FICHIER.pxi TABLE BLANC-NOIR", commande_resultat},
         {"valider", "FICHIER.pxi", commande_valider},
         {"rapport", "classement|historique|joueurs|appariements FICHIER.pxi", commande_rapport},
+        {"equipes-fichier", "FICHIER.pxi [--dossier DIR]", commande_equipes_fichier},
+        {"equipes-classement", "[--dossier DIR] [--tournoi FICHIER.pxi]",
+         commande_equipes_classement},
     };
     return liste;
 }
@@ -38,7 +41,8 @@ std::string texte_cp1252(const std::string& utf8, const char* quoi) {
     bool perte = false;
     std::string texte = vers_cp1252(utf8, &perte);
     if (perte)
-        throw ErreurUsage(std::string(quoi) + " contient un caractère impossible à enregistrer : " + utf8);
+        throw ErreurUsage(std::string(quoi) +
+                          " contient un caractère impossible à enregistrer : " + utf8);
     return texte;
 }
 
