@@ -14,12 +14,16 @@
 
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
+#include "pairing/appariement.h"
+#include "pairing/feuille.h"
 #include "standings/rapports.h"
+#include "teams/equipes.h"
 #include "ui/ihm.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/texte_qt.h"
 #include "ui/tform_avertissement.h"
 #include "ui/tform_dlg_tournoi.h"
+#include "ui/tform_saisie_resultats.h"
 #include "ui/tform_show_app.h"
 
 namespace tavo::ui {
@@ -109,6 +113,7 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     Form_Dlg_Tournoi = new TForm_Dlg_Tournoi(*tournoi_, ihm_, this);
     Dlg_joueurs = new TDlg_joueurs(*tournoi_, ihm_, this);
     Form_Show_App = new TForm_Show_App(ihm_, this);
+    Form_Saisie_Resultats = new TForm_Saisie_Resultats(*tournoi_, ihm_, this);
     Form__Avertissement = new TForm__Avertissement(this);
 }
 
@@ -291,18 +296,25 @@ void TForm1::Imprimer() {
 }
 
 void TForm1::NouvelleRonde() {
-    ihm_.message_erreur(
-        cp("La commande « Nouvelle Ronde » n'est pas disponible dans cette version"));
+    if (!nouvelle_ronde(*tournoi_, rapport_, ihm_)) return;
+    Form_Saisie_Resultats->revenir_premiere_table();
+    montrer_rapport();
 }
 
 void TForm1::RevoirAppariements() {
-    ihm_.message_erreur(
-        cp("La commande « Revoir les appariements » n'est pas disponible dans cette version"));
+    afficher_appariements(*tournoi_, tournoi_->entete.ronde_courante + 1, rapport_);
+    montrer_rapport();
 }
 
 void TForm1::SaisirResultats() {
-    ihm_.message_erreur(
-        cp("La commande « Saisir les résultats » n'est pas disponible dans cette version"));
+    // The dialog needs a paired round with at least one table.
+    const int r = tournoi_->entete.ronde_courante;
+    if (r < 0 || tournoi_->nb_app[r] == 0) {
+        ihm_.message_erreur(cp("Aucune ronde n'est appariée : lancez d'abord « Nouvelle Ronde »"));
+        return;
+    }
+    Form_Saisie_Resultats->a_l_ouverture();
+    ihm_.executer(*Form_Saisie_Resultats);
 }
 
 void TForm1::Classement() {
@@ -325,15 +337,13 @@ void TForm1::ListeJoueurs() {
 }
 
 void TForm1::FichierResultatsEquipe() {
-    ihm_.message_erreur(
-        cp("La commande « générer Fichier résultats par Equipe » n'est pas "
-           "disponible dans cette version"));
+    fichier_resultat_equipes(*tournoi_, dossier_tournoi(), ihm_);
 }
 
 void TForm1::ClassementFinalEquipes() {
-    ihm_.message_erreur(
-        cp("La commande « Classement Final par équipe » n'est pas disponible "
-           "dans cette version"));
+    // On failure the message is shown and there is no new report to show.
+    if (classement_final_equipes(tournoi_->entete, dossier_tournoi(), rapport_, ihm_))
+        montrer_rapport();
 }
 
 void TForm1::Avertissement() {

@@ -21,6 +21,7 @@ class IhmQt;
 class TForm_Dlg_Tournoi;
 class TDlg_joueurs;
 class TForm_Show_App;
+class TForm_Saisie_Resultats;
 class TForm__Avertissement;
 
 // The program's icon (a small board), drawn rather than loaded.
@@ -48,6 +49,7 @@ class TForm1 : public QMainWindow {
     TForm_Dlg_Tournoi* Form_Dlg_Tournoi;
     TDlg_joueurs* Dlg_joueurs;
     TForm_Show_App* Form_Show_App;
+    TForm_Saisie_Resultats* Form_Saisie_Resultats;
     TForm__Avertissement* Form__Avertissement;
 
     QLabel* Lbl_Capacites;
