@@ -13,7 +13,6 @@ TForm__Avertissement::TForm__Avertissement(QWidget* parent) : QDialog(parent) {
     // Fixed single border, no title-bar buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
-    setFixedSize(363, 119);
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -24,6 +23,10 @@ TForm__Avertissement::TForm__Avertissement(QWidget* parent) : QDialog(parent) {
                         QStringLiteral("Le nombre maximal de rondes doit être de 1/2 du nombre "
                                        "de joueurs")});
     ListBox1->setEnabled(false);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setMinimumWidth(ListBox1->sizeHintForColumn(0) + 2 * ListBox1->frameWidth() + 8);
+    ListBox1->setFixedHeight(4 * ListBox1->sizeHintForRow(0) + 2 * ListBox1->frameWidth() + 4);
 
     Bt_Fermer = new QPushButton(QStringLiteral("&Fermer"), this);
     Bt_Fermer->setObjectName(QStringLiteral("Bt_Fermer"));
@@ -37,6 +40,8 @@ TForm__Avertissement::TForm__Avertissement(QWidget* parent) : QDialog(parent) {
     colonne->setContentsMargins(6, 6, 6, 6);
     colonne->addWidget(ListBox1);
     colonne->addLayout(bas);
+    // 363 by 119, or more when the desktop's font needs it; not resizable.
+    setFixedSize(sizeHint().expandedTo(QSize(363, 119)));
 }
 
 }  // namespace tavo::ui

@@ -47,7 +47,6 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     setWindowTitle(QStringLiteral("Propriétés d'un tournoi"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setModal(true);
-    setFixedSize(435, 306);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -85,8 +84,12 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     ListBox1 = new QListWidget(departage);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     for (const std::string& nom : noms_departages()) ListBox1->addItem(qs(nom));
+    // The names are read whole in the desktop's font.
+    const int largeur = ListBox1->sizeHintForColumn(0) + 2 * ListBox1->frameWidth() + 8;
+    ListBox1->setMinimumWidth(largeur);
     ListBox2 = new QListWidget(departage);
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
+    ListBox2->setMinimumWidth(largeur);
     SpeedButton3 = fleche(departage, "SpeedButton3", Qt::RightArrow);
     SpeedButton4 = fleche(departage, "SpeedButton4", Qt::LeftArrow);
     SpeedButton2 = fleche(departage, "SpeedButton2", Qt::UpArrow);
@@ -118,6 +121,9 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     auto* colonne = new QVBoxLayout(this);
     colonne->addWidget(PageControl1);
     colonne->addLayout(bas);
+
+    // 435 by 306, or more when the desktop's font needs it; not resizable.
+    setFixedSize(sizeHint().expandedTo(QSize(435, 306)));
 
     connect(SpeedButton3, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton3Click);
     connect(SpeedButton4, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton4Click);

@@ -26,6 +26,9 @@ TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm
     fixe.setPixelSize(13);
     ListBox1->setFont(fixe);
     ListBox1->setUniformItemSizes(true);
+    // Long lines scroll sideways rather than being cut short.
+    ListBox1->setTextElideMode(Qt::ElideNone);
+    ListBox1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     ListBox1->setStyleSheet(QStringLiteral("QListWidget { color: black; }"));
 
     auto* panneau = new QWidget(this);
@@ -57,10 +60,7 @@ TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm
 void TForm_Show_App::montrer(const Rapport& rapport) {
     setWindowTitle(qs(rapport.titre()));
     ListBox1->clear();
-    for (const std::string& ligne : rapport.lignes()) {
-        auto* item = new QListWidgetItem(qs(ligne), ListBox1);
-        item->setSizeHint(QSize(0, 16));
-    }
+    for (const std::string& ligne : rapport.lignes()) ListBox1->addItem(qs(ligne));
 }
 
 QStringList TForm_Show_App::lignes() const {
