@@ -1,6 +1,8 @@
 // The player dialog: add, delete, navigation, storing and renumbering.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,6 +102,15 @@ void TestDlgJoueurs::enregistrer_navigation_et_annuler() {
     QCOMPARE(j1.fille, 1);
     QCOMPARE(j1.actif, 1);
     QCOMPARE(champ(j1.equipe), std::string("ABC"));
+
+    // A character Windows-1252 cannot hold is refused as it is typed.
+    b.d.Ed_Nom->clear();
+    for (const QChar c : QStringLiteral("DU€Ω")) {
+        QKeyEvent touche(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(b.d.Ed_Nom, &touche);
+    }
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("DU€"));
+    b.d.Bt_Annuler->click();
 
     // Player 2 with a date and a rating; "&Nouveau" stores the player shown.
     b.d.Bt_Nouveau->click();

@@ -24,10 +24,11 @@ using tavo::ui::test::IhmTest;
 
 namespace {
 
+// One player of each team, as in a competition between teams.
 const char* const kJoueurs[7][3] = {
-    {"DUPONT", "Jean", "ABC"},  {"MARTIN", "Léa", "ABC"}, {"DURAND", "Paul", "XYZ"},
-    {"LEROY", "Anne", "XYZ"},   {"MOREAU", "Marc", ""},   {"SIMON", "Zoé", "ABC"},
-    {"LAURENT", "Hugo", "XYZ"},
+    {"DUPONT", "Jean", "AAA"},  {"MARTIN", "Léa", "BBB"},  {"DURAND", "Paul", "CCC"},
+    {"LEROY", "Anne", "DDD"},   {"MOREAU", "Marc", "EEE"}, {"SIMON", "Zoé", "FFF"},
+    {"LAURENT", "Hugo", "GGG"},
 };
 
 // Runs a command that shows the report window and returns the lines shown.
@@ -165,6 +166,24 @@ void TestTournoiComplet::tournoi_de_sept_joueurs() {
     // The team result file goes beside the tournament file.
     f->action_fichier_equipes->trigger();
     QVERIFY(QFileInfo::exists(dossier.filePath(QStringLiteral("Echecs.PXR"))));
+    // The final team classification reads the same folder: without the team
+    // list, a message and no report; with it, the classification.
+    const int montres = ihm.dialogues.size();
+    f->action_classement_equipes->trigger();
+    QCOMPARE(ihm.erreurs.size(), 2);
+    QCOMPARE(ihm.dialogues.size(), montres);
+    QFile liste_equipes(dossier.filePath(QStringLiteral("equipes.txt")));
+    QVERIFY(liste_equipes.open(QIODevice::WriteOnly));
+    for (const auto& j : kJoueurs)
+        liste_equipes.write(QByteArray(j[2]) + " Club " + QByteArray(j[0]) + "\r\n");
+    liste_equipes.close();
+    const QStringList equipes = rapport(ihm, *f, &TForm1::ClassementFinalEquipes);
+    QVERIFY2(ihm.erreurs.size() == 2, qPrintable(ihm.erreurs.join(" / ")));
+    QCOMPARE(ihm.dialogues.size(), montres + 1);
+    for (const auto& j : kJoueurs)
+        QVERIFY2(equipes.join('\n').contains(QStringLiteral("Club ") + QString::fromUtf8(j[0])),
+                 qPrintable(equipes.join('\n')));
+    f->tournoi().entete.modifie = 0;  // the team file sorted the table; nothing to save
     f->show();
     f->action_quitter->trigger();
     QVERIFY(!f->isVisible());
