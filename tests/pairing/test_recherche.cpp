@@ -50,23 +50,5 @@ TEST(DejaRencontre, OnlyOverCompleteRounds) {
     EXPECT_TRUE(deja_rencontre(t, 1, 3));
 }
 
-TEST(Memoriser, PrefixesTheLineOfTheNextDepth) {
-    TablesRecherche& w = tables_recherche();
-    w.effacer();
-    memoriser(w, 4, ID_QUALIFIE, NOIR);
-    memoriser(w, 3, 7, BLANC);
-    memoriser(w, 2, 5, NOIR);
-    const auto& ligne = w.lignes[2];
-    EXPECT_EQ(ligne[0].id, 5);
-    EXPECT_EQ(ligne[0].couleur, NOIR);
-    EXPECT_EQ(ligne[1].id, 7);
-    EXPECT_EQ(ligne[2].id, ID_QUALIFIE);
-    EXPECT_EQ(ligne[2].couleur, NOIR);
-    EXPECT_EQ(ligne[3].id, 0);
-    // The deepest line a full field can reach is recorded too.
-    memoriser(w, PROFONDEUR_MAX - 1, ID_QUALIFIE, BLANC);
-    EXPECT_EQ(w.lignes[PROFONDEUR_MAX - 1][1].id, 0);
-}
-
 }  // namespace
 }  // namespace tavo
