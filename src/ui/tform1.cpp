@@ -117,7 +117,15 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     Form__Avertissement = new TForm__Avertissement(this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The dialogs refer to the tournament and to the message boxes: they go
+    // first, before the members they use.
+    delete Form__Avertissement;
+    delete Form_Saisie_Resultats;
+    delete Form_Show_App;
+    delete Dlg_joueurs;
+    delete Form_Dlg_Tournoi;
+}
 
 void TForm1::creer_menu() {
     auto action = [this](QMenu* menu, const char* nom, const QString& texte, auto commande) {

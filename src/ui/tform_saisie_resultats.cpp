@@ -160,6 +160,13 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+TForm_Saisie_Resultats::~TForm_Saisie_Resultats() {
+    // The disc-count fields lose the focus as they are destroyed: that is not
+    // the director leaving them.
+    Ed_Nbp_noir->removeEventFilter(this);
+    Ed_Nbp_blanc->removeEventFilter(this);
+}
+
 // Choosing a value on one side checks the complementary value on the other.
 void TForm_Saisie_Resultats::coupler(QRadioButton* bouton, QRadioButton* complement) {
     connect(bouton, &QRadioButton::toggled, this, [complement](bool coche) {

@@ -21,6 +21,7 @@ class TForm_Saisie_Resultats : public QDialog {
     Q_OBJECT
   public:
     TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidget* parent = nullptr);
+    ~TForm_Saisie_Resultats() override;
 
     // What happens each time the dialog is about to be shown (FormShow).
     void a_l_ouverture();
