@@ -1,0 +1,82 @@
+#include "ui/ihm.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "ui/texte_qt.h"
+
+namespace tavo::ui {
+
+QWidget* IhmQt::proprietaire() const {
+    if (QWidget* modale = QApplication::activeModalWidget()) return modale;
+    return principale_;
+}
+
+void IhmQt::message_erreur(const std::string& texte) {
+    QMessageBox boite(QMessageBox::Critical, QStringLiteral("Erreur"), qs(texte), QMessageBox::Ok,
+                      proprietaire());
+    boite.exec();
+}
+
+bool IhmQt::question(const std::string& titre, const std::string& texte) {
+    QMessageBox boite(QMessageBox::Question, qs(titre), qs(texte),
+                      QMessageBox::Yes | QMessageBox::No, proprietaire());
+    boite.setDefaultButton(QMessageBox::Yes);
+    return boite.exec() == QMessageBox::Yes;
+}
+
+void IhmQt::information(const std::string& texte) {
+    QMessageBox boite(QMessageBox::Information, QStringLiteral("Information"), qs(texte),
+                      QMessageBox::Ok, proprietaire());
+    boite.exec();
+}
+
+namespace {
+
+// Both file dialogs start on "*.pxi", add the "pxi" extension to a name typed
+// without one and let the name be typed.
+QString choisir_fichier(QWidget* parent, const QString& titre, const QString& filtre,
+                        QFileDialog::AcceptMode mode) {
+    QFileDialog dialogue(parent, titre, QString(), filtre);
+    dialogue.setAcceptMode(mode);
+    dialogue.setDefaultSuffix(QStringLiteral("pxi"));
+    dialogue.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                         : QFileDialog::AnyFile);
+    dialogue.selectFile(QStringLiteral("*.pxi"));
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
+    return dialogue.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString IhmQt::fichier_a_ouvrir(QWidget* parent) {
+    return choisir_fichier(parent, QStringLiteral("Recharger un tournoi"),
+                           QStringLiteral("Tournoi (*.pxi)"), QFileDialog::AcceptOpen);
+}
+
+QString IhmQt::fichier_a_sauver(QWidget* parent) {
+    // QFileDialog asks before an existing file is replaced (unless told not to).
+    return choisir_fichier(parent, QStringLiteral("Sauvegarder le tournoi"),
+                           QStringLiteral("Tournois (*.pxi)"), QFileDialog::AcceptSave);
+}
+
+int IhmQt::executer(QDialog& dialogue) {
+    return dialogue.exec();
+}
+
+bool IhmQt::choisir_imprimante(QPrinter& imprimante, QWidget* parent) {
+    QPrintDialog dialogue(&imprimante, parent);
+    return dialogue.exec() == QDialog::Accepted;
+}
+
+void IhmQt::configurer_imprimante(QPrinter& imprimante, QWidget* parent) {
+    QPageSetupDialog dialogue(&imprimante, parent);
+    dialogue.exec();
+}
+
+}  // namespace tavo::ui

@@ -1,0 +1,55 @@
+// Everything through which the windows talk to the director beyond their own
+// controls: message boxes, file dialogs, the print dialog and the showing of
+// modal dialogs. The program uses IhmQt; the tests put a recorder in its place
+// that answers instead of blocking.
+#pragma once
+
+#include <QString>
+
+#include "model/interaction.h"
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+namespace tavo::ui {
+
+class Ihm : public Interaction {
+  public:
+    // The tournament file to open or to save to; empty when cancelled.
+    virtual QString fichier_a_ouvrir(QWidget* parent) = 0;
+    virtual QString fichier_a_sauver(QWidget* parent) = 0;
+
+    // Shows a dialog modally and returns its result (QDialog::Accepted or
+    // Rejected).
+    virtual int executer(QDialog& dialogue) = 0;
+
+    // The print dialog: false when the director cancelled it.
+    virtual bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) = 0;
+    // The printer set-up dialog.
+    virtual void configurer_imprimante(QPrinter& imprimante, QWidget* parent) = 0;
+};
+
+// The real boxes and dialogs. A box belongs to the modal dialog open at the
+// time, or else to the main window.
+class IhmQt : public Ihm {
+  public:
+    explicit IhmQt(QWidget* fenetre_principale = nullptr) : principale_(fenetre_principale) {}
+    void fenetre_principale(QWidget* fenetre) { principale_ = fenetre; }
+
+    void message_erreur(const std::string& texte) override;
+    bool question(const std::string& titre, const std::string& texte) override;
+    void information(const std::string& texte) override;
+
+    QString fichier_a_ouvrir(QWidget* parent) override;
+    QString fichier_a_sauver(QWidget* parent) override;
+    int executer(QDialog& dialogue) override;
+    bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) override;
+    void configurer_imprimante(QPrinter& imprimante, QWidget* parent) override;
+
+  private:
+    QWidget* proprietaire() const;
+    QWidget* principale_;
+};
+
+}  // namespace tavo::ui

@@ -1,0 +1,288 @@
+#include "ui/tdlg_joueurs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cstring>
+
+#include "model/texte.h"
+#include "ui/ihm.h"
+#include "ui/texte_qt.h"
+
+namespace tavo::ui {
+
+namespace {
+
+bool memes_fiches(const FicheJoueur& a, const FicheJoueur& b) {
+    return a.nom == b.nom && a.prenom == b.prenom && a.ne_le == b.ne_le && a.equipe == b.equipe &&
+           a.elo == b.elo && a.fille == b.fille && a.actif == b.actif;
+}
+
+QLineEdit* champ_texte(QWidget* parent, const char* nom, int longueur_max) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(nom));
+    e->setMaxLength(longueur_max);
+    e->setValidator(new ValidateurCp1252(e));
+    return e;
+}
+
+QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
+    : QDialog(parent), tournoi_(tournoi), ihm_(ihm) {
+    setObjectName(QStringLiteral("Dlg_joueurs"));
+    setWindowTitle(QStringLiteral("Saisie des joueurs"));
+    setModal(true);
+    resize(502, 207);
+
+    Ed_ID = new QLineEdit(this);
+    Ed_ID->setObjectName(QStringLiteral("Ed_ID"));
+    QFont gras = Ed_ID->font();
+    gras.setBold(true);
+    Ed_ID->setFont(gras);
+    Ed_ID->setEnabled(false);
+    Bt_Chercher = bouton(this, "Bt_Chercher", QStringLiteral("Chercher"));
+    Bt_Chercher->setEnabled(false);
+
+    CBx_Equipe = new QComboBox(this);
+    CBx_Equipe->setObjectName(QStringLiteral("CBx_Equipe"));
+    CBx_Equipe->setEditable(true);
+    CBx_Equipe->setInsertPolicy(QComboBox::NoInsert);
+    CBx_Equipe->lineEdit()->setMaxLength(sizeof(Joueur::equipe) - 1);
+    CBx_Equipe->lineEdit()->setValidator(new ValidateurCp1252(CBx_Equipe));
+    Ed_Nom = champ_texte(this, "Ed_Nom", sizeof(Joueur::nom) - 1);
+    Ed_Prenom = champ_texte(this, "Ed_Prenom", sizeof(Joueur::prenom) - 1);
+    // Masked fields: a blank stands for each digit not typed; the slashes are
+    // part of the stored text.
+    MEd_ne_le = new QLineEdit(this);
+    MEd_ne_le->setObjectName(QStringLiteral("MEd_ne_le"));
+    MEd_ne_le->setInputMask(QStringLiteral("00/00/00; "));
+    MEd_Elo = new QLineEdit(this);
+    MEd_Elo->setObjectName(QStringLiteral("MEd_Elo"));
+    MEd_Elo->setInputMask(QStringLiteral("0000; "));
+    Chk_Fille = new QCheckBox(QStringLiteral("Fille"), this);
+    Chk_Fille->setObjectName(QStringLiteral("Chk_Fille"));
+    Chk_Inactif = new QCheckBox(QStringLiteral("Inactif"), this);
+    Chk_Inactif->setObjectName(QStringLiteral("Chk_Inactif"));
+
+    Bt_Valider = bouton(this, "Bt_Valider", QStringLiteral("&Valider"));
+    Bt_Annuler = bouton(this, "Bt_Annuler", QStringLiteral("&Annuler"));
+    Bt_Nouveau = bouton(this, "Bt_Nouveau", QStringLiteral("&Nouveau"));
+    Bt_Supprimer = bouton(this, "Bt_Supprimer", QStringLiteral("&Supprimer"));
+    Bt_Fermer = bouton(this, "Bt_Fermer", QStringLiteral("Fermer"));
+
+    SBtn_Haut = new QToolButton(this);
+    SBtn_Haut->setObjectName(QStringLiteral("SBtn_Haut"));
+    SBtn_Haut->setArrowType(Qt::UpArrow);
+    SBtn_Bas = new QToolButton(this);
+    SBtn_Bas->setObjectName(QStringLiteral("SBtn_Bas"));
+    SBtn_Bas->setArrowType(Qt::DownArrow);
+    Lbl_no_joueur = new QLabel(QStringLiteral("0"), this);
+    Lbl_no_joueur->setObjectName(QStringLiteral("Lbl_no_joueur"));
+    Lbl_no_joueur->setAlignment(Qt::AlignCenter);
+    Lbl_no_joueur->setMinimumWidth(70);
+    QFont grand(QStringLiteral("Arial"));
+    grand.setPixelSize(24);
+    grand.setBold(true);
+    grand.setItalic(true);
+    Lbl_no_joueur->setFont(grand);
+
+    auto* grille = new QGridLayout;
+    grille->addWidget(new QLabel(QStringLiteral("ID"), this), 0, 0);
+    grille->addWidget(Ed_ID, 0, 1);
+    grille->addWidget(Bt_Chercher, 0, 2);
+    grille->addWidget(new QLabel(QStringLiteral("Equipe"), this), 0, 3);
+    grille->addWidget(CBx_Equipe, 0, 4);
+    grille->addWidget(new QLabel(QStringLiteral("Nom"), this), 1, 0);
+    grille->addWidget(Ed_Nom, 1, 1, 1, 2);
+    grille->addWidget(new QLabel(QStringLiteral("Prénom"), this), 1, 3);
+    grille->addWidget(Ed_Prenom, 1, 4);
+    grille->addWidget(new QLabel(QStringLiteral("né(e) le "), this), 2, 0);
+    grille->addWidget(MEd_ne_le, 2, 1);
+    grille->addWidget(new QLabel(QStringLiteral("Classement"), this), 2, 3);
+    grille->addWidget(MEd_Elo, 2, 4);
+    grille->addWidget(Chk_Fille, 3, 1);
+    grille->addWidget(Chk_Inactif, 3, 4);
+
+    auto* navigation = new QVBoxLayout;
+    navigation->addWidget(SBtn_Haut, 0, Qt::AlignHCenter);
+    navigation->addWidget(Lbl_no_joueur);
+    navigation->addWidget(SBtn_Bas, 0, Qt::AlignHCenter);
+
+    auto* haut = new QHBoxLayout;
+    haut->addLayout(grille, 1);
+    haut->addLayout(navigation);
+
+    auto* boutons = new QHBoxLayout;
+    for (QPushButton* b : {Bt_Valider, Bt_Annuler, Bt_Nouveau, Bt_Supprimer, Bt_Fermer})
+        boutons->addWidget(b);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addLayout(haut);
+    colonne->addStretch();
+    colonne->addLayout(boutons);
+
+    // Tab order: the fields, then the buttons.
+    QWidget* ordre[] = {CBx_Equipe,  Ed_Nom,     Ed_Prenom,  MEd_ne_le,  MEd_Elo,      Chk_Fille,
+                        Chk_Inactif, Bt_Valider, Bt_Annuler, Bt_Nouveau, Bt_Supprimer, Bt_Fermer};
+    for (std::size_t i = 0; i + 1 < std::size(ordre); ++i) setTabOrder(ordre[i], ordre[i + 1]);
+
+    connect(SBtn_Haut, &QToolButton::clicked, this, &TDlg_joueurs::SBtn_HautClick);
+    connect(SBtn_Bas, &QToolButton::clicked, this, &TDlg_joueurs::SBtn_BasClick);
+    connect(Bt_Valider, &QPushButton::clicked, this, &TDlg_joueurs::Bt_ValiderClick);
+    connect(Bt_Annuler, &QPushButton::clicked, this, &TDlg_joueurs::Bt_AnnulerClick);
+    connect(Bt_Nouveau, &QPushButton::clicked, this, &TDlg_joueurs::Bt_NouveauClick);
+    connect(Bt_Supprimer, &QPushButton::clicked, this, &TDlg_joueurs::Bt_SupprimerClick);
+    connect(Bt_Fermer, &QPushButton::clicked, this, &TDlg_joueurs::Bt_FermerClick);
+}
+
+void TDlg_joueurs::afficher_joueur() {
+    FicheJoueur f;
+    if (joueur_courant_ > 0) {
+        f = lire_fiche(tournoi_.joueur(joueur_courant_));
+    } else {
+        f.ne_le.clear();
+        f.actif = true;
+    }
+    Ed_Nom->setText(qs(f.nom));
+    Ed_Prenom->setText(qs(f.prenom));
+    MEd_ne_le->setText(qs(f.ne_le));
+    MEd_Elo->setText(joueur_courant_ > 0 ? QString::number(f.elo) : QString());
+    Chk_Inactif->setChecked(!f.actif);
+    Chk_Fille->setChecked(f.fille);
+    CBx_Equipe->setEditText(qs(f.equipe));
+    Lbl_no_joueur->setText(QString::number(joueur_courant_));
+}
+
+FicheJoueur TDlg_joueurs::fiche_affichee() const {
+    FicheJoueur f;
+    f.nom = cp1252(Ed_Nom->text());
+    f.prenom = cp1252(Ed_Prenom->text());
+    f.ne_le = cp1252(MEd_ne_le->displayText());
+    f.elo = lire_entier(cp1252(MEd_Elo->displayText()));
+    f.actif = !Chk_Inactif->isChecked();
+    f.fille = Chk_Fille->isChecked();
+    f.equipe = cp1252(CBx_Equipe->currentText());
+    return f;
+}
+
+void TDlg_joueurs::enregistrer_joueur() {
+    if (joueur_courant_ <= 0 || joueur_courant_ > tournoi_.entete.nb_joueurs) return;
+    Joueur& j = tournoi_.joueur(joueur_courant_);
+    const Joueur avant = j;
+    ecrire_fiche(j, fiche_affichee());
+    // Every change stored here is unsaved work.
+    if (std::memcmp(&avant, &j, sizeof(Joueur)) != 0) tournoi_.entete.modifie = 1;
+}
+
+void TDlg_joueurs::a_l_ouverture() {
+    const bool avant_premiere_ronde = tournoi_.entete.ronde_courante == -1;
+    Bt_Supprimer->setEnabled(avant_premiere_ronde);
+    Bt_Nouveau->setEnabled(avant_premiere_ronde);
+    const int nb = tournoi_.entete.nb_joueurs;
+    if (joueur_courant_ > nb) joueur_courant_ = nb;
+    if (nb == 0) {
+        Bt_NouveauClick();
+        return;
+    }
+    if (joueur_courant_ == 0) {
+        joueur_courant_ = 1;
+        afficher_joueur();
+        return;
+    }
+    // The fields keep what they showed when the dialog closed, typed text
+    // included, but only while they still belong to player joueur_courant:
+    // after a renumbering, a load or a new count they would be stored into
+    // another player.
+    if (!fiche_inchangee()) afficher_joueur();
+}
+
+void TDlg_joueurs::memoriser() {
+    if (joueur_courant_ > 0 && joueur_courant_ <= tournoi_.entete.nb_joueurs)
+        souvenir_ = lire_fiche(tournoi_.joueur(joueur_courant_));
+    else
+        souvenir_.reset();
+}
+
+bool TDlg_joueurs::fiche_inchangee() const {
+    return souvenir_.has_value() && joueur_courant_ > 0 &&
+           joueur_courant_ <= tournoi_.entete.nb_joueurs &&
+           memes_fiches(*souvenir_, lire_fiche(tournoi_.joueur(joueur_courant_)));
+}
+
+void TDlg_joueurs::SBtn_HautClick() {
+    enregistrer_joueur();
+    if (joueur_courant_ > 1) {
+        --joueur_courant_;
+        afficher_joueur();
+    }
+}
+
+void TDlg_joueurs::SBtn_BasClick() {
+    enregistrer_joueur();
+    if (joueur_courant_ < tournoi_.entete.nb_joueurs) {
+        ++joueur_courant_;
+        afficher_joueur();
+    }
+}
+
+void TDlg_joueurs::Bt_ValiderClick() {
+    enregistrer_joueur();
+}
+
+void TDlg_joueurs::Bt_AnnulerClick() {
+    afficher_joueur();
+}
+
+void TDlg_joueurs::Bt_NouveauClick() {
+    if (tournoi_.entete.nb_joueurs >= 1) enregistrer_joueur();
+    // Refused, with a message, at 100 players or once a round is paired.
+    const int id = ajouter_joueur(tournoi_, ihm_);
+    if (id == 0) return;
+    joueur_courant_ = id;
+    afficher_joueur();
+    CBx_Equipe->setFocus();
+}
+
+void TDlg_joueurs::Bt_SupprimerClick() {
+    if (tournoi_.entete.nb_joueurs == 0) return;
+    if (!ihm_.question(cp("Confirmation"), cp("Etes-vous sûr de vouloir supprimer ce joueur ?")))
+        return;
+    supprimer_joueur(tournoi_, joueur_courant_);
+    if (joueur_courant_ > tournoi_.entete.nb_joueurs) --joueur_courant_;
+    afficher_joueur();
+}
+
+void TDlg_joueurs::Bt_FermerClick() {
+    memoriser();
+    // Before the first round the players are numbered in table order again (a
+    // standings report may have sorted the table).
+    if (tournoi_.entete.ronde_courante == -1 && tournoi_.entete.nb_joueurs != 0) {
+        bool change = false;
+        for (int q = 1; q <= tournoi_.entete.nb_joueurs; ++q)
+            change = change || tournoi_.joueurs[q].id != q;
+        renumeroter(tournoi_);
+        if (change) tournoi_.entete.modifie = 1;
+    }
+    QDialog::reject();
+}
+
+void TDlg_joueurs::reject() {
+    memoriser();
+    QDialog::reject();
+}
+
+}  // namespace tavo::ui

@@ -1,0 +1,81 @@
+// The player dialog: registers, edits and deletes players, one at a time,
+// addressed by the player's number.
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "model/registre.h"
+#include "model/tournoi.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace tavo::ui {
+
+class Ihm;
+
+class TDlg_joueurs : public QDialog {
+    Q_OBJECT
+  public:
+    TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent = nullptr);
+
+    // What happens each time the dialog is about to be shown (FormShow).
+    void a_l_ouverture();
+
+    // The number of the player shown; 0 when none.
+    int joueur_courant() const { return joueur_courant_; }
+    // After a load: the next opening starts again from player 1.
+    void oublier_joueur() { joueur_courant_ = 0; }
+
+    QLineEdit* Ed_ID;
+    QPushButton* Bt_Chercher;
+    QComboBox* CBx_Equipe;
+    QLineEdit* Ed_Nom;
+    QLineEdit* Ed_Prenom;
+    QLineEdit* MEd_ne_le;
+    QLineEdit* MEd_Elo;
+    QCheckBox* Chk_Fille;
+    QCheckBox* Chk_Inactif;
+    QPushButton* Bt_Valider;
+    QPushButton* Bt_Annuler;
+    QPushButton* Bt_Nouveau;
+    QPushButton* Bt_Supprimer;
+    QPushButton* Bt_Fermer;
+    QToolButton* SBtn_Haut;
+    QToolButton* SBtn_Bas;
+    QLabel* Lbl_no_joueur;
+
+  public slots:
+    void SBtn_HautClick();
+    void SBtn_BasClick();
+    void Bt_ValiderClick();
+    void Bt_AnnulerClick();
+    void Bt_NouveauClick();
+    void Bt_SupprimerClick();
+    void Bt_FermerClick();
+    void reject() override;
+
+  private:
+    void afficher_joueur();
+    void enregistrer_joueur();
+    FicheJoueur fiche_affichee() const;
+    // Remembers which player the fields were shown for, to recognise at the
+    // next opening whether they still belong to player joueur_courant.
+    void memoriser();
+    bool fiche_inchangee() const;
+
+    Tournoi& tournoi_;
+    Ihm& ihm_;
+    int joueur_courant_ = 0;
+
+    // The stored record of the player the fields were shown for, as it was
+    // when the dialog closed.
+    std::optional<FicheJoueur> souvenir_;
+};
+
+}  // namespace tavo::ui

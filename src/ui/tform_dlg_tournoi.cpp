@@ -1,0 +1,212 @@
+#include "ui/tform_dlg_tournoi.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "model/texte.h"
+#include "standings/departages.h"
+#include "ui/ihm.h"
+#include "ui/texte_qt.h"
+
+namespace tavo::ui {
+
+namespace {
+
+QLineEdit* champ_texte(QWidget* parent, const char* nom, int longueur_max) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(nom));
+    if (longueur_max > 0) e->setMaxLength(longueur_max);
+    e->setValidator(new ValidateurCp1252(e));
+    return e;
+}
+
+QToolButton* fleche(QWidget* parent, const char* nom, Qt::ArrowType sens) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setArrowType(sens);
+    b->setFixedSize(25, 25);
+    return b;
+}
+
+}  // namespace
+
+TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
+    : QDialog(parent), tournoi_(tournoi), ihm_(ihm) {
+    setObjectName(QStringLiteral("Form_Dlg_Tournoi"));
+    setWindowTitle(QStringLiteral("Propriétés d'un tournoi"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setModal(true);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+
+    // Page "Général". The text fields hold at most what their header field
+    // holds: date 14, name 49, game 20 characters.
+    auto* general = new QWidget;
+    Ed_Date = champ_texte(general, "Ed_Date", sizeof(EnteteTournoi::date) - 1);
+    Ed_Nom = champ_texte(general, "Ed_Nom", sizeof(EnteteTournoi::nom) - 1);
+    Ed_nb_rondes = champ_texte(general, "Ed_nb_rondes", 6);
+    Ed_nb_rondes->setText(QStringLiteral("5"));
+    Chk_Multi_jeux = new QCheckBox(QStringLiteral("Multi Jeux"), general);
+    Chk_Multi_jeux->setObjectName(QStringLiteral("Chk_Multi_jeux"));
+    Combo_Jeux = new QComboBox(general);
+    Combo_Jeux->setObjectName(QStringLiteral("Combo_Jeux"));
+    Combo_Jeux->setEditable(true);
+    Combo_Jeux->setInsertPolicy(QComboBox::NoInsert);
+    Combo_Jeux->addItems({QStringLiteral("Echecs"), QStringLiteral("Dames"),
+                          QStringLiteral("Othello"), QStringLiteral("Quarto")});
+    Combo_Jeux->setCurrentIndex(-1);
+    Combo_Jeux->setEditText(QString());
+    Combo_Jeux->lineEdit()->setMaxLength(sizeof(EnteteTournoi::jeu) - 1);
+    Combo_Jeux->lineEdit()->setValidator(new ValidateurCp1252(Combo_Jeux));
+
+    auto* formulaire = new QFormLayout(general);
+    formulaire->addRow(QStringLiteral("Date"), Ed_Date);
+    formulaire->addRow(QStringLiteral("Nom"), Ed_Nom);
+    formulaire->addRow(QStringLiteral("Nombre de rondes"), Ed_nb_rondes);
+    formulaire->addRow(QString(), Chk_Multi_jeux);
+    formulaire->addRow(QStringLiteral("Jeu"), Combo_Jeux);
+    PageControl1->addTab(general, QStringLiteral("&Général"));
+
+    // Page "Départage".
+    auto* departage = new QWidget;
+    ListBox1 = new QListWidget(departage);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    for (const std::string& nom : noms_departages()) ListBox1->addItem(qs(nom));
+    // The names are read whole in the desktop's font.
+    const int largeur = ListBox1->sizeHintForColumn(0) + 2 * ListBox1->frameWidth() + 8;
+    ListBox1->setMinimumWidth(largeur);
+    ListBox2 = new QListWidget(departage);
+    ListBox2->setObjectName(QStringLiteral("ListBox2"));
+    ListBox2->setMinimumWidth(largeur);
+    SpeedButton3 = fleche(departage, "SpeedButton3", Qt::RightArrow);
+    SpeedButton4 = fleche(departage, "SpeedButton4", Qt::LeftArrow);
+    SpeedButton2 = fleche(departage, "SpeedButton2", Qt::UpArrow);
+    SpeedButton1 = fleche(departage, "SpeedButton1", Qt::DownArrow);
+
+    auto* grille = new QGridLayout(departage);
+    grille->addWidget(new QLabel(QStringLiteral("Systèmes proposés"), departage), 0, 0);
+    grille->addWidget(new QLabel(QStringLiteral("Systèmes sélectionnés"), departage), 0, 2);
+    grille->addWidget(ListBox1, 1, 0, 4, 1);
+    grille->addWidget(SpeedButton3, 2, 1);
+    grille->addWidget(SpeedButton4, 3, 1);
+    grille->addWidget(ListBox2, 1, 2, 4, 1);
+    grille->addWidget(SpeedButton2, 2, 3);
+    grille->addWidget(SpeedButton1, 3, 3);
+    grille->setRowStretch(1, 1);
+    grille->setRowStretch(4, 1);
+    PageControl1->addTab(departage, QStringLiteral("&Départage"));
+    PageControl1->setCurrentIndex(0);
+
+    Bt_Valider = new QPushButton(QStringLiteral("Valider"), this);
+    Bt_Valider->setObjectName(QStringLiteral("Bt_Valider"));
+    Bt_Valider->setDefault(true);
+    Bt_Annuler = new QPushButton(QStringLiteral("Annuler"), this);
+    Bt_Annuler->setObjectName(QStringLiteral("Bt_Annuler"));
+    auto* bas = new QHBoxLayout;
+    bas->addStretch();
+    bas->addWidget(Bt_Valider);
+    bas->addWidget(Bt_Annuler);
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addWidget(PageControl1);
+    colonne->addLayout(bas);
+
+    // 435 by 306, or more when the desktop's font needs it; not resizable.
+    setFixedSize(sizeHint().expandedTo(QSize(435, 306)));
+
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton4Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton2Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton1Click);
+    connect(Bt_Valider, &QPushButton::clicked, this, &TForm_Dlg_Tournoi::Bt_ValiderClick);
+    connect(Bt_Annuler, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm_Dlg_Tournoi::SpeedButton3Click() {
+    const QListWidgetItem* propose = ListBox1->currentItem();
+    if (propose != nullptr) {
+        if (ListBox2->findItems(propose->text(), Qt::MatchExactly).isEmpty())
+            ListBox2->addItem(propose->text());
+    }
+    ListBox1->setFocus();
+}
+
+void TForm_Dlg_Tournoi::SpeedButton4Click() {
+    const int i = ListBox2->currentRow();
+    if (i >= 0) delete ListBox2->takeItem(i);
+}
+
+void TForm_Dlg_Tournoi::SpeedButton2Click() {
+    const int i = ListBox2->currentRow();
+    if (i > 0) {
+        ListBox2->insertItem(i - 1, ListBox2->takeItem(i));
+        ListBox2->setCurrentRow(i - 1);
+    }
+}
+
+void TForm_Dlg_Tournoi::SpeedButton1Click() {
+    const int i = ListBox2->currentRow();
+    if (i >= 0 && i < ListBox2->count() - 1) {
+        ListBox2->insertItem(i + 1, ListBox2->takeItem(i));
+        ListBox2->setCurrentRow(i + 1);
+    }
+}
+
+void TForm_Dlg_Tournoi::Bt_ValiderClick() {
+    tournoi_.entete.modifie = 1;
+    if (ListBox2->count() == 0) {
+        ihm_.message_erreur(cp("Il me faut au moins une fonction de départage"));
+        return;
+    }
+    // The round tables hold 15 rounds: a number the pairing could not honour
+    // is refused here rather than discovered in the middle of the tournament.
+    const int rondes = lire_entier(cp1252(Ed_nb_rondes->text()));
+    if (rondes < 0 || rondes > MAX_RONDES) {
+        ihm_.message_erreur(cp("Le nombre de rondes doit être compris entre 0 et 15"));
+        Ed_nb_rondes->setFocus();
+        return;
+    }
+    accept();
+}
+
+void TForm_Dlg_Tournoi::remplir(const EnteteTournoi& e) {
+    Ed_Date->setText(qs(champ(e.date)));
+    Ed_Nom->setText(qs(champ(e.nom)));
+    Ed_nb_rondes->setText(QString::number(e.nb_rondes));
+    Combo_Jeux->setEditText(qs(champ(e.jeu)));
+    ListBox2->clear();
+    for (int i = 0; i < e.nb_departages && i < MAX_DEPARTAGES; ++i) {
+        const int id = e.departages[i];
+        if (id >= 0 && id < ListBox1->count()) ListBox2->addItem(ListBox1->item(id)->text());
+    }
+}
+
+void TForm_Dlg_Tournoi::prendre_valeurs(Tournoi& t) const {
+    copier_champ(t.entete.date, cp1252(Ed_Date->text()));
+    copier_champ(t.entete.nom, cp1252(Ed_Nom->text()));
+    t.entete.nb_rondes = static_cast<std::int16_t>(lire_entier(cp1252(Ed_nb_rondes->text())));
+    std::vector<std::string> selectionnes;
+    std::vector<std::string> proposes;
+    for (int i = 0; i < ListBox2->count(); ++i)
+        selectionnes.push_back(cp1252(ListBox2->item(i)->text()));
+    for (int i = 0; i < ListBox1->count(); ++i)
+        proposes.push_back(cp1252(ListBox1->item(i)->text()));
+    choisir_departages(t, selectionnes, proposes);
+}
+
+std::string TForm_Dlg_Tournoi::jeu() const {
+    return cp1252(Combo_Jeux->currentText());
+}
+
+}  // namespace tavo::ui

@@ -1,0 +1,310 @@
+#include "ui/tform_saisie_resultats.h"
+
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+#include <optional>
+
+#include "model/texte.h"
+#include "pairing/feuille.h"
+#include "pairing/rapport.h"
+#include "pairing/resultats.h"
+#include "ui/ihm.h"
+#include "ui/texte_qt.h"
+
+namespace tavo::ui {
+
+namespace {
+
+QRadioButton* radio(QWidget* parent, const char* nom, const char* texte) {
+    auto* b = new QRadioButton(QString::fromLatin1(texte), parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    return b;
+}
+
+QLabel* nom_joueur(QWidget* parent, const char* nom) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(nom));
+    l->setMinimumWidth(220);
+    return l;
+}
+
+QLineEdit* champ_pions(QWidget* parent, const char* nom) {
+    auto* e = new QLineEdit(QStringLiteral("0"), parent);
+    e->setObjectName(QString::fromLatin1(nom));
+    QFont gras = e->font();
+    gras.setBold(true);
+    gras.setPixelSize(16);
+    e->setFont(gras);
+    e->setMaxLength(3);
+    e->setFixedWidth(60);
+    // Typed or pasted: digits only.
+    e->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
+    return e;
+}
+
+QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setAutoDefault(false);
+    return b;
+}
+
+}  // namespace
+
+TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
+    : QDialog(parent), tournoi_(tournoi), ihm_(ihm) {
+    setObjectName(QStringLiteral("Form_Saisie_Resultats"));
+    setWindowTitle(QStringLiteral("Saisie des résultats"));
+    setModal(true);
+    resize(531, 268);
+
+    auto* barre = new QFrame(this);
+    barre->setFrameShape(QFrame::Panel);
+    barre->setFrameShadow(QFrame::Raised);
+    Lbl_No_App = new QLabel(QStringLiteral("Table n°1"), barre);
+    Lbl_No_App->setObjectName(QStringLiteral("Lbl_No_App"));
+    QFont gras = Lbl_No_App->font();
+    gras.setBold(true);
+    Lbl_No_App->setFont(gras);
+    auto* dans_barre = new QHBoxLayout(barre);
+    dans_barre->addWidget(Lbl_No_App);
+
+    Notebook1 = new QStackedWidget(this);
+    Notebook1->setObjectName(QStringLiteral("Notebook1"));
+
+    // Page "Normal": two separate groups, each with its own choice.
+    auto* normal = new QWidget;
+    normal->setObjectName(QStringLiteral("Normal"));
+    auto* blancs = new QGroupBox(QStringLiteral("Blancs"), normal);
+    Lbl_Nom_Blancs1 = nom_joueur(blancs, "Lbl_Nom_Blancs1");
+    Rbt_BG = radio(blancs, "Rbt_BG", "2");
+    Rbt_BN = radio(blancs, "Rbt_BN", "1");
+    Rbt_BP = radio(blancs, "Rbt_BP", "0");
+    auto* noirs = new QGroupBox(QStringLiteral("Noirs"), normal);
+    Lbl_Nom_Noirs1 = nom_joueur(noirs, "Lbl_Nom_Noirs1");
+    Rbt_NG = radio(noirs, "Rbt_NG", "2");
+    Rbt_NN = radio(noirs, "Rbt_NN", "1");
+    Rbt_NP = radio(noirs, "Rbt_NP", "0");
+    groupe_blancs_ = new QButtonGroup(this);
+    groupe_noirs_ = new QButtonGroup(this);
+    for (QRadioButton* b : {Rbt_BG, Rbt_BN, Rbt_BP}) groupe_blancs_->addButton(b);
+    for (QRadioButton* b : {Rbt_NG, Rbt_NN, Rbt_NP}) groupe_noirs_->addButton(b);
+    for (auto [groupe, nom, boutons] :
+         {std::tuple{blancs, Lbl_Nom_Blancs1, std::array{Rbt_BG, Rbt_BN, Rbt_BP}},
+          std::tuple{noirs, Lbl_Nom_Noirs1, std::array{Rbt_NG, Rbt_NN, Rbt_NP}}}) {
+        auto* ligne = new QHBoxLayout(groupe);
+        ligne->addWidget(nom, 1);
+        for (QRadioButton* b : boutons) ligne->addWidget(b);
+    }
+    auto* colonne_normal = new QVBoxLayout(normal);
+    colonne_normal->addWidget(blancs);
+    colonne_normal->addWidget(noirs);
+    Notebook1->addWidget(normal);
+
+    // Page "Othello": black's group above white's.
+    auto* othello = new QWidget;
+    othello->setObjectName(QStringLiteral("Othello"));
+    auto* noirs2 = new QGroupBox(QStringLiteral("Noirs"), othello);
+    Lbl_Nom_Noirs2 = nom_joueur(noirs2, "Lbl_Nom_Noirs2");
+    Ed_Nbp_noir = champ_pions(noirs2, "Ed_Nbp_noir");
+    auto* blancs2 = new QGroupBox(QStringLiteral("Blancs"), othello);
+    Lbl_Nom_Blancs2 = nom_joueur(blancs2, "Lbl_Nom_Blancs2");
+    Ed_Nbp_blanc = champ_pions(blancs2, "Ed_Nbp_blanc");
+    for (auto [groupe, nom, champ] : {std::tuple{noirs2, Lbl_Nom_Noirs2, Ed_Nbp_noir},
+                                      std::tuple{blancs2, Lbl_Nom_Blancs2, Ed_Nbp_blanc}}) {
+        auto* ligne = new QHBoxLayout(groupe);
+        ligne->addWidget(nom, 1);
+        ligne->addWidget(champ);
+    }
+    auto* colonne_othello = new QVBoxLayout(othello);
+    colonne_othello->addWidget(noirs2);
+    colonne_othello->addWidget(blancs2);
+    Notebook1->addWidget(othello);
+
+    Bt_Prec = bouton(this, "Bt_Prec", QStringLiteral("Précédent"));
+    Bt_Valider = bouton(this, "Bt_Valider", QStringLiteral("Valider"));
+    Button3 = bouton(this, "Button3", QStringLiteral("Tout Vérifier"));
+    Button2 = bouton(this, "Button2", QStringLiteral("Fermer sans Valider"));
+    auto* bas = new QHBoxLayout;
+    for (QPushButton* b : {Bt_Prec, Bt_Valider, Button3, Button2}) bas->addWidget(b);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addWidget(barre);
+    colonne->addWidget(Notebook1, 1);
+    colonne->addLayout(bas);
+
+    coupler(Rbt_BG, Rbt_NP);
+    coupler(Rbt_BN, Rbt_NN);
+    coupler(Rbt_BP, Rbt_NG);
+    coupler(Rbt_NG, Rbt_BP);
+    coupler(Rbt_NN, Rbt_BN);
+    coupler(Rbt_NP, Rbt_BG);
+    Ed_Nbp_noir->installEventFilter(this);
+    Ed_Nbp_blanc->installEventFilter(this);
+
+    connect(Bt_Prec, &QPushButton::clicked, this, &TForm_Saisie_Resultats::Bt_PrecClick);
+    connect(Bt_Valider, &QPushButton::clicked, this, &TForm_Saisie_Resultats::Bt_ValiderClick);
+    connect(Button3, &QPushButton::clicked, this, &TForm_Saisie_Resultats::Button3Click);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TForm_Saisie_Resultats::~TForm_Saisie_Resultats() {
+    // The disc-count fields lose the focus as they are destroyed: that is not
+    // the director leaving them.
+    Ed_Nbp_noir->removeEventFilter(this);
+    Ed_Nbp_blanc->removeEventFilter(this);
+}
+
+// Choosing a value on one side checks the complementary value on the other.
+void TForm_Saisie_Resultats::coupler(QRadioButton* bouton, QRadioButton* complement) {
+    connect(bouton, &QRadioButton::toggled, this, [complement](bool coche) {
+        if (coche) complement->setChecked(true);
+    });
+}
+
+bool TForm_Saisie_Resultats::eventFilter(QObject* objet, QEvent* evenement) {
+    if (objet == Ed_Nbp_noir || objet == Ed_Nbp_blanc) {
+        if (evenement->type() == QEvent::KeyPress) {
+            // Only digits are typed; the editing and moving keys still work.
+            const auto* touche = static_cast<QKeyEvent*>(evenement);
+            const int k = touche->key();
+            const bool chiffre = k >= Qt::Key_0 && k <= Qt::Key_9;
+            const bool edition = k == Qt::Key_Backspace || k == Qt::Key_Delete ||
+                                 k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Home ||
+                                 k == Qt::Key_End || k == Qt::Key_Tab || k == Qt::Key_Backtab ||
+                                 k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_Escape ||
+                                 (touche->modifiers() & Qt::ControlModifier);
+            if (!chiffre && !edition) return true;
+        } else if (evenement->type() == QEvent::FocusOut) {
+            // Only when the focus moves to another control of the dialog, not
+            // when a box or another window takes it.
+            const auto raison = static_cast<QFocusEvent*>(evenement)->reason();
+            if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason &&
+                !retour_focus_) {
+                if (objet == Ed_Nbp_noir)
+                    Ed_Nbp_noirExit();
+                else
+                    Ed_Nbp_blancExit();
+            }
+        }
+    }
+    return QDialog::eventFilter(objet, evenement);
+}
+
+void TForm_Saisie_Resultats::a_l_ouverture() {
+    const int r = tournoi_.entete.ronde_courante;
+    Notebook1->setCurrentIndex(tournoi_.entete.othello != 0 ? 1 : 0);
+    setWindowTitle(qs(cp("Saisie des résultats : ") + champ(tournoi_.entete.jeu) +
+                      cp(", ronde n°") + std::to_string(r + 1)));
+    // A tournament loaded since the last opening may have fewer tables.
+    if (r >= 0 && table_courante_ >= tournoi_.nb_app[r]) table_courante_ = 0;
+    afficher_table(table_courante_);
+}
+
+void TForm_Saisie_Resultats::afficher_table(int t) {
+    const int r = tournoi_.entete.ronde_courante;
+    if (r < 0 || t < 0 || t >= tournoi_.nb_app[r]) return;
+    const Appariement& a = tournoi_.app[r][t];
+    Lbl_No_App->setText(qs(cp("Table n°") + std::to_string(t + 1)));
+    Bt_Prec->setEnabled(t > 0);
+    Bt_Valider->setEnabled(t < tournoi_.nb_app[r] - 1);
+    if (tournoi_.entete.othello != 0) {
+        Lbl_Nom_Blancs2->setText(qs(nom_affiche(tournoi_, a.blanc)));
+        Lbl_Nom_Noirs2->setText(qs(nom_affiche(tournoi_, a.noir)));
+        Ed_Nbp_noir->setText(a.saisi != 0 ? QString::number(a.pions_noir) : QStringLiteral("0"));
+        Ed_Nbp_blanc->setText(a.saisi != 0 ? QString::number(a.pions_blanc) : QStringLiteral("0"));
+    } else {
+        Lbl_Nom_Blancs1->setText(qs(nom_affiche(tournoi_, a.blanc)));
+        Lbl_Nom_Noirs1->setText(qs(nom_affiche(tournoi_, a.noir)));
+        if (a.saisi != 0) {
+            if (a.res_blanc == 2)
+                Rbt_BG->setChecked(true);
+            else if (a.res_blanc == 1)
+                Rbt_BN->setChecked(true);
+            else
+                Rbt_BP->setChecked(true);
+        } else {
+            // An exclusive group cannot be emptied button by button.
+            for (QButtonGroup* g : {groupe_blancs_, groupe_noirs_}) {
+                g->setExclusive(false);
+                for (QAbstractButton* b : g->buttons()) b->setChecked(false);
+                g->setExclusive(true);
+            }
+        }
+    }
+}
+
+bool TForm_Saisie_Resultats::enregistrer_table(int t) {
+    if (tournoi_.entete.othello != 0) {
+        return enregistrer_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
+                                 lire_entier(cp1252(Ed_Nbp_noir->text())));
+    }
+    std::optional<int> res_blanc;
+    if (Rbt_BG->isChecked())
+        res_blanc = 2;
+    else if (Rbt_BN->isChecked())
+        res_blanc = 1;
+    else if (Rbt_BP->isChecked())
+        res_blanc = 0;
+    return enregistrer_points(tournoi_, t, res_blanc);
+}
+
+void TForm_Saisie_Resultats::Bt_PrecClick() {
+    if (table_courante_ <= 0) return;
+    tournoi_.entete.modifie = 1;
+    enregistrer_table(table_courante_);
+    --table_courante_;
+    afficher_table(table_courante_);
+}
+
+void TForm_Saisie_Resultats::Bt_ValiderClick() {
+    const int r = tournoi_.entete.ronde_courante;
+    if (r < 0 || table_courante_ >= tournoi_.nb_app[r] - 1) return;
+    tournoi_.entete.modifie = 1;
+    enregistrer_table(table_courante_);
+    ++table_courante_;
+    afficher_table(table_courante_);
+}
+
+void TForm_Saisie_Resultats::Button3Click() {
+    tournoi_.entete.modifie = 1;
+    enregistrer_table(table_courante_);
+    // "Il me manque des résultats" while a table has none; the dialog stays.
+    if (tout_verifier(tournoi_, ihm_)) accept();
+}
+
+void TForm_Saisie_Resultats::sortie_pions(QLineEdit* champ, QLineEdit* autre) {
+    const auto n = static_cast<std::int16_t>(lire_entier(cp1252(champ->text())));
+    if (n < 0 || n > 64) {
+        ihm_.message_erreur(cp("le nombre de pions doit être compris entre 0 et 64"));
+        // Giving the focus back takes it from the other field, whose own
+        // leaving must not then overwrite this one with its complement.
+        retour_focus_ = true;
+        champ->setFocus();
+        retour_focus_ = false;
+        return;
+    }
+    autre->setText(QString::number(64 - n));
+}
+
+void TForm_Saisie_Resultats::Ed_Nbp_noirExit() {
+    sortie_pions(Ed_Nbp_noir, Ed_Nbp_blanc);
+}
+
+void TForm_Saisie_Resultats::Ed_Nbp_blancExit() {
+    sortie_pions(Ed_Nbp_blanc, Ed_Nbp_noir);
+}
+
+}  // namespace tavo::ui

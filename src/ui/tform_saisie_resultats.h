@@ -1,0 +1,76 @@
+// The results entry dialog: the tables of the current round one at a time,
+// points by radio buttons or Othello disc counts, and the commit of the round.
+#pragma once
+
+#include <QDialog>
+
+#include "model/tournoi.h"
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+
+namespace tavo::ui {
+
+class Ihm;
+
+class TForm_Saisie_Resultats : public QDialog {
+    Q_OBJECT
+  public:
+    TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidget* parent = nullptr);
+    ~TForm_Saisie_Resultats() override;
+
+    // What happens each time the dialog is about to be shown (FormShow).
+    void a_l_ouverture();
+    // After a new round has been paired: the next opening shows table 1.
+    void revenir_premiere_table() { table_courante_ = 0; }
+    int table_courante() const { return table_courante_; }
+
+    QLabel* Lbl_No_App;
+    QStackedWidget* Notebook1;  // page 0 "Normal", page 1 "Othello"
+    QLabel* Lbl_Nom_Blancs1;
+    QLabel* Lbl_Nom_Noirs1;
+    QRadioButton* Rbt_BG;
+    QRadioButton* Rbt_BN;
+    QRadioButton* Rbt_BP;
+    QRadioButton* Rbt_NG;
+    QRadioButton* Rbt_NN;
+    QRadioButton* Rbt_NP;
+    QLabel* Lbl_Nom_Noirs2;
+    QLabel* Lbl_Nom_Blancs2;
+    QLineEdit* Ed_Nbp_noir;
+    QLineEdit* Ed_Nbp_blanc;
+    QPushButton* Bt_Prec;
+    QPushButton* Bt_Valider;
+    QPushButton* Button3;  // "Tout Vérifier"
+    QPushButton* Button2;  // "Fermer sans Valider"
+
+  public slots:
+    void Bt_PrecClick();
+    void Bt_ValiderClick();
+    void Button3Click();
+    void Ed_Nbp_noirExit();
+    void Ed_Nbp_blancExit();
+
+  protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+  private:
+    void afficher_table(int t);
+    bool enregistrer_table(int t);
+    // Leaving a disc-count field: 0 to 64 fills the other with the rest of 64.
+    void sortie_pions(QLineEdit* champ, QLineEdit* autre);
+    void coupler(QRadioButton* bouton, QRadioButton* complement);
+
+    Tournoi& tournoi_;
+    Ihm& ihm_;
+    int table_courante_ = 0;
+    bool retour_focus_ = false;
+    QButtonGroup* groupe_blancs_;
+    QButtonGroup* groupe_noirs_;
+};
+
+}  // namespace tavo::ui

@@ -1,0 +1,104 @@
+#include "ui/tform_show_app.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/texte.h"
+#include "ui/ihm.h"
+#include "ui/texte_qt.h"
+
+namespace tavo::ui {
+
+TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm_(ihm) {
+    setObjectName(QStringLiteral("Form_Show_App"));
+    setWindowTitle(QStringLiteral("Voir les appariements"));
+    setModal(true);
+    resize(606, 371);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixe.setPixelSize(13);
+    ListBox1->setFont(fixe);
+    ListBox1->setUniformItemSizes(true);
+    // Long lines scroll sideways rather than being cut short.
+    ListBox1->setTextElideMode(Qt::ElideNone);
+    ListBox1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    ListBox1->setStyleSheet(QStringLiteral("QListWidget { color: black; }"));
+
+    auto* panneau = new QWidget(this);
+    panneau->setFixedHeight(31);
+    Bt_Imprimer = new QPushButton(QStringLiteral("&Imprimer"), panneau);
+    Bt_Imprimer->setObjectName(QStringLiteral("Bt_Imprimer"));
+    Bt_Fermer = new QPushButton(QStringLiteral("&Fermer"), panneau);
+    Bt_Fermer->setObjectName(QStringLiteral("Bt_Fermer"));
+    for (QPushButton* b : {Bt_Imprimer, Bt_Fermer}) {
+        b->setFixedSize(75, 25);
+        b->setAutoDefault(false);
+    }
+    auto* bas = new QHBoxLayout(panneau);
+    bas->setContentsMargins(8, 3, 8, 3);
+    bas->addWidget(Bt_Imprimer);
+    bas->addStretch();
+    bas->addWidget(Bt_Fermer);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    colonne->setSpacing(0);
+    colonne->addWidget(ListBox1);
+    colonne->addWidget(panneau);
+
+    connect(Bt_Imprimer, &QPushButton::clicked, this, &TForm_Show_App::Bt_ImprimerClick);
+    connect(Bt_Fermer, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm_Show_App::montrer(const Rapport& rapport) {
+    setWindowTitle(qs(rapport.titre()));
+    ListBox1->clear();
+    for (const std::string& ligne : rapport.lignes()) ListBox1->addItem(qs(ligne));
+}
+
+QStringList TForm_Show_App::lignes() const {
+    QStringList resultat;
+    for (int i = 0; i < ListBox1->count(); ++i) resultat << ListBox1->item(i)->text();
+    return resultat;
+}
+
+void TForm_Show_App::Bt_ImprimerClick() {
+    QPrinter imprimante(QPrinter::HighResolution);
+    if (!ihm_.choisir_imprimante(imprimante, this)) return;
+    if (!imprimer_lignes(imprimante, lignes()))
+        ihm_.message_erreur(cp("impossible d'utiliser l'imprimante"));
+}
+
+bool imprimer_lignes(QPrinter& imprimante, const QStringList& lignes) {
+    QPainter peintre;
+    if (!peintre.begin(&imprimante)) return false;
+    QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixe.setPointSize(9);
+    peintre.setFont(fixe);
+    peintre.setPen(Qt::black);
+    const QFontMetrics mesures = peintre.fontMetrics();
+    const int hauteur_ligne = mesures.lineSpacing();
+    const int hauteur_page = peintre.viewport().height();
+    int y = 0;
+    for (const QString& ligne : lignes) {
+        if (y > 0 && y + hauteur_ligne > hauteur_page) {
+            if (!imprimante.newPage()) {
+                peintre.end();
+                return false;
+            }
+            y = 0;
+        }
+        peintre.drawText(0, y + mesures.ascent(), ligne);
+        y += hauteur_ligne;
+    }
+    return peintre.end();
+}
+
+}  // namespace tavo::ui

@@ -1,0 +1,43 @@
+// The report window: the lines of the last report, in a fixed-pitch font, and
+// the printing of those lines.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include "pairing/rapport.h"
+
+class QListWidget;
+class QPrinter;
+class QPushButton;
+
+namespace tavo::ui {
+
+class Ihm;
+
+// Prints the lines on `imprimante`, one report line per printed line, in the
+// desktop's fixed-pitch font, starting a new page when one is full. False
+// when the printer cannot be used.
+bool imprimer_lignes(QPrinter& imprimante, const QStringList& lignes);
+
+class TForm_Show_App : public QDialog {
+    Q_OBJECT
+  public:
+    TForm_Show_App(Ihm& ihm, QWidget* parent = nullptr);
+
+    // Replaces the caption and the lines with those of the report.
+    void montrer(const Rapport& rapport);
+    QStringList lignes() const;
+
+    QListWidget* ListBox1;
+    QPushButton* Bt_Imprimer;
+    QPushButton* Bt_Fermer;
+
+  public slots:
+    void Bt_ImprimerClick();
+
+  private:
+    Ihm& ihm_;
+};
+
+}  // namespace tavo::ui

@@ -1,0 +1,57 @@
+#include "ihm_test.h"
+
+#include <QPrinter>
+
+#include "ui/texte_qt.h"
+
+namespace tavo::ui::test {
+
+void IhmTest::message_erreur(const std::string& texte) {
+    erreurs << qs(texte);
+}
+
+bool IhmTest::question(const std::string& titre, const std::string& texte) {
+    questions << qs(titre) + QLatin1Char('|') + qs(texte);
+    if (reponses.empty()) return true;
+    const bool r = reponses.front();
+    reponses.pop_front();
+    return r;
+}
+
+void IhmTest::information(const std::string& texte) {
+    informations << qs(texte);
+}
+
+QString IhmTest::fichier_a_ouvrir(QWidget*) {
+    return a_ouvrir.isEmpty() ? QString() : a_ouvrir.takeFirst();
+}
+
+QString IhmTest::fichier_a_sauver(QWidget*) {
+    return a_sauver.isEmpty() ? QString() : a_sauver.takeFirst();
+}
+
+int IhmTest::executer(QDialog& dialogue) {
+    dialogues << dialogue.objectName();
+    dialogue.setResult(QDialog::Rejected);
+    if (pilotes.empty()) return QDialog::Rejected;
+    auto pilote = std::move(pilotes.front());
+    pilotes.pop_front();
+    dialogue.show();
+    pilote(dialogue);
+    const int resultat = dialogue.result();
+    dialogue.hide();
+    return resultat;
+}
+
+bool IhmTest::choisir_imprimante(QPrinter& imprimante, QWidget*) {
+    if (pdf.isEmpty()) return false;
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(pdf);
+    return true;
+}
+
+void IhmTest::configurer_imprimante(QPrinter&, QWidget*) {
+    dialogues << QStringLiteral("mise en page");
+}
+
+}  // namespace tavo::ui::test

@@ -1,0 +1,47 @@
+// An Ihm for the window tests: records every box, answers the questions and
+// the file dialogs from queues, and runs "modal" dialogs through drivers
+// given by the test instead of blocking in an event loop.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+#include "ui/ihm.h"
+
+namespace tavo::ui::test {
+
+class IhmTest : public Ihm {
+  public:
+    void message_erreur(const std::string& texte) override;
+    bool question(const std::string& titre, const std::string& texte) override;
+    void information(const std::string& texte) override;
+    QString fichier_a_ouvrir(QWidget* parent) override;
+    QString fichier_a_sauver(QWidget* parent) override;
+    int executer(QDialog& dialogue) override;
+    bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) override;
+    void configurer_imprimante(QPrinter& imprimante, QWidget* parent) override;
+
+    // What the director saw (UTF-8); questions as "titre|texte".
+    QStringList erreurs;
+    QStringList questions;
+    QStringList informations;
+    // Object names of the dialogs shown, in order.
+    QStringList dialogues;
+
+    // Answers to the questions, in order; Yes once the queue is empty.
+    std::deque<bool> reponses;
+    // File names chosen in the open and save dialogs; cancelled when empty.
+    QStringList a_ouvrir;
+    QStringList a_sauver;
+    // One driver per dialog shown: it acts on the dialog as the director
+    // would (typing, clicking); the dialog's result is what it left. A dialog
+    // shown with no driver left is closed at once (Cancel).
+    std::deque<std::function<void(QDialog&)>> pilotes;
+    // The print dialog chooses a PDF file of this name; cancelled when empty.
+    QString pdf;
+};
+
+}  // namespace tavo::ui::test

@@ -1,0 +1,316 @@
+// The player dialog: add, delete, navigation, storing and renumbering.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include "ihm_test.h"
+#include "model/registre.h"
+#include "model/texte.h"
+#include "standings/departages.h"
+#include "standings/rapports.h"
+#include "ui/tdlg_joueurs.h"
+#include "ui/tform1.h"
+
+using tavo::champ;
+using tavo::ui::TDlg_joueurs;
+using tavo::ui::TForm1;
+using tavo::ui::test::IhmTest;
+
+namespace {
+
+// Registers players through the dialog, as a director would: "&Nouveau",
+// then the fields, then "&Valider".
+void inscrire(TDlg_joueurs& d, const QString& nom, const QString& prenom) {
+    d.Bt_Nouveau->click();
+    d.Ed_Nom->setText(nom);
+    d.Ed_Prenom->setText(prenom);
+    d.Bt_Valider->click();
+}
+
+std::string nom(TForm1& f, int id) {
+    return champ(f.tournoi().joueur(id).nom);
+}
+
+// A window whose dialog is open (driven directly: it is shown non-modally).
+struct Banc {
+    IhmTest ihm;
+    TForm1 f{&ihm};
+    TDlg_joueurs& d = *f.Dlg_joueurs;
+    void ouvrir() {
+        d.a_l_ouverture();
+        d.show();
+    }
+};
+
+}  // namespace
+
+class TestDlgJoueurs : public QObject {
+    Q_OBJECT
+  private slots:
+    void ouverture_sur_tournoi_vide_cree_le_joueur_1();
+    void enregistrer_navigation_et_annuler();
+    void supprimer();
+    void apres_la_premiere_ronde();
+    void refus_du_101e_joueur();
+    void fermer_renumerote_et_ne_melange_pas_les_joueurs();
+    void la_commande_gestion_et_modifie();
+};
+
+void TestDlgJoueurs::ouverture_sur_tournoi_vide_cree_le_joueur_1() {
+    Banc b;
+    QCOMPARE(b.d.windowTitle(), QStringLiteral("Saisie des joueurs"));
+    QVERIFY(!b.d.Ed_ID->isEnabled());
+    QVERIFY(!b.d.Bt_Chercher->isEnabled());
+    QCOMPARE(b.d.Ed_Nom->maxLength(), 29);
+    QCOMPARE(b.d.Ed_Prenom->maxLength(), 19);
+    QCOMPARE(b.d.CBx_Equipe->lineEdit()->maxLength(), 3);
+    b.d.activateWindow();
+    b.ouvrir();
+    QVERIFY(QTest::qWaitForWindowActive(&b.d));
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 1);
+    QCOMPARE(b.d.joueur_courant(), 1);
+    QCOMPARE(b.d.Lbl_no_joueur->text(), QStringLiteral("1"));
+    QCOMPARE(b.d.Ed_Nom->text(), QString());
+    QCOMPARE(b.d.MEd_Elo->displayText().trimmed(), QStringLiteral("0"));
+    QVERIFY(!b.d.Chk_Inactif->isChecked());
+    QVERIFY(!b.d.Chk_Fille->isChecked());
+    QCOMPARE(b.d.focusWidget(), b.d.CBx_Equipe);
+    QCOMPARE(b.f.tournoi().entete.modifie, 1);
+}
+
+void TestDlgJoueurs::enregistrer_navigation_et_annuler() {
+    Banc b;
+    b.ouvrir();
+    // Player 1: blank rating and birth date.
+    b.d.Ed_Nom->setText(QStringLiteral("DUPONT"));
+    b.d.Ed_Prenom->setText(QStringLiteral("Léa"));
+    b.d.MEd_Elo->setText(QString());
+    b.d.Chk_Fille->setChecked(true);
+    b.d.CBx_Equipe->setEditText(QStringLiteral("ABCD"));  // cut to 3 by the field
+    b.d.Bt_Valider->click();
+    const tavo::Joueur& j1 = b.f.tournoi().joueur(1);
+    QCOMPARE(nom(b.f, 1), std::string("DUPONT"));
+    QCOMPARE(tavo::vers_utf8(champ(j1.prenom)), std::string("Léa"));
+    QCOMPARE(j1.elo, 0);
+    QCOMPARE(champ(j1.ne_le), std::string("  /  /  "));
+    QCOMPARE(j1.fille, 1);
+    QCOMPARE(j1.actif, 1);
+    QCOMPARE(champ(j1.equipe), std::string("ABC"));
+
+    // A character Windows-1252 cannot hold is refused as it is typed.
+    b.d.Ed_Nom->clear();
+    for (const QChar c : QStringLiteral("DU€Ω")) {
+        QKeyEvent touche(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(b.d.Ed_Nom, &touche);
+    }
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("DU€"));
+    b.d.Bt_Annuler->click();
+
+    // Player 2 with a date and a rating; "&Nouveau" stores the player shown.
+    b.d.Bt_Nouveau->click();
+    QCOMPARE(b.d.joueur_courant(), 2);
+    b.d.Ed_Nom->setText(QStringLiteral("MARTIN"));
+    b.d.MEd_ne_le->setText(QStringLiteral("010210"));
+    b.d.MEd_Elo->setText(QStringLiteral("1520"));
+    b.d.Chk_Inactif->setChecked(true);
+    b.d.SBtn_Haut->click();  // stores player 2, shows player 1
+    QCOMPARE(b.d.joueur_courant(), 1);
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("DUPONT"));
+    const tavo::Joueur& j2 = b.f.tournoi().joueur(2);
+    QCOMPARE(nom(b.f, 2), std::string("MARTIN"));
+    QCOMPARE(champ(j2.ne_le), std::string("01/02/10"));
+    QCOMPARE(j2.elo, 1520);
+    QCOMPARE(j2.actif, 0);
+
+    // Up on the first player and down on the last store and stay.
+    b.d.Ed_Prenom->setText(QStringLiteral("Jean"));
+    b.d.SBtn_Haut->click();
+    QCOMPARE(b.d.joueur_courant(), 1);
+    QCOMPARE(champ(b.f.tournoi().joueur(1).prenom), std::string("Jean"));
+    b.d.SBtn_Bas->click();
+    QCOMPARE(b.d.Lbl_no_joueur->text(), QStringLiteral("2"));
+    QVERIFY(b.d.Chk_Inactif->isChecked());
+    QCOMPARE(b.d.MEd_ne_le->displayText(), QStringLiteral("01/02/10"));
+    b.d.Ed_Nom->setText(QStringLiteral("MARTINEZ"));
+    b.d.SBtn_Bas->click();
+    QCOMPARE(b.d.joueur_courant(), 2);
+    QCOMPARE(nom(b.f, 2), std::string("MARTINEZ"));
+
+    // "&Annuler" shows the stored values again.
+    b.d.Ed_Nom->setText(QStringLiteral("AUTRE"));
+    b.d.Bt_Annuler->click();
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("MARTINEZ"));
+    QCOMPARE(nom(b.f, 2), std::string("MARTINEZ"));
+}
+
+void TestDlgJoueurs::supprimer() {
+    Banc b;
+    b.ouvrir();
+    b.d.Ed_Nom->setText(QStringLiteral("J1"));
+    for (int i = 2; i <= 5; ++i) inscrire(b.d, QStringLiteral("J%1").arg(i), QString());
+
+    // Declined: nothing changes.
+    b.d.SBtn_Haut->click();
+    b.d.SBtn_Haut->click();
+    QCOMPARE(b.d.joueur_courant(), 3);
+    b.ihm.reponses = {false};
+    b.d.Bt_Supprimer->click();
+    QCOMPARE(
+        b.ihm.questions,
+        QStringList{QStringLiteral("Confirmation|Etes-vous sûr de vouloir supprimer ce joueur ?")});
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 5);
+
+    // Player 3 of 5: the former 4 and 5 become 3 and 4; the new 3 is shown.
+    b.f.tournoi().entete.modifie = 0;
+    b.d.Bt_Supprimer->click();
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 4);
+    QCOMPARE(b.f.tournoi().entete.modifie, 1);
+    QCOMPARE(nom(b.f, 3), std::string("J4"));
+    QCOMPARE(nom(b.f, 4), std::string("J5"));
+    QCOMPARE(b.d.joueur_courant(), 3);
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("J4"));
+
+    // The last one: the new last is shown.
+    b.d.SBtn_Bas->click();
+    b.d.Bt_Supprimer->click();
+    QCOMPARE(b.d.joueur_courant(), 3);
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("J4"));
+
+    // Down to none: number 0, empty fields; storing changes nobody.
+    for (int i = 0; i < 3; ++i) b.d.Bt_Supprimer->click();
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 0);
+    QCOMPARE(b.d.Lbl_no_joueur->text(), QStringLiteral("0"));
+    QCOMPARE(b.d.Ed_Nom->text(), QString());
+    b.d.Ed_Nom->setText(QStringLiteral("FANTOME"));
+    b.d.Bt_Valider->click();
+    b.d.Bt_Supprimer->click();
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 0);
+    b.d.Bt_Nouveau->click();
+    QCOMPARE(b.d.joueur_courant(), 1);
+    QCOMPARE(nom(b.f, 1), std::string());
+}
+
+void TestDlgJoueurs::apres_la_premiere_ronde() {
+    Banc b;
+    b.ouvrir();
+    b.d.Ed_Nom->setText(QStringLiteral("A"));
+    inscrire(b.d, QStringLiteral("B"), QString());
+    b.d.Bt_Fermer->click();
+    b.f.tournoi().entete.ronde_courante = 0;
+    b.f.tournoi().entete.modifie = 0;
+    b.ouvrir();
+    QVERIFY(!b.d.Bt_Nouveau->isEnabled());
+    QVERIFY(!b.d.Bt_Supprimer->isEnabled());
+    b.d.Chk_Inactif->setChecked(true);
+    b.d.Bt_Valider->click();
+    QCOMPARE(b.f.tournoi().joueur(2).actif, 0);
+    QCOMPARE(b.f.tournoi().entete.modifie, 1);
+}
+
+void TestDlgJoueurs::refus_du_101e_joueur() {
+    Banc b;
+    b.ouvrir();
+    for (int i = 2; i <= tavo::MAX_JOUEURS; ++i) b.d.Bt_Nouveau->click();
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 100);
+    QVERIFY(b.ihm.erreurs.isEmpty());
+    b.d.Ed_Nom->setText(QStringLiteral("CENTIEME"));
+    b.d.Bt_Nouveau->click();
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 100);
+    QCOMPARE(b.ihm.erreurs.size(), 1);
+    QVERIFY(b.ihm.erreurs[0].contains(QStringLiteral("100 joueurs")));
+    QCOMPARE(b.d.joueur_courant(), 100);
+    QCOMPARE(nom(b.f, 100), std::string("CENTIEME"));
+}
+
+void TestDlgJoueurs::fermer_renumerote_et_ne_melange_pas_les_joueurs() {
+    Banc b;
+    b.ouvrir();
+    b.d.Ed_Nom->setText(QStringLiteral("A"));
+    inscrire(b.d, QStringLiteral("B"), QString());
+    inscrire(b.d, QStringLiteral("C"), QString());
+    b.d.Bt_Fermer->click();
+    QVERIFY(!b.d.isVisible());
+
+    // Typed and not stored, then closed: reopening keeps what was typed.
+    b.ouvrir();
+    b.d.Ed_Nom->setText(QStringLiteral("C-tape"));
+    b.d.Bt_Fermer->click();
+    b.ouvrir();
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("C-tape"));
+    b.d.Bt_Annuler->click();
+    b.d.Bt_Fermer->click();
+
+    // Sort the table (C first), then close with "Fermer": numbered in the
+    // sorted order.
+    tavo::Tournoi& t = b.f.tournoi();
+    std::swap(t.joueurs[1], t.joueurs[3]);
+    t.indexer_joueurs();
+    b.ouvrir();  // shows player 3 (still "C" by number)
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("C"));
+    b.d.Ed_Nom->setText(QStringLiteral("C-modifie"));  // typed, not stored
+    t.entete.modifie = 0;
+    b.d.Bt_Fermer->click();
+    QCOMPARE(nom(b.f, 1), std::string("C"));
+    QCOMPARE(nom(b.f, 3), std::string("A"));
+    QCOMPARE(t.entete.modifie, 1);
+
+    // Player 3 is now A: the fields typed for C are not stored into A.
+    b.ouvrir();
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("A"));
+    b.d.Bt_Valider->click();
+    QCOMPARE(nom(b.f, 3), std::string("A"));
+    QCOMPARE(nom(b.f, 1), std::string("C"));
+
+    // Closing with the window's own close box does not renumber.
+    std::swap(t.joueurs[1], t.joueurs[2]);
+    t.indexer_joueurs();
+    b.d.close();
+    QCOMPARE(t.joueurs[1].id, 2);
+}
+
+void TestDlgJoueurs::la_commande_gestion_et_modifie() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.tournoi().entete.modifie = 0;
+    ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TDlg_joueurs&>(dialogue);
+        d.Ed_Nom->setText(QStringLiteral("SEUL"));
+        d.Bt_Fermer->click();
+    });
+    f.GestionJoueurs();
+    QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Dlg_joueurs")});
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 1);
+    QCOMPARE(nom(f, 1), std::string());  // typed, never stored
+    f.tournoi().entete.modifie = 0;
+
+    // Storing a change marks the tournament, so that quitting asks.
+    ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TDlg_joueurs&>(dialogue);
+        d.Bt_Valider->click();
+        d.Bt_Fermer->click();
+    });
+    f.GestionJoueurs();
+    QCOMPARE(nom(f, 1), std::string("SEUL"));
+    QCOMPARE(f.tournoi().entete.modifie, 1);
+
+    // Navigating without changing anything does not.
+    f.tournoi().entete.modifie = 0;
+    ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TDlg_joueurs&>(dialogue);
+        d.SBtn_Haut->click();
+        d.SBtn_Bas->click();
+        d.Bt_Valider->click();
+        d.Bt_Fermer->click();
+    });
+    f.GestionJoueurs();
+    QCOMPARE(f.tournoi().entete.modifie, 0);
+}
+
+QTEST_MAIN(TestDlgJoueurs)
+#include "test_dlg_joueurs.moc"

@@ -1,0 +1,251 @@
+// The main window: start screen, menu, unsaved-work guard, load and save,
+// the warning dialog.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QtTest>
+
+#include "ihm_test.h"
+#include "model/fichier_tournoi.h"
+#include "model/registre.h"
+#include "model/texte.h"
+#include "ui/tdlg_joueurs.h"
+#include "ui/tform1.h"
+#include "ui/tform_avertissement.h"
+#include "ui/tform_dlg_tournoi.h"
+
+using tavo::ui::TForm1;
+using tavo::ui::test::IhmTest;
+
+namespace {
+
+const QString kQuestion = QStringLiteral(
+    "Attention|Il y a des changements non enregistrés\n\nVoulez-vous sauver les informations de "
+    "ce tournoi ?");
+
+// The visible texts of a menu, "-" for a separator; hidden items in brackets.
+QStringList textes(const QMenu* menu) {
+    QStringList s;
+    for (const QAction* a : menu->actions()) {
+        QString texte = a->isSeparator() ? QStringLiteral("-") : a->text();
+        s << (a->isVisible() ? texte : QLatin1Char('[') + texte + QLatin1Char(']'));
+    }
+    return s;
+}
+
+void ecrire_tournoi(const QString& chemin, const char* nom, int nb_joueurs) {
+    tavo::Tournoi t;
+    tavo::copier_champ(t.entete.nom, nom);
+    tavo::copier_champ(t.entete.date, "01/01/27");
+    tavo::copier_champ(t.entete.jeu, "Dames");
+    t.entete.nb_rondes = 4;
+    t.entete.nb_departages = 1;
+    t.entete.departages[0] = 2;
+    for (int i = 0; i < nb_joueurs; ++i) {
+        IhmTest ihm;
+        tavo::ajouter_joueur(t, ihm);
+    }
+    IhmTest ihm;
+    QVERIFY(tavo::sauver(t, chemin.toStdString(), ihm));
+}
+
+}  // namespace
+
+class TestFenetrePrincipale : public QObject {
+    Q_OBJECT
+  private slots:
+    void ecran_de_depart_et_menu();
+    void quitter_sans_changement_ne_demande_rien();
+    void quitter_avec_changements();
+    void charger_et_sauver();
+    void charger_apres_sauvegarde_annulee_ne_charge_pas();
+    void avertissement();
+};
+
+void TestFenetrePrincipale::ecran_de_depart_et_menu() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Gestion de tournois TAVO"));
+    QCOMPARE(f.Lbl_Capacites->text(),
+             QStringLiteral("100 Joueurs\n15 Rondes\n100 Equipes\n10 Jeux\n"));
+    auto* programme = f.statusBar()->findChild<QLabel*>(QStringLiteral("Pnl_Programme"));
+    QVERIFY(programme != nullptr);
+    QCOMPARE(programme->text(), QStringLiteral("Gestion de tournois en système Suisse"));
+    auto* version = f.statusBar()->findChild<QLabel*>(QStringLiteral("Pnl_Version"));
+    QVERIFY(version->text().startsWith(QStringLiteral("Version 1.01, 1998")));
+
+    QStringList menus;
+    for (const QAction* a : f.menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus,
+             (QStringList{"&Fichiers", "&Rondes", "&Joueurs", "Options", "Equipes", "Aide"}));
+    const auto menu = [&](int i) { return f.menuBar()->actions()[i]->menu(); };
+    QCOMPARE(textes(menu(0)),
+             (QStringList{"&Nouveau Tournoi", "-", "&Charger un tournoi", "&Sauver le tournoi",
+                          "[-]", "[C&onfigurer l'imprimante]", "[&Imprimer]", "-", "&Quitter"}));
+    QCOMPARE(textes(menu(1)),
+             (QStringList{"Nouvelle Ronde", "Revoir les appariements", "-", "Saisir les résultats",
+                          "-", "Classement", "Historique"}));
+    QCOMPARE(textes(menu(2)), (QStringList{"&Gestion", "&Liste des joueurs"}));
+    QCOMPARE(textes(menu(3)), (QStringList{"Tournoi"}));
+    QCOMPARE(textes(menu(4)), (QStringList{"générer &Fichier résultats par Equipe", "-",
+                                           "&Classement Final par équipe"}));
+    QCOMPARE(textes(menu(5)), (QStringList{"Avertissement"}));
+    for (QAction* a : f.findChildren<QAction*>())
+        if (!a->isSeparator() && !a->menu() && a->isVisible())
+            QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+
+    // The hidden item shows the printer set-up dialog.
+    f.ConfigurerImprimante();
+    QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("mise en page")});
+}
+
+void TestFenetrePrincipale::quitter_sans_changement_ne_demande_rien() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.show();
+    f.action_quitter->trigger();
+    QVERIFY(!f.isVisible());
+    QVERIFY(ihm.questions.isEmpty());
+}
+
+void TestFenetrePrincipale::quitter_avec_changements() {
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("t.pxi"));
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.show();
+    f.tournoi().entete.modifie = 1;
+
+    // Yes, then the save dialog is cancelled: the window stays open.
+    ihm.reponses = {true};
+    QVERIFY(!f.close());
+    QVERIFY(f.isVisible());
+    QCOMPARE(ihm.questions, QStringList{kQuestion});
+
+    // Yes, then the save fails: still open, still modified.
+    ihm.reponses = {true};
+    ihm.a_sauver << dossier.filePath(QStringLiteral("absent/t.pxi"));
+    QVERIFY(!f.close());
+    QVERIFY(f.isVisible());
+    QCOMPARE(ihm.erreurs.size(), 1);
+    QCOMPARE(f.tournoi().entete.modifie, 1);
+
+    // Yes and a successful save: closes, the file is written.
+    ihm.reponses = {true};
+    ihm.a_sauver << fichier;
+    QVERIFY(f.close());
+    QVERIFY(QFileInfo::exists(fichier));
+    QCOMPARE(ihm.questions.size(), 3);
+
+    // No: closes without saving.
+    IhmTest ihm2;
+    TForm1 f2(&ihm2);
+    f2.show();
+    f2.tournoi().entete.modifie = 1;
+    ihm2.reponses = {false};
+    QVERIFY(f2.close());
+    QCOMPARE(ihm2.questions.size(), 1);
+}
+
+void TestFenetrePrincipale::charger_et_sauver() {
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("dames.pxi"));
+    ecrire_tournoi(fichier, "Coupe", 4);
+    IhmTest ihm;
+    TForm1 f(&ihm);
+
+    // The player dialog was on player 3 of another tournament.
+    f.GestionJoueurs();
+    for (int i = 0; i < 2; ++i) f.Dlg_joueurs->Bt_NouveauClick();
+    QCOMPARE(f.Dlg_joueurs->joueur_courant(), 3);
+    f.tournoi().entete.modifie = 0;
+
+    ihm.a_ouvrir << fichier;
+    f.ChargerTournoi();
+    QVERIFY(ihm.erreurs.isEmpty());
+    QCOMPARE(f.windowTitle(), QStringLiteral("Tournoi Coupe, du 01/01/27, jeu : Dames"));
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 4);
+    QCOMPARE(f.tournoi().entete.modifie, 0);
+    QCOMPARE(f.Form_Dlg_Tournoi->Ed_Nom->text(), QStringLiteral("Coupe"));
+    QCOMPARE(f.Form_Dlg_Tournoi->ListBox2->count(), 1);
+    QCOMPARE(f.Form_Dlg_Tournoi->ListBox2->item(0)->text(), QStringLiteral("Sonneborn-Berger"));
+    QCOMPARE(f.Dlg_joueurs->joueur_courant(), 0);
+    QCOMPARE(f.dossier_tournoi().string(), dossier.path().toStdString());
+
+    // Right after a load, quitting asks nothing.
+    QVERIFY(f.close());
+    QVERIFY(ihm.questions.isEmpty());
+
+    // A file that cannot be read: the tournament in memory stays.
+    const QString abime = dossier.filePath(QStringLiteral("abime.pxi"));
+    QFile court(abime);
+    QVERIFY(court.open(QIODevice::WriteOnly));
+    court.write("court");
+    court.close();
+    ihm.a_ouvrir << abime;
+    f.ChargerTournoi();
+    QCOMPARE(ihm.erreurs, QStringList{QStringLiteral("Erreur de lecture TOURNOI dans ce fichier")});
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 4);
+    QCOMPARE(f.dossier_tournoi().string(), dossier.path().toStdString());
+
+    // Save under another name: the file is the tournament's image.
+    const QString copie = dossier.filePath(QStringLiteral("copie.pxi"));
+    f.tournoi().entete.modifie = 1;
+    ihm.a_sauver << copie;
+    QVERIFY(f.SauverTournoi());
+    QCOMPARE(f.tournoi().entete.modifie, 0);
+    QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158));
+    // Cancelled save dialog: nothing written, reported as not saved.
+    QVERIFY(!f.SauverTournoi());
+}
+
+void TestFenetrePrincipale::charger_apres_sauvegarde_annulee_ne_charge_pas() {
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("autre.pxi"));
+    ecrire_tournoi(fichier, "Autre", 2);
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.tournoi().entete.nb_joueurs = 0;
+    tavo::copier_champ(f.tournoi().entete.nom, "En cours");
+    f.tournoi().entete.modifie = 1;
+
+    ihm.reponses = {true};  // save first... then cancel the save dialog
+    ihm.a_ouvrir << fichier;
+    f.ChargerTournoi();
+    QCOMPARE(ihm.questions, QStringList{kQuestion});
+    QCOMPARE(tavo::champ(f.tournoi().entete.nom), std::string("En cours"));
+    QCOMPARE(ihm.a_ouvrir.size(), 1);  // the open dialog was never shown
+
+    ihm.reponses = {false};
+    f.ChargerTournoi();
+    QCOMPARE(tavo::champ(f.tournoi().entete.nom), std::string("Autre"));
+}
+
+void TestFenetrePrincipale::avertissement() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    bool vu = false;
+    ihm.pilotes.push_back([&](QDialog& d) {
+        auto& a = static_cast<tavo::ui::TForm__Avertissement&>(d);
+        QCOMPARE(a.windowTitle(), QStringLiteral("Avertissement"));
+        QCOMPARE(a.ListBox1->count(), 4);
+        QCOMPARE(a.ListBox1->item(0)->text(), QStringLiteral("Limites du système Suisse :"));
+        QCOMPARE(
+            a.ListBox1->item(3)->text(),
+            QStringLiteral("Le nombre maximal de rondes doit être de 1/2 du nombre de joueurs"));
+        QVERIFY(!a.ListBox1->isEnabled());
+        a.Bt_Fermer->click();
+        vu = !a.isVisible();
+    });
+    f.action_avertissement->trigger();
+    QVERIFY(vu);
+    QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Form__Avertissement")});
+}
+
+QTEST_MAIN(TestFenetrePrincipale)
+#include "test_fenetre_principale.moc"

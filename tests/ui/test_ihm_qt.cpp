@@ -1,0 +1,105 @@
+// The real boxes and file dialogs of the program, inspected while they are
+// open and then answered.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "model/texte.h"
+#include "ui/ihm.h"
+
+using tavo::ui::IhmQt;
+
+namespace {
+
+// Runs `action` on the modal window as soon as it is open.
+void quand_ouvert(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, [action] { action(QApplication::activeModalWidget()); });
+}
+
+}  // namespace
+
+class TestIhmQt : public QObject {
+    Q_OBJECT
+  private slots:
+    void boites();
+    void dialogues_de_fichier();
+};
+
+void TestIhmQt::boites() {
+    QWidget principale;
+    IhmQt ihm(&principale);
+    QString titre, texte;
+    QMessageBox::Icon icone = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons boutons;
+    const auto noter_puis = [&](QMessageBox::StandardButton reponse) {
+        quand_ouvert([&, reponse](QWidget* w) {
+            auto* boite = qobject_cast<QMessageBox*>(w);
+            QVERIFY(boite != nullptr);
+            titre = boite->windowTitle();
+            texte = boite->text();
+            icone = boite->icon();
+            boutons = boite->standardButtons();
+            boite->button(reponse)->click();
+        });
+    };
+
+    noter_puis(QMessageBox::Ok);
+    ihm.message_erreur(tavo::cp("Impossible d'ouvrir ce fichier é"));
+    QCOMPARE(titre, QStringLiteral("Erreur"));
+    QCOMPARE(texte, QStringLiteral("Impossible d'ouvrir ce fichier é"));
+    QCOMPARE(icone, QMessageBox::Critical);
+    QCOMPARE(boutons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    noter_puis(QMessageBox::No);
+    QVERIFY(!ihm.question("Confirmation", "Supprimer ?"));
+    QCOMPARE(titre, QStringLiteral("Confirmation"));
+    QCOMPARE(icone, QMessageBox::Question);
+    QCOMPARE(boutons, QMessageBox::Yes | QMessageBox::No);
+    noter_puis(QMessageBox::Yes);
+    QVERIFY(ihm.question("Attention", "Sauver ?"));
+}
+
+void TestIhmQt::dialogues_de_fichier() {
+    IhmQt ihm;
+    QTemporaryDir dossier;
+    QString titre, suffixe;
+    QStringList filtres;
+    bool confirme = false;
+    const auto noter = [&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        QVERIFY(d != nullptr);
+        titre = d->windowTitle();
+        filtres = d->nameFilters();
+        suffixe = d->defaultSuffix();
+        confirme = !d->testOption(QFileDialog::DontConfirmOverwrite);
+    };
+
+    quand_ouvert([&](QWidget* w) {
+        noter(w);
+        static_cast<QDialog*>(w)->reject();
+    });
+    QVERIFY(ihm.fichier_a_ouvrir(nullptr).isEmpty());  // cancelled
+    QCOMPARE(titre, QStringLiteral("Recharger un tournoi"));
+    QCOMPARE(filtres, QStringList{QStringLiteral("Tournoi (*.pxi)")});
+    QCOMPARE(suffixe, QStringLiteral("pxi"));
+
+    // A name typed without extension gets ".pxi".
+    quand_ouvert([&](QWidget* w) {
+        noter(w);
+        auto* d = static_cast<QFileDialog*>(w);
+        d->setDirectory(dossier.path());
+        d->selectFile(QStringLiteral("open"));
+        static_cast<QDialog*>(d)->accept();
+    });
+    QCOMPARE(ihm.fichier_a_sauver(nullptr), dossier.filePath(QStringLiteral("open.pxi")));
+    QCOMPARE(titre, QStringLiteral("Sauvegarder le tournoi"));
+    QCOMPARE(filtres, QStringList{QStringLiteral("Tournois (*.pxi)")});
+    QVERIFY(confirme);
+}
+
+QTEST_MAIN(TestIhmQt)
+#include "test_ihm_qt.moc"

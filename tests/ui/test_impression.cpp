@@ -1,0 +1,127 @@
+// The report window and the printing of its lines, checked on a PDF file.
+#include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+#include "ihm_test.h"
+#include "model/texte.h"
+#include "standings/rapports.h"
+#include "ui/tform1.h"
+#include "ui/tform_show_app.h"
+
+using tavo::ui::TForm_Show_App;
+using tavo::ui::test::IhmTest;
+
+namespace {
+
+// The text of a PDF file, pages separated by form feeds, as pdftotext reads it.
+QString texte_pdf(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return QStringLiteral("<pdftotext>");
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+}  // namespace
+
+class TestImpression : public QObject {
+    Q_OBJECT
+  private slots:
+    void fenetre_et_rapports_successifs();
+    void imprimer_dans_un_pdf();
+    void pages_pleines();
+    void imprimante_inutilisable();
+};
+
+void TestImpression::fenetre_et_rapports_successifs() {
+    IhmTest ihm;
+    TForm_Show_App w(ihm);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Voir les appariements"));
+    QVERIFY(w.ListBox1->font().fixedPitch() || QFontInfo(w.ListBox1->font()).fixedPitch());
+    tavo::Rapport r;
+    r.titre(tavo::cp("Classement après 2 rondes"));
+    r.ligne("%s", "un");
+    r.ligne("%s", tavo::cp("deux é").c_str());
+    w.montrer(r);
+    r.vider();
+    r.titre("Liste");
+    r.ajouter(" ");
+    w.montrer(r);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Liste"));
+    QCOMPARE(w.lignes(), QStringList{QStringLiteral(" ")});
+}
+
+void TestImpression::imprimer_dans_un_pdf() {
+    QTemporaryDir dossier;
+    IhmTest ihm;
+    TForm_Show_App w(ihm);
+    tavo::Rapport r;
+    r.ligne("Tournoi : %-30s du %s", "Open", "12/12/26");
+    r.ajouter(" ");
+    r.ligne("%3d %-25s %5.1f", 1, tavo::cp("DUPONT Léa").c_str(), 3.5);
+    r.ligne("%3d %-25s %5.1f", 2, "MARTIN Jean", 2.0);
+    w.montrer(r);
+
+    // Cancelled print dialog: nothing printed, no message.
+    w.Bt_Imprimer->click();
+    QVERIFY(ihm.erreurs.isEmpty());
+
+    ihm.pdf = dossier.filePath(QStringLiteral("rapport.pdf"));
+    w.Bt_Imprimer->click();
+    QVERIFY(ihm.erreurs.isEmpty());
+    const QString texte = texte_pdf(ihm.pdf);
+    // One report line per printed line, in order (pdftotext narrows the runs
+    // of blanks, so they are compared simplified).
+    QStringList lignes;
+    for (const QString& l : texte.split(QLatin1Char('\n'))) lignes << l.simplified();
+    const int i = lignes.indexOf(QStringLiteral("Tournoi : Open du 12/12/26"));
+    QVERIFY2(i >= 0, qPrintable(texte));
+    QCOMPARE(lignes.value(i + 1), QString());
+    QCOMPARE(lignes.value(i + 2), QStringLiteral("1 DUPONT Léa 3.5"));
+    QCOMPARE(lignes.value(i + 3), QStringLiteral("2 MARTIN Jean 2.0"));
+    QCOMPARE(texte.count(QLatin1Char('\f')), 1);  // one page
+}
+
+void TestImpression::pages_pleines() {
+    QTemporaryDir dossier;
+    QStringList lignes;
+    for (int i = 1; i <= 200; ++i)
+        lignes << QStringLiteral("Ligne %1 du rapport").arg(i, 3, 10, QLatin1Char('0'));
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(dossier.filePath(QStringLiteral("long.pdf")));
+    QVERIFY(tavo::ui::imprimer_lignes(imprimante, lignes));
+    const QString texte = texte_pdf(imprimante.outputFileName());
+    const QStringList pages = texte.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QVERIFY2(pages.size() >= 2, qPrintable(texte.left(200)));
+    // Every line once, in order, across the pages, none cut at a page end.
+    QStringList lues;
+    for (const QString& l : texte.split(QRegularExpression(QStringLiteral("[\n\f]"))))
+        if (!l.trimmed().isEmpty()) lues << l.trimmed();
+    QCOMPARE(lues, lignes);
+
+    // An empty report still prints (an empty page), as a form feed would.
+    imprimante.setOutputFileName(dossier.filePath(QStringLiteral("vide.pdf")));
+    QVERIFY(tavo::ui::imprimer_lignes(imprimante, {}));
+    QVERIFY(QFileInfo(imprimante.outputFileName()).size() > 0);
+}
+
+void TestImpression::imprimante_inutilisable() {
+    IhmTest ihm;
+    tavo::ui::TForm1 f(&ihm);
+    f.tournoi().entete.nb_joueurs = 0;
+    // A report from the menu, printed to a file that cannot be created.
+    ihm.pdf = QStringLiteral("/dossier/inexistant/rapport.pdf");
+    ihm.pilotes.push_back([](QDialog& d) {
+        static_cast<TForm_Show_App&>(d).Bt_Imprimer->click();
+        QVERIFY(d.isVisible());  // the window stays open with its lines
+    });
+    f.Classement();
+    QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Form_Show_App")});
+    QCOMPARE(ihm.erreurs, QStringList{QStringLiteral("impossible d'utiliser l'imprimante")});
+}
+
+QTEST_MAIN(TestImpression)
+#include "test_impression.moc"

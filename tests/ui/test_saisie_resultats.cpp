@@ -1,0 +1,246 @@
+// The results entry dialog on rounds paired by "Nouvelle Ronde".
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QtTest>
+
+#include "ihm_test.h"
+#include "model/texte.h"
+#include "support/tournoi_test.h"
+#include "ui/tform1.h"
+#include "ui/tform_saisie_resultats.h"
+
+using tavo::ui::TForm1;
+using tavo::ui::TForm_Saisie_Resultats;
+using tavo::ui::test::IhmTest;
+
+namespace {
+
+// A window holding `n` players ("NOMk Prenomk") with round 1 paired through
+// the menu; the results dialog is opened and shown non-modally.
+struct Banc {
+    IhmTest ihm;
+    TForm1 f{&ihm};
+    TForm_Saisie_Resultats& d = *f.Form_Saisie_Resultats;
+    Banc(int n, bool othello = false) {
+        f.tournoi() = tavo::test::tournoi_avec_joueurs(n, 5);
+        if (othello) {
+            tavo::copier_champ(f.tournoi().entete.jeu, "Othello");
+            f.tournoi().entete.othello = 1;
+        }
+        f.NouvelleRonde();
+    }
+    void ouvrir() {
+        d.a_l_ouverture();
+        d.show();
+        QApplication::setActiveWindow(&d);
+    }
+    const tavo::Appariement& table(int t) { return f.tournoi().app[0][t]; }
+    QStringList coches() const {
+        QStringList s;
+        for (QRadioButton* b : {d.Rbt_BG, d.Rbt_BN, d.Rbt_BP, d.Rbt_NG, d.Rbt_NN, d.Rbt_NP})
+            if (b->isChecked()) s << b->objectName();
+        return s;
+    }
+};
+
+}  // namespace
+
+class TestSaisieResultats : public QObject {
+    Q_OBJECT
+  private slots:
+    void sans_ronde_appariee_la_commande_refuse();
+    void activation_des_boutons();
+    void couplage_et_enregistrement();
+    void tout_verifier();
+    void othello_complement_et_bornes();
+    void reouverture();
+};
+
+void TestSaisieResultats::sans_ronde_appariee_la_commande_refuse() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.SaisirResultats();
+    QCOMPARE(ihm.erreurs.size(), 1);
+    QVERIFY(ihm.erreurs[0].contains(QStringLiteral("Nouvelle Ronde")));
+    QVERIFY(ihm.dialogues.isEmpty());
+}
+
+void TestSaisieResultats::activation_des_boutons() {
+    Banc b(6);
+    QCOMPARE(b.f.tournoi().nb_app[0], 3);
+    b.ouvrir();
+    QCOMPARE(b.d.windowTitle(), QStringLiteral("Saisie des résultats : Echecs, ronde n°1"));
+    QCOMPARE(b.d.Notebook1->currentIndex(), 0);
+    QCOMPARE(b.d.Lbl_No_App->text(), QStringLiteral("Table n°1"));
+    QCOMPARE(b.d.Lbl_Nom_Blancs1->text(), QStringLiteral("NOM1 Prenom1"));
+    QCOMPARE(b.d.Lbl_Nom_Noirs1->text(), QStringLiteral("NOM4 Prenom4"));
+    QVERIFY(!b.d.Bt_Prec->isEnabled());
+    QVERIFY(b.d.Bt_Valider->isEnabled());
+    b.d.Bt_Valider->click();
+    b.d.Bt_Valider->click();
+    QCOMPARE(b.d.Lbl_No_App->text(), QStringLiteral("Table n°3"));
+    QVERIFY(b.d.Bt_Prec->isEnabled());
+    QVERIFY(!b.d.Bt_Valider->isEnabled());
+    b.d.Bt_Valider->click();  // disabled: stays on the last table
+    QCOMPARE(b.d.table_courante(), 2);
+
+    Banc un(2);
+    un.ouvrir();
+    QVERIFY(!un.d.Bt_Prec->isEnabled());
+    QVERIFY(!un.d.Bt_Valider->isEnabled());
+}
+
+void TestSaisieResultats::couplage_et_enregistrement() {
+    Banc b(6);
+    b.ouvrir();
+    QVERIFY(b.coches().isEmpty());  // never entered
+    b.d.Rbt_NG->click();
+    QCOMPARE(b.coches(), (QStringList{"Rbt_BP", "Rbt_NG"}));
+    b.d.Rbt_BN->click();
+    QCOMPARE(b.coches(), (QStringList{"Rbt_BN", "Rbt_NN"}));
+    b.d.Rbt_NP->click();
+    QCOMPARE(b.coches(), (QStringList{"Rbt_BG", "Rbt_NP"}));
+    b.d.Rbt_BP->click();
+    b.f.tournoi().entete.modifie = 0;
+    b.d.Bt_Valider->click();
+    QCOMPARE(b.f.tournoi().entete.modifie, 1);
+    QCOMPARE(b.table(0).saisi, 1);
+    QCOMPARE(b.table(0).res_blanc, 0);
+    QCOMPARE(b.table(0).res_noir, 2);
+
+    // Table 2 left without a choice stays without result; table 1 comes back
+    // with its buttons.
+    QVERIFY(b.coches().isEmpty());
+    b.d.Bt_Prec->click();
+    QCOMPARE(b.table(1).saisi, 0);
+    QCOMPARE(b.coches(), (QStringList{"Rbt_BP", "Rbt_NG"}));
+    b.d.Rbt_BN->click();
+    b.d.Bt_Valider->click();
+    QCOMPARE(b.table(0).res_blanc, 1);
+    QCOMPARE(b.table(0).res_noir, 1);
+}
+
+void TestSaisieResultats::tout_verifier() {
+    Banc b(7);  // 3 tables and the bye of player 7
+    const tavo::Tournoi& t = b.f.tournoi();
+    QCOMPARE(t.nb_app[0], 4);
+    QCOMPARE(t.app[0][3].noir, tavo::ID_QUALIFIE);
+    bool ouvert = false;
+    b.ihm.pilotes.push_back([&](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Saisie_Resultats&>(dialogue);
+        d.Rbt_BG->click();
+        d.Bt_Valider->click();
+        d.Rbt_NG->click();
+        d.Bt_Valider->click();
+        // Table 3 has no result yet.
+        d.Button3->click();
+        ouvert = d.isVisible();
+        QCOMPARE(d.Lbl_No_App->text(), QStringLiteral("Table n°3"));
+        d.Rbt_BN->click();
+        d.Bt_Valider->click();
+        // The bye is shown entered: 2 points for player 7.
+        QCOMPARE(d.Lbl_Nom_Noirs1->text(), QStringLiteral("*QUALIFIE D'OFFICE*"));
+        QVERIFY(d.Rbt_BG->isChecked());
+        d.Button3->click();
+    });
+    b.f.SaisirResultats();
+    QVERIFY(ouvert);
+    QCOMPARE(b.ihm.erreurs, QStringList{QStringLiteral("Il me manque des résultats")});
+    QVERIFY(!b.d.isVisible());
+    QCOMPARE(t.joueur(1).resultats[0], 2);
+    QCOMPARE(t.joueur(4).resultats[0], 0);
+    QCOMPARE(t.joueur(2).resultats[0], 0);
+    QCOMPARE(t.joueur(5).resultats[0], 2);
+    QCOMPARE(t.joueur(3).resultats[0], 1);
+    QCOMPARE(t.joueur(6).resultats[0], 1);
+    QCOMPARE(t.joueur(7).resultats[0], 2);
+    QVERIFY(t.ronde_complete(0));
+}
+
+void TestSaisieResultats::othello_complement_et_bornes() {
+    Banc b(4, true);
+    b.ouvrir();
+    QVERIFY(QTest::qWaitForWindowActive(&b.d));
+    QCOMPARE(b.d.Notebook1->currentIndex(), 1);
+    QCOMPARE(b.d.Lbl_Nom_Noirs2->text(), QStringLiteral("NOM3 Prenom3"));
+    QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("0"));
+    QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("0"));
+
+    // Only digits are typed.
+    b.d.Ed_Nbp_noir->setFocus();
+    b.d.Ed_Nbp_noir->clear();
+    QTest::keyClicks(b.d.Ed_Nbp_noir, QStringLiteral("4x-0"));
+    QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("40"));
+    QTest::keyClick(b.d.Ed_Nbp_noir, Qt::Key_Tab);  // leaving the field
+    QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("24"));
+    b.d.Bt_Valider->click();
+    QCOMPARE(b.table(0).saisi, 1);
+    QCOMPARE(b.table(0).pions_noir, 40);
+    QCOMPARE(b.table(0).res_noir, 2);
+    QCOMPARE(b.table(0).res_blanc, 0);
+
+    // 65 is refused: the box, the focus back, the other field unchanged.
+    QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("0"));  // table 2, never entered
+    b.d.Ed_Nbp_blanc->setFocus();
+    b.d.Ed_Nbp_blanc->setText(QStringLiteral("65"));
+    b.d.Ed_Nbp_noir->setFocus();
+    QCOMPARE(b.ihm.erreurs,
+             QStringList{QStringLiteral("le nombre de pions doit être compris entre 0 et 64")});
+    QCOMPARE(QApplication::focusWidget(), b.d.Ed_Nbp_blanc);
+    QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("0"));
+    QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("65"));
+    // Stored as they stand: no result.
+    b.d.Bt_Prec->click();
+    QCOMPARE(b.table(1).saisi, 0);
+
+    // 0 and 64, then 32 each: a draw.
+    b.d.Bt_Valider->click();
+    b.d.Ed_Nbp_blanc->setFocus();
+    b.d.Ed_Nbp_blanc->setText(QStringLiteral("64"));
+    b.d.Ed_Nbp_noir->setFocus();
+    QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("0"));
+    QCOMPARE(b.ihm.erreurs.size(), 1);
+    b.d.Ed_Nbp_noir->setText(QStringLiteral("32"));
+    b.d.Ed_Nbp_blanc->setFocus();
+    QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("32"));
+    b.d.Button3->click();
+    QCOMPARE(b.table(1).saisi, 1);
+    QCOMPARE(b.table(1).res_blanc, 1);
+    QCOMPARE(b.table(1).res_noir, 1);
+    QVERIFY(!b.d.isVisible());  // every table entered: committed and closed
+    QCOMPARE(b.f.tournoi().joueur(3).pions[0], 40);
+}
+
+void TestSaisieResultats::reouverture() {
+    Banc b(8);
+    b.ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Saisie_Resultats&>(dialogue);
+        for (int i = 0; i < 3; ++i) {
+            d.Rbt_BG->click();
+            d.Bt_Valider->click();
+        }
+        d.Rbt_BN->click();
+        d.Button2->click();  // "Fermer sans Valider" on table 4
+    });
+    b.f.SaisirResultats();
+    QCOMPARE(b.table(3).saisi, 0);  // the table shown is not stored
+    QCOMPARE(b.table(2).saisi, 1);
+    b.ouvrir();
+    QCOMPARE(b.d.Lbl_No_App->text(), QStringLiteral("Table n°4"));
+    b.d.Rbt_BN->click();
+    b.d.Button3->click();
+    QVERIFY(!b.d.isVisible());
+
+    b.f.NouvelleRonde();
+    QCOMPARE(b.f.tournoi().entete.ronde_courante, 1);
+    b.ouvrir();
+    QCOMPARE(b.d.Lbl_No_App->text(), QStringLiteral("Table n°1"));
+    QCOMPARE(b.d.windowTitle(), QStringLiteral("Saisie des résultats : Echecs, ronde n°2"));
+}
+
+QTEST_MAIN(TestSaisieResultats)
+#include "test_saisie_resultats.moc"
