@@ -31,7 +31,7 @@ int tables_par_groupe(const Tournoi& t) {
 
 // Reads the blocks one record at a time, as the file was written.
 class Lecteur {
-public:
+  public:
     explicit Lecteur(std::string_view octets) : reste_(octets) {}
 
     template <typename T>
@@ -42,13 +42,12 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view reste_;
 };
 
 bool id_valide(std::int16_t id, int nb_joueurs) {
-    return id == ID_AUCUN || id == ID_FORFAIT || id == ID_QUALIFIE ||
-           (id >= 1 && id <= nb_joueurs);
+    return id == ID_AUCUN || id == ID_FORFAIT || id == ID_QUALIFIE || (id >= 1 && id <= nb_joueurs);
 }
 
 bool entete_valide(const EnteteTournoi& e) {
@@ -121,7 +120,9 @@ void synchroniser_dossier(const std::string& chemin) {
 
 }  // namespace
 
-void remplacer_ecriture(FonctionEcriture f) { ecriture = f ? f : ::write; }
+void remplacer_ecriture(FonctionEcriture f) {
+    ecriture = f ? f : ::write;
+}
 
 std::vector<char> image_fichier(const Tournoi& t) {
     std::vector<char> out;
@@ -215,11 +216,16 @@ ErreurLecture lire_image(std::string_view octets, Tournoi& d) {
 
 std::string message_lecture(ErreurLecture erreur) {
     switch (erreur) {
-        case ErreurLecture::tournoi: return "Erreur de lecture TOURNOI dans ce fichier";
-        case ErreurLecture::joueurs: return "Erreur de lecture JOUEURS [] dans ce fichier";
-        case ErreurLecture::nb_app: return "Erreur de lecture NB_APP [] dans ce fichier";
-        case ErreurLecture::app: return "Erreur de lecture APP [][] dans ce fichier";
-        case ErreurLecture::aucune: break;
+        case ErreurLecture::tournoi:
+            return "Erreur de lecture TOURNOI dans ce fichier";
+        case ErreurLecture::joueurs:
+            return "Erreur de lecture JOUEURS [] dans ce fichier";
+        case ErreurLecture::nb_app:
+            return "Erreur de lecture NB_APP [] dans ce fichier";
+        case ErreurLecture::app:
+            return "Erreur de lecture APP [][] dans ce fichier";
+        case ErreurLecture::aucune:
+            break;
     }
     return "";
 }

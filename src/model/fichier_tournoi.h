@@ -45,8 +45,8 @@ using FonctionEcriture = ssize_t (*)(int fd, const void* donnees, std::size_t ta
 void remplacer_ecriture(FonctionEcriture ecriture);
 
 // Size of the largest file the program can write.
-inline constexpr std::size_t TAILLE_MAX_FICHIER =
-    sizeof(EnteteTournoi) + sizeof(Joueur) * MAX_JOUEURS + 2 * MAX_RONDES +
-    sizeof(Appariement) * MAX_TABLES * MAX_RONDES;
+inline constexpr std::size_t TAILLE_MAX_FICHIER = sizeof(EnteteTournoi) +
+                                                  sizeof(Joueur) * MAX_JOUEURS + 2 * MAX_RONDES +
+                                                  sizeof(Appariement) * MAX_TABLES * MAX_RONDES;
 
 }  // namespace tavo
