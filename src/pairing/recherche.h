@@ -57,7 +57,8 @@ struct TablesRecherche {
 // The process-wide working tables (one pairing at a time).
 TablesRecherche& tables_recherche();
 
-// What the last search did.
+// What the last search did (the last round paired after the first: the first
+// round has no search and leaves these as they were).
 struct StatistiquesRecherche {
     std::int64_t noeuds = 0;  // calls of chercher
     int score = 0;            // its result (below -14999: no pairing)
