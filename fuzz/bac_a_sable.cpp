@@ -10,9 +10,13 @@ namespace fs = std::filesystem;
 
 const fs::path& bac_a_sable() {
     static const fs::path dossier = [] {
+        // scripts/fuzz names a folder it removes afterwards: libFuzzer ends its
+        // runs without the exit handlers.
+        const char* choisi = std::getenv("TAVO_FUZZ_BAC");
         std::error_code ec;
-        const fs::path base =
-            fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        const fs::path base = choisi                             ? fs::path(choisi)
+                              : fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm")
+                                                                 : fs::temp_directory_path();
         const fs::path d = base / ("tavo-fuzz-" + std::to_string(::getpid()));
         fs::create_directories(d);
         std::atexit([] {

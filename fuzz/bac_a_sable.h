@@ -1,5 +1,6 @@
-// The scratch folder of a fuzz target: in memory (/dev/shm) when the machine
-// has it, one per process, emptied before every input and removed at exit.
+// The scratch folder of a fuzz target, one per process, emptied before every
+// input: inside $TAVO_FUZZ_BAC when set, else in memory (/dev/shm) when the
+// machine has it.
 #pragma once
 
 #include <filesystem>

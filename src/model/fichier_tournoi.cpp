@@ -120,7 +120,9 @@ void synchroniser_dossier(const std::string& chemin) {
 
 }  // namespace
 
-void remplacer_ecriture(FonctionEcriture f) { ecriture = f ? f : ::write; }
+void remplacer_ecriture(FonctionEcriture f) {
+    ecriture = f ? f : ::write;
+}
 
 std::vector<char> image_fichier(const Tournoi& t) {
     std::vector<char> out;

@@ -123,8 +123,8 @@ std::vector<std::string> defauts_appariement(const Tournoi& t, int r,
         if (j.id < 1 || j.id > MAX_JOUEURS) continue;
         if (j.actif && places[j.id] != 1)
             defaut(nom(j.id) + " est place " + std::to_string(places[j.id]) + " fois");
-        if (!j.actif &&
-            (j.adversaires[r] != ID_FORFAIT || j.couleurs[r] != SANS_PARTIE || j.resultats[r] != 0))
+        if (!j.actif && (j.adversaires[r] != ID_FORFAIT || j.couleurs[r] != SANS_PARTIE ||
+                         j.resultats[r] != 0 || j.pions[r] != 0))
             defaut(nom(j.id) + ", inactif, n'a pas son forfait");
     }
     return defauts;
