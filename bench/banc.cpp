@@ -8,6 +8,9 @@
 //   tavo-bench --court --signature N   also fails (status 1) unless the
 //                                      signature is N
 //   tavo-bench --budget N      another node budget (0: none), to choose it
+//
+// Every pairing is also checked by the tests' independent checker; a fault
+// fails the run (status 1).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -34,6 +37,8 @@ struct Bilan {
     int refusees = 0;
     int secours = 0;
     int interrompues = 0;
+    int verifiees = 0;  // pairings the independent checker went through
+    std::vector<std::string> defauts;
     std::vector<double> temps;
     std::int64_t pire_noeuds = 0;
     std::int64_t noeuds = 0;
@@ -48,6 +53,9 @@ struct Bilan {
             if (!m.appariee) pire_refus = std::max(pire_refus, m.secondes);
             secours += m.secours ? 1 : 0;
             interrompues += m.interrompue ? 1 : 0;
+            verifiees += m.appariee ? 1 : 0;
+            for (const std::string& d : m.defauts)
+                defauts.push_back("round " + std::to_string(m.ronde + 1) + ": " + d);
             temps.push_back(m.secondes);
             pire_noeuds = std::max(pire_noeuds, m.noeuds);
             noeuds += m.noeuds;
@@ -61,7 +69,18 @@ double mediane(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-void afficher(const std::string& nom, const Bilan& b) {
+// What the whole run adds up to.
+struct Totaux {
+    std::int64_t signature = 0;  // total search nodes
+    int verifiees = 0;
+    int defauts = 0;
+};
+
+void afficher(const std::string& nom, const Bilan& b, Totaux& totaux) {
+    totaux.signature += b.noeuds;
+    totaux.verifiees += b.verifiees;
+    totaux.defauts += static_cast<int>(b.defauts.size());
+    for (const std::string& d : b.defauts) std::fprintf(stderr, "%s: %s\n", nom.c_str(), d.c_str());
     const double pire = b.temps.empty() ? 0 : *std::max_element(b.temps.begin(), b.temps.end());
     std::printf("%-26s %4d %6d %6d %5d %9.3f %9.3f %10lld %5d (%4.1f%%) %5d\n", nom.c_str(),
                 b.tournois, b.appariees, b.refusees, b.rondes, mediane(b.temps) * 1e3, pire * 1e3,
@@ -109,7 +128,7 @@ int main(int argc, char** argv) {
     OptionsAppariement options;  // the program's own settings
     options.budget = budget;
     const int par_taille = court ? 2 : 40;
-    std::int64_t signature = 0;
+    Totaux totaux;
 
     std::printf("Budget: %lld nodes per round\n", budget);
     std::printf("%-26s %4s %6s %6s %5s %9s %9s %10s %13s %5s\n", "corpus", "trn", "paired", "refus",
@@ -118,8 +137,7 @@ int main(int argc, char** argv) {
         Bilan b;
         for (const Profil& p : profils_realistes(taille, par_taille, 1000))
             b.ajouter(jouer_tournoi(p, options));
-        afficher(std::to_string(taille) + " players", b);
-        signature += b.noeuds;
+        afficher(std::to_string(taille) + " players", b, totaux);
     }
 
     // Adversarial cases.
@@ -134,8 +152,7 @@ int main(int argc, char** argv) {
                 p.abandon_apres = 0;
                 b.ajouter(jouer_tournoi(p, options));
             }
-        afficher("withdrawal after round 1", b);
-        signature += b.noeuds;
+        afficher("withdrawal after round 1", b, totaux);
     }
     {
         Bilan b;
@@ -148,8 +165,7 @@ int main(int argc, char** argv) {
                 p.nulles_pourcent = 5 * k;
                 b.ajouter(jouer_tournoi(p, options));
             }
-        afficher("late rounds, few pairings", b);
-        signature += b.noeuds;
+        afficher("late rounds, few pairings", b, totaux);
     }
     {
         Bilan b;
@@ -168,15 +184,17 @@ int main(int argc, char** argv) {
             m.noeuds = statistiques_recherche().noeuds;
             b.ajouter({m});
         }
-        afficher("everyone has met", b);
+        afficher("everyone has met", b, totaux);
         std::printf("%-26s longest refusal %.3f ms\n", "", b.pire_refus * 1e3);
-        signature += b.noeuds;
     }
 
-    std::printf("Signature: %lld\n", static_cast<long long>(signature));
-    if (attendue >= 0 && attendue != signature) {
+    std::printf("Pairings checked by the independent checker: %d, faults: %d\n", totaux.verifiees,
+                totaux.defauts);
+    if (totaux.defauts > 0) return 1;
+    std::printf("Signature: %lld\n", static_cast<long long>(totaux.signature));
+    if (attendue >= 0 && attendue != totaux.signature) {
         std::fprintf(stderr, "signature %lld, expected %lld: the search's behaviour changed\n",
-                     static_cast<long long>(signature), attendue);
+                     static_cast<long long>(totaux.signature), attendue);
         return 1;
     }
     return 0;

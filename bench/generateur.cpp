@@ -9,6 +9,7 @@
 #include "pairing/recherche.h"
 #include "pairing/resultats.h"
 #include "standings/departages.h"
+#include "support/verificateur_appariement.h"
 
 namespace tavo::banc {
 
@@ -108,6 +109,9 @@ std::vector<Mesure> jouer_tournoi(const Profil& p, const OptionsAppariement& opt
         m.noeuds = s.noeuds;
         m.secours = s.secours;
         m.interrompue = s.interrompue;
+        if (m.appariee)
+            m.defauts = test::defauts_appariement(*t, t->entete.ronde_courante,
+                                                  {.couleurs_fortes = !m.secours});
         mesures.push_back(m);
         if (!m.appariee) break;
         jouer_ronde(*t, p, h);

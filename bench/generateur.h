@@ -64,6 +64,9 @@ struct Mesure {
     bool interrompue = false;  // the node budget ran out
     std::int64_t noeuds = 0;
     double secondes = 0;  // the whole of nouvelle_ronde
+    // Faults the independent pairing checker found in the round (strong
+    // colours are checked unless the fallback paired it).
+    std::vector<std::string> defauts;
 };
 
 // Plays the tournament round after round, pairing each with `options`, until
