@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "model/texte.h"
+#include "ui/controles.h"
 #include "ui/ihm.h"
 #include "ui/texte_qt.h"
 
@@ -22,21 +23,6 @@ namespace {
 bool memes_fiches(const FicheJoueur& a, const FicheJoueur& b) {
     return a.nom == b.nom && a.prenom == b.prenom && a.ne_le == b.ne_le && a.equipe == b.equipe &&
            a.elo == b.elo && a.fille == b.fille && a.actif == b.actif;
-}
-
-QLineEdit* champ_texte(QWidget* parent, const char* nom, int longueur_max) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(nom));
-    e->setMaxLength(longueur_max);
-    e->setValidator(new ValidateurCp1252(e));
-    return e;
-}
-
-QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte) {
-    auto* b = new QPushButton(texte, parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace

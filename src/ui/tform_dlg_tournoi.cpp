@@ -16,20 +16,13 @@
 
 #include "model/texte.h"
 #include "standings/departages.h"
+#include "ui/controles.h"
 #include "ui/ihm.h"
 #include "ui/texte_qt.h"
 
 namespace tavo::ui {
 
 namespace {
-
-QLineEdit* champ_texte(QWidget* parent, const char* nom, int longueur_max) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(nom));
-    if (longueur_max > 0) e->setMaxLength(longueur_max);
-    e->setValidator(new ValidateurCp1252(e));
-    return e;
-}
 
 QToolButton* fleche(QWidget* parent, const char* nom, Qt::ArrowType sens) {
     auto* b = new QToolButton(parent);

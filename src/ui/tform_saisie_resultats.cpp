@@ -19,6 +19,7 @@
 #include "pairing/feuille.h"
 #include "pairing/rapport.h"
 #include "pairing/resultats.h"
+#include "ui/controles.h"
 #include "ui/ihm.h"
 #include "ui/texte_qt.h"
 
@@ -52,13 +53,6 @@ QLineEdit* champ_pions(QWidget* parent, const char* nom) {
     e->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
     return e;
-}
-
-QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte) {
-    auto* b = new QPushButton(texte, parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
