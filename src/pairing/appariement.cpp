@@ -17,20 +17,16 @@ namespace {
 // Writes one game of round r into both players' records. The players' result
 // of the round is cleared: the table has none yet.
 void poser_adversaires(Tournoi& t, int r, const Appariement& a) {
-    if (est_joueur(a.blanc)) {
-        Joueur& b = t.joueur(a.blanc);
-        b.adversaires[r] = a.noir;
-        b.couleurs[r] = BLANC;
-        b.resultats[r] = 0;
-        b.pions[r] = 0;
-    }
-    if (est_joueur(a.noir)) {
-        Joueur& n = t.joueur(a.noir);
-        n.adversaires[r] = a.blanc;
-        n.couleurs[r] = NOIR;
-        n.resultats[r] = 0;
-        n.pions[r] = 0;
-    }
+    auto poser = [&](std::int16_t id, std::int16_t adversaire, std::uint8_t couleur) {
+        if (!est_joueur(id)) return;
+        Joueur& j = t.joueur(id);
+        j.adversaires[r] = adversaire;
+        j.couleurs[r] = couleur;
+        j.resultats[r] = 0;
+        j.pions[r] = 0;
+    };
+    poser(a.blanc, a.noir, BLANC);
+    poser(a.noir, a.blanc, NOIR);
 }
 
 // The bye is entered at once as a 2-0 win (33 discs to 31). The player's

@@ -102,34 +102,30 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         const int f = w.couleurs_dues[e];
         const int g = f & 0x0F;
 
-        if (impaire) {
-            // e becomes the first player of a pair, with his due colour first.
-            if (score <= alpha) continue;
+        // Places e (with colour `couleur_e`), searches below and keeps the best
+        // complete pairing found.
+        auto essayer = [&](int couleur_e, int score_e, int joueur_suivant, int couleur_suivante) {
             w.utilise[e] = 1;
-            const int v = chercher(t, w, d + 1, alpha, e, g, score);
+            const int v = chercher(t, w, d + 1, alpha, joueur_suivant, couleur_suivante, score_e);
             w.utilise[e] = 0;
             if (v > meilleur) {
                 if (v > alpha) {
                     alpha = v;
-                    memoriser(w, d, e, g);
+                    memoriser(w, d, e, couleur_e);
                 }
                 meilleur = v;
             }
+        };
+
+        if (impaire) {
+            // e becomes the first player of a pair, with his due colour first.
+            if (score <= alpha) continue;
+            essayer(g, score, e, g);
             if (meilleur > arret || meilleur > SCORE_ECHEC) break;
             if (forte(f)) continue;
             // Then with the other colour, when his due colour is weak.
             if (score + PENALITE_COULEUR > alpha) {
-                w.utilise[e] = 1;
-                const int v2 =
-                    chercher(t, w, d + 1, alpha, e, autre_couleur(g), score + PENALITE_COULEUR);
-                w.utilise[e] = 0;
-                if (v2 > meilleur) {
-                    if (v2 > alpha) {
-                        alpha = v2;
-                        memoriser(w, d, e, autre_couleur(g));
-                    }
-                    meilleur = v2;
-                }
+                essayer(autre_couleur(g), score + PENALITE_COULEUR, e, autre_couleur(g));
                 if (meilleur > arret) break;
             }
             continue;
@@ -156,16 +152,7 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
             penalite += PENALITE_POINT * (pe - pj);
         }
         if (score + penalite <= alpha) continue;
-        w.utilise[e] = 1;
-        const int v = chercher(t, w, d + 1, alpha, 0, SANS_PARTIE, score + penalite);
-        w.utilise[e] = 0;
-        if (v > meilleur) {
-            if (v > alpha) {
-                alpha = v;
-                memoriser(w, d, e, couleur_e);
-            }
-            meilleur = v;
-        }
+        essayer(couleur_e, score + penalite, 0, SANS_PARTIE);
         if (penalite >= PENALITE_COULEUR || meilleur > arret || meilleur > SCORE_ECHEC) break;
     }
 
