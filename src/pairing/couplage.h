@@ -65,6 +65,32 @@ class TestCouplage {
     std::unique_ptr<Impl> impl_;
 };
 
+// An upper bound of the heaviest perfect matching of any subset of the
+// vertices of a graph (players 0..n-1, and the bye, vertex n, when n is odd):
+// an optimal solution of the dual of the whole graph's matching problem,
+// restricted to the subset. Values are four times the weights.
+struct BorneCouplage {
+    struct Fleur {
+        std::int64_t valeur;         // >= 0
+        std::vector<int> sommets;    // an odd set of vertices
+    };
+    std::vector<std::int64_t> sommets;  // one value per vertex
+    std::vector<Fleur> fleurs;
+
+    // Four times an upper bound of the weight of any perfect matching of
+    // the vertices v with presents[v] != 0 (presents has one entry per vertex).
+    std::int64_t borne(const std::vector<std::uint8_t>& presents) const;
+};
+
+// The perfect matching of greatest total weight over all the players of
+// `graphe`, plus the bye when their number is odd, and (when `borne` is
+// given) the bound above. Weights may be negative; their spread must stay
+// below 2^50. Returns false when no perfect matching exists.
+bool couplage_poids_maximal(const GrapheJoueurs& graphe,
+                            const std::function<std::int64_t(int, int)>& poids_paire,
+                            const std::function<std::int64_t(int)>& poids_exempt,
+                            std::vector<int>& partenaire, BorneCouplage* borne);
+
 // The perfect matching of least total cost over all the players of `graphe`,
 // plus the bye when their number is odd. cout_paire(a, b) is asked for every
 // allowed pair, cout_exempt(a) for every player who may get the bye; costs are
