@@ -136,9 +136,11 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
     }
 
     const auto debut = std::chrono::steady_clock::now();
+    std::optional<Elagage> elagage;
     auto noter = [&](int score, bool secours) {
         const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
-        noter_statistiques({w.noeuds, score, duree.count(), w.interrompue, secours});
+        noter_statistiques({w.noeuds, score, duree.count(), w.interrompue, secours,
+                            elagage ? elagage->calculs_ponderes : 0});
     };
     // When nobody can be paired at all, neither can the search.
     if (options.secours && !appariement_possible(t)) {
@@ -146,7 +148,6 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
         io.message_erreur("Appariements impossibles");
         return false;
     }
-    std::optional<Elagage> elagage;
     if (options.elagage) {
         elagage.emplace(t, w);
         w.elagage = &*elagage;

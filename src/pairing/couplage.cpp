@@ -1,6 +1,6 @@
 #include "pairing/couplage.h"
 
-#include <boost/graph/adjacency_list.hpp>
+#include <boost/graph/adjacency_matrix.hpp>
 #include <boost/graph/filtered_graph.hpp>
 #include <boost/graph/max_cardinality_matching.hpp>
 
@@ -27,7 +27,9 @@ void GrapheJoueurs::autoriser_exempt(int a) {
 
 namespace {
 
-using Graphe = boost::adjacency_list<boost::vecS, boost::vecS, boost::undirectedS>;
+constexpr int LIBRE = -1;  // a vertex without partner in the pairing being built
+
+using Graphe = boost::adjacency_matrix<boost::undirectedS>;
 using Sommet = boost::graph_traits<Graphe>::vertex_descriptor;
 
 }  // namespace
@@ -35,10 +37,11 @@ using Sommet = boost::graph_traits<Graphe>::vertex_descriptor;
 struct TestCouplage::Impl {
     const GrapheJoueurs& joueurs;
     int n;
-    Graphe graphe;            // players 0..n-1 and the bye, vertex n
     std::vector<int> temoin;  // last pairing found: partner, EXEMPT or SANS_PARTENAIRE
     int temoin_exempt = SANS_PARTENAIRE;
-    std::vector<Sommet> mate;
+    std::vector<int> mate;  // pairing being built over players 0..n-1 and the bye, n
+    Graphe graphe;          // players 0..n-1 and the bye, vertex n
+    std::vector<Sommet> mate_boost;
     long long appels = 0;
 
     // The question being answered.
@@ -50,9 +53,10 @@ struct TestCouplage::Impl {
     explicit Impl(const GrapheJoueurs& g)
         : joueurs(g),
           n(g.taille()),
-          graphe(static_cast<std::size_t>(g.taille() + 1)),
           temoin(static_cast<std::size_t>(g.taille()), SANS_PARTENAIRE),
-          mate(static_cast<std::size_t>(g.taille() + 1)),
+          mate(static_cast<std::size_t>(g.taille() + 1), LIBRE),
+          graphe(static_cast<std::size_t>(g.taille() + 1)),
+          mate_boost(static_cast<std::size_t>(g.taille() + 1)),
           voisins(static_cast<std::size_t>(g.taille() + 1)) {
         for (int a = 0; a < n; ++a) {
             for (int b = a + 1; b < n; ++b)
@@ -130,6 +134,15 @@ int TestCouplage::partenaire(int a) const {
     return impl_->temoin[static_cast<std::size_t>(a)];
 }
 
+void TestCouplage::retenir(const std::vector<int>& partenaire) {
+    Impl& i = *impl_;
+    for (int a = 0; a < i.n; ++a) {
+        const int p = partenaire[static_cast<std::size_t>(a)];
+        i.temoin[static_cast<std::size_t>(a)] = p;
+        if (p == EXEMPT) i.temoin_exempt = a;
+    }
+}
+
 long long TestCouplage::appels_algorithme() const {
     return impl_->appels;
 }
@@ -154,21 +167,20 @@ bool TestCouplage::possible(const std::vector<std::uint8_t>& presents, int seul,
     if (tous) return true;
 
     // Start from what is left of the last pairing, then augment.
-    const Sommet libre = boost::graph_traits<Graphe>::null_vertex();
     int libres = 0;
     for (int v = 0; v <= i.n; ++v) {
-        Sommet& s = i.mate[static_cast<std::size_t>(v)];
-        s = libre;
+        int& s = i.mate[static_cast<std::size_t>(v)];
+        s = LIBRE;
         if (!i.present(v)) continue;
         if (v < i.n && i.temoin_valable(v)) {
             const int p = i.temoin[static_cast<std::size_t>(v)];
-            s = static_cast<Sommet>(p == EXEMPT ? i.n : p);
+            s = p == EXEMPT ? i.n : p;
         } else if (v == i.n && i.temoin_exempt >= 0 && i.present(i.temoin_exempt) &&
                    i.temoin[static_cast<std::size_t>(i.temoin_exempt)] == EXEMPT &&
                    i.temoin_valable(i.temoin_exempt)) {
-            s = static_cast<Sommet>(i.temoin_exempt);
+            s = i.temoin_exempt;
         }
-        if (s == libre) ++libres;
+        if (s == LIBRE) ++libres;
     }
 
     // Most questions differ from the last one by a pair or two: mending the
@@ -183,29 +195,28 @@ bool TestCouplage::possible(const std::vector<std::uint8_t>& presents, int seul,
     const bool complet = libres == 0 || i.complet;
     for (int a = 0; a < i.n; ++a) {
         if (!presents[static_cast<std::size_t>(a)]) continue;
-        const Sommet s = i.mate[static_cast<std::size_t>(a)];
+        const int s = i.mate[static_cast<std::size_t>(a)];
         int& t = i.temoin[static_cast<std::size_t>(a)];
-        if (s == libre) {
+        if (s == LIBRE) {
             t = SANS_PARTENAIRE;
-        } else if (static_cast<int>(s) == i.n) {
+        } else if (s == i.n) {
             t = EXEMPT;
             i.temoin_exempt = a;
         } else {
-            t = static_cast<int>(s);
+            t = s;
         }
     }
     return complet;
 }
 
 int TestCouplage::Impl::reparer() {
-    const Sommet libre = boost::graph_traits<Graphe>::null_vertex();
     libres_.clear();
     for (int v = 0; v <= n; ++v)
-        if (present(v) && mate[static_cast<std::size_t>(v)] == libre) libres_.push_back(v);
-    auto est_libre = [&](int v) { return mate[static_cast<std::size_t>(v)] == libre; };
+        if (present(v) && mate[static_cast<std::size_t>(v)] == LIBRE) libres_.push_back(v);
+    auto est_libre = [&](int v) { return mate[static_cast<std::size_t>(v)] == LIBRE; };
     auto lier = [&](int a, int b) {
-        mate[static_cast<std::size_t>(a)] = static_cast<Sommet>(b);
-        mate[static_cast<std::size_t>(b)] = static_cast<Sommet>(a);
+        mate[static_cast<std::size_t>(a)] = b;
+        mate[static_cast<std::size_t>(b)] = a;
     };
     int reste = static_cast<int>(libres_.size());
     for (const int x : libres_) {
@@ -220,7 +231,7 @@ int TestCouplage::Impl::reparer() {
         for (std::size_t k = 0; !fait && k < voisins[static_cast<std::size_t>(x)].size(); ++k) {
             const int u = voisins[static_cast<std::size_t>(x)][k];
             if (est_libre(u) || !permise(x, u)) continue;
-            const int v = static_cast<int>(mate[static_cast<std::size_t>(u)]);
+            const int v = mate[static_cast<std::size_t>(u)];
             for (const int y : libres_)
                 if (y != x && est_libre(y) && permise(v, y)) {
                     lier(x, u);
@@ -238,12 +249,17 @@ void TestCouplage::Impl::augmenter(int libres) {
     using Filtre = boost::filtered_graph<Graphe, FiltreArete, FiltreSommet>;
     const Filtre vue(graphe, FiltreArete{this}, FiltreSommet{this});
     const auto index = boost::get(boost::vertex_index, vue);
+    const Sommet libre = boost::graph_traits<Graphe>::null_vertex();
+    for (std::size_t v = 0; v < mate.size(); ++v)
+        mate_boost[v] = mate[v] == LIBRE ? libre : static_cast<Sommet>(mate[v]);
     boost::edmonds_augmenting_path_finder<Filtre, Sommet*, decltype(index)> chemins(
-        vue, mate.data(), index);
+        vue, mate_boost.data(), index);
     complet = libres % 2 == 0;
     for (int k = 0; complet && k < libres / 2; ++k)
         if (!chemins.augment_matching()) complet = false;
-    chemins.get_current_matching(mate.data());
+    chemins.get_current_matching(mate_boost.data());
+    for (std::size_t v = 0; v < mate.size(); ++v)
+        mate[v] = mate_boost[v] == libre ? LIBRE : static_cast<int>(mate_boost[v]);
 }
 
 }  // namespace tavo

@@ -56,6 +56,11 @@ class TestCouplage {
     // Partner of a present player in the last complete pairing found.
     int partenaire(int a) const;
 
+    // Makes `partenaire` (a partner, EXEMPT or SANS_PARTENAIRE for each
+    // player) the pairing the next questions start from: a good pairing
+    // found elsewhere stays the answer's base while it remains valid.
+    void retenir(const std::vector<int>& partenaire);
+
     // How many questions needed the matching algorithm (the others were
     // answered by the pairing kept from before).
     long long appels_algorithme() const;
@@ -71,8 +76,8 @@ class TestCouplage {
 // restricted to the subset. Values are four times the weights.
 struct BorneCouplage {
     struct Fleur {
-        std::int64_t valeur;         // >= 0
-        std::vector<int> sommets;    // an odd set of vertices
+        std::int64_t valeur;       // >= 0
+        std::vector<int> sommets;  // an odd set of vertices
     };
     std::vector<std::int64_t> sommets;  // one value per vertex
     std::vector<Fleur> fleurs;

@@ -56,11 +56,8 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
         exempt_[static_cast<std::size_t>(a)] = !deja_rencontre(t, id, ID_QUALIFIE);
         points_[static_cast<std::size_t>(a)] = t.joueur(id).points;
     }
-    for (int a = 0; a < m_; ++a)
-        for (int b = 0; b < m_; ++b)
-            if (a != b)
-                deja_[case_(a, b, m_)] = deja_rencontre(t, ids_[static_cast<std::size_t>(a)],
-                                                        ids_[static_cast<std::size_t>(b)]);
+    deja_ = matrice_rencontres(t, ids_, w.derniere_complete);
+    for (int a = 0; a < m_; ++a) deja_[case_(a, a, m_)] = 0;
 
     // The pairs the search could ever make, whoever of the two it places
     // first, and the best score such a pair can add.
@@ -100,6 +97,8 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
                          [&](int x, int y) { return poids(a, x) > poids(a, y); });
     }
     test_.emplace(graphe_);
+    couplage_retenu_.assign(m, SANS_PARTENAIRE);
+    sommets_presents_.assign(m + 1, m_ % 2);  // the bye, when the players are odd in number
 }
 
 bool Elagage::penalite_adversaire(const Tournoi& t, int j, int couleur, int e,
@@ -176,6 +175,105 @@ long Elagage::borne_ligne(int j, int couleur) const {
     return couleurs * PENALITE_COULEUR + ecarts * PENALITE_POINT;
 }
 
+std::int64_t Elagage::borne_duale(const Tournoi& t, const BorneCouplage& duale, int j,
+                                  int couleur) {
+    for (int a = 0; a < m_; ++a)
+        sommets_presents_[static_cast<std::size_t>(a)] = presents_[static_cast<std::size_t>(a)];
+    if (j < 0) return duale.borne(sommets_presents_);
+    // j takes one of his possible opponents e, and the others a perfect
+    // matching of the rest without e.
+    sommets_presents_[static_cast<std::size_t>(j)] = 0;
+    std::int64_t meilleur_e = INT64_MIN;
+    for (const int e : reste_) {
+        int p = 0;
+        if (partenaires_[static_cast<std::size_t>(e)] == 0 ||
+            !penalite_adversaire(t, j, couleur, e, p))
+            continue;
+        meilleur_e = std::max(meilleur_e, 4L * p - duale.sommets[static_cast<std::size_t>(e)]);
+    }
+    return duale.borne(sommets_presents_) + meilleur_e;
+}
+
+long Elagage::poids_temoin(const Tournoi& t, int j, int couleur) const {
+    long total = 0;
+    for (int a = 0; a < m_; ++a) {
+        if (!presents_[static_cast<std::size_t>(a)]) continue;
+        const int b = test_->partenaire(a);
+        if (b < 0) continue;  // the bye, 0
+        int p = 0;
+        if (a == j)
+            penalite_adversaire(t, j, couleur, b, p);
+        else if (b == j)
+            continue;  // counted from j
+        else if (b < a)
+            continue;  // counted from b
+        else
+            p = poids(a, b);
+        total += p;
+    }
+    return total;
+}
+
+std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int couleur,
+                                                    BorneCouplage& duale) {
+    std::vector<int>& sommets = sous_sommets_;
+    sommets = reste_;
+    if (j >= 0) sommets.push_back(j);
+    const int k = static_cast<int>(sommets.size());
+    GrapheJoueurs g;
+    g.preparer(k);
+    for (int x = 0; x < k; ++x) {
+        const int a = sommets[static_cast<std::size_t>(x)];
+        if (a != j && exempt_[static_cast<std::size_t>(a)]) g.autoriser_exempt(x);
+        for (int y = x + 1; y < k; ++y) {
+            const int b = sommets[static_cast<std::size_t>(y)];
+            const bool permise =
+                b == j ? partenaires_[static_cast<std::size_t>(a)] != 0 : poids(a, b) != INT_MIN;
+            if (permise) g.autoriser(x, y);
+        }
+    }
+    auto poids_paire = [&](int x, int y) -> std::int64_t {
+        const int a = sommets[static_cast<std::size_t>(x)];
+        const int b = sommets[static_cast<std::size_t>(y)];
+        int p = 0;
+        if (a == j)
+            penalite_adversaire(t, j, couleur, b, p);
+        else if (b == j)
+            penalite_adversaire(t, j, couleur, a, p);
+        else
+            p = poids(a, b);
+        return p;
+    };
+    ++calculs_ponderes;
+    BorneCouplage locale;
+    std::vector<int> partenaires;
+    if (!couplage_poids_maximal(
+            g, poids_paire, [](int) { return std::int64_t{0}; }, partenaires, &locale))
+        return std::nullopt;
+    std::int64_t total = 0;
+    for (int x = 0; x < k; ++x) {
+        const int y = partenaires[static_cast<std::size_t>(x)];
+        if (y > x) total += poids_paire(x, y);
+    }
+    // Back to the indices of the whole round (the bye is m_).
+    auto global = [&](int x) { return x == k ? m_ : sommets[static_cast<std::size_t>(x)]; };
+    // The matching tests below start from this pairing: the pairing they
+    // find then mostly proves a good completion by itself.
+    std::fill(couplage_retenu_.begin(), couplage_retenu_.end(), SANS_PARTENAIRE);
+    for (int x = 0; x < k; ++x) {
+        const int y = partenaires[static_cast<std::size_t>(x)];
+        couplage_retenu_[static_cast<std::size_t>(global(x))] = y == EXEMPT ? EXEMPT : global(y);
+    }
+    test_->retenir(couplage_retenu_);
+    duale.sommets.assign(static_cast<std::size_t>(m_ + 1), 0);
+    for (std::size_t x = 0; x < locale.sommets.size(); ++x)
+        duale.sommets[static_cast<std::size_t>(global(static_cast<int>(x)))] = locale.sommets[x];
+    duale.fleurs = std::move(locale.fleurs);
+    for (BorneCouplage::Fleur& f : duale.fleurs)
+        for (int& v : f.sommets) v = global(v);
+    return total;
+}
+
 int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
                    int score) {
     const bool paire = d % 2 == 0;  // even depth: `joueur` waits for an opponent
@@ -232,13 +330,19 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     const std::size_t a_apparier = paire ? reste_.size() - 1 : reste_.size();
     long borne = somme + (a_apparier % 2 == 1 ? bonus_exempt : 0);
     if (paire) {
+        // The opponents the node's loop will try: in standings order, those
+        // it does not skip, up to the first one of the same score, after
+        // whom it stops.
         long meilleur_j = LONG_MIN;
+        bool arret = false;
         for (const int e : reste_) {
             int p = 0;
-            const bool possible = penalite_adversaire(t, j, couleur, e, p);
+            const bool possible =
+                !arret && penalite_adversaire(t, j, couleur, e, p) && score + p > alpha;
             partenaires_[static_cast<std::size_t>(e)] = possible;
-            if (possible)
-                meilleur_j = std::max(meilleur_j, 2L * p - meilleur_[static_cast<std::size_t>(e)]);
+            if (!possible) continue;
+            meilleur_j = std::max(meilleur_j, 2L * p - meilleur_[static_cast<std::size_t>(e)]);
+            if (p >= PENALITE_COULEUR) arret = true;
         }
         if (meilleur_j == LONG_MIN) {  // no opponent the search would take
             ++coupes_couplage;
@@ -247,7 +351,8 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         borne += meilleur_j;
     }
     borne = std::min(borne, 2L * borne_ligne(j, couleur));
-    if (2L * score + borne <= 2L * seuil) {
+    if (2L * score + borne <= 2L * seuil ||
+        (!pile_.empty() && 4L * score + borne_duale(t, pile_.back(), j, couleur) <= 4L * seuil)) {
         ++coupes_borne;
         return SCORE_ECHEC;
     }
@@ -264,9 +369,25 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         return SCORE_ECHEC;
     }
 
+    // Does a completion above the threshold exist? The pairing the matching
+    // test found may be one; if not, the heaviest matching of the players
+    // left tells.
+    bool empile = false;
+    if (score + poids_temoin(t, j, couleur) <= seuil) {
+        BorneCouplage duale;
+        const std::optional<std::int64_t> meilleur = couplage_exact(t, j, couleur, duale);
+        if (!meilleur || score + *meilleur <= seuil) {
+            ++coupes_borne;
+            return SCORE_ECHEC;
+        }
+        pile_.push_back(std::move(duale));
+        empile = true;
+    }
+
     const int plus_bas_avant = plus_bas_;
     plus_bas_ = INT_MAX;
     const int v = explorer_noeud(t, w, d, alpha, joueur, couleur, score);
+    if (empile) pile_.pop_back();
     const int plus_bas_dessous = plus_bas_;
     plus_bas_ = std::min(plus_bas_avant, plus_bas_dessous);
     if (v <= SCORE_ECHEC && !w.interrompue) {

@@ -8,7 +8,9 @@
 //   same colour, at an even depth only the opponents the node may still take,
 //   the bye to one player who has not had it): a maximum-cardinality matching;
 // - an upper bound of the score any completion can reach is not above the
-//   larger of alpha and the failure score;
+//   larger of alpha and the failure score (the best pair of each player, the
+//   neighbours in the standings, and the dual of the heaviest matching of
+//   the whole round by the pairs' best scores);
 // - the same node (players placed, pending player and his colour) already
 //   failed, with a score and an alpha for which its search takes every
 //   branch the same way (see Echec below).
@@ -41,6 +43,7 @@ class Elagage {
     std::int64_t coupes_couplage = 0;
     std::int64_t coupes_borne = 0;
     std::int64_t coupes_memoire = 0;
+    std::int64_t calculs_ponderes = 0;  // heaviest matchings computed
     long long appels() const { return test_->appels_algorithme(); }
 
   private:
@@ -78,6 +81,17 @@ class Elagage {
     // pending player j, playing `couleur`, when j >= 0), from the colours
     // due and the points alone.
     long borne_ligne(int j, int couleur) const;
+    // Four times an upper bound of the score still to come, from the dual of
+    // the heaviest matching; needs presents_ (and partenaires_ for j >= 0).
+    std::int64_t borne_duale(const Tournoi& t, const BorneCouplage& duale, int j, int couleur);
+    // The heaviest perfect matching of the players left (j restricted to
+    // partenaires_) by the pairs' best scores, and its dual; none when they
+    // cannot all be paired.
+    // Score of the pairing the matching test just found (a completion the
+    // search can reach), for the players left and j.
+    long poids_temoin(const Tournoi& t, int j, int couleur) const;
+    std::optional<std::int64_t> couplage_exact(const Tournoi& t, int j, int couleur,
+                                               BorneCouplage& duale);
 
     int m_ = 0;                 // active players, in standings order
     std::vector<int> ids_;      // id of each index
@@ -90,7 +104,13 @@ class Elagage {
     std::vector<int> poids_;
     std::vector<std::vector<int>> par_poids_;  // partners of each player, best pair first
     GrapheJoueurs graphe_;
-    std::optional<TestCouplage> test_;  // built once graphe_ is complete
+    // Bound of the heaviest completion by the pairs' best scores; none when
+    // the round has no pairing at all.
+    std::vector<BorneCouplage> pile_;  // one per node above that computed it
+    std::vector<int> sous_sommets_;
+    std::vector<int> couplage_retenu_;            // the last heaviest matching, by player
+    std::vector<std::uint8_t> sommets_presents_;  // players left, and the bye
+    std::optional<TestCouplage> test_;            // built once graphe_ is complete
     std::unordered_map<Etat, std::vector<Echec>, HachageEtat> echecs_;
     // Least score of the nodes entered in the subtree being searched.
     int plus_bas_ = 0;

@@ -63,6 +63,26 @@ bool deja_rencontre(const Tournoi& t, int id, int autre) {
     return a_rencontre(t.joueur(id), autre, derniere_ronde_complete(t));
 }
 
+std::vector<std::uint8_t> matrice_rencontres(const Tournoi& t, const std::vector<int>& ids,
+                                             int derniere) {
+    const std::size_t m = ids.size();
+    std::array<int, MAX_JOUEURS + 1> index{};
+    index.fill(-1);
+    for (std::size_t a = 0; a < m; ++a)
+        index[static_cast<std::size_t>(ids[a])] = static_cast<int>(a);
+    std::vector<std::uint8_t> rencontres(m * m, 0);
+    for (std::size_t a = 0; a < m; ++a) {
+        const Joueur& j = t.joueur(ids[a]);
+        for (int r = 0; r <= derniere; ++r) {
+            const int adversaire = j.adversaires[r];
+            if (!est_joueur(adversaire) || adversaire > MAX_JOUEURS) continue;
+            const int b = index[static_cast<std::size_t>(adversaire)];
+            if (b >= 0) rencontres[a * m + static_cast<std::size_t>(b)] = 1;
+        }
+    }
+    return rencontres;
+}
+
 void memoriser(TablesRecherche& w, int d, int id, int couleur) {
     auto& ligne = w.lignes[d];
     ligne[0] = Placement{static_cast<std::uint8_t>(couleur), static_cast<std::int16_t>(id)};

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "model/tournoi.h"
 
@@ -72,8 +73,9 @@ struct StatistiquesRecherche {
     std::int64_t noeuds = 0;  // calls of chercher
     int score = 0;            // its result (below -14999: no pairing)
     double secondes = 0;
-    bool interrompue = false;  // the node budget ran out
-    bool secours = false;      // the round was paired by the fallback matching
+    bool interrompue = false;             // the node budget ran out
+    bool secours = false;                 // the round was paired by the fallback matching
+    std::int64_t couplages_ponderes = 0;  // heaviest matchings the cuts computed
 };
 const StatistiquesRecherche& statistiques_recherche();
 void noter_statistiques(const StatistiquesRecherche& s);
@@ -87,6 +89,13 @@ int couleur_due(const Tournoi& t, int id);
 // True when player `id` met `autre` (a player id or ID_QUALIFIE) in a round
 // from 0 to derniere_ronde_complete().
 bool deja_rencontre(const Tournoi& t, int id, int autre);
+
+// Who met whom among the players `ids`, from each one's record over rounds 0
+// to `derniere`: entry a * ids.size() + b is 1 when ids[a]'s record shows
+// ids[b] as an opponent (the records of a round normally agree, but only
+// each player's own is read, as deja_rencontre does).
+std::vector<std::uint8_t> matrice_rencontres(const Tournoi& t, const std::vector<int>& ids,
+                                             int derniere);
 
 // The search at depth d: `alpha` the best complete score found so far,
 // `joueur` the id placed at depth d - 1 (0 at odd depths), `couleur` his

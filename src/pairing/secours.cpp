@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "pairing/couplage.h"
+#include "pairing/recherche.h"
+#include "standings/scores.h"
 
 namespace tavo {
 namespace {
@@ -20,15 +22,16 @@ std::vector<int> joueurs_actifs(const Tournoi& t) {
 // (as either player's record says), the bye only to who has not had it.
 GrapheJoueurs graphe_rencontres(const Tournoi& t, const std::vector<int>& ids) {
     const int m = static_cast<int>(ids.size());
+    const std::vector<std::uint8_t> rencontres =
+        matrice_rencontres(t, ids, derniere_ronde_complete(t));
+    auto deja = [&](int a, int b) { return rencontres[static_cast<std::size_t>(a * m + b)] != 0; };
     GrapheJoueurs g;
     g.preparer(m);
     for (int a = 0; a < m; ++a) {
         const int ia = ids[static_cast<std::size_t>(a)];
         if (!deja_rencontre(t, ia, ID_QUALIFIE)) g.autoriser_exempt(a);
-        for (int b = a + 1; b < m; ++b) {
-            const int ib = ids[static_cast<std::size_t>(b)];
-            if (!deja_rencontre(t, ia, ib) && !deja_rencontre(t, ib, ia)) g.autoriser(a, b);
-        }
+        for (int b = a + 1; b < m; ++b)
+            if (!deja(a, b) && !deja(b, a)) g.autoriser(a, b);
     }
     return g;
 }

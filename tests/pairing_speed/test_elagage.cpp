@@ -16,6 +16,7 @@ struct Issue {
     bool ok = false;
     bool interrompue = false;
     std::int64_t noeuds = 0;
+    std::int64_t couplages_ponderes = 0;
     Tournoi apres;
     std::vector<std::string> erreurs;
 };
@@ -28,6 +29,7 @@ Issue apparier_copie(const Tournoi& t, const OptionsAppariement& options) {
     i.ok = nouvelle_ronde(i.apres, rapport, io, options);
     i.interrompue = statistiques_recherche().interrompue;
     i.noeuds = statistiques_recherche().noeuds;
+    i.couplages_ponderes = statistiques_recherche().couplages_ponderes;
     i.erreurs = io.erreurs;
     return i;
 }
@@ -35,7 +37,7 @@ Issue apparier_copie(const Tournoi& t, const OptionsAppariement& options) {
 TEST(Elagage, MemesAppariementsQueLaRechercheSeule) {
     const OptionsAppariement seule{false, 60000, false};
     const OptionsAppariement elaguee{true, 0, false};
-    int comparees = 0, echecs = 0, longues = 0, trop_longues = 0;
+    int comparees = 0, echecs = 0, longues = 0, trop_longues = 0, ponderees = 0;
     std::int64_t noeuds_seule = 0, noeuds_elaguee = 0;
     for (int k = 0; k < 160; ++k) {
         banc::Profil p;
@@ -59,6 +61,7 @@ TEST(Elagage, MemesAppariementsQueLaRechercheSeule) {
             noeuds_seule += a.noeuds;
             noeuds_elaguee += b.noeuds;
             if (a.noeuds > 1000) ++longues;
+            if (b.couplages_ponderes > 0) ++ponderees;
             ASSERT_EQ(a.ok, b.ok) << "graine " << p.graine;
             ASSERT_EQ(a.erreurs, b.erreurs);
             if (!a.ok) {
@@ -75,14 +78,15 @@ TEST(Elagage, MemesAppariementsQueLaRechercheSeule) {
         });
     }
     std::printf(
-        "rondes comparees %d (dont %d echecs, %d de plus de 1000 noeuds), "
-        "trop longues %d; noeuds %lld seule, %lld elaguee\n",
-        comparees, echecs, longues, trop_longues, static_cast<long long>(noeuds_seule),
+        "rondes comparees %d (dont %d echecs, %d de plus de 1000 noeuds, %d avec couplage "
+        "pondere), trop longues %d; noeuds %lld seule, %lld elaguee\n",
+        comparees, echecs, longues, ponderees, trop_longues, static_cast<long long>(noeuds_seule),
         static_cast<long long>(noeuds_elaguee));
     // The comparison covered failures and long searches, not only easy rounds.
     EXPECT_GT(comparees, 500);
     EXPECT_GT(echecs, 15);
     EXPECT_GT(longues, 15);
+    EXPECT_GT(ponderees, 50);
     EXPECT_LT(noeuds_elaguee * 4, noeuds_seule);
 }
 
