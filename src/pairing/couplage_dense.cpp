@@ -24,27 +24,31 @@ constexpr int MAX_SOMMETS = 102;
 constexpr int MAX_NOEUDS = 2 * MAX_SOMMETS + 1;
 
 constexpr std::int64_t INFINI = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t AUCUNE = std::numeric_limits<std::int64_t>::min();
 
 // Labels of the search forest.
 constexpr int PAIR = 0;    // even: a root, or reached by a matched edge
 constexpr int IMPAIR = 1;  // odd: reached by an edge not in the matching
 constexpr int LIBRE = -1;  // outside the forest
 
-// An edge between two vertices (u, v) and its doubled weight w; w == 0 when
-// there is no edge. An entry of the matrix between two blossoms (or a blossom
-// and a vertex) holds the edge between them with the least slack, u on the
-// side of the row.
+// An edge between two vertices u and v, or none (u == 0). The entry of the
+// matrix between two blossoms (or a blossom and a vertex) holds the edge
+// between them with the least slack, u on the side of the row.
 struct Arete {
-    int u = 0, v = 0;
-    std::int64_t w = 0;
+    std::uint8_t u = 0, v = 0;
 };
+static_assert(MAX_NOEUDS <= 255);
 
-// The dual values are kept as `lab`, four times the dual of the weights:
-// the weights are doubled when stored, and for every edge (u, v) between two
-// different top blossoms lab[u] + lab[v] >= 2 w (the blossoms that hold both
-// u and v add their own lab inside a blossom). With weights doubled, all
-// labels start even, the slack of an edge between two even vertices is
-// even, and halving it keeps every value an integer.
+// The dual values are kept as `lab`, four times the dual of the weights: the
+// weights are stored times four, and for every edge (u, v) between two
+// different top blossoms lab[u] + lab[v] >= 4 w(u, v) (the blossoms that hold
+// both u and v add their own lab inside a blossom). Every label starts even,
+// so the slack of an edge between two even vertices stays even and halving
+// it keeps every value an integer.
+//
+// Vertex duals are free: this is the perfect matching problem, and when the
+// forest can grow no more while the dual change is unbounded, there is no
+// perfect matching.
 class Blossom {
   public:
     Blossom() {
@@ -55,23 +59,19 @@ class Blossom {
     void preparer(int n) {
         n_ = n;
         nx_ = n;
-        for (int u = 1; u <= n; ++u)
-            for (int v = 1; v <= n; ++v) {
-                g_[u][v] = Arete{u, v, 0};
-                existe_[u][v] = false;
-            }
+        for (int u = 1; u <= n; ++u) {
+            for (int v = 1; v <= n; ++v) g_[u][v] = Arete{};
+            lab_[u] = AUCUNE;
+        }
     }
 
-    // The edge (u, v), 1 <= u, v <= n, of weight `poids` + the raise given
-    // to `relever`, which must make it >= 1.
+    // The edge (u, v), 1 <= u, v <= n; |poids| < 2^50.
     void arete(int u, int v, std::int64_t poids) {
-        g_[u][v].w = g_[v][u].w = poids;
-        existe_[u][v] = existe_[v][u] = true;
-    }
-    void relever(std::int64_t decalage) {
-        for (int u = 1; u <= n_; ++u)
-            for (int v = 1; v <= n_; ++v)
-                g_[u][v].w = existe_[u][v] ? 2 * (g_[u][v].w + decalage) : 0;
+        g_[u][v] = Arete{static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(v)};
+        g_[v][u] = Arete{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(u)};
+        poids_[u][v] = poids_[v][u] = 4 * poids;
+        lab_[u] = std::max(lab_[u], 2 * poids);
+        lab_[v] = std::max(lab_[v], 2 * poids);
     }
 
     // Runs the algorithm; false when the graph has no perfect matching.
@@ -97,16 +97,25 @@ class Blossom {
     }
 
   private:
-    std::int64_t ecart(const Arete& e) const { return lab_[e.u] + lab_[e.v] - 2 * e.w; }
+    std::int64_t ecart(Arete e) const { return lab_[e.u] + lab_[e.v] - poids_[e.u][e.v]; }
 
     void garder_ecart(int u, int x) {
         if (slack_[x] == 0 || ecart(g_[u][x]) < ecart(g_[slack_[x]][x])) slack_[x] = u;
     }
-    // The cheapest edge from an even vertex outside x to x.
+    // The cheapest edge from an even vertex outside x to x (read along x's
+    // row: the matrix is symmetric).
     void calculer_ecart(int x) {
         slack_[x] = 0;
+        std::int64_t meilleur = INFINI;
+        const Arete* const ligne = g_[x];
         for (int u = 1; u <= n_; ++u)
-            if (g_[u][x].w > 0 && st_[u] != x && etiquette_[st_[u]] == PAIR) garder_ecart(u, x);
+            if (ligne[u].u != 0 && st_[u] != x && etiquette_[st_[u]] == PAIR) {
+                const std::int64_t c = ecart(ligne[u]);
+                if (c < meilleur) {
+                    meilleur = c;
+                    slack_[x] = u;
+                }
+            }
     }
     void enfiler(int x) {
         if (x <= n_)
@@ -130,7 +139,7 @@ class Blossom {
 
     int n_ = 0, nx_ = 0;
     Arete g_[MAX_NOEUDS][MAX_NOEUDS];
-    bool existe_[MAX_SOMMETS + 1][MAX_SOMMETS + 1];
+    std::int64_t poids_[MAX_SOMMETS + 1][MAX_SOMMETS + 1];  // four times the weight
     std::int64_t lab_[MAX_NOEUDS];
     int mate_[MAX_NOEUDS];  // the vertex at the other end of the matched edge
     int slack_[MAX_NOEUDS];
@@ -139,8 +148,9 @@ class Blossom {
     int etiquette_[MAX_NOEUDS];
     int vu_[MAX_NOEUDS];
     int marque_ = 0;
-    // Sub-blossom of a blossom that holds a given vertex.
-    int fleur_de_[MAX_NOEUDS][MAX_SOMMETS + 1];
+    // Sub-blossom of a blossom that holds a given vertex (rows of blossoms only).
+    std::uint8_t fleur_de_[MAX_NOEUDS][MAX_SOMMETS + 1];
+    std::int64_t ecart_fleur_[MAX_NOEUDS];  // work area of former_fleur
     // Sub-blossoms of a blossom around its cycle, the base first.
     std::vector<int> fleur_[MAX_NOEUDS];
     int file_[MAX_SOMMETS + 1];
@@ -227,17 +237,34 @@ void Blossom::former_fleur(int u, int lca, int v) {
         enfiler(y);
     }
     poser_sommet(b, b);
-    for (int x = 1; x <= nx_; ++x) g_[b][x].w = g_[x][b].w = 0;
+    // The edge of least slack from the new blossom to every other node, from
+    // those of its sub-blossoms; the matrix stays symmetric (g_[x][y] is
+    // g_[y][x] reversed), so the column is the row turned round.
+    std::int64_t* const meilleur = ecart_fleur_;
+    Arete* const ligne = g_[b];
+    for (int x = 1; x <= nx_; ++x) {
+        ligne[x] = Arete{};
+        meilleur[x] = INFINI;
+    }
     for (int x = 1; x <= n_; ++x) fleur_de_[b][x] = 0;
     for (const int xs : f) {
-        for (int x = 1; x <= nx_; ++x)
-            if (g_[xs][x].w > 0 && (g_[b][x].w == 0 || ecart(g_[xs][x]) < ecart(g_[b][x]))) {
-                g_[b][x] = g_[xs][x];
-                g_[x][b] = g_[x][xs];
+        const Arete* const sous = g_[xs];
+        for (int x = 1; x <= nx_; ++x) {
+            const Arete e = sous[x];
+            if (e.u == 0) continue;
+            const std::int64_t c = ecart(e);
+            if (c < meilleur[x]) {
+                meilleur[x] = c;
+                ligne[x] = e;
             }
-        for (int x = 1; x <= n_; ++x)
-            if (fleur_de_[xs][x] != 0) fleur_de_[b][x] = xs;
+        }
+        if (xs <= n_)
+            fleur_de_[b][xs] = static_cast<std::uint8_t>(xs);
+        else
+            for (int x = 1; x <= n_; ++x)
+                if (fleur_de_[xs][x] != 0) fleur_de_[b][x] = static_cast<std::uint8_t>(xs);
     }
+    for (int x = 1; x <= nx_; ++x) g_[x][b] = Arete{ligne[x].v, ligne[x].u};
     calculer_ecart(b);
 }
 
@@ -311,8 +338,8 @@ bool Blossom::etape(bool& bloque) {
             const int u = file_[tete_++];
             if (etiquette_[st_[u]] == IMPAIR) continue;
             for (int v = 1; v <= n_; ++v) {
-                const Arete& e = g_[u][v];
-                if (e.w > 0 && st_[u] != st_[v]) {
+                const Arete e = g_[u][v];
+                if (e.u != 0 && st_[u] != st_[v]) {
                     if (ecart(e) == 0) {
                         if (arete_serree(e)) return true;
                     } else {
@@ -368,20 +395,16 @@ bool Blossom::resoudre() {
     for (int u = 1; u <= n_; ++u) {
         st_[u] = u;
         fleur_[u].clear();
-        for (int v = 1; v <= n_; ++v) fleur_de_[u][v] = 0;
-        fleur_de_[u][u] = u;
+        // Each vertex starts at half its heaviest edge (times four, taken as
+        // the edges came), which makes every edge's slack >= 0 and the
+        // heaviest edges tight. A vertex without edges leaves the graph
+        // without a perfect matching: any value does.
+        if (lab_[u] == AUCUNE) lab_[u] = 0;
     }
-    // Each vertex starts at its heaviest edge, which makes every edge's slack
-    // >= 0 and the heaviest edges tight; a greedy matching of tight edges
-    // saves most of the stages.
-    for (int u = 1; u <= n_; ++u) {
-        std::int64_t plus_lourde = 0;
-        for (int v = 1; v <= n_; ++v) plus_lourde = std::max(plus_lourde, g_[u][v].w);
-        lab_[u] = plus_lourde;
-    }
+    // A greedy matching of tight edges saves most of the stages.
     for (int u = 1; u <= n_; ++u)
         for (int v = u + 1; v <= n_ && mate_[u] == 0; ++v)
-            if (mate_[v] == 0 && g_[u][v].w > 0 && ecart(g_[u][v]) == 0) {
+            if (mate_[v] == 0 && g_[u][v].u != 0 && ecart(g_[u][v]) == 0) {
                 mate_[u] = v;
                 mate_[v] = u;
             }
@@ -424,30 +447,24 @@ bool couplage_poids_maximal(const GrapheJoueurs& graphe,
     const int total = n + n % 2;  // vertex n (0-based) is the bye
     if (total > MAX_SOMMETS) throw std::length_error("couplage_poids_maximal: too many players");
 
-    // Each weight is raised by the same amount so that every edge weighs at
-    // least 1 (0 marks a missing edge). Every perfect matching gains the same
-    // amount, so the heaviest one stays the same; the vertices' dual values
-    // give it back below.
+    // Weights are taken relative to the first one: every perfect matching
+    // changes by the same amount, the heaviest stays the same, the values
+    // stay small whatever the weights (only their spread counts), and the
+    // vertices' dual values give the amount back below.
     Blossom& calcul = espace_de_travail();
     calcul.preparer(total);
-    auto poids_arete = [&](int a, int b) { return b == n ? poids_exempt(a) : poids_paire(a, b); };
-    std::int64_t plus_leger = std::numeric_limits<std::int64_t>::max();
+    bool premiere = true;
+    std::int64_t decalage = 0;
+    auto ajouter = [&](int a, int b, std::int64_t w) {
+        if (premiere) decalage = -w;
+        premiere = false;
+        calcul.arete(a + 1, b + 1, w + decalage);
+    };
     for (int a = 0; a < n; ++a) {
         for (int b = a + 1; b < n; ++b)
-            if (graphe.autorise(a, b)) {
-                const std::int64_t w = poids_arete(a, b);
-                plus_leger = std::min(plus_leger, w);
-                calcul.arete(a + 1, b + 1, w);  // raised below
-            }
-        if (n % 2 == 1 && graphe.exempt_autorise(a)) {
-            const std::int64_t w = poids_arete(a, n);
-            plus_leger = std::min(plus_leger, w);
-            calcul.arete(a + 1, n + 1, w);
-        }
+            if (graphe.autorise(a, b)) ajouter(a, b, poids_paire(a, b));
+        if (n % 2 == 1 && graphe.exempt_autorise(a)) ajouter(a, n, poids_exempt(a));
     }
-    if (plus_leger == std::numeric_limits<std::int64_t>::max()) return false;  // no edge
-    const std::int64_t decalage = 1 - plus_leger;
-    calcul.relever(decalage);
     if (!calcul.resoudre()) return false;
 
     for (int a = 0; a < n; ++a) {
@@ -455,8 +472,8 @@ bool couplage_poids_maximal(const GrapheJoueurs& graphe,
         partenaire[static_cast<std::size_t>(a)] = p == n ? EXEMPT : p;
     }
     if (borne == nullptr) return true;
-    // The labels are four times the dual of the raised weights: each vertex
-    // gives back half the raise, times four.
+    // The labels are four times the dual of the shifted weights: each vertex
+    // gives back half the shift, times four.
     borne->sommets.resize(static_cast<std::size_t>(total));
     for (int v = 0; v < total; ++v)
         borne->sommets[static_cast<std::size_t>(v)] = calcul.valeur_sommet(v + 1) - 2 * decalage;
