@@ -53,6 +53,7 @@ class Blossom {
   public:
     Blossom() {
         for (auto& f : fleur_) f.reserve(MAX_SOMMETS);
+        lab_[0] = poids_[0][0] = 0;  // read (and ignored) for missing edges
     }
 
     // Prepares a graph of n vertices (n even, n <= MAX_SOMMETS) without edges.
@@ -99,8 +100,12 @@ class Blossom {
   private:
     std::int64_t ecart(Arete e) const { return lab_[e.u] + lab_[e.v] - poids_[e.u][e.v]; }
 
-    void garder_ecart(int u, int x) {
-        if (slack_[x] == 0 || ecart(g_[u][x]) < ecart(g_[slack_[x]][x])) slack_[x] = u;
+    // Keeps the edge from even vertex u to x if it is x's cheapest so far.
+    void garder_ecart(int u, int x, std::int64_t c) {
+        if (slack_[x] == 0 || c < ecart_min_[x]) {
+            slack_[x] = u;
+            ecart_min_[x] = c;
+        }
     }
     // The cheapest edge from an even vertex outside x to x (read along x's
     // row: the matrix is symmetric).
@@ -116,6 +121,7 @@ class Blossom {
                     slack_[x] = u;
                 }
             }
+        ecart_min_[x] = meilleur;
     }
     void enfiler(int x) {
         if (x <= n_)
@@ -142,7 +148,11 @@ class Blossom {
     std::int64_t poids_[MAX_SOMMETS + 1][MAX_SOMMETS + 1];  // four times the weight
     std::int64_t lab_[MAX_NOEUDS];
     int mate_[MAX_NOEUDS];  // the vertex at the other end of the matched edge
+    // Outside the forest, or even: the even vertex at the end of the
+    // cheapest edge to it (0: none), and that edge's slack, kept up to date
+    // through the dual changes.
     int slack_[MAX_NOEUDS];
+    std::int64_t ecart_min_[MAX_NOEUDS];
     int st_[MAX_NOEUDS];  // top blossom holding a vertex or blossom; 0: slot unused
     int pa_[MAX_NOEUDS];  // vertex on the even side of the edge that labelled an odd one
     int etiquette_[MAX_NOEUDS];
@@ -249,14 +259,14 @@ void Blossom::former_fleur(int u, int lca, int v) {
     for (int x = 1; x <= n_; ++x) fleur_de_[b][x] = 0;
     for (const int xs : f) {
         const Arete* const sous = g_[xs];
+        // Without branches: which entries are edges and which are better
+        // cannot be predicted. A missing edge (0, 0) reads entry 0.
         for (int x = 1; x <= nx_; ++x) {
             const Arete e = sous[x];
-            if (e.u == 0) continue;
-            const std::int64_t c = ecart(e);
-            if (c < meilleur[x]) {
-                meilleur[x] = c;
-                ligne[x] = e;
-            }
+            const std::int64_t c = e.u != 0 ? ecart(e) : INFINI;
+            const bool mieux = c < meilleur[x];
+            meilleur[x] = mieux ? c : meilleur[x];
+            ligne[x] = mieux ? e : ligne[x];
         }
         if (xs <= n_)
             fleur_de_[b][xs] = static_cast<std::uint8_t>(xs);
@@ -337,14 +347,17 @@ bool Blossom::etape(bool& bloque) {
         while (tete_ < fin_) {
             const int u = file_[tete_++];
             if (etiquette_[st_[u]] == IMPAIR) continue;
+            const Arete* const ligne = g_[u];
+            const std::int64_t* const poids = poids_[u];
             for (int v = 1; v <= n_; ++v) {
-                const Arete e = g_[u][v];
-                if (e.u != 0 && st_[u] != st_[v]) {
-                    if (ecart(e) == 0) {
-                        if (arete_serree(e)) return true;
-                    } else {
-                        garder_ecart(u, st_[v]);
-                    }
+                const int x = st_[v];
+                if (ligne[v].u == 0 || st_[u] == x) continue;
+                const std::int64_t c = lab_[u] + lab_[v] - poids[v];
+                if (c == 0) {
+                    if (arete_serree(ligne[v])) return true;
+                } else {
+                    // The cheapest edge from u to blossom x may be another one.
+                    garder_ecart(u, x, x == v ? c : ecart(g_[u][x]));
                 }
             }
         }
@@ -356,9 +369,9 @@ bool Blossom::etape(bool& bloque) {
         for (int x = 1; x <= nx_; ++x)
             if (st_[x] == x && slack_[x] != 0) {
                 if (etiquette_[x] == LIBRE)
-                    d = std::min(d, ecart(g_[slack_[x]][x]));
+                    d = std::min(d, ecart_min_[x]);
                 else if (etiquette_[x] == PAIR)
-                    d = std::min(d, ecart(g_[slack_[x]][x]) / 2);
+                    d = std::min(d, ecart_min_[x] / 2);
             }
         if (d == INFINI) {
             bloque = true;
@@ -377,10 +390,19 @@ bool Blossom::etape(bool& bloque) {
                 else if (etiquette_[b] == IMPAIR)
                     lab_[b] -= 2 * d;
             }
+        // An even vertex loses d: the cheapest edge from it to a node outside
+        // the forest loses d, to an even node 2d.
+        for (int x = 1; x <= nx_; ++x)
+            if (st_[x] == x && slack_[x] != 0) {
+                if (etiquette_[x] == LIBRE)
+                    ecart_min_[x] -= d;
+                else if (etiquette_[x] == PAIR)
+                    ecart_min_[x] -= 2 * d;
+            }
         tete_ = fin_ = 0;
         for (int x = 1; x <= nx_; ++x)
-            if (st_[x] == x && slack_[x] != 0 && st_[slack_[x]] != x &&
-                ecart(g_[slack_[x]][x]) == 0 && arete_serree(g_[slack_[x]][x]))
+            if (st_[x] == x && slack_[x] != 0 && etiquette_[x] != IMPAIR && st_[slack_[x]] != x &&
+                ecart_min_[x] == 0 && arete_serree(g_[slack_[x]][x]))
                 return true;
         for (int b = n_ + 1; b <= nx_; ++b)
             if (st_[b] == b && etiquette_[b] == IMPAIR && lab_[b] == 0) ouvrir_fleur(b);
