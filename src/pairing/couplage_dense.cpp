@@ -9,9 +9,11 @@
 // caller's own vectors have reached their size.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <stdexcept>
+#include <type_traits>
 
 #include "pairing/couplage.h"
 
@@ -35,8 +37,9 @@ constexpr int LIBRE = -1;  // outside the forest
 // matrix between two blossoms (or a blossom and a vertex) holds the edge
 // between them with the least slack, u on the side of the row.
 struct Arete {
-    std::uint8_t u = 0, v = 0;
+    std::uint8_t u, v;
 };
+static_assert(std::is_trivial_v<Arete>);
 static_assert(MAX_NOEUDS <= 255);
 
 // The dual values are kept as `lab`, four times the dual of the weights: the
@@ -61,7 +64,7 @@ class Blossom {
         n_ = n;
         nx_ = n;
         for (int u = 1; u <= n; ++u) {
-            for (int v = 1; v <= n; ++v) g_[u][v] = Arete{};
+            std::memset(&g_[u][1], 0, static_cast<std::size_t>(n) * sizeof(Arete));
             lab_[u] = AUCUNE;
         }
     }
@@ -423,13 +426,38 @@ bool Blossom::resoudre() {
         // without a perfect matching: any value does.
         if (lab_[u] == AUCUNE) lab_[u] = 0;
     }
-    // A greedy matching of tight edges saves most of the stages.
-    for (int u = 1; u <= n_; ++u)
+    // A greedy matching of tight edges, then the augmenting paths of three
+    // tight edges from what it left, save most of the stages.
+    auto serree = [&](int u, int v) {
+        return g_[u][v].u != 0 && lab_[u] + lab_[v] == poids_[u][v];
+    };
+    int libres[MAX_SOMMETS];
+    int nb_libres = 0;
+    for (int u = 1; u <= n_; ++u) {
         for (int v = u + 1; v <= n_ && mate_[u] == 0; ++v)
-            if (mate_[v] == 0 && g_[u][v].u != 0 && ecart(g_[u][v]) == 0) {
+            if (mate_[v] == 0 && serree(u, v)) {
                 mate_[u] = v;
                 mate_[v] = u;
             }
+        if (mate_[u] == 0) libres[nb_libres++] = u;
+    }
+    for (int i = 0; i < nb_libres; ++i) {
+        const int u = libres[i];
+        for (int v = 1; v <= n_ && mate_[u] == 0; ++v) {
+            if (!serree(u, v)) continue;
+            const int w = mate_[v];
+            for (int j = 0; j < nb_libres; ++j) {
+                const int x = libres[j];
+                if (x != u && mate_[x] == 0 && serree(w, x)) {
+                    mate_[u] = v;
+                    mate_[v] = u;
+                    mate_[w] = x;
+                    mate_[x] = w;
+                    break;
+                }
+            }
+        }
+    }
     bool bloque = false;
     while (etape(bloque)) {
     }
