@@ -33,6 +33,14 @@ constexpr int PAIR = 0;    // even: a root, or reached by a matched edge
 constexpr int IMPAIR = 1;  // odd: reached by an edge not in the matching
 constexpr int LIBRE = -1;  // outside the forest
 
+// `oui` ? a : b, computed with masks: the compiler would otherwise turn some
+// of these into branches, and where they are used the outcome is random.
+template <typename T>
+T choisir(bool oui, T a, T b) {
+    const T masque = static_cast<T>(-static_cast<T>(oui));
+    return static_cast<T>((a & masque) | (b & ~masque));
+}
+
 // An edge between two vertices u and v, or none (u == 0). The entry of the
 // matrix between two blossoms (or a blossom and a vertex) holds the edge
 // between them with the least slack, u on the side of the row.
@@ -56,27 +64,20 @@ class Blossom {
   public:
     Blossom() {
         for (auto& f : fleur_) f.reserve(MAX_SOMMETS);
-        lab_[0] = poids_[0][0] = 0;  // read (and ignored) for missing edges
+        // Missing edges are read too (and their values ignored): everything
+        // holds a value from the start.
+        std::memset(lab_, 0, sizeof lab_);
+        std::memset(poids_, 0, sizeof poids_);
     }
 
-    // Prepares a graph of n vertices (n even, n <= MAX_SOMMETS) without edges.
-    void preparer(int n) {
-        n_ = n;
-        nx_ = n;
-        for (int u = 1; u <= n; ++u) {
-            std::memset(&g_[u][1], 0, static_cast<std::size_t>(n) * sizeof(Arete));
-            lab_[u] = AUCUNE;
-        }
-    }
-
-    // The edge (u, v), 1 <= u, v <= n; |poids| < 2^50.
-    void arete(int u, int v, std::int64_t poids) {
-        g_[u][v] = Arete{static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(v)};
-        g_[v][u] = Arete{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(u)};
-        poids_[u][v] = poids_[v][u] = 4 * poids;
-        lab_[u] = std::max(lab_[u], 2 * poids);
-        lab_[v] = std::max(lab_[v], 2 * poids);
-    }
+    // Takes the players of `graphe` as vertices 1..n, plus the bye as vertex
+    // n + 1 when n is odd, with their weights. Weights are taken relative to
+    // the first one: every perfect matching changes by the same amount, the
+    // heaviest stays the same, and the values stay small whatever the
+    // weights (only their spread counts). Returns the amount added to each.
+    std::int64_t charger(const GrapheJoueurs& graphe,
+                         const std::function<std::int64_t(int, int)>& poids_paire,
+                         const std::function<std::int64_t(int)>& poids_exempt);
 
     // Runs the algorithm; false when the graph has no perfect matching.
     bool resoudre();
@@ -103,27 +104,20 @@ class Blossom {
   private:
     std::int64_t ecart(Arete e) const { return lab_[e.u] + lab_[e.v] - poids_[e.u][e.v]; }
 
-    // Keeps the edge from even vertex u to x if it is x's cheapest so far.
-    void garder_ecart(int u, int x, std::int64_t c) {
-        if (slack_[x] == 0 || c < ecart_min_[x]) {
-            slack_[x] = u;
-            ecart_min_[x] = c;
-        }
-    }
     // The cheapest edge from an even vertex outside x to x (read along x's
     // row: the matrix is symmetric).
     void calculer_ecart(int x) {
         slack_[x] = 0;
         std::int64_t meilleur = INFINI;
         const Arete* const ligne = g_[x];
-        for (int u = 1; u <= n_; ++u)
-            if (ligne[u].u != 0 && st_[u] != x && etiquette_[st_[u]] == PAIR) {
-                const std::int64_t c = ecart(ligne[u]);
-                if (c < meilleur) {
-                    meilleur = c;
-                    slack_[x] = u;
-                }
-            }
+        for (int u = 1; u <= n_; ++u) {
+            // Without branches, as in former_fleur.
+            const std::int64_t c = ecart(ligne[u]);
+            const bool mieux =
+                (ligne[u].u != 0) & (st_[u] != x) & (etiquette_[st_[u]] == PAIR) & (c < meilleur);
+            meilleur = choisir(mieux, c, meilleur);
+            slack_[x] = choisir(mieux, u, slack_[x]);
+        }
         ecart_min_[x] = meilleur;
     }
     void enfiler(int x) {
@@ -266,9 +260,9 @@ void Blossom::former_fleur(int u, int lca, int v) {
         // cannot be predicted. A missing edge (0, 0) reads entry 0.
         for (int x = 1; x <= nx_; ++x) {
             const Arete e = sous[x];
-            const std::int64_t c = e.u != 0 ? ecart(e) : INFINI;
-            const bool mieux = c < meilleur[x];
-            meilleur[x] = mieux ? c : meilleur[x];
+            const std::int64_t c = ecart(e);
+            const bool mieux = (e.u != 0) & (c < meilleur[x]);
+            meilleur[x] = choisir(mieux, c, meilleur[x]);
             ligne[x] = mieux ? e : ligne[x];
         }
         if (xs <= n_)
@@ -352,16 +346,22 @@ bool Blossom::etape(bool& bloque) {
             if (etiquette_[st_[u]] == IMPAIR) continue;
             const Arete* const ligne = g_[u];
             const std::int64_t* const poids = poids_[u];
+            const std::int64_t lab_u = lab_[u];  // labels only change between searches
             for (int v = 1; v <= n_; ++v) {
                 const int x = st_[v];
-                if (ligne[v].u == 0 || st_[u] == x) continue;
-                const std::int64_t c = lab_[u] + lab_[v] - poids[v];
-                if (c == 0) {
+                const bool arete = (ligne[v].u != 0) & (st_[u] != x);
+                const std::int64_t c = lab_u + lab_[v] - poids[v];
+                if (arete && c == 0) {
                     if (arete_serree(ligne[v])) return true;
-                } else {
-                    // The cheapest edge from u to blossom x may be another one.
-                    garder_ecart(u, x, x == v ? c : ecart(g_[u][x]));
+                    continue;
                 }
+                // Kept as x's slack without branches (edges and better ones
+                // come unpredictably). The cheapest edge from u to a blossom
+                // x may be another one than (u, v); when x is v, it is (u, v).
+                const std::int64_t cx = ecart(g_[u][x]);
+                const bool mieux = arete & ((slack_[x] == 0) | (cx < ecart_min_[x]));
+                slack_[x] = choisir(mieux, u, slack_[x]);
+                ecart_min_[x] = choisir(mieux, cx, ecart_min_[x]);
             }
         }
         // The dual change: as large as it can be without making an edge
@@ -412,6 +412,41 @@ bool Blossom::etape(bool& bloque) {
     }
 }
 
+std::int64_t Blossom::charger(const GrapheJoueurs& graphe,
+                              const std::function<std::int64_t(int, int)>& poids_paire,
+                              const std::function<std::int64_t(int)>& poids_exempt) {
+    const int n = graphe.taille();
+    n_ = nx_ = n + n % 2;
+    for (int u = 1; u <= n_; ++u) {
+        std::memset(&g_[u][1], 0, static_cast<std::size_t>(n_) * sizeof(Arete));
+        lab_[u] = AUCUNE;  // until its heaviest edge (times four) is known
+    }
+    bool premiere = true;
+    std::int64_t decalage = 0;
+    auto ajouter = [&](int u, int v, std::int64_t w) {
+        if (premiere) {
+            decalage = -w;
+            premiere = false;
+        }
+        w = 4 * (w + decalage);
+        g_[u][v] = Arete{static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(v)};
+        g_[v][u] = Arete{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(u)};
+        poids_[u][v] = poids_[v][u] = w;
+        lab_[v] = std::max(lab_[v], w);
+        return w;
+    };
+    for (int a = 0; a < n; ++a) {
+        std::int64_t plus_lourde = lab_[a + 1];
+        for (int b = a + 1; b < n; ++b)
+            if (graphe.autorise(a, b))
+                plus_lourde = std::max(plus_lourde, ajouter(a + 1, b + 1, poids_paire(a, b)));
+        if (n % 2 == 1 && graphe.exempt_autorise(a))
+            plus_lourde = std::max(plus_lourde, ajouter(a + 1, n + 1, poids_exempt(a)));
+        lab_[a + 1] = plus_lourde;
+    }
+    return decalage;
+}
+
 bool Blossom::resoudre() {
     std::fill(std::begin(st_), std::end(st_), 0);
     std::fill(std::begin(mate_), std::end(mate_), 0);
@@ -420,16 +455,16 @@ bool Blossom::resoudre() {
     for (int u = 1; u <= n_; ++u) {
         st_[u] = u;
         fleur_[u].clear();
-        // Each vertex starts at half its heaviest edge (times four, taken as
-        // the edges came), which makes every edge's slack >= 0 and the
-        // heaviest edges tight. A vertex without edges leaves the graph
-        // without a perfect matching: any value does.
-        if (lab_[u] == AUCUNE) lab_[u] = 0;
+        // Each vertex starts at half its heaviest edge (times four), which
+        // makes every edge's slack >= 0 and the heaviest edges tight. A
+        // vertex without edges leaves the graph without a perfect matching:
+        // any value does.
+        lab_[u] = lab_[u] == AUCUNE ? 0 : lab_[u] / 2;
     }
     // A greedy matching of tight edges, then the augmenting paths of three
     // tight edges from what it left, save most of the stages.
     auto serree = [&](int u, int v) {
-        return g_[u][v].u != 0 && lab_[u] + lab_[v] == poids_[u][v];
+        return (g_[u][v].u != 0) & (lab_[u] + lab_[v] == poids_[u][v]);
     };
     int libres[MAX_SOMMETS];
     int nb_libres = 0;
@@ -497,24 +532,8 @@ bool couplage_poids_maximal(const GrapheJoueurs& graphe,
     const int total = n + n % 2;  // vertex n (0-based) is the bye
     if (total > MAX_SOMMETS) throw std::length_error("couplage_poids_maximal: too many players");
 
-    // Weights are taken relative to the first one: every perfect matching
-    // changes by the same amount, the heaviest stays the same, the values
-    // stay small whatever the weights (only their spread counts), and the
-    // vertices' dual values give the amount back below.
     Blossom& calcul = espace_de_travail();
-    calcul.preparer(total);
-    bool premiere = true;
-    std::int64_t decalage = 0;
-    auto ajouter = [&](int a, int b, std::int64_t w) {
-        if (premiere) decalage = -w;
-        premiere = false;
-        calcul.arete(a + 1, b + 1, w + decalage);
-    };
-    for (int a = 0; a < n; ++a) {
-        for (int b = a + 1; b < n; ++b)
-            if (graphe.autorise(a, b)) ajouter(a, b, poids_paire(a, b));
-        if (n % 2 == 1 && graphe.exempt_autorise(a)) ajouter(a, n, poids_exempt(a));
-    }
+    const std::int64_t decalage = calcul.charger(graphe, poids_paire, poids_exempt);
     if (!calcul.resoudre()) return false;
 
     for (int a = 0; a < n; ++a) {
