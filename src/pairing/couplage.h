@@ -71,8 +71,8 @@ class TestCouplage {
 // restricted to the subset. Values are four times the weights.
 struct BorneCouplage {
     struct Fleur {
-        std::int64_t valeur;         // >= 0
-        std::vector<int> sommets;    // an odd set of vertices
+        std::int64_t valeur;       // >= 0
+        std::vector<int> sommets;  // an odd set of vertices
     };
     std::vector<std::int64_t> sommets;  // one value per vertex
     std::vector<Fleur> fleurs;
@@ -85,7 +85,8 @@ struct BorneCouplage {
 // The perfect matching of greatest total weight over all the players of
 // `graphe`, plus the bye when their number is odd, and (when `borne` is
 // given) the bound above. Weights may be negative; their spread must stay
-// below 2^50. Returns false when no perfect matching exists.
+// below 2^50. At most 101 players (std::length_error beyond). Returns false
+// when no perfect matching exists.
 bool couplage_poids_maximal(const GrapheJoueurs& graphe,
                             const std::function<std::int64_t(int, int)>& poids_paire,
                             const std::function<std::int64_t(int)>& poids_exempt,

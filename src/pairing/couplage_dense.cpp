@@ -66,6 +66,7 @@ class Blossom {
         for (auto& f : fleur_) f.reserve(MAX_SOMMETS);
         // Missing edges are read too (and their values ignored): everything
         // holds a value from the start.
+        std::memset(g_, 0, sizeof g_);
         std::memset(lab_, 0, sizeof lab_);
         std::memset(poids_, 0, sizeof poids_);
     }
@@ -160,7 +161,9 @@ class Blossom {
     std::int64_t ecart_fleur_[MAX_NOEUDS];  // work area of former_fleur
     // Sub-blossoms of a blossom around its cycle, the base first.
     std::vector<int> fleur_[MAX_NOEUDS];
-    int file_[MAX_SOMMETS + 1];
+    // Vertices whose edges are still to scan; a vertex turns even at most
+    // once per stage, so it enters at most once.
+    int file_[MAX_NOEUDS];
     int tete_ = 0, fin_ = 0;
 };
 
@@ -251,6 +254,7 @@ void Blossom::former_fleur(int u, int lca, int v) {
     Arete* const ligne = g_[b];
     for (int x = 1; x <= nx_; ++x) {
         ligne[x] = Arete{};
+        g_[x][b] = Arete{};  // the slot's column may hold edges of an earlier use
         meilleur[x] = INFINI;
     }
     for (int x = 1; x <= n_; ++x) fleur_de_[b][x] = 0;
@@ -346,7 +350,7 @@ bool Blossom::etape(bool& bloque) {
             if (etiquette_[st_[u]] == IMPAIR) continue;
             const Arete* const ligne = g_[u];
             const std::int64_t* const poids = poids_[u];
-            const std::int64_t lab_u = lab_[u];  // labels only change between searches
+            const std::int64_t lab_u = lab_[u];  // labels change only at the dual changes
             for (int v = 1; v <= n_; ++v) {
                 const int x = st_[v];
                 const bool arete = (ligne[v].u != 0) & (st_[u] != x);
