@@ -90,7 +90,8 @@ struct BorneCouplage {
 // The perfect matching of greatest total weight over all the players of
 // `graphe`, plus the bye when their number is odd, and (when `borne` is
 // given) the bound above. Weights may be negative; their spread must stay
-// below 2^50. Returns false when no perfect matching exists.
+// below 2^50. At most 101 players (std::length_error beyond). Returns false
+// when no perfect matching exists.
 bool couplage_poids_maximal(const GrapheJoueurs& graphe,
                             const std::function<std::int64_t(int, int)>& poids_paire,
                             const std::function<std::int64_t(int)>& poids_exempt,

@@ -1,4 +1,4 @@
-// Weighted matchings, with LEMON's weighted perfect matching. LEMON 1.3 does
+// The cheapest perfect matching, with LEMON's weighted perfect matching. LEMON 1.3 does
 // not build as C++20 (it calls allocator members that C++20 removed), so this
 // file alone is compiled as C++17; its interface is plain standard types.
 #include <algorithm>
@@ -36,11 +36,8 @@ std::vector<Arete> aretes_ponderees(const GrapheJoueurs& graphe,
 using Graphe = lemon::SmartGraph;
 using Couplage = lemon::MaxWeightedPerfectMatching<Graphe, Graphe::EdgeMap<std::int64_t>>;
 
-// The heaviest perfect matching when every weight is positive. Fills
-// `partenaire` and, when asked, the dual solution (times 4, LEMON's scale
-// for integer weights) of the weights as given.
-bool couplage_lemon(int n, const std::vector<Arete>& aretes, std::vector<int>& partenaire,
-                    BorneCouplage* duale) {
+// The heaviest perfect matching when every weight is positive.
+bool couplage_lemon(int n, const std::vector<Arete>& aretes, std::vector<int>& partenaire) {
     const int sommets_total = n + n % 2;
     Graphe g;
     std::vector<Graphe::Node> sommets;
@@ -57,59 +54,10 @@ bool couplage_lemon(int n, const std::vector<Arete>& aretes, std::vector<int>& p
         const int p = g.id(couplage.mate(sommets[static_cast<std::size_t>(a)]));
         partenaire[static_cast<std::size_t>(a)] = p == n ? EXEMPT : p;
     }
-    if (duale == nullptr) return true;
-    static_assert(Couplage::dualScale == 4);
-    duale->sommets.assign(static_cast<std::size_t>(sommets_total), 0);
-    for (int v = 0; v < sommets_total; ++v)
-        duale->sommets[static_cast<std::size_t>(v)] =
-            couplage.nodeValue(sommets[static_cast<std::size_t>(v)]);
-    duale->fleurs.clear();
-    for (int k = 0; k < couplage.blossomNum(); ++k) {
-        if (couplage.blossomValue(k) == 0) continue;
-        BorneCouplage::Fleur fleur{couplage.blossomValue(k), {}};
-        for (Couplage::BlossomIt it(couplage, k); it != lemon::INVALID; ++it)
-            fleur.sommets.push_back(g.id(static_cast<Graphe::Node>(it)));
-        duale->fleurs.push_back(std::move(fleur));
-    }
     return true;
 }
 
 }  // namespace
-
-std::int64_t BorneCouplage::borne(const std::vector<std::uint8_t>& presents) const {
-    std::int64_t total = 0;
-    for (std::size_t v = 0; v < sommets.size(); ++v)
-        if (presents[v] != 0) total += sommets[v];
-    for (const Fleur& f : fleurs) {
-        int dedans = 0;
-        for (const int v : f.sommets) dedans += presents[static_cast<std::size_t>(v)] != 0;
-        total += f.valeur * (dedans / 2);
-    }
-    return total;
-}
-
-bool couplage_poids_maximal(const GrapheJoueurs& graphe,
-                            const std::function<std::int64_t(int, int)>& poids_paire,
-                            const std::function<std::int64_t(int)>& poids_exempt,
-                            std::vector<int>& partenaire, BorneCouplage* borne) {
-    const int n = graphe.taille();
-    partenaire.assign(static_cast<std::size_t>(n), SANS_PARTENAIRE);
-    if (n == 0) {
-        if (borne != nullptr) *borne = {};
-        return true;
-    }
-    std::vector<Arete> aretes = aretes_ponderees(graphe, poids_paire, poids_exempt);
-    // Every edge gets the same amount added, which leaves the heaviest
-    // perfect matching the same; each vertex's dual value gives back half of
-    // it, so the bound is of the weights as given.
-    std::int64_t decalage = 1;
-    for (const Arete& e : aretes) decalage = std::max(decalage, 1 - e.poids);
-    for (Arete& e : aretes) e.poids += decalage;
-    if (!couplage_lemon(n, aretes, partenaire, borne)) return false;
-    if (borne != nullptr)
-        for (std::int64_t& y : borne->sommets) y -= 2 * decalage;
-    return true;
-}
 
 bool couplage_cout_minimal(const GrapheJoueurs& graphe,
                            const std::function<std::int64_t(int, int)>& cout_paire,
@@ -125,7 +73,7 @@ bool couplage_cout_minimal(const GrapheJoueurs& graphe,
     std::int64_t plus_grand = 0;
     for (const Arete& e : aretes) plus_grand = std::max(plus_grand, e.poids);
     for (Arete& e : aretes) e.poids = plus_grand + 1 - e.poids;
-    return couplage_lemon(n, aretes, partenaire, nullptr);
+    return couplage_lemon(n, aretes, partenaire);
 }
 
 }  // namespace tavo

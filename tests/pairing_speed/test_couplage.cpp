@@ -1,9 +1,12 @@
-// The two matchings against brute force on many small random graphs.
+// The matchings against brute force on many small random graphs, and the
+// heaviest one's optimality certificate on large ones.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "pairing/couplage.h"
@@ -182,6 +185,232 @@ TEST(CouplageCoutMinimal, TrouveLeCoutDeLaForceBrute) {
     }
     EXPECT_GT(sans, 20);
     EXPECT_LT(sans, 400);
+}
+
+// ---------------------------------------------------------------------------
+// The heaviest perfect matching and its dual
+
+// A graph as the matching sees it: the players, plus the bye as vertex n
+// when n is odd, with the weight of every allowed edge.
+struct GraphePondere {
+    GrapheJoueurs joueurs;
+    int sommets = 0;                                  // n + n % 2
+    std::vector<std::vector<std::int64_t>> poids;     // sommets x sommets
+    std::vector<std::vector<std::uint8_t>> autorise;  // sommets x sommets
+
+    std::int64_t paire(int a, int b) const {
+        return poids[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+    }
+    bool arete(int a, int b) const {
+        return autorise[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] != 0;
+    }
+};
+
+// Weights like the pairing's penalties: a few kinds of faults, each costing
+// a round amount, so many ties; `etendue` > 0 draws them uniformly instead.
+GraphePondere graphe_pondere(std::mt19937& hasard, int n, int densite_pourcent,
+                             std::int64_t etendue = 0) {
+    GraphePondere g;
+    g.joueurs = graphe_au_hasard(hasard, n, densite_pourcent);
+    g.sommets = n + n % 2;
+    const auto m = static_cast<std::size_t>(g.sommets);
+    g.poids.assign(m, std::vector<std::int64_t>(m, 0));
+    g.autorise.assign(m, std::vector<std::uint8_t>(m, 0));
+    auto tirage = [&]() -> std::int64_t {
+        if (etendue > 0)
+            return -static_cast<std::int64_t>(hasard() % static_cast<std::uint64_t>(etendue));
+        return -80 * static_cast<std::int64_t>(hasard() % 6) -
+               50 * static_cast<std::int64_t>(hasard() % 3);
+    };
+    for (int a = 0; a < g.sommets; ++a)
+        for (int b = a + 1; b < g.sommets; ++b) {
+            const bool permis = b < n ? g.joueurs.autorise(a, b) : g.joueurs.exempt_autorise(a);
+            if (!permis) continue;
+            const std::int64_t w = tirage();
+            g.poids[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] = w;
+            g.poids[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)] = w;
+            g.autorise[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] = 1;
+            g.autorise[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)] = 1;
+        }
+    return g;
+}
+
+bool heaviest(const GraphePondere& g, std::vector<int>& partenaire, BorneCouplage& borne) {
+    const int n = g.joueurs.taille();
+    return couplage_poids_maximal(
+        g.joueurs, [&](int a, int b) { return g.paire(a, b); },
+        [&](int a) { return g.paire(a, n); }, partenaire, &borne);
+}
+
+// The heaviest perfect matching of every subset of the vertices (bit v of
+// the index: vertex v present), nullopt when it has none.
+std::vector<std::optional<std::int64_t>> brute_tous_sous_ensembles(const GraphePondere& g) {
+    std::vector<std::optional<std::int64_t>> meilleur(std::size_t{1} << g.sommets);
+    meilleur[0] = 0;
+    for (std::size_t masque = 1; masque < meilleur.size(); ++masque) {
+        int a = 0;
+        while (!(masque >> a & 1)) ++a;
+        for (int b = a + 1; b < g.sommets; ++b) {
+            if (!(masque >> b & 1) || !g.arete(a, b)) continue;
+            const auto& reste = meilleur[masque & ~(std::size_t{1} << a) & ~(std::size_t{1} << b)];
+            if (!reste) continue;
+            const std::int64_t total = *reste + g.paire(a, b);
+            if (!meilleur[masque] || total > *meilleur[masque]) meilleur[masque] = total;
+        }
+    }
+    return meilleur;
+}
+
+// The matching is a perfect one of allowed edges; returns its weight.
+std::int64_t verifier_couplage(const GraphePondere& g, const std::vector<int>& partenaire) {
+    const int n = g.joueurs.taille();
+    EXPECT_EQ(partenaire.size(), static_cast<std::size_t>(n));
+    std::int64_t total = 0;
+    int exempts = 0;
+    for (int a = 0; a < n; ++a) {
+        const int p = partenaire[static_cast<std::size_t>(a)];
+        if (p == EXEMPT) {
+            ++exempts;
+            EXPECT_TRUE(g.joueurs.exempt_autorise(a)) << a;
+            total += g.paire(a, n);
+            continue;
+        }
+        EXPECT_TRUE(p >= 0 && p < n && p != a) << a << " -> " << p;
+        if (p < 0 || p >= n) continue;
+        EXPECT_EQ(partenaire[static_cast<std::size_t>(p)], a);
+        EXPECT_TRUE(g.joueurs.autorise(a, p)) << a << "-" << p;
+        if (a < p) total += g.paire(a, p);
+    }
+    EXPECT_EQ(exempts, n % 2);
+    return total;
+}
+
+// Every allowed edge is covered: 4 w(u, v) <= s[u] + s[v] + the values of the
+// blossoms that hold both; blossom values are positive, over odd sets.
+void verifier_duale(const GraphePondere& g, const BorneCouplage& borne) {
+    ASSERT_EQ(borne.sommets.size(), static_cast<std::size_t>(g.sommets));
+    const auto m = static_cast<std::size_t>(g.sommets);
+    std::vector<std::vector<std::int64_t>> fleurs_communes(m, std::vector<std::int64_t>(m, 0));
+    for (const BorneCouplage::Fleur& f : borne.fleurs) {
+        EXPECT_GT(f.valeur, 0);
+        EXPECT_EQ(f.sommets.size() % 2, 1U);
+        std::vector<std::uint8_t> dedans(m, 0);
+        for (const int v : f.sommets) {
+            ASSERT_TRUE(v >= 0 && v < g.sommets) << v;
+            EXPECT_EQ(dedans[static_cast<std::size_t>(v)], 0) << "sommet en double " << v;
+            dedans[static_cast<std::size_t>(v)] = 1;
+        }
+        for (const int u : f.sommets)
+            for (const int v : f.sommets)
+                fleurs_communes[static_cast<std::size_t>(u)][static_cast<std::size_t>(v)] +=
+                    f.valeur;
+    }
+    for (int u = 0; u < g.sommets; ++u)
+        for (int v = u + 1; v < g.sommets; ++v)
+            if (g.arete(u, v)) {
+                EXPECT_LE(
+                    4 * g.paire(u, v),
+                    borne.sommets[static_cast<std::size_t>(u)] +
+                        borne.sommets[static_cast<std::size_t>(v)] +
+                        fleurs_communes[static_cast<std::size_t>(u)][static_cast<std::size_t>(v)])
+                    << u << "-" << v;
+            }
+}
+
+TEST(CouplagePoidsMaximal, TrouveLeMeilleurCouplageEtUneBorneDeChaqueSousEnsemble) {
+    std::mt19937 hasard(4242);
+    int sans = 0, fleurs = 0;
+    BorneCouplage borne;  // reused from one graph to the next, as the search does
+    for (int essai = 0; essai < 1500; ++essai) {
+        const int n = 1 + essai % 14;
+        const std::int64_t etendue = essai % 5 == 0 ? 4001 : essai % 17 == 0 ? (1LL << 45) : 0;
+        const GraphePondere g = graphe_pondere(hasard, n, 20 + (essai * 11) % 81, etendue);
+        const auto meilleur = brute_tous_sous_ensembles(g);
+        const std::size_t tous = meilleur.size() - 1;
+        std::vector<int> partenaire;
+        const bool ok = heaviest(g, partenaire, borne);
+        ASSERT_EQ(ok, meilleur[tous].has_value()) << "essai " << essai;
+        if (!ok) {
+            ++sans;
+            continue;
+        }
+        ASSERT_EQ(verifier_couplage(g, partenaire), *meilleur[tous]) << "essai " << essai;
+        verifier_duale(g, borne);
+        ASSERT_FALSE(HasFailure()) << "essai " << essai;
+        fleurs += !borne.fleurs.empty();
+        Drapeaux presents(static_cast<std::size_t>(g.sommets), 1);
+        EXPECT_EQ(borne.borne(presents), 4 * *meilleur[tous]) << "essai " << essai;
+        for (int question = 0; question < 20; ++question) {
+            std::size_t masque = 0;
+            for (int v = 0; v < g.sommets; ++v) {
+                presents[static_cast<std::size_t>(v)] = hasard() % 3 != 0;
+                if (presents[static_cast<std::size_t>(v)]) masque |= std::size_t{1} << v;
+            }
+            if (meilleur[masque]) {
+                EXPECT_GE(borne.borne(presents), 4 * *meilleur[masque])
+                    << "essai " << essai << " masque " << masque;
+            }
+        }
+    }
+    // Graphs without a perfect matching, and optimal duals that need
+    // blossoms, were both met.
+    EXPECT_GT(sans, 100);
+    EXPECT_GT(fleurs, 50);
+}
+
+TEST(CouplagePoidsMaximal, CertifieSonOptimumSurDeGrandsGraphes) {
+    std::mt19937 hasard(99);
+    BorneCouplage borne;
+    int sans = 0;
+    for (int essai = 0; essai < 40; ++essai) {
+        const int n = essai % 2 == 0 ? 50 : 101;
+        const int densite = essai % 4 < 2 ? 70 : 4;  // dense, or sparse enough to fail at times
+        const GraphePondere g = graphe_pondere(hasard, n, densite, essai % 3 == 0 ? 4001 : 0);
+        std::vector<int> partenaire;
+        const bool ok = heaviest(g, partenaire, borne);
+        // Whether a perfect matching exists, answered independently.
+        TestCouplage test(g.joueurs);
+        ASSERT_EQ(ok, test.possible(Drapeaux(static_cast<std::size_t>(n), 1))) << "essai " << essai;
+        if (!ok) {
+            ++sans;
+            continue;
+        }
+        const std::int64_t poids = verifier_couplage(g, partenaire);
+        verifier_duale(g, borne);
+        // A feasible dual whose value is the matching's weight proves it optimal.
+        EXPECT_EQ(borne.borne(Drapeaux(static_cast<std::size_t>(g.sommets), 1)), 4 * poids)
+            << "essai " << essai;
+    }
+    EXPECT_GT(sans, 0);
+    EXPECT_LT(sans, 20);
+}
+
+TEST(CouplagePoidsMaximal, CasLimites) {
+    std::vector<int> partenaire{7};
+    BorneCouplage borne;
+    GrapheJoueurs vide;
+    vide.preparer(0);
+    auto zero_paire = [](int, int) { return std::int64_t{0}; };
+    auto zero_exempt = [](int) { return std::int64_t{0}; };
+    EXPECT_TRUE(couplage_poids_maximal(vide, zero_paire, zero_exempt, partenaire, &borne));
+    EXPECT_TRUE(partenaire.empty());
+    EXPECT_EQ(borne.borne({}), 0);
+
+    // One player alone: the bye if he may take it, otherwise nothing.
+    GrapheJoueurs seul;
+    seul.preparer(1);
+    EXPECT_FALSE(couplage_poids_maximal(seul, zero_paire, zero_exempt, partenaire, &borne));
+    seul.autoriser_exempt(0);
+    ASSERT_TRUE(couplage_poids_maximal(
+        seul, zero_paire, [](int) { return std::int64_t{-30}; }, partenaire, &borne));
+    EXPECT_EQ(partenaire, std::vector<int>{EXEMPT});
+    EXPECT_EQ(borne.borne({1, 1}), -120);
+
+    // Beyond the capacity: refused loudly rather than answered wrongly.
+    GrapheJoueurs trop;
+    trop.preparer(103);
+    EXPECT_THROW(couplage_poids_maximal(trop, zero_paire, zero_exempt, partenaire, nullptr),
+                 std::length_error);
 }
 
 }  // namespace
