@@ -98,6 +98,7 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
     }
     test_.emplace(graphe_);
     couplage_retenu_.assign(m, SANS_PARTENAIRE);
+    essai_.resize(m);
     sommets_presents_.assign(m + 1, m_ % 2);  // the bye, when the players are odd in number
 }
 
@@ -192,6 +193,111 @@ std::int64_t Elagage::borne_duale(const Tournoi& t, const BorneCouplage& duale, 
         meilleur_e = std::max(meilleur_e, 4L * p - duale.sommets[static_cast<std::size_t>(e)]);
     }
     return duale.borne(sommets_presents_) + meilleur_e;
+}
+
+bool Elagage::permise(int j, int a, int b) const {
+    if (a == j) return partenaires_[static_cast<std::size_t>(b)] != 0;
+    if (b == j) return partenaires_[static_cast<std::size_t>(a)] != 0;
+    return poids(a, b) != INT_MIN;
+}
+
+int Elagage::poids_paire(const Tournoi& t, int j, int couleur, int a, int b) const {
+    int p = 0;
+    if (a == j)
+        penalite_adversaire(t, j, couleur, b, p);
+    else if (b == j)
+        penalite_adversaire(t, j, couleur, a, p);
+    else
+        p = poids(a, b);
+    return p;
+}
+
+bool Elagage::completion_connue(const Tournoi& t, int j, int couleur, long objectif) {
+    // What is left of the pairing kept: the players whose partner is placed
+    // (or no longer allowed) are free.
+    std::vector<int>& c = essai_;
+    libres_.clear();
+    int exempt = -1;  // who has the bye
+    for (int a = 0; a < m_; ++a) {
+        c[static_cast<std::size_t>(a)] = SANS_PARTENAIRE;
+        if (!presents_[static_cast<std::size_t>(a)]) continue;
+        const int p = couplage_retenu_[static_cast<std::size_t>(a)];
+        const bool garde =
+            p == EXEMPT
+                ? m_ % 2 == 1 && a != j && exempt_[static_cast<std::size_t>(a)] && exempt < 0
+                : p >= 0 && presents_[static_cast<std::size_t>(p)] &&
+                      couplage_retenu_[static_cast<std::size_t>(p)] == a && permise(j, a, p);
+        if (garde) {
+            c[static_cast<std::size_t>(a)] = p;
+            if (p == EXEMPT) exempt = a;
+        } else {
+            libres_.push_back(a);
+        }
+    }
+    if (libres_.size() > 6) return false;  // too far from it: the tests decide
+
+    // Each free player in turn takes his best place: with another free
+    // player, the bye, or in an existing pair whose other player then takes
+    // a free one.
+    for (const int x : libres_) {
+        if (c[static_cast<std::size_t>(x)] != SANS_PARTENAIRE) continue;
+        long meilleur = LONG_MIN;
+        int avec = SANS_PARTENAIRE, coupe = -1, autre = -1;
+        for (const int y : libres_)
+            if (y != x && c[static_cast<std::size_t>(y)] == SANS_PARTENAIRE && permise(j, x, y) &&
+                poids_paire(t, j, couleur, x, y) > meilleur) {
+                meilleur = poids_paire(t, j, couleur, x, y);
+                avec = y;
+                coupe = -1;
+            }
+        if (m_ % 2 == 1 && exempt < 0 && x != j && exempt_[static_cast<std::size_t>(x)] &&
+            0 > meilleur) {
+            meilleur = 0;
+            avec = EXEMPT;
+            coupe = -1;
+        }
+        for (const int y : libres_) {
+            if (y == x || c[static_cast<std::size_t>(y)] != SANS_PARTENAIRE) continue;
+            for (int u = 0; u < m_; ++u) {
+                const int v = c[static_cast<std::size_t>(u)];
+                if (v < 0 || !permise(j, x, u) || !permise(j, v, y)) continue;
+                const long g = poids_paire(t, j, couleur, x, u) + poids_paire(t, j, couleur, v, y) -
+                               poids_paire(t, j, couleur, u, v);
+                if (g > meilleur) {
+                    meilleur = g;
+                    avec = u;
+                    coupe = v;
+                    autre = y;
+                }
+            }
+        }
+        if (avec == SANS_PARTENAIRE) return false;
+        if (avec == EXEMPT) {
+            c[static_cast<std::size_t>(x)] = EXEMPT;
+            exempt = x;
+            continue;
+        }
+        c[static_cast<std::size_t>(x)] = avec;
+        c[static_cast<std::size_t>(avec)] = x;
+        if (coupe >= 0) {
+            c[static_cast<std::size_t>(coupe)] = autre;
+            c[static_cast<std::size_t>(autre)] = coupe;
+        }
+    }
+    if (m_ % 2 == 1 && exempt < 0) return false;
+
+    long total = 0;
+    for (int a = 0; a < m_; ++a) {
+        const int b = c[static_cast<std::size_t>(a)];
+        if (!presents_[static_cast<std::size_t>(a)]) continue;
+        if (b == SANS_PARTENAIRE) return false;
+        if (b > a) total += poids_paire(t, j, couleur, a, b);
+    }
+    if (total <= objectif) return false;
+    for (int a = 0; a < m_; ++a)
+        if (presents_[static_cast<std::size_t>(a)])
+            couplage_retenu_[static_cast<std::size_t>(a)] = c[static_cast<std::size_t>(a)];
+    return true;
 }
 
 long Elagage::poids_temoin(const Tournoi& t, int j, int couleur) const {
@@ -357,31 +463,28 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         return SCORE_ECHEC;
     }
 
-    bool possible = false;
-    if (paire) {
-        presents_[static_cast<std::size_t>(j)] = 1;
-        possible = test_->possible(presents_, j, &partenaires_);
-    } else {
-        possible = test_->possible(presents_);
-    }
-    if (!possible) {
-        ++coupes_couplage;
-        return SCORE_ECHEC;
-    }
-
-    // Does a completion above the threshold exist? The pairing the matching
-    // test found may be one; if not, the heaviest matching of the players
-    // left tells.
+    if (paire) presents_[static_cast<std::size_t>(j)] = 1;
+    // A known completion above the threshold lets the node through at once
+    // (its search will reach one). Otherwise the matching test, then the
+    // heaviest matching when the pairing the test found is not good enough.
     bool empile = false;
-    if (score + poids_temoin(t, j, couleur) <= seuil) {
-        BorneCouplage duale;
-        const std::optional<std::int64_t> meilleur = couplage_exact(t, j, couleur, duale);
-        if (!meilleur || score + *meilleur <= seuil) {
-            ++coupes_borne;
+    if (!completion_connue(t, j, couleur, seuil - score)) {
+        const bool possible =
+            paire ? test_->possible(presents_, j, &partenaires_) : test_->possible(presents_);
+        if (!possible) {
+            ++coupes_couplage;
             return SCORE_ECHEC;
         }
-        pile_.push_back(std::move(duale));
-        empile = true;
+        if (score + poids_temoin(t, j, couleur) <= seuil) {
+            BorneCouplage duale;
+            const std::optional<std::int64_t> meilleur = couplage_exact(t, j, couleur, duale);
+            if (!meilleur || score + *meilleur <= seuil) {
+                ++coupes_borne;
+                return SCORE_ECHEC;
+            }
+            pile_.push_back(std::move(duale));
+            empile = true;
+        }
     }
 
     const int plus_bas_avant = plus_bas_;

@@ -87,6 +87,14 @@ class Elagage {
     // The heaviest perfect matching of the players left (j restricted to
     // partenaires_) by the pairs' best scores, and its dual; none when they
     // cannot all be paired.
+    // Pair (a, b) allowed for the players left, j (the pending player, or
+    // -1) only with the opponents in partenaires_; and its best score.
+    bool permise(int j, int a, int b) const;
+    int poids_paire(const Tournoi& t, int j, int couleur, int a, int b) const;
+    // True when the pairing kept (couplage_retenu_), mended where players
+    // left it, pairs the players left with a score above `objectif`; it is
+    // then kept as mended.
+    bool completion_connue(const Tournoi& t, int j, int couleur, long objectif);
     // Score of the pairing the matching test just found (a completion the
     // search can reach), for the players left and j.
     long poids_temoin(const Tournoi& t, int j, int couleur) const;
@@ -108,7 +116,9 @@ class Elagage {
     // the round has no pairing at all.
     std::vector<BorneCouplage> pile_;  // one per node above that computed it
     std::vector<int> sous_sommets_;
-    std::vector<int> couplage_retenu_;            // the last heaviest matching, by player
+    std::vector<int> couplage_retenu_;  // a good pairing of the players left, by player
+    std::vector<int> essai_;
+    std::vector<int> libres_;
     std::vector<std::uint8_t> sommets_presents_;  // players left, and the bye
     std::optional<TestCouplage> test_;            // built once graphe_ is complete
     std::unordered_map<Etat, std::vector<Echec>, HachageEtat> echecs_;
