@@ -27,6 +27,13 @@ std::size_t Elagage::HachageEtat::operator()(const Etat& e) const {
     return static_cast<std::size_t>(h ^ (h >> 31));
 }
 
+std::size_t Elagage::HachageCle::operator()(const CleCouplage& c) const {
+    std::uint64_t h = HachageEtat{}(c.etat);
+    h ^= c.partenaires[0] * 0x94D049BB133111EBULL + (h << 6) + (h >> 2);
+    h ^= c.partenaires[1] * 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2);
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
 Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
     for (int p = 1; p <= t.entete.nb_joueurs; ++p)
         if (t.joueurs[p].actif != 0) ids_.push_back(t.joueurs[p].id);
@@ -320,6 +327,28 @@ long Elagage::poids_temoin(const Tournoi& t, int j, int couleur) const {
     return total;
 }
 
+std::optional<std::int64_t> Elagage::couplage_memorise(const Tournoi& t, const Etat& etat, int j,
+                                                       int couleur, BorneCouplage& duale) {
+    CleCouplage cle{etat, {0, 0}};
+    if (j >= 0)
+        for (const int e : reste_)
+            if (partenaires_[static_cast<std::size_t>(e)])
+                cle.partenaires[e / 64] |= 1ULL << (e % 64);
+    const auto connu = couplages_.find(cle);
+    if (connu != couplages_.end()) {
+        duale = connu->second.duale;
+        if (connu->second.poids) {
+            couplage_retenu_ = connu->second.retenu;
+            test_->retenir(couplage_retenu_);
+        }
+        return connu->second.poids;
+    }
+    const std::optional<std::int64_t> poids = couplage_exact(t, j, couleur, duale);
+    if (couplages_.size() >= 20000) couplages_.clear();  // bounded memory
+    couplages_.emplace(cle, CouplageConnu{poids, duale, couplage_retenu_});
+    return poids;
+}
+
 std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int couleur,
                                                     BorneCouplage& duale) {
     std::vector<int>& sommets = sous_sommets_;
@@ -477,7 +506,8 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         }
         if (score + poids_temoin(t, j, couleur) <= seuil) {
             BorneCouplage duale;
-            const std::optional<std::int64_t> meilleur = couplage_exact(t, j, couleur, duale);
+            const std::optional<std::int64_t> meilleur =
+                couplage_memorise(t, etat, j, couleur, duale);
             if (!meilleur || score + *meilleur <= seuil) {
                 ++coupes_borne;
                 return SCORE_ECHEC;

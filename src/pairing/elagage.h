@@ -69,6 +69,21 @@ class Elagage {
     struct HachageEtat {
         std::size_t operator()(const Etat& e) const;
     };
+    // A heaviest matching computed: the node, and the opponents the pending
+    // player could take (they depend on alpha).
+    struct CleCouplage {
+        Etat etat;
+        std::uint64_t partenaires[2];
+        bool operator==(const CleCouplage&) const = default;
+    };
+    struct HachageCle {
+        std::size_t operator()(const CleCouplage& c) const;
+    };
+    struct CouplageConnu {
+        std::optional<std::int64_t> poids;
+        BorneCouplage duale;
+        std::vector<int> retenu;  // couplage_retenu_ as it left it
+    };
 
     // Best (highest, <= 0) score of pair (a, b) whoever is placed first;
     // INT_MIN for a pair the search never makes.
@@ -100,6 +115,9 @@ class Elagage {
     long poids_temoin(const Tournoi& t, int j, int couleur) const;
     std::optional<std::int64_t> couplage_exact(const Tournoi& t, int j, int couleur,
                                                BorneCouplage& duale);
+    // The same, answered from memory when the node asked it before.
+    std::optional<std::int64_t> couplage_memorise(const Tournoi& t, const Etat& etat, int j,
+                                                  int couleur, BorneCouplage& duale);
 
     int m_ = 0;                 // active players, in standings order
     std::vector<int> ids_;      // id of each index
@@ -122,6 +140,7 @@ class Elagage {
     std::vector<std::uint8_t> sommets_presents_;  // players left, and the bye
     std::optional<TestCouplage> test_;            // built once graphe_ is complete
     std::unordered_map<Etat, std::vector<Echec>, HachageEtat> echecs_;
+    std::unordered_map<CleCouplage, CouplageConnu, HachageCle> couplages_;
     // Least score of the nodes entered in the subtree being searched.
     int plus_bas_ = 0;
 
