@@ -327,13 +327,18 @@ long Elagage::poids_temoin(const Tournoi& t, int j, int couleur) const {
     return total;
 }
 
-std::optional<std::int64_t> Elagage::couplage_memorise(const Tournoi& t, const Etat& etat, int j,
-                                                       int couleur, BorneCouplage& duale) {
+Elagage::CleCouplage Elagage::cle_couplage(const Etat& etat, int j) const {
     CleCouplage cle{etat, {0, 0}};
     if (j >= 0)
         for (const int e : reste_)
             if (partenaires_[static_cast<std::size_t>(e)])
                 cle.partenaires[e / 64] |= 1ULL << (e % 64);
+    return cle;
+}
+
+std::optional<std::int64_t> Elagage::couplage_memorise(const Tournoi& t, const Etat& etat, int j,
+                                                       int couleur, BorneCouplage& duale) {
+    const CleCouplage cle = cle_couplage(etat, j);
     const auto connu = couplages_.find(cle);
     if (connu != couplages_.end()) {
         duale = connu->second.duale;
@@ -498,13 +503,23 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     // heaviest matching when the pairing the test found is not good enough.
     bool empile = false;
     if (!completion_connue(t, j, couleur, seuil - score)) {
-        const bool possible =
-            paire ? test_->possible(presents_, j, &partenaires_) : test_->possible(presents_);
+        // The same question, asked before, has the same answer; but then
+        // the matching test's pairing is not this node's.
+        const CleCouplage cle = cle_couplage(etat, j);
+        const auto connu = possibles_.find(cle);
+        const bool deja_su = connu != possibles_.end();
+        const bool possible = deja_su ? connu->second
+                                      : (paire ? test_->possible(presents_, j, &partenaires_)
+                                               : test_->possible(presents_));
+        if (!deja_su) {
+            if (possibles_.size() >= 100000) possibles_.clear();  // bounded memory
+            possibles_.emplace(cle, possible);
+        }
         if (!possible) {
             ++coupes_couplage;
             return SCORE_ECHEC;
         }
-        if (score + poids_temoin(t, j, couleur) <= seuil) {
+        if (deja_su || score + poids_temoin(t, j, couleur) <= seuil) {
             BorneCouplage duale;
             const std::optional<std::int64_t> meilleur =
                 couplage_memorise(t, etat, j, couleur, duale);

@@ -115,6 +115,7 @@ class Elagage {
     long poids_temoin(const Tournoi& t, int j, int couleur) const;
     std::optional<std::int64_t> couplage_exact(const Tournoi& t, int j, int couleur,
                                                BorneCouplage& duale);
+    CleCouplage cle_couplage(const Etat& etat, int j) const;
     // The same, answered from memory when the node asked it before.
     std::optional<std::int64_t> couplage_memorise(const Tournoi& t, const Etat& etat, int j,
                                                   int couleur, BorneCouplage& duale);
@@ -141,6 +142,7 @@ class Elagage {
     std::optional<TestCouplage> test_;            // built once graphe_ is complete
     std::unordered_map<Etat, std::vector<Echec>, HachageEtat> echecs_;
     std::unordered_map<CleCouplage, CouplageConnu, HachageCle> couplages_;
+    std::unordered_map<CleCouplage, bool, HachageCle> possibles_;  // matching tests answered
     // Least score of the nodes entered in the subtree being searched.
     int plus_bas_ = 0;
 
