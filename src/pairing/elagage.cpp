@@ -202,223 +202,9 @@ std::int64_t Elagage::borne_duale(const Tournoi& t, const BorneCouplage& duale, 
     return duale.borne(sommets_presents_) + meilleur_e;
 }
 
-bool Elagage::permise(int j, int a, int b) const {
-    if (a == j) return partenaires_[static_cast<std::size_t>(b)] != 0;
-    if (b == j) return partenaires_[static_cast<std::size_t>(a)] != 0;
-    return poids(a, b) != INT_MIN;
-}
-
-int Elagage::poids_paire(const Tournoi& t, int j, int couleur, int a, int b) const {
-    int p = 0;
-    if (a == j)
-        penalite_adversaire(t, j, couleur, b, p);
-    else if (b == j)
-        penalite_adversaire(t, j, couleur, a, p);
-    else
-        p = poids(a, b);
-    return p;
-}
-
-bool Elagage::completion_connue(const Tournoi& t, int j, int couleur, long objectif) {
-    // What is left of the pairing kept: the players whose partner is placed
-    // (or no longer allowed) are free.
-    std::vector<int>& c = essai_;
-    libres_.clear();
-    int exempt = -1;  // who has the bye
-    for (int a = 0; a < m_; ++a) {
-        c[static_cast<std::size_t>(a)] = SANS_PARTENAIRE;
-        if (!presents_[static_cast<std::size_t>(a)]) continue;
-        const int p = couplage_retenu_[static_cast<std::size_t>(a)];
-        const bool garde =
-            p == EXEMPT
-                ? m_ % 2 == 1 && a != j && exempt_[static_cast<std::size_t>(a)] && exempt < 0
-                : p >= 0 && presents_[static_cast<std::size_t>(p)] &&
-                      couplage_retenu_[static_cast<std::size_t>(p)] == a && permise(j, a, p);
-        if (garde) {
-            c[static_cast<std::size_t>(a)] = p;
-            if (p == EXEMPT) exempt = a;
-        } else {
-            libres_.push_back(a);
-        }
-    }
-    if (libres_.size() > 6) return false;  // too far from it: the tests decide
-
-    // Each free player in turn takes his best place: with another free
-    // player, the bye, or in an existing pair whose other player then takes
-    // a free one.
-    for (const int x : libres_) {
-        if (c[static_cast<std::size_t>(x)] != SANS_PARTENAIRE) continue;
-        long meilleur = LONG_MIN;
-        int avec = SANS_PARTENAIRE, coupe = -1, autre = -1;
-        for (const int y : libres_)
-            if (y != x && c[static_cast<std::size_t>(y)] == SANS_PARTENAIRE && permise(j, x, y) &&
-                poids_paire(t, j, couleur, x, y) > meilleur) {
-                meilleur = poids_paire(t, j, couleur, x, y);
-                avec = y;
-                coupe = -1;
-            }
-        if (m_ % 2 == 1 && exempt < 0 && x != j && exempt_[static_cast<std::size_t>(x)] &&
-            0 > meilleur) {
-            meilleur = 0;
-            avec = EXEMPT;
-            coupe = -1;
-        }
-        for (const int y : libres_) {
-            if (y == x || c[static_cast<std::size_t>(y)] != SANS_PARTENAIRE) continue;
-            for (int u = 0; u < m_; ++u) {
-                const int v = c[static_cast<std::size_t>(u)];
-                if (v < 0 || !permise(j, x, u) || !permise(j, v, y)) continue;
-                const long g = poids_paire(t, j, couleur, x, u) + poids_paire(t, j, couleur, v, y) -
-                               poids_paire(t, j, couleur, u, v);
-                if (g > meilleur) {
-                    meilleur = g;
-                    avec = u;
-                    coupe = v;
-                    autre = y;
-                }
-            }
-        }
-        if (avec == SANS_PARTENAIRE) return false;
-        if (avec == EXEMPT) {
-            c[static_cast<std::size_t>(x)] = EXEMPT;
-            exempt = x;
-            continue;
-        }
-        c[static_cast<std::size_t>(x)] = avec;
-        c[static_cast<std::size_t>(avec)] = x;
-        if (coupe >= 0) {
-            c[static_cast<std::size_t>(coupe)] = autre;
-            c[static_cast<std::size_t>(autre)] = coupe;
-        }
-    }
-    if (m_ % 2 == 1 && exempt < 0) return false;
-
-    long total = 0;
-    for (int a = 0; a < m_; ++a) {
-        const int b = c[static_cast<std::size_t>(a)];
-        if (!presents_[static_cast<std::size_t>(a)]) continue;
-        if (b == SANS_PARTENAIRE) return false;
-        if (b > a) total += poids_paire(t, j, couleur, a, b);
-    }
-    if (total <= objectif) return false;
-    for (int a = 0; a < m_; ++a)
-        if (presents_[static_cast<std::size_t>(a)])
-            couplage_retenu_[static_cast<std::size_t>(a)] = c[static_cast<std::size_t>(a)];
-    return true;
-}
-
-long Elagage::poids_temoin(const Tournoi& t, int j, int couleur) const {
-    long total = 0;
-    for (int a = 0; a < m_; ++a) {
-        if (!presents_[static_cast<std::size_t>(a)]) continue;
-        const int b = test_->partenaire(a);
-        if (b < 0) continue;  // the bye, 0
-        int p = 0;
-        if (a == j)
-            penalite_adversaire(t, j, couleur, b, p);
-        else if (b == j)
-            continue;  // counted from j
-        else if (b < a)
-            continue;  // counted from b
-        else
-            p = poids(a, b);
-        total += p;
-    }
-    return total;
-}
-
-Elagage::CleCouplage Elagage::cle_couplage(const Etat& etat, int j) const {
-    CleCouplage cle{etat, {0, 0}};
-    if (j >= 0)
-        for (const int e : reste_)
-            if (partenaires_[static_cast<std::size_t>(e)])
-                cle.partenaires[e / 64] |= 1ULL << (e % 64);
-    return cle;
-}
-
-std::optional<std::int64_t> Elagage::couplage_memorise(const Tournoi& t, const Etat& etat, int j,
-                                                       int couleur, BorneCouplage& duale) {
-    const CleCouplage cle = cle_couplage(etat, j);
-    const auto connu = couplages_.find(cle);
-    if (connu != couplages_.end()) {
-        duale = connu->second.duale;
-        if (connu->second.poids) {
-            couplage_retenu_ = connu->second.retenu;
-            test_->retenir(couplage_retenu_);
-        }
-        return connu->second.poids;
-    }
-    const std::optional<std::int64_t> poids = couplage_exact(t, j, couleur, duale);
-    if (couplages_.size() >= 20000) couplages_.clear();  // bounded memory
-    couplages_.emplace(cle, CouplageConnu{poids, duale, couplage_retenu_});
-    return poids;
-}
-
-std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int couleur,
-                                                    BorneCouplage& duale) {
-    std::vector<int>& sommets = sous_sommets_;
-    sommets = reste_;
-    if (j >= 0) sommets.push_back(j);
-    const int k = static_cast<int>(sommets.size());
-    GrapheJoueurs g;
-    g.preparer(k);
-    for (int x = 0; x < k; ++x) {
-        const int a = sommets[static_cast<std::size_t>(x)];
-        if (a != j && exempt_[static_cast<std::size_t>(a)]) g.autoriser_exempt(x);
-        for (int y = x + 1; y < k; ++y) {
-            const int b = sommets[static_cast<std::size_t>(y)];
-            const bool permise =
-                b == j ? partenaires_[static_cast<std::size_t>(a)] != 0 : poids(a, b) != INT_MIN;
-            if (permise) g.autoriser(x, y);
-        }
-    }
-    auto poids_paire = [&](int x, int y) -> std::int64_t {
-        const int a = sommets[static_cast<std::size_t>(x)];
-        const int b = sommets[static_cast<std::size_t>(y)];
-        int p = 0;
-        if (a == j)
-            penalite_adversaire(t, j, couleur, b, p);
-        else if (b == j)
-            penalite_adversaire(t, j, couleur, a, p);
-        else
-            p = poids(a, b);
-        return p;
-    };
-    ++calculs_ponderes;
-    BorneCouplage locale;
-    std::vector<int> partenaires;
-    if (!couplage_poids_maximal(
-            g, poids_paire, [](int) { return std::int64_t{0}; }, partenaires, &locale))
-        return std::nullopt;
-    std::int64_t total = 0;
-    for (int x = 0; x < k; ++x) {
-        const int y = partenaires[static_cast<std::size_t>(x)];
-        if (y > x) total += poids_paire(x, y);
-    }
-    // Back to the indices of the whole round (the bye is m_).
-    auto global = [&](int x) { return x == k ? m_ : sommets[static_cast<std::size_t>(x)]; };
-    // The matching tests below start from this pairing: the pairing they
-    // find then mostly proves a good completion by itself.
-    std::fill(couplage_retenu_.begin(), couplage_retenu_.end(), SANS_PARTENAIRE);
-    for (int x = 0; x < k; ++x) {
-        const int y = partenaires[static_cast<std::size_t>(x)];
-        couplage_retenu_[static_cast<std::size_t>(global(x))] = y == EXEMPT ? EXEMPT : global(y);
-    }
-    test_->retenir(couplage_retenu_);
-    duale.sommets.assign(static_cast<std::size_t>(m_ + 1), 0);
-    for (std::size_t x = 0; x < locale.sommets.size(); ++x)
-        duale.sommets[static_cast<std::size_t>(global(static_cast<int>(x)))] = locale.sommets[x];
-    duale.fleurs = std::move(locale.fleurs);
-    for (BorneCouplage::Fleur& f : duale.fleurs)
-        for (int& v : f.sommets) v = global(v);
-    return total;
-}
-
-int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
-                   int score) {
-    const bool paire = d % 2 == 0;  // even depth: `joueur` waits for an opponent
+Elagage::Etat Elagage::lire_noeud(const TablesRecherche& w, int j, int couleur) {
     reste_.clear();
-    Etat etat{{0, 0}, -1, SANS_PARTIE};
+    Etat etat{{0, 0}, j, j >= 0 ? couleur : SANS_PARTIE};
     for (int a = 0; a < m_; ++a) {
         const bool libre =
             w.utilise[static_cast<std::size_t>(ids_[static_cast<std::size_t>(a)])] == 0;
@@ -428,32 +214,31 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         else
             etat.places[a / 64] |= 1ULL << (a % 64);
     }
-    // Every node entered counts for the failures being recorded above it,
-    // leaves included.
-    plus_bas_ = std::min(plus_bas_, score);
-    // A leaf (everyone placed) is the node's own business.
-    if (reste_.empty()) return explorer_noeud(t, w, d, alpha, joueur, couleur, score);
+    return etat;
+}
 
-    const int j = paire ? index_[static_cast<std::size_t>(joueur)] : -1;
-    const int seuil = std::max(alpha, SCORE_ECHEC);
-    etat.seul = j;
-    etat.couleur = paire ? couleur : SANS_PARTIE;
-    const int marge_alpha = alpha - score;
-    const int marge_echec = seuil - score;
+bool Elagage::echec_connu(const Etat& etat, int marge_alpha, int marge_echec, int score) {
     const auto connu = echecs_.find(etat);
-    if (connu != echecs_.end())
-        for (const Echec& e : connu->second)
-            if (marge_alpha >= e.marge_alpha && marge_alpha < e.plafond &&
-                marge_echec >= e.marge_echec) {
-                ++coupes_memoire;
-                // What the search of the subtree would have entered.
-                plus_bas_ = std::min(plus_bas_, score + e.plafond);
-                return SCORE_ECHEC;
-            }
+    if (connu == echecs_.end()) return false;
+    for (const Echec& e : connu->second)
+        if (marge_alpha >= e.marge_alpha && marge_alpha < e.plafond &&
+            marge_echec >= e.marge_echec) {
+            // What the search of the subtree would have entered.
+            plus_bas_ = std::min(plus_bas_, score + e.plafond);
+            return true;
+        }
+    return false;
+}
 
-    // Upper bound of the score still to come, in half units: every player
-    // left takes half of his best pair among those left; the one who gets
-    // the bye (when their number is odd) takes 0 instead.
+void Elagage::noter_echec(const Etat& etat, int marge_alpha, int marge_echec, int plafond) {
+    std::vector<Echec>& liste = echecs_[etat];
+    if (liste.size() >= 8) liste.erase(liste.begin());
+    liste.push_back({marge_alpha, marge_echec, plafond});
+}
+
+long Elagage::borne_paires(const Tournoi& t, int j, int couleur, int score, int alpha) {
+    // Every player left takes half of his best pair among those left; the
+    // one who gets the bye (when their number is odd) takes 0 instead.
     long somme = 0;
     int bonus_exempt = 0;
     for (const int a : reste_) {
@@ -467,28 +252,50 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         somme += meilleur;
         if (exempt_[static_cast<std::size_t>(a)]) bonus_exempt = std::max(bonus_exempt, -meilleur);
     }
-    const std::size_t a_apparier = paire ? reste_.size() - 1 : reste_.size();
+    const std::size_t a_apparier = j >= 0 ? reste_.size() - 1 : reste_.size();
     long borne = somme + (a_apparier % 2 == 1 ? bonus_exempt : 0);
-    if (paire) {
-        // The opponents the node's loop will try: in standings order, those
-        // it does not skip, up to the first one of the same score, after
-        // whom it stops.
-        long meilleur_j = LONG_MIN;
-        bool arret = false;
-        for (const int e : reste_) {
-            int p = 0;
-            const bool possible =
-                !arret && penalite_adversaire(t, j, couleur, e, p) && score + p > alpha;
-            partenaires_[static_cast<std::size_t>(e)] = possible;
-            if (!possible) continue;
-            meilleur_j = std::max(meilleur_j, 2L * p - meilleur_[static_cast<std::size_t>(e)]);
-            if (p >= PENALITE_COULEUR) arret = true;
-        }
-        if (meilleur_j == LONG_MIN) {  // no opponent the search would take
-            ++coupes_couplage;
-            return SCORE_ECHEC;
-        }
-        borne += meilleur_j;
+    if (j < 0) return borne;
+    // The opponents the node's loop will try: in standings order, those it
+    // does not skip, up to the first one of the same score, after whom it
+    // stops.
+    long meilleur_j = LONG_MIN;
+    bool arret = false;
+    for (const int e : reste_) {
+        int p = 0;
+        const bool possible =
+            !arret && penalite_adversaire(t, j, couleur, e, p) && score + p > alpha;
+        partenaires_[static_cast<std::size_t>(e)] = possible;
+        if (!possible) continue;
+        meilleur_j = std::max(meilleur_j, 2L * p - meilleur_[static_cast<std::size_t>(e)]);
+        if (p >= PENALITE_COULEUR) arret = true;
+    }
+    return meilleur_j == LONG_MIN ? LONG_MIN : borne + meilleur_j;
+}
+
+int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
+                   int score) {
+    const bool paire = d % 2 == 0;  // even depth: `joueur` waits for an opponent
+    const int j = paire ? index_[static_cast<std::size_t>(joueur)] : -1;
+    const Etat etat = lire_noeud(w, j, couleur);
+    // Every node entered counts for the failures being recorded above it,
+    // leaves included.
+    plus_bas_ = std::min(plus_bas_, score);
+    // A leaf (everyone placed) is the node's own business.
+    if (reste_.empty()) return explorer_noeud(t, w, d, alpha, joueur, couleur, score);
+
+    const int seuil = std::max(alpha, SCORE_ECHEC);
+    const int marge_alpha = alpha - score;
+    const int marge_echec = seuil - score;
+    if (echec_connu(etat, marge_alpha, marge_echec, score)) {
+        ++coupes_memoire;
+        return SCORE_ECHEC;
+    }
+
+    // Upper bounds of the score still to come, in half and quarter units.
+    long borne = borne_paires(t, j, couleur, score, alpha);
+    if (borne == LONG_MIN) {  // no opponent the search would take
+        ++coupes_couplage;
+        return SCORE_ECHEC;
     }
     borne = std::min(borne, 2L * borne_ligne(j, couleur));
     if (2L * score + borne <= 2L * seuil ||
@@ -498,52 +305,21 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     }
 
     if (paire) presents_[static_cast<std::size_t>(j)] = 1;
-    // A known completion above the threshold lets the node through at once
-    // (its search will reach one). Otherwise the matching test, then the
-    // heaviest matching when the pairing the test found is not good enough.
-    bool empile = false;
-    if (!completion_connue(t, j, couleur, seuil - score)) {
-        // The same question, asked before, has the same answer; but then
-        // the matching test's pairing is not this node's.
-        const CleCouplage cle = cle_couplage(etat, j);
-        const auto connu = possibles_.find(cle);
-        const bool deja_su = connu != possibles_.end();
-        const bool possible = deja_su ? connu->second
-                                      : (paire ? test_->possible(presents_, j, &partenaires_)
-                                               : test_->possible(presents_));
-        if (!deja_su) {
-            if (possibles_.size() >= 100000) possibles_.clear();  // bounded memory
-            possibles_.emplace(cle, possible);
-        }
-        if (!possible) {
-            ++coupes_couplage;
-            return SCORE_ECHEC;
-        }
-        if (deja_su || score + poids_temoin(t, j, couleur) <= seuil) {
-            BorneCouplage duale;
-            const std::optional<std::int64_t> meilleur =
-                couplage_memorise(t, etat, j, couleur, duale);
-            if (!meilleur || score + *meilleur <= seuil) {
-                ++coupes_borne;
-                return SCORE_ECHEC;
-            }
-            pile_.push_back(std::move(duale));
-            empile = true;
-        }
-    }
+    const Completion completion = chercher_completion(t, etat, j, couleur, seuil - score);
+    if (completion == Completion::aucune_paire) ++coupes_couplage;
+    if (completion == Completion::trop_basse) ++coupes_borne;
+    if (completion == Completion::aucune_paire || completion == Completion::trop_basse)
+        return SCORE_ECHEC;
 
     const int plus_bas_avant = plus_bas_;
     plus_bas_ = INT_MAX;
     const int v = explorer_noeud(t, w, d, alpha, joueur, couleur, score);
-    if (empile) pile_.pop_back();
+    if (completion == Completion::par_couplage_exact) pile_.pop_back();
     const int plus_bas_dessous = plus_bas_;
     plus_bas_ = std::min(plus_bas_avant, plus_bas_dessous);
-    if (v <= SCORE_ECHEC && !w.interrompue) {
-        const int plafond = plus_bas_dessous == INT_MAX ? 0 : std::min(0, plus_bas_dessous - score);
-        std::vector<Echec>& liste = echecs_[etat];
-        if (liste.size() >= 8) liste.erase(liste.begin());
-        liste.push_back({marge_alpha, marge_echec, plafond});
-    }
+    if (v <= SCORE_ECHEC && !w.interrompue)
+        noter_echec(etat, marge_alpha, marge_echec,
+                    plus_bas_dessous == INT_MAX ? 0 : std::min(0, plus_bas_dessous - score));
     return v;
 }
 

@@ -1,19 +1,26 @@
 // Exact cuts of the pairing search. A node of the search whose subtree cannot
 // give a complete pairing better than both alpha and the failure score returns
 // the failure score, and every caller treats any such result as a failure; so
-// answering it at once, without exploring, changes nothing but the time. Three
-// tests find such nodes:
-// - the players still to place cannot all be paired under the search's own
-//   rules (never twice the same opponent, never two players strongly due the
-//   same colour, at an even depth only the opponents the node may still take,
-//   the bye to one player who has not had it): a maximum-cardinality matching;
-// - an upper bound of the score any completion can reach is not above the
-//   larger of alpha and the failure score (the best pair of each player, the
-//   neighbours in the standings, and the dual of the heaviest matching of
-//   the whole round by the pairs' best scores);
+// answering it at once, without exploring, changes nothing but the time.
+//
+// The search may take any player left as the first of a pair and form the
+// pairs in any order, and its loops go on until one succeeds; so a node
+// succeeds exactly when the players left (the pending player with the
+// opponents his loop will try: those it does not skip, up to the first one of
+// the same score) have a pairing under the search's hard rules (never twice
+// the same opponent, never two players strongly due the same colour, the bye
+// to one player who has not had it) whose score stays above the threshold.
+// The cuts test that:
+// - upper bounds of the score any completion can reach: the best pair of
+//   each player, the neighbours in the standings, and the dual solution of
+//   a heaviest matching computed higher up;
+// - a pairing of the players left: one known (the last heaviest matching,
+//   mended where players left it), or the one a maximum-cardinality matching
+//   finds; when neither scores above the threshold, the heaviest matching;
 // - the same node (players placed, pending player and his colour) already
 //   failed, with a score and an alpha for which its search takes every
-//   branch the same way (see Echec below).
+//   branch the same way (see Echec below); matching tests and heaviest
+//   matchings asked before are answered from memory.
 #pragma once
 
 #include <cstdint>
@@ -102,6 +109,27 @@ class Elagage {
     // The heaviest perfect matching of the players left (j restricted to
     // partenaires_) by the pairs' best scores, and its dual; none when they
     // cannot all be paired.
+    // Reads the node: presents_, reste_ and its state.
+    Etat lire_noeud(const TablesRecherche& w, int j, int couleur);
+    // A failure recorded for this node that repeats with these margins.
+    bool echec_connu(const Etat& etat, int marge_alpha, int marge_echec, int score);
+    void noter_echec(const Etat& etat, int marge_alpha, int marge_echec, int plafond);
+    // Twice an upper bound of the score still to come from the best pair of
+    // each player left; fills meilleur_ and, for a pending player j, the
+    // opponents his loop will try (partenaires_). LONG_MIN when he has none.
+    long borne_paires(const Tournoi& t, int j, int couleur, int score, int alpha);
+
+    // How a node's completion above its threshold was settled.
+    enum class Completion {
+        connue,              // the pairing kept, mended, is one
+        par_test,            // the matching test's pairing is one
+        par_couplage_exact,  // the heaviest matching is one (its dual is pushed on pile_)
+        aucune_paire,        // the players left cannot be paired
+        trop_basse,          // the heaviest matching is not above the threshold
+    };
+    Completion chercher_completion(const Tournoi& t, const Etat& etat, int j, int couleur,
+                                   long objectif);
+
     // Pair (a, b) allowed for the players left, j (the pending player, or
     // -1) only with the opponents in partenaires_; and its best score.
     bool permise(int j, int a, int b) const;

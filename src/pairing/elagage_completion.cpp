@@ -1,0 +1,252 @@
+// The completions of a node of the search: a pairing of the players left
+// (the pending player with the opponents his loop tries) whose score proves
+// that the node's search will reach a complete pairing above its threshold,
+// or the heaviest such pairing, which tells that none exists. The search may
+// take any player left as the first of a pair and form the pairs in any
+// order, so every such pairing is one it can reach.
+#include <algorithm>
+#include <climits>
+
+#include "pairing/elagage.h"
+
+namespace tavo {
+
+Elagage::Completion Elagage::chercher_completion(const Tournoi& t, const Etat& etat, int j,
+                                                 int couleur, long objectif) {
+    // A known completion lets the node through at once.
+    if (completion_connue(t, j, couleur, objectif)) return Completion::connue;
+    // Then the matching test. The same question asked before has the same
+    // answer; but then the test's pairing is not this node's.
+    const CleCouplage cle = cle_couplage(etat, j);
+    const auto connu = possibles_.find(cle);
+    const bool deja_su = connu != possibles_.end();
+    const bool possible = deja_su ? connu->second
+                                  : (j >= 0 ? test_->possible(presents_, j, &partenaires_)
+                                            : test_->possible(presents_));
+    if (!deja_su) {
+        if (possibles_.size() >= 100000) possibles_.clear();  // bounded memory
+        possibles_.emplace(cle, possible);
+    }
+    if (!possible) return Completion::aucune_paire;
+    if (!deja_su && poids_temoin(t, j, couleur) > objectif) return Completion::par_test;
+    // Last, the heaviest matching; its dual bounds the nodes below.
+    BorneCouplage duale;
+    const std::optional<std::int64_t> meilleur = couplage_memorise(t, etat, j, couleur, duale);
+    if (!meilleur || *meilleur <= objectif) return Completion::trop_basse;
+    pile_.push_back(std::move(duale));
+    return Completion::par_couplage_exact;
+}
+
+bool Elagage::permise(int j, int a, int b) const {
+    if (a == j) return partenaires_[static_cast<std::size_t>(b)] != 0;
+    if (b == j) return partenaires_[static_cast<std::size_t>(a)] != 0;
+    return poids(a, b) != INT_MIN;
+}
+
+int Elagage::poids_paire(const Tournoi& t, int j, int couleur, int a, int b) const {
+    int p = 0;
+    if (a == j)
+        penalite_adversaire(t, j, couleur, b, p);
+    else if (b == j)
+        penalite_adversaire(t, j, couleur, a, p);
+    else
+        p = poids(a, b);
+    return p;
+}
+
+bool Elagage::completion_connue(const Tournoi& t, int j, int couleur, long objectif) {
+    // What is left of the pairing kept: the players whose partner is placed
+    // (or no longer allowed) are free.
+    std::vector<int>& c = essai_;
+    libres_.clear();
+    int exempt = -1;  // who has the bye
+    for (int a = 0; a < m_; ++a) {
+        c[static_cast<std::size_t>(a)] = SANS_PARTENAIRE;
+        if (!presents_[static_cast<std::size_t>(a)]) continue;
+        const int p = couplage_retenu_[static_cast<std::size_t>(a)];
+        const bool garde =
+            p == EXEMPT
+                ? m_ % 2 == 1 && a != j && exempt_[static_cast<std::size_t>(a)] && exempt < 0
+                : p >= 0 && presents_[static_cast<std::size_t>(p)] &&
+                      couplage_retenu_[static_cast<std::size_t>(p)] == a && permise(j, a, p);
+        if (garde) {
+            c[static_cast<std::size_t>(a)] = p;
+            if (p == EXEMPT) exempt = a;
+        } else {
+            libres_.push_back(a);
+        }
+    }
+    if (libres_.size() > 6) return false;  // too far from it: the tests decide
+
+    // Each free player in turn takes his best place: with another free
+    // player, the bye, or in an existing pair whose other player then takes
+    // a free one.
+    for (const int x : libres_) {
+        if (c[static_cast<std::size_t>(x)] != SANS_PARTENAIRE) continue;
+        long meilleur = LONG_MIN;
+        int avec = SANS_PARTENAIRE, coupe = -1, autre = -1;
+        for (const int y : libres_)
+            if (y != x && c[static_cast<std::size_t>(y)] == SANS_PARTENAIRE && permise(j, x, y) &&
+                poids_paire(t, j, couleur, x, y) > meilleur) {
+                meilleur = poids_paire(t, j, couleur, x, y);
+                avec = y;
+                coupe = -1;
+            }
+        if (m_ % 2 == 1 && exempt < 0 && x != j && exempt_[static_cast<std::size_t>(x)] &&
+            0 > meilleur) {
+            meilleur = 0;
+            avec = EXEMPT;
+            coupe = -1;
+        }
+        for (const int y : libres_) {
+            if (y == x || c[static_cast<std::size_t>(y)] != SANS_PARTENAIRE) continue;
+            for (int u = 0; u < m_; ++u) {
+                const int v = c[static_cast<std::size_t>(u)];
+                if (v < 0 || !permise(j, x, u) || !permise(j, v, y)) continue;
+                const long g = poids_paire(t, j, couleur, x, u) + poids_paire(t, j, couleur, v, y) -
+                               poids_paire(t, j, couleur, u, v);
+                if (g > meilleur) {
+                    meilleur = g;
+                    avec = u;
+                    coupe = v;
+                    autre = y;
+                }
+            }
+        }
+        if (avec == SANS_PARTENAIRE) return false;
+        if (avec == EXEMPT) {
+            c[static_cast<std::size_t>(x)] = EXEMPT;
+            exempt = x;
+            continue;
+        }
+        c[static_cast<std::size_t>(x)] = avec;
+        c[static_cast<std::size_t>(avec)] = x;
+        if (coupe >= 0) {
+            c[static_cast<std::size_t>(coupe)] = autre;
+            c[static_cast<std::size_t>(autre)] = coupe;
+        }
+    }
+    if (m_ % 2 == 1 && exempt < 0) return false;
+
+    long total = 0;
+    for (int a = 0; a < m_; ++a) {
+        const int b = c[static_cast<std::size_t>(a)];
+        if (!presents_[static_cast<std::size_t>(a)]) continue;
+        if (b == SANS_PARTENAIRE) return false;
+        if (b > a) total += poids_paire(t, j, couleur, a, b);
+    }
+    if (total <= objectif) return false;
+    for (int a = 0; a < m_; ++a)
+        if (presents_[static_cast<std::size_t>(a)])
+            couplage_retenu_[static_cast<std::size_t>(a)] = c[static_cast<std::size_t>(a)];
+    return true;
+}
+
+long Elagage::poids_temoin(const Tournoi& t, int j, int couleur) const {
+    long total = 0;
+    for (int a = 0; a < m_; ++a) {
+        if (!presents_[static_cast<std::size_t>(a)]) continue;
+        const int b = test_->partenaire(a);
+        if (b < 0) continue;  // the bye, 0
+        int p = 0;
+        if (a == j)
+            penalite_adversaire(t, j, couleur, b, p);
+        else if (b == j)
+            continue;  // counted from j
+        else if (b < a)
+            continue;  // counted from b
+        else
+            p = poids(a, b);
+        total += p;
+    }
+    return total;
+}
+
+Elagage::CleCouplage Elagage::cle_couplage(const Etat& etat, int j) const {
+    CleCouplage cle{etat, {0, 0}};
+    if (j >= 0)
+        for (const int e : reste_)
+            if (partenaires_[static_cast<std::size_t>(e)])
+                cle.partenaires[e / 64] |= 1ULL << (e % 64);
+    return cle;
+}
+
+std::optional<std::int64_t> Elagage::couplage_memorise(const Tournoi& t, const Etat& etat, int j,
+                                                       int couleur, BorneCouplage& duale) {
+    const CleCouplage cle = cle_couplage(etat, j);
+    const auto connu = couplages_.find(cle);
+    if (connu != couplages_.end()) {
+        duale = connu->second.duale;
+        if (connu->second.poids) {
+            couplage_retenu_ = connu->second.retenu;
+            test_->retenir(couplage_retenu_);
+        }
+        return connu->second.poids;
+    }
+    const std::optional<std::int64_t> poids = couplage_exact(t, j, couleur, duale);
+    if (couplages_.size() >= 20000) couplages_.clear();  // bounded memory
+    couplages_.emplace(cle, CouplageConnu{poids, duale, couplage_retenu_});
+    return poids;
+}
+
+std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int couleur,
+                                                    BorneCouplage& duale) {
+    std::vector<int>& sommets = sous_sommets_;
+    sommets = reste_;
+    if (j >= 0) sommets.push_back(j);
+    const int k = static_cast<int>(sommets.size());
+    GrapheJoueurs g;
+    g.preparer(k);
+    for (int x = 0; x < k; ++x) {
+        const int a = sommets[static_cast<std::size_t>(x)];
+        if (a != j && exempt_[static_cast<std::size_t>(a)]) g.autoriser_exempt(x);
+        for (int y = x + 1; y < k; ++y) {
+            const int b = sommets[static_cast<std::size_t>(y)];
+            const bool permise =
+                b == j ? partenaires_[static_cast<std::size_t>(a)] != 0 : poids(a, b) != INT_MIN;
+            if (permise) g.autoriser(x, y);
+        }
+    }
+    auto poids_paire = [&](int x, int y) -> std::int64_t {
+        const int a = sommets[static_cast<std::size_t>(x)];
+        const int b = sommets[static_cast<std::size_t>(y)];
+        int p = 0;
+        if (a == j)
+            penalite_adversaire(t, j, couleur, b, p);
+        else if (b == j)
+            penalite_adversaire(t, j, couleur, a, p);
+        else
+            p = poids(a, b);
+        return p;
+    };
+    ++calculs_ponderes;
+    BorneCouplage locale;
+    std::vector<int> partenaires;
+    if (!couplage_poids_maximal(
+            g, poids_paire, [](int) { return std::int64_t{0}; }, partenaires, &locale))
+        return std::nullopt;
+    std::int64_t total = 0;
+    for (int x = 0; x < k; ++x) {
+        const int y = partenaires[static_cast<std::size_t>(x)];
+        if (y > x) total += poids_paire(x, y);
+    }
+    // Back to the indices of the whole round (the bye is m_).
+    auto global = [&](int x) { return x == k ? m_ : sommets[static_cast<std::size_t>(x)]; };
+    // The matching tests below start from this pairing: the pairing they
+    // find then mostly proves a good completion by itself.
+    std::fill(couplage_retenu_.begin(), couplage_retenu_.end(), SANS_PARTENAIRE);
+    for (int x = 0; x < k; ++x) {
+        const int y = partenaires[static_cast<std::size_t>(x)];
+        couplage_retenu_[static_cast<std::size_t>(global(x))] = y == EXEMPT ? EXEMPT : global(y);
+    }
+    test_->retenir(couplage_retenu_);
+    duale.sommets.assign(static_cast<std::size_t>(m_ + 1), 0);
+    for (std::size_t x = 0; x < locale.sommets.size(); ++x)
+        duale.sommets[static_cast<std::size_t>(global(static_cast<int>(x)))] = locale.sommets[x];
+    duale.fleurs = std::move(locale.fleurs);
+    for (BorneCouplage::Fleur& f : duale.fleurs)
+        for (int& v : f.sommets) v = global(v);
+    return total;
+}
+
+}  // namespace tavo
