@@ -91,7 +91,8 @@ struct BorneCouplage {
 // `graphe`, plus the bye when their number is odd, and (when `borne` is
 // given) the bound above. Weights may be negative; their spread must stay
 // below 2^50. At most 101 players (std::length_error beyond). Returns false
-// when no perfect matching exists.
+// when no perfect matching exists. Throws std::logic_error rather than loop
+// without end should the algorithm ever lose its way.
 bool couplage_poids_maximal(const GrapheJoueurs& graphe,
                             const std::function<std::int64_t(int, int)>& poids_paire,
                             const std::function<std::int64_t(int)>& poids_exempt,

@@ -344,7 +344,12 @@ bool Blossom::etape(bool& bloque) {
             enfiler(x);
         }
     if (tete_ == fin_) return false;
-    for (;;) {
+    // Each dual change adds to the forest, makes or opens a blossom, or
+    // leads to an augmenting path: a few times the node count at most. Past
+    // that the algorithm is lost; better an error than a program that hangs.
+    for (int changements = 0;; ++changements) {
+        if (changements > 4 * MAX_NOEUDS)
+            throw std::logic_error("couplage_poids_maximal: the search does not end");
         while (tete_ < fin_) {
             const int u = file_[tete_++];
             if (etiquette_[st_[u]] == IMPAIR) continue;

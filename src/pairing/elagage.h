@@ -126,6 +126,7 @@ class Elagage {
         par_couplage_exact,  // the heaviest matching is one (its dual is pushed on pile_)
         aucune_paire,        // the players left cannot be paired
         trop_basse,          // the heaviest matching is not above the threshold
+        inconnue,            // the heaviest matching could not be computed: no cut
     };
     Completion chercher_completion(const Tournoi& t, const Etat& etat, int j, int couleur,
                                    long objectif);

@@ -6,6 +6,7 @@
 // order, so every such pairing is one it can reach.
 #include <algorithm>
 #include <climits>
+#include <stdexcept>
 
 #include "pairing/elagage.h"
 
@@ -31,7 +32,12 @@ Elagage::Completion Elagage::chercher_completion(const Tournoi& t, const Etat& e
     if (!deja_su && poids_temoin(t, j, couleur) > objectif) return Completion::par_test;
     // Last, the heaviest matching; its dual bounds the nodes below.
     BorneCouplage duale;
-    const std::optional<std::int64_t> meilleur = couplage_memorise(t, etat, j, couleur, duale);
+    std::optional<std::int64_t> meilleur;
+    try {
+        meilleur = couplage_memorise(t, etat, j, couleur, duale);
+    } catch (const std::logic_error&) {
+        return Completion::inconnue;  // no cut: the search decides, exactly as without it
+    }
     if (!meilleur || *meilleur <= objectif) return Completion::trop_basse;
     pile_.push_back(std::move(duale));
     return Completion::par_couplage_exact;
