@@ -100,8 +100,10 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
         std::vector<int>& liste = par_poids_[static_cast<std::size_t>(a)];
         for (int b = 0; b < m_; ++b)
             if (poids(a, b) != INT_MIN) liste.push_back(b);
-        std::stable_sort(liste.begin(), liste.end(),
-                         [&](int x, int y) { return poids(a, x) > poids(a, y); });
+        // Only the best weight among those present is read, so ties may
+        // come in any order.
+        std::sort(liste.begin(), liste.end(),
+                  [&](int x, int y) { return poids(a, x) > poids(a, y); });
     }
     test_.emplace(graphe_);
     couplage_retenu_.assign(m, SANS_PARTENAIRE);
