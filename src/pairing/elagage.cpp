@@ -97,13 +97,14 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
     // Each player's possible partners, best pair first.
     par_poids_.resize(m);
     for (int a = 0; a < m_; ++a) {
+        // Sorted as plain numbers: the penalty (0 or more) above, the
+        // partner (below 128) below.
+        static_assert(MAX_JOUEURS < 128);
         std::vector<int>& liste = par_poids_[static_cast<std::size_t>(a)];
         for (int b = 0; b < m_; ++b)
-            if (poids(a, b) != INT_MIN) liste.push_back(b);
-        // Only the best weight among those present is read, so ties may
-        // come in any order.
-        std::sort(liste.begin(), liste.end(),
-                  [&](int x, int y) { return poids(a, x) > poids(a, y); });
+            if (poids(a, b) != INT_MIN) liste.push_back(-poids(a, b) * 128 + b);
+        std::sort(liste.begin(), liste.end());
+        for (int& b : liste) b %= 128;
     }
     test_.emplace(graphe_);
     couplage_retenu_.assign(m, SANS_PARTENAIRE);
