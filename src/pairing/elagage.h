@@ -141,7 +141,11 @@ class Elagage {
     bool completion_connue(const Tournoi& t, int j, int couleur, long objectif);
     // Score of the pairing the matching test just found (a completion the
     // search can reach), for the players left and j.
-    long poids_temoin(const Tournoi& t, int j, int couleur) const;
+    long poids_temoin(const Tournoi& t, int j, int couleur);
+    // Score of a pairing (a partner, EXEMPT or SANS_PARTENAIRE for each
+    // player) over the players left and j.
+    long poids_couplage(const Tournoi& t, int j, int couleur,
+                        const std::vector<int>& partenaire) const;
     std::optional<std::int64_t> couplage_exact(const Tournoi& t, int j, int couleur,
                                                BorneCouplage& duale);
     CleCouplage cle_couplage(const Etat& etat, int j) const;

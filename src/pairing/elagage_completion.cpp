@@ -134,38 +134,32 @@ bool Elagage::completion_connue(const Tournoi& t, int j, int couleur, long objec
     }
     if (m_ % 2 == 1 && exempt < 0) return false;
 
-    long total = 0;
-    for (int a = 0; a < m_; ++a) {
-        const int b = c[static_cast<std::size_t>(a)];
-        if (!presents_[static_cast<std::size_t>(a)]) continue;
-        if (b == SANS_PARTENAIRE) return false;
-        if (b > a) total += poids_paire(t, j, couleur, a, b);
-    }
-    if (total <= objectif) return false;
+    for (const int a : reste_)
+        if (c[static_cast<std::size_t>(a)] == SANS_PARTENAIRE) return false;
+    if (j >= 0 && c[static_cast<std::size_t>(j)] == SANS_PARTENAIRE) return false;
+    if (poids_couplage(t, j, couleur, c) <= objectif) return false;
     for (int a = 0; a < m_; ++a)
         if (presents_[static_cast<std::size_t>(a)])
             couplage_retenu_[static_cast<std::size_t>(a)] = c[static_cast<std::size_t>(a)];
     return true;
 }
 
-long Elagage::poids_temoin(const Tournoi& t, int j, int couleur) const {
+long Elagage::poids_couplage(const Tournoi& t, int j, int couleur,
+                             const std::vector<int>& partenaire) const {
     long total = 0;
     for (int a = 0; a < m_; ++a) {
-        if (!presents_[static_cast<std::size_t>(a)]) continue;
-        const int b = test_->partenaire(a);
-        if (b < 0) continue;  // the bye, 0
-        int p = 0;
-        if (a == j)
-            penalite_adversaire(t, j, couleur, b, p);
-        else if (b == j)
-            continue;  // counted from j
-        else if (b < a)
-            continue;  // counted from b
-        else
-            p = poids(a, b);
-        total += p;
+        const int b = partenaire[static_cast<std::size_t>(a)];
+        if (presents_[static_cast<std::size_t>(a)] && b > a)  // each pair once; the bye adds 0
+            total += poids_paire(t, j, couleur, a, b);
     }
     return total;
+}
+
+long Elagage::poids_temoin(const Tournoi& t, int j, int couleur) {
+    for (int a = 0; a < m_; ++a)
+        if (presents_[static_cast<std::size_t>(a)])
+            essai_[static_cast<std::size_t>(a)] = test_->partenaire(a);
+    return poids_couplage(t, j, couleur, essai_);
 }
 
 Elagage::CleCouplage Elagage::cle_couplage(const Etat& etat, int j) const {
@@ -208,33 +202,23 @@ std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int
         if (a != j && exempt_[static_cast<std::size_t>(a)]) g.autoriser_exempt(x);
         for (int y = x + 1; y < k; ++y) {
             const int b = sommets[static_cast<std::size_t>(y)];
-            const bool permise =
-                b == j ? partenaires_[static_cast<std::size_t>(a)] != 0 : poids(a, b) != INT_MIN;
-            if (permise) g.autoriser(x, y);
+            if (permise(j, a, b)) g.autoriser(x, y);
         }
     }
-    auto poids_paire = [&](int x, int y) -> std::int64_t {
-        const int a = sommets[static_cast<std::size_t>(x)];
-        const int b = sommets[static_cast<std::size_t>(y)];
-        int p = 0;
-        if (a == j)
-            penalite_adversaire(t, j, couleur, b, p);
-        else if (b == j)
-            penalite_adversaire(t, j, couleur, a, p);
-        else
-            p = poids(a, b);
-        return p;
+    auto poids_local = [&](int x, int y) -> std::int64_t {
+        return poids_paire(t, j, couleur, sommets[static_cast<std::size_t>(x)],
+                           sommets[static_cast<std::size_t>(y)]);
     };
     ++calculs_ponderes;
     BorneCouplage locale;
     std::vector<int> partenaires;
     if (!couplage_poids_maximal(
-            g, poids_paire, [](int) { return std::int64_t{0}; }, partenaires, &locale))
+            g, poids_local, [](int) { return std::int64_t{0}; }, partenaires, &locale))
         return std::nullopt;
     std::int64_t total = 0;
     for (int x = 0; x < k; ++x) {
         const int y = partenaires[static_cast<std::size_t>(x)];
-        if (y > x) total += poids_paire(x, y);
+        if (y > x) total += poids_local(x, y);
     }
     // Back to the indices of the whole round (the bye is m_).
     auto global = [&](int x) { return x == k ? m_ : sommets[static_cast<std::size_t>(x)]; };
