@@ -148,13 +148,23 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
         io.message_erreur("Appariements impossibles");
         return false;
     }
-    if (options.elagage) {
-        elagage.emplace(t, w);
-        w.elagage = &*elagage;
+    int meilleur = SCORE_ECHEC;
+    bool cherche = false;
+    if (options.elagage && options.budget_direct > 0) {
+        w.budget = options.budget_direct;
+        meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
+        cherche = !w.interrompue;
     }
-    w.budget = options.budget;
-    const int meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
-    w.elagage = nullptr;
+    if (!cherche) {
+        recommencer(w);
+        if (options.elagage) {
+            elagage.emplace(t, w);
+            w.elagage = &*elagage;
+        }
+        w.budget = options.budget > 0 ? w.noeuds + options.budget : 0;
+        meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
+        w.elagage = nullptr;
+    }
     const bool secours = meilleur < SCORE_ECHEC + 1 || w.interrompue;
     if (secours && (!options.secours || !appariement_secours(t, w))) {
         noter(meilleur, false);

@@ -32,6 +32,11 @@ void TablesRecherche::effacer() {
     interrompue = false;
 }
 
+void recommencer(TablesRecherche& w) {
+    for (auto& ligne : w.lignes) ligne[0] = Placement{0, 0};
+    w.interrompue = false;
+}
+
 TablesRecherche& tables_recherche() {
     static TablesRecherche tables{};
     return tables;
@@ -97,10 +102,14 @@ void memoriser(TablesRecherche& w, int d, int id, int couleur) {
 
 int chercher(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
              int score) {
+    // Once interrupted, the search only unwinds: those calls are not nodes.
+    if (w.interrompue) return SCORE_ECHEC;
     ++w.noeuds;
     if (score <= alpha) return score;
-    if (w.budget > 0 && w.noeuds > w.budget) w.interrompue = true;
-    if (w.interrompue) return SCORE_ECHEC;
+    if (w.budget > 0 && w.noeuds > w.budget) {
+        w.interrompue = true;
+        return SCORE_ECHEC;
+    }
     if (w.elagage != nullptr) return w.elagage->noeud(t, w, d, alpha, joueur, couleur, score);
     return explorer_noeud(t, w, d, alpha, joueur, couleur, score);
 }

@@ -64,6 +64,10 @@ struct TablesRecherche {
     void effacer();
 };
 
+// Readies the tables for a new search of the same round after one that was
+// interrupted: lignes cleared, no longer interrupted; the node count goes on.
+void recommencer(TablesRecherche& w);
+
 // The process-wide working tables (one pairing at a time).
 TablesRecherche& tables_recherche();
 

@@ -36,8 +36,11 @@ Issue apparier_copie(const Tournoi& t, const OptionsAppariement& options) {
 
 TEST(Elagage, MemesAppariementsQueLaRechercheSeule) {
     const OptionsAppariement seule{false, 60000, false};
-    const OptionsAppariement elaguee{true, 0, false};
-    int comparees = 0, echecs = 0, longues = 0, trop_longues = 0, ponderees = 0;
+    const OptionsAppariement elaguee{true, 0, false, 0};
+    // A short first try without the cuts: the search then starts again with
+    // them in every round longer than that.
+    const OptionsAppariement essai_court{true, 0, false, 40};
+    int comparees = 0, echecs = 0, longues = 0, trop_longues = 0, ponderees = 0, relancees = 0;
     std::int64_t noeuds_seule = 0, noeuds_elaguee = 0;
     for (int k = 0; k < 160; ++k) {
         banc::Profil p;
@@ -57,36 +60,40 @@ TEST(Elagage, MemesAppariementsQueLaRechercheSeule) {
                 return;
             }
             const Issue b = apparier_copie(t, elaguee);
+            const Issue c = apparier_copie(t, essai_court);
+            if (c.noeuds > essai_court.budget_direct) ++relancees;
             ++comparees;
             noeuds_seule += a.noeuds;
             noeuds_elaguee += b.noeuds;
             if (a.noeuds > 1000) ++longues;
             if (b.couplages_ponderes > 0) ++ponderees;
-            ASSERT_EQ(a.ok, b.ok) << "graine " << p.graine;
-            ASSERT_EQ(a.erreurs, b.erreurs);
-            if (!a.ok) {
-                ++echecs;
-                return;
+            for (const Issue* x : {&b, &c}) {
+                ASSERT_EQ(a.ok, x->ok) << "graine " << p.graine;
+                ASSERT_EQ(a.erreurs, x->erreurs);
+                if (!a.ok) continue;
+                // Byte for byte the same round and the same player records.
+                const int r = a.apres.entete.ronde_courante;
+                ASSERT_EQ(a.apres.nb_app[r], x->apres.nb_app[r]) << "graine " << p.graine;
+                ASSERT_EQ(std::memcmp(&a.apres.app[r], &x->apres.app[r], sizeof a.apres.app[r]), 0)
+                    << "graine " << p.graine << " ronde " << r;
+                ASSERT_EQ(std::memcmp(&a.apres.joueurs, &x->apres.joueurs, sizeof a.apres.joueurs),
+                          0)
+                    << "graine " << p.graine << " ronde " << r;
             }
-            // Byte for byte the same round and the same player records.
-            const int r = a.apres.entete.ronde_courante;
-            ASSERT_EQ(a.apres.nb_app[r], b.apres.nb_app[r]) << "graine " << p.graine;
-            ASSERT_EQ(std::memcmp(&a.apres.app[r], &b.apres.app[r], sizeof a.apres.app[r]), 0)
-                << "graine " << p.graine << " ronde " << r;
-            ASSERT_EQ(std::memcmp(&a.apres.joueurs, &b.apres.joueurs, sizeof a.apres.joueurs), 0)
-                << "graine " << p.graine << " ronde " << r;
+            if (!a.ok) ++echecs;
         });
     }
     std::printf(
         "rondes comparees %d (dont %d echecs, %d de plus de 1000 noeuds, %d avec couplage "
-        "pondere), trop longues %d; noeuds %lld seule, %lld elaguee\n",
-        comparees, echecs, longues, ponderees, trop_longues, static_cast<long long>(noeuds_seule),
-        static_cast<long long>(noeuds_elaguee));
+        "pondere, %d relancees), trop longues %d; noeuds %lld seule, %lld elaguee\n",
+        comparees, echecs, longues, ponderees, relancees, trop_longues,
+        static_cast<long long>(noeuds_seule), static_cast<long long>(noeuds_elaguee));
     // The comparison covered failures and long searches, not only easy rounds.
     EXPECT_GT(comparees, 500);
     EXPECT_GT(echecs, 15);
     EXPECT_GT(longues, 15);
     EXPECT_GT(ponderees, 50);
+    EXPECT_GT(relancees, 100);
     EXPECT_LT(noeuds_elaguee * 4, noeuds_seule);
 }
 

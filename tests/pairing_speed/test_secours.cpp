@@ -160,7 +160,7 @@ TEST(Secours, BudgetEpuise) {
         Tournoi t = avant;
         InteractionTest io;
         Rapport rapport;
-        ASSERT_TRUE(nouvelle_ronde(t, rapport, io, OptionsAppariement{true, 5, true}));
+        ASSERT_TRUE(nouvelle_ronde(t, rapport, io, OptionsAppariement{true, 5, true, 0}));
         EXPECT_TRUE(statistiques_recherche().interrompue);
         EXPECT_EQ(io.informations.size(), 1u);
         verifier_ronde(t, t.entete.ronde_courante);
