@@ -85,6 +85,24 @@ struct BorneCouplage {
     // Four times an upper bound of the weight of any perfect matching of
     // the vertices v with presents[v] != 0 (presents has one entry per vertex).
     std::int64_t borne(const std::vector<std::uint8_t>& presents) const;
+
+    // The same dual solution without blossoms: each blossom's value spread
+    // over its vertices, half to each (values are even). Every pair stays
+    // covered, so it is a start for the heaviest matching of any subgraph.
+    void valeurs_sans_fleurs(std::vector<std::int64_t>& valeurs) const;
+};
+
+// Where the heaviest matching may start from rather than from nothing: four
+// times a dual solution for the graph (one value per vertex, the bye last
+// when the players are odd in number) that no pair of the graph weighs more
+// than, and a pairing (partner, EXEMPT or SANS_PARTENAIRE for each vertex,
+// the bye included) whose pairs are kept where they weigh exactly that. A
+// start that does not fit the graph is ignored. The answer is a heaviest
+// matching either way; the start only saves work when it is close to one.
+struct DepartCouplage {
+    std::vector<std::int64_t> sommets;
+    std::vector<int> partenaire;
+    bool pris = false;  // set by the matching: the start fitted and was used
 };
 
 // The perfect matching of greatest total weight over all the players of
@@ -96,7 +114,8 @@ struct BorneCouplage {
 bool couplage_poids_maximal(const GrapheJoueurs& graphe,
                             const std::function<std::int64_t(int, int)>& poids_paire,
                             const std::function<std::int64_t(int)>& poids_exempt,
-                            std::vector<int>& partenaire, BorneCouplage* borne);
+                            std::vector<int>& partenaire, BorneCouplage* borne,
+                            DepartCouplage* depart = nullptr);
 
 // The perfect matching of least total cost over all the players of `graphe`,
 // plus the bye when their number is odd. cout_paire(a, b) is asked for every

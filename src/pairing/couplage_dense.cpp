@@ -80,8 +80,14 @@ class Blossom {
                          const std::function<std::int64_t(int, int)>& poids_paire,
                          const std::function<std::int64_t(int)>& poids_exempt);
 
-    // Runs the algorithm; false when the graph has no perfect matching.
-    bool resoudre();
+    // Starts from `depart` instead of from nothing, its labels shifted by
+    // `decalage` (what charger returned). False, and nothing changed, when
+    // some edge would be heavier than the labels of its ends allow.
+    bool demarrer(const DepartCouplage& depart, std::int64_t decalage);
+
+    // Runs the algorithm, from the start set by demarrer when `chaud`, else
+    // from nothing; false when the graph has no perfect matching.
+    bool resoudre(bool chaud);
 
     int partenaire(int u) const { return mate_[u]; }
     std::int64_t valeur_sommet(int u) const { return lab_[u]; }
@@ -142,6 +148,7 @@ class Blossom {
     bool etape(bool& bloque);
 
     int n_ = 0, nx_ = 0;
+    int exempt_ = 0;  // the bye's vertex, 0 when the players are even in number
     Arete g_[MAX_NOEUDS][MAX_NOEUDS];
     std::int64_t poids_[MAX_SOMMETS + 1][MAX_SOMMETS + 1];  // four times the weight
     std::int64_t lab_[MAX_NOEUDS];
@@ -426,6 +433,7 @@ std::int64_t Blossom::charger(const GrapheJoueurs& graphe,
                               const std::function<std::int64_t(int)>& poids_exempt) {
     const int n = graphe.taille();
     n_ = nx_ = n + n % 2;
+    exempt_ = n % 2 == 1 ? n_ : 0;
     for (int u = 1; u <= n_; ++u) {
         std::memset(&g_[u][1], 0, static_cast<std::size_t>(n_) * sizeof(Arete));
         lab_[u] = AUCUNE;  // until its heaviest edge (times four) is known
@@ -456,19 +464,52 @@ std::int64_t Blossom::charger(const GrapheJoueurs& graphe,
     return decalage;
 }
 
-bool Blossom::resoudre() {
-    std::fill(std::begin(st_), std::end(st_), 0);
+bool Blossom::demarrer(const DepartCouplage& depart, std::int64_t decalage) {
+    if (depart.sommets.size() != static_cast<std::size_t>(n_) ||
+        depart.partenaire.size() != static_cast<std::size_t>(n_))
+        return false;
+    std::int64_t labels[MAX_SOMMETS + 1];
+    for (int u = 1; u <= n_; ++u) {
+        // Even labels: the slack of an edge between two even vertices then
+        // stays even, as from nothing. Rounding up keeps every slack >= 0.
+        const std::int64_t l = depart.sommets[static_cast<std::size_t>(u - 1)] + 2 * decalage;
+        labels[u] = l + (l & 1);
+    }
+    for (int u = 1; u <= n_; ++u)
+        for (int v = u + 1; v <= n_; ++v)
+            if (g_[u][v].u != 0 && labels[u] + labels[v] < poids_[u][v]) return false;
+    // The vertex of a partner as the caller numbers it, 0 for none.
+    auto sommet = [&](int p) {
+        if (p == EXEMPT) return exempt_;
+        return p >= 0 && p < n_ && p + 1 != exempt_ ? p + 1 : 0;
+    };
     std::fill(std::begin(mate_), std::end(mate_), 0);
+    for (int u = 1; u <= n_; ++u) lab_[u] = labels[u];
+    for (int u = 1; u <= n_; ++u) {
+        const int v = sommet(depart.partenaire[static_cast<std::size_t>(u - 1)]);
+        if (v == 0 || v == u || g_[u][v].u == 0 || mate_[u] != 0 || mate_[v] != 0) continue;
+        if (sommet(depart.partenaire[static_cast<std::size_t>(v - 1)]) == u &&
+            labels[u] + labels[v] == poids_[u][v]) {
+            mate_[u] = v;
+            mate_[v] = u;
+        }
+    }
+    return true;
+}
+
+bool Blossom::resoudre(bool chaud) {
+    std::fill(std::begin(st_), std::end(st_), 0);
+    if (!chaud) std::fill(std::begin(mate_), std::end(mate_), 0);
     std::fill(std::begin(vu_), std::end(vu_), 0);
     marque_ = 0;
     for (int u = 1; u <= n_; ++u) {
         st_[u] = u;
         fleur_[u].clear();
-        // Each vertex starts at half its heaviest edge (times four), which
-        // makes every edge's slack >= 0 and the heaviest edges tight. A
-        // vertex without edges leaves the graph without a perfect matching:
-        // any value does.
-        lab_[u] = lab_[u] == AUCUNE ? 0 : lab_[u] / 2;
+        // From nothing, each vertex starts at half its heaviest edge (times
+        // four), which makes every edge's slack >= 0 and the heaviest edges
+        // tight. A vertex without edges leaves the graph without a perfect
+        // matching: any value does.
+        if (!chaud) lab_[u] = lab_[u] == AUCUNE ? 0 : lab_[u] / 2;
     }
     // A greedy matching of tight edges, then the augmenting paths of three
     // tight edges from what it left, save most of the stages.
@@ -527,10 +568,17 @@ std::int64_t BorneCouplage::borne(const std::vector<std::uint8_t>& presents) con
     return total;
 }
 
+void BorneCouplage::valeurs_sans_fleurs(std::vector<std::int64_t>& valeurs) const {
+    valeurs = sommets;
+    for (const Fleur& f : fleurs)
+        for (const int v : f.sommets) valeurs[static_cast<std::size_t>(v)] += f.valeur / 2;
+}
+
 bool couplage_poids_maximal(const GrapheJoueurs& graphe,
                             const std::function<std::int64_t(int, int)>& poids_paire,
                             const std::function<std::int64_t(int)>& poids_exempt,
-                            std::vector<int>& partenaire, BorneCouplage* borne) {
+                            std::vector<int>& partenaire, BorneCouplage* borne,
+                            DepartCouplage* depart) {
     const int n = graphe.taille();
     partenaire.assign(static_cast<std::size_t>(n), SANS_PARTENAIRE);
     if (borne != nullptr) borne->sommets.clear();
@@ -543,7 +591,9 @@ bool couplage_poids_maximal(const GrapheJoueurs& graphe,
 
     Blossom& calcul = espace_de_travail();
     const std::int64_t decalage = calcul.charger(graphe, poids_paire, poids_exempt);
-    if (!calcul.resoudre()) return false;
+    const bool chaud = depart != nullptr && calcul.demarrer(*depart, decalage);
+    if (depart != nullptr) depart->pris = chaud;
+    if (!calcul.resoudre(chaud)) return false;
 
     for (int a = 0; a < n; ++a) {
         const int p = calcul.partenaire(a + 1) - 1;

@@ -148,6 +148,11 @@ class Elagage {
                         const std::vector<int>& partenaire) const;
     std::optional<std::int64_t> couplage_exact(const Tournoi& t, int j, int couleur,
                                                BorneCouplage& duale);
+    // Where the heaviest matching of `sommets` (players left, the bye last
+    // when they are odd in number) starts: from the dual solution of a node
+    // above, whose pairs weigh at least as much, and the pairing kept.
+    void preparer_depart(const BorneCouplage& duale, const std::vector<int>& sommets,
+                         DepartCouplage& depart);
     CleCouplage cle_couplage(const Etat& etat, int j) const;
     // The same, answered from memory when the node asked it before.
     std::optional<std::int64_t> couplage_memorise(const Tournoi& t, const Etat& etat, int j,
@@ -168,6 +173,9 @@ class Elagage {
     // the round has no pairing at all.
     std::vector<BorneCouplage> pile_;  // one per node above that computed it
     std::vector<int> sous_sommets_;
+    DepartCouplage depart_;
+    std::vector<std::int64_t> valeurs_depart_;
+    std::vector<int> local_depart_;
     std::vector<int> couplage_retenu_;  // a good pairing of the players left, by player
     std::vector<int> essai_;
     std::vector<int> libres_;

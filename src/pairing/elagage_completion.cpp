@@ -212,8 +212,11 @@ std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int
     ++calculs_ponderes;
     BorneCouplage locale;
     std::vector<int> partenaires;
+    const bool chaud = !pile_.empty();
+    if (chaud) preparer_depart(pile_.back(), sommets, depart_);
     if (!couplage_poids_maximal(
-            g, poids_local, [](int) { return std::int64_t{0}; }, partenaires, &locale))
+            g, poids_local, [](int) { return std::int64_t{0}; }, partenaires, &locale,
+            chaud ? &depart_ : nullptr))
         return std::nullopt;
     std::int64_t total = 0;
     for (int x = 0; x < k; ++x) {
@@ -237,6 +240,36 @@ std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int
     for (BorneCouplage::Fleur& f : duale.fleurs)
         for (int& v : f.sommets) v = global(v);
     return total;
+}
+
+}  // namespace tavo
+
+namespace tavo {
+
+void Elagage::preparer_depart(const BorneCouplage& duale, const std::vector<int>& sommets,
+                              DepartCouplage& depart) {
+    std::vector<std::int64_t>& valeurs = valeurs_depart_;
+    duale.valeurs_sans_fleurs(valeurs);
+    const std::size_t k = sommets.size();
+    const std::size_t total = k + k % 2;  // the bye last, when they are odd in number
+    std::vector<int>& local = local_depart_;
+    local.assign(static_cast<std::size_t>(m_ + 1), SANS_PARTENAIRE);
+    for (std::size_t x = 0; x < k; ++x)
+        local[static_cast<std::size_t>(sommets[x])] = static_cast<int>(x);
+    depart.sommets.resize(total);
+    depart.partenaire.assign(total, SANS_PARTENAIRE);
+    for (std::size_t x = 0; x < total; ++x) {
+        const int a = x < k ? sommets[x] : m_;
+        depart.sommets[x] = valeurs[static_cast<std::size_t>(a)];
+        if (x == k) continue;
+        const int p = couplage_retenu_[static_cast<std::size_t>(a)];
+        if (p == EXEMPT && total > k) {
+            depart.partenaire[x] = EXEMPT;
+            depart.partenaire[k] = static_cast<int>(x);
+        } else if (p >= 0) {
+            depart.partenaire[x] = local[static_cast<std::size_t>(p)];
+        }
+    }
 }
 
 }  // namespace tavo

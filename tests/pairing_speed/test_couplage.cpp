@@ -2,6 +2,9 @@
 // heaviest one's optimality certificate on large ones.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <numeric>
+
 #include <climits>
 #include <cstdint>
 #include <optional>
@@ -383,6 +386,102 @@ TEST(CouplagePoidsMaximal, CertifieSonOptimumSurDeGrandsGraphes) {
     }
     EXPECT_GT(sans, 0);
     EXPECT_LT(sans, 20);
+}
+
+// A graph of the players `gardes` of g (the bye kept when there is one),
+// each pair lighter than in g by 0, 50 or 80, or no longer allowed: what
+// the search asks a few levels below a node.
+GraphePondere sous_graphe(std::mt19937& hasard, const GraphePondere& g,
+                          const std::vector<int>& gardes) {
+    const int n = static_cast<int>(gardes.size());
+    GraphePondere h;
+    h.joueurs.preparer(n);
+    h.sommets = n + n % 2;
+    const auto m = static_cast<std::size_t>(h.sommets);
+    h.poids.assign(m, std::vector<std::int64_t>(m, 0));
+    h.autorise.assign(m, std::vector<std::uint8_t>(m, 0));
+    auto origine = [&](int x) {
+        return x < n ? gardes[static_cast<std::size_t>(x)] : g.sommets - 1;
+    };
+    for (int x = 0; x < h.sommets; ++x)
+        for (int y = x + 1; y < h.sommets; ++y) {
+            if (!g.arete(origine(x), origine(y)) || hasard() % 10 == 0) continue;
+            if (y == n)
+                h.joueurs.autoriser_exempt(x);
+            else
+                h.joueurs.autoriser(x, y);
+            const std::int64_t w =
+                g.paire(origine(x), origine(y)) - std::array{0, 0, 50, 80}[hasard() % 4];
+            h.poids[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] = w;
+            h.poids[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = w;
+            h.autorise[static_cast<std::size_t>(x)][static_cast<std::size_t>(y)] = 1;
+            h.autorise[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = 1;
+        }
+    return h;
+}
+
+TEST(CouplagePoidsMaximal, RepartDeLaSolutionDUnGrapheParent) {
+    // The start changes the work, never the answer: from the parent's
+    // dual and pairing, from a start that does not fit, from nonsense.
+    std::mt19937 hasard(777);
+    int chauds = 0;
+    for (int essai = 0; essai < 600; ++essai) {
+        const int n = 3 + essai % 12;
+        const GraphePondere g = graphe_pondere(hasard, n, 50 + essai % 50);
+        std::vector<int> partenaire;
+        BorneCouplage borne;
+        if (!heaviest(g, partenaire, borne)) continue;
+        // Two players placed: the others, in their order.
+        std::vector<int> gardes(static_cast<std::size_t>(n));
+        std::iota(gardes.begin(), gardes.end(), 0);
+        gardes.erase(gardes.begin() + static_cast<long>(hasard() % gardes.size()));
+        gardes.erase(gardes.begin() + static_cast<long>(hasard() % gardes.size()));
+        const GraphePondere h = sous_graphe(hasard, g, gardes);
+        const auto meilleur = brute_tous_sous_ensembles(h).back();
+
+        std::vector<std::int64_t> valeurs;
+        borne.valeurs_sans_fleurs(valeurs);
+        std::vector<int> local(static_cast<std::size_t>(n), SANS_PARTENAIRE);
+        for (std::size_t x = 0; x < gardes.size(); ++x)
+            local[static_cast<std::size_t>(gardes[x])] = static_cast<int>(x);
+        DepartCouplage depart;
+        const auto k = static_cast<std::size_t>(h.sommets);
+        depart.partenaire.assign(k, SANS_PARTENAIRE);
+        for (std::size_t x = 0; x < k; ++x) {
+            const int a = x < gardes.size() ? gardes[x] : g.sommets - 1;
+            depart.sommets.push_back(valeurs[static_cast<std::size_t>(a)]);
+            if (x == gardes.size()) continue;
+            const int p = partenaire[static_cast<std::size_t>(a)];
+            depart.partenaire[x] = p >= 0 ? local[static_cast<std::size_t>(p)] : p;
+            if (p == EXEMPT) depart.partenaire[k - 1] = static_cast<int>(x);
+        }
+        DepartCouplage trop_bas = depart;
+        for (std::int64_t& v : trop_bas.sommets) v -= 1LL << 30;
+        // Far too high: a poor start, but one that fits.
+        DepartCouplage absurde{std::vector<std::int64_t>(k, 1LL << 40), {}};
+        for (std::size_t x = 0; x < k; ++x)
+            absurde.partenaire.push_back(static_cast<int>(hasard() % (k + 3)) - 2);
+
+        for (DepartCouplage* d : {&depart, &trop_bas, &absurde}) {
+            std::vector<int> p2;
+            BorneCouplage b2;
+            const bool ok = couplage_poids_maximal(
+                h.joueurs, [&](int a, int b) { return h.paire(a, b); },
+                [&](int a) { return h.paire(a, static_cast<int>(gardes.size())); }, p2, &b2, d);
+            ASSERT_EQ(ok, meilleur.has_value()) << "essai " << essai;
+            if (!ok) continue;
+            ASSERT_EQ(verifier_couplage(h, p2), *meilleur) << "essai " << essai;
+            verifier_duale(h, b2);
+            EXPECT_EQ(b2.borne(Drapeaux(k, 1)), 4 * *meilleur) << "essai " << essai;
+            ASSERT_FALSE(HasFailure()) << "essai " << essai;
+            // The parent's solution fits; labels below some pair do not.
+            if (d != &absurde) {
+                EXPECT_EQ(d->pris, d == &depart) << "essai " << essai;
+            }
+            chauds += d->pris;
+        }
+    }
+    EXPECT_GT(chauds, 200);
 }
 
 TEST(CouplagePoidsMaximal, CasLimites) {
