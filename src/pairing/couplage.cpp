@@ -80,6 +80,17 @@ struct TestCouplage::Impl {
     int reparer();               // returns how many vertices stay free
     void augmenter(int libres);  // Edmonds' augmenting paths; sets complet
 
+    // The vertices whose removal, in the last question that had no answer,
+    // left more groups of an odd number of vertices (no allowed pair between
+    // two groups) than it removed: Tutte's proof that no pairing exists.
+    // Questions in a row are close, and it often proves the next one too.
+    std::vector<int> barriere;
+    bool barriere_connue = false;
+    std::vector<int> groupe;  // work space of barriere_prouve
+    std::vector<int> pile;
+    bool barriere_prouve();
+    void noter_barriere(const std::vector<int>& etats);
+
     // Pair (a, b) of present vertices allowed for this question (either may
     // be the bye, n).
     bool permise(int a, int b) const {
@@ -188,6 +199,7 @@ bool TestCouplage::possible(const std::vector<std::uint8_t>& presents, int seul,
     // completes it without the general algorithm.
     if (libres > 0) libres = i.reparer();
 
+    if (libres > 0 && i.barriere_prouve()) return false;
     if (libres > 0) {
         ++i.appels;
         i.augmenter(libres);
@@ -258,8 +270,53 @@ void TestCouplage::Impl::augmenter(int libres) {
     for (int k = 0; complet && k < libres / 2; ++k)
         if (!chemins.augment_matching()) complet = false;
     chemins.get_current_matching(mate_boost.data());
+    if (!complet) {
+        // After a search that found no augmenting path, the odd vertices of
+        // its forest are such a set.
+        std::vector<int> etats(mate.size());
+        chemins.get_vertex_state_map(etats.data());
+        noter_barriere(etats);
+    }
     for (std::size_t v = 0; v < mate.size(); ++v)
         mate[v] = mate_boost[v] == libre ? LIBRE : static_cast<int>(mate_boost[v]);
+}
+
+bool TestCouplage::Impl::barriere_prouve() {
+    if (!barriere_connue) return false;
+    groupe.assign(static_cast<std::size_t>(n + 1), -1);
+    int retires = 0;
+    for (const int v : barriere)
+        if (present(v)) {
+            groupe[static_cast<std::size_t>(v)] = v;  // out of every group
+            ++retires;
+        }
+    int impairs = 0;
+    for (int v = 0; v <= n; ++v) {
+        if (!present(v) || groupe[static_cast<std::size_t>(v)] >= 0) continue;
+        int taille = 0;
+        pile.assign(1, v);
+        groupe[static_cast<std::size_t>(v)] = v;
+        while (!pile.empty()) {
+            const int x = pile.back();
+            pile.pop_back();
+            ++taille;
+            for (const int y : voisins[static_cast<std::size_t>(x)])
+                if (groupe[static_cast<std::size_t>(y)] < 0 && permise(x, y)) {
+                    groupe[static_cast<std::size_t>(y)] = v;
+                    pile.push_back(y);
+                }
+        }
+        impairs += taille % 2;
+    }
+    return impairs > retires;
+}
+
+void TestCouplage::Impl::noter_barriere(const std::vector<int>& etats) {
+    barriere.clear();
+    barriere_connue = true;
+    for (int v = 0; v <= n; ++v)
+        if (present(v) && etats[static_cast<std::size_t>(v)] == boost::graph::detail::V_ODD)
+            barriere.push_back(v);
 }
 
 }  // namespace tavo

@@ -108,6 +108,37 @@ TEST(TestCouplage, RepondCommeLaForceBruteSurDesQuestionsEnchainees) {
     std::printf("questions possibles %d, impossibles %d\n", oui, non);
 }
 
+TEST(TestCouplage, QuestionsVoisinesSansReponse) {
+    // Questions that each differ from the one before by a player or two, as
+    // in a search: most of those without answer are proved so by the last
+    // proof found, without the matching algorithm.
+    std::mt19937 hasard(2024);
+    int non = 0, sans_algorithme = 0;
+    for (int essai = 0; essai < 300; ++essai) {
+        const int n = 6 + essai % 9;
+        const GrapheJoueurs g = graphe_au_hasard(hasard, n, 15 + (essai * 7) % 30);
+        TestCouplage test(g);
+        Drapeaux presents(static_cast<std::size_t>(n), 1);
+        const Drapeaux permis(static_cast<std::size_t>(n), 1);
+        for (int question = 0; question < 15; ++question) {
+            const int a = static_cast<int>(hasard() % static_cast<unsigned>(n));
+            presents[static_cast<std::size_t>(a)] ^= 1;
+            int nb = 0;
+            for (const auto p : presents) nb += p;
+            const long long avant = test.appels_algorithme();
+            const bool attendu = brute_possible(g, presents, -1, permis, nb % 2 == 1);
+            ASSERT_EQ(test.possible(presents), attendu)
+                << "essai " << essai << " question " << question;
+            if (attendu) continue;
+            ++non;
+            sans_algorithme += test.appels_algorithme() == avant;
+        }
+    }
+    EXPECT_GT(non, 300);
+    EXPECT_GT(sans_algorithme, non / 4);
+    std::printf("impossibles %d, dont %d sans l'algorithme\n", non, sans_algorithme);
+}
+
 std::int64_t brute_cout_minimal(const GrapheJoueurs& g, Drapeaux& presents,
                                 const std::vector<std::vector<std::int64_t>>& couts,
                                 const std::vector<std::int64_t>& exempt, bool exempt_libre) {
