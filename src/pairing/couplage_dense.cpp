@@ -368,7 +368,8 @@ bool Blossom::etape(bool& bloque) {
                 const bool arete = (ligne[v].u != 0) & (st_[u] != x);
                 const std::int64_t c = lab_u + lab_[v] - poids[v];
                 if (arete && c == 0) {
-                    if (arete_serree(ligne[v])) return true;
+                    // A tight edge to an odd node changes nothing.
+                    if (etiquette_[x] != IMPAIR && arete_serree(ligne[v])) return true;
                     continue;
                 }
                 // Kept as x's slack without branches (edges and better ones
