@@ -150,8 +150,8 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
     }
     int meilleur = SCORE_ECHEC;
     bool cherche = false;
-    if (options.elagage && options.budget_direct > 0) {
-        w.budget = options.budget_direct;
+    if (options.elagage && options.direct_par_joueur > 0) {
+        w.budget = options.direct_par_joueur * t.nb_joueurs_actifs();
         meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
         cherche = !w.interrompue;
     }

@@ -19,21 +19,21 @@ namespace tavo {
 // this many nodes in well under a tenth of a second.
 inline constexpr std::int64_t BUDGET_NOEUDS = 10000;
 
-// Most nodes the search without its cuts may visit first. Most rounds go
-// straight down to their pairing, and then the cuts only cost time; when
-// this search finishes, its pairing is the search's own. Otherwise the
-// search starts again with its cuts.
-inline constexpr std::int64_t BUDGET_DIRECT = 1000;
+// Most nodes the search without its cuts may visit first, per active player.
+// Most rounds go straight down to their pairing (a node or two per player),
+// and then the cuts only cost time; when this search finishes, its pairing
+// is the search's own. Otherwise the search starts again with its cuts.
+inline constexpr std::int64_t DIRECT_PAR_JOUEUR = 10;
 
 // How a round after the first is paired. The defaults are the program's; the
 // search alone (no cuts, no budget, no fallback) serves to check that the cuts
 // change nothing. Without the fallback, a search that runs out of budget
 // counts as failed.
 struct OptionsAppariement {
-    bool elagage = true;                         // exact cuts of the search (elagage.h)
-    std::int64_t budget = BUDGET_NOEUDS;         // node budget, 0 for none
-    bool secours = true;                         // fallback matching (secours.h)
-    std::int64_t budget_direct = BUDGET_DIRECT;  // first try without cuts, 0 for none
+    bool elagage = true;                                 // exact cuts of the search (elagage.h)
+    std::int64_t budget = BUDGET_NOEUDS;                 // node budget, 0 for none
+    bool secours = true;                                 // fallback matching (secours.h)
+    std::int64_t direct_par_joueur = DIRECT_PAR_JOUEUR;  // first try without cuts, 0 for none
 };
 
 // Refuses (message, false) while the current round has a table without result

@@ -39,7 +39,7 @@ TEST(Elagage, MemesAppariementsQueLaRechercheSeule) {
     const OptionsAppariement elaguee{true, 0, false, 0};
     // A short first try without the cuts: the search then starts again with
     // them in every round longer than that.
-    const OptionsAppariement essai_court{true, 0, false, 40};
+    const OptionsAppariement essai_court{true, 0, false, 3};
     int comparees = 0, echecs = 0, longues = 0, trop_longues = 0, ponderees = 0, relancees = 0;
     std::int64_t noeuds_seule = 0, noeuds_elaguee = 0;
     for (int k = 0; k < 160; ++k) {
@@ -61,7 +61,7 @@ TEST(Elagage, MemesAppariementsQueLaRechercheSeule) {
             }
             const Issue b = apparier_copie(t, elaguee);
             const Issue c = apparier_copie(t, essai_court);
-            if (c.noeuds > essai_court.budget_direct) ++relancees;
+            if (c.noeuds > 3 * t.nb_joueurs_actifs()) ++relancees;
             ++comparees;
             noeuds_seule += a.noeuds;
             noeuds_elaguee += b.noeuds;
