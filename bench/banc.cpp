@@ -8,6 +8,8 @@
 //   tavo-bench --court --signature N   also fails (status 1) unless the
 //                                      signature is N
 //   tavo-bench --budget N      another node budget (0: none), to choose it
+//   tavo-bench --direct N      another first try without cuts, in nodes per
+//                              active player (0: none)
 //
 // Every pairing is also checked by the tests' independent checker; a fault
 // fails the run (status 1).
@@ -113,24 +115,30 @@ int main(int argc, char** argv) {
     bool court = false;
     long long attendue = -1;
     long long budget = BUDGET_NOEUDS;
+    long long direct = DIRECT_PAR_JOUEUR;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--court") == 0) {
             court = true;
         } else if (std::strcmp(argv[i], "--budget") == 0 && i + 1 < argc) {
             budget = std::atoll(argv[++i]);
+        } else if (std::strcmp(argv[i], "--direct") == 0 && i + 1 < argc) {
+            direct = std::atoll(argv[++i]);
         } else if (std::strcmp(argv[i], "--signature") == 0 && i + 1 < argc) {
             attendue = std::atoll(argv[++i]);
         } else {
-            std::fprintf(stderr, "usage: tavo-bench [--court] [--budget N] [--signature N]\n");
+            std::fprintf(stderr,
+                         "usage: tavo-bench [--court] [--budget N] [--direct N] [--signature N]\n");
             return 2;
         }
     }
     OptionsAppariement options;  // the program's own settings
     options.budget = budget;
+    options.direct_par_joueur = direct;
     const int par_taille = court ? 2 : 40;
     Totaux totaux;
 
-    std::printf("Budget: %lld nodes per round\n", budget);
+    std::printf("Budget: %lld nodes per round, first try without cuts: %lld per player\n", budget,
+                direct);
     std::printf("%-26s %4s %6s %6s %5s %9s %9s %10s %13s %5s\n", "corpus", "trn", "paired", "refus",
                 "rnds", "med ms", "worst ms", "worst node", "fallback", "budg");
     for (const int taille : {20, 50, 100}) {
