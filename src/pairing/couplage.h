@@ -93,16 +93,18 @@ struct BorneCouplage {
 };
 
 // Where the heaviest matching may start from rather than from nothing: four
-// times a dual solution for the graph (one value per vertex, the bye last
-// when the players are odd in number) that no pair of the graph weighs more
-// than, and a pairing (partner, EXEMPT or SANS_PARTENAIRE for each vertex,
-// the bye included) whose pairs are kept where they weigh exactly that. A
-// start that does not fit the graph is ignored. The answer is a heaviest
-// matching either way; the start only saves work when it is close to one.
+// times a value per vertex (the bye last when the players are odd in number),
+// INCONNU where there is none, and a pairing (partner, EXEMPT or
+// SANS_PARTENAIRE for each vertex, the bye included). The values are raised
+// where a pair weighs more than its two ends allow, and the pairs of the
+// pairing are kept where they weigh exactly that. The answer is a heaviest
+// matching whatever the start; a start close to one (the solution of a
+// nearly equal graph) saves most of the work.
 struct DepartCouplage {
+    static constexpr std::int64_t INCONNU = INT64_MIN;
     std::vector<std::int64_t> sommets;
     std::vector<int> partenaire;
-    bool pris = false;  // set by the matching: the start fitted and was used
+    bool pris = false;  // set by the matching: the start was used (it has the right size)
 };
 
 // The perfect matching of greatest total weight over all the players of

@@ -471,14 +471,20 @@ bool Blossom::demarrer(const DepartCouplage& depart, std::int64_t decalage) {
         return false;
     std::int64_t labels[MAX_SOMMETS + 1];
     for (int u = 1; u <= n_; ++u) {
-        // Even labels: the slack of an edge between two even vertices then
-        // stays even, as from nothing. Rounding up keeps every slack >= 0.
-        const std::int64_t l = depart.sommets[static_cast<std::size_t>(u - 1)] + 2 * decalage;
-        labels[u] = l + (l & 1);
+        const std::int64_t s = depart.sommets[static_cast<std::size_t>(u - 1)];
+        // Unknown: as from nothing, half the heaviest edge (charger left it in lab_).
+        labels[u] = s != DepartCouplage::INCONNU ? s + 2 * decalage
+                    : lab_[u] == AUCUNE          ? 0
+                                                 : lab_[u] / 2;
     }
-    for (int u = 1; u <= n_; ++u)
-        for (int v = u + 1; v <= n_; ++v)
-            if (g_[u][v].u != 0 && labels[u] + labels[v] < poids_[u][v]) return false;
+    // Every edge covered: each vertex is raised, where needed, to cover its
+    // edges to the vertices before it. Even labels: the slack of an edge
+    // between two even vertices then stays even, as from nothing.
+    for (int u = 1; u <= n_; ++u) {
+        for (int v = 1; v < u; ++v)
+            if (g_[u][v].u != 0) labels[u] = std::max(labels[u], poids_[u][v] - labels[v]);
+        labels[u] += labels[u] & 1;
+    }
     // The vertex of a partner as the caller numbers it, 0 for none.
     auto sommet = [&](int p) {
         if (p == EXEMPT) return exempt_;

@@ -149,10 +149,9 @@ class Elagage {
     std::optional<std::int64_t> couplage_exact(const Tournoi& t, int j, int couleur,
                                                BorneCouplage& duale);
     // Where the heaviest matching of `sommets` (players left, the bye last
-    // when they are odd in number) starts: from the dual solution of a node
-    // above, whose pairs weigh at least as much, and the pairing kept.
-    void preparer_depart(const BorneCouplage& duale, const std::vector<int>& sommets,
-                         DepartCouplage& depart);
+    // when they are odd in number) starts: from the last one computed (a
+    // nearby node's), and the pairing kept.
+    void preparer_depart(const std::vector<int>& sommets, DepartCouplage& depart);
     CleCouplage cle_couplage(const Etat& etat, int j) const;
     // The same, answered from memory when the node asked it before.
     std::optional<std::int64_t> couplage_memorise(const Tournoi& t, const Etat& etat, int j,
@@ -174,7 +173,11 @@ class Elagage {
     std::vector<BorneCouplage> pile_;  // one per node above that computed it
     std::vector<int> sous_sommets_;
     DepartCouplage depart_;
+    // Four times the dual of the last heaviest matching, blossoms spread over
+    // their vertices (INCONNU for the players it did not have); none before
+    // the first.
     std::vector<std::int64_t> valeurs_depart_;
+    std::vector<std::int64_t> valeurs_au_dessus_;
     std::vector<int> local_depart_;
     std::vector<int> couplage_retenu_;  // a good pairing of the players left, by player
     std::vector<int> essai_;

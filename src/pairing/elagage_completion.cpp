@@ -212,8 +212,8 @@ std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int
     ++calculs_ponderes;
     BorneCouplage locale;
     std::vector<int> partenaires;
-    const bool chaud = !pile_.empty();
-    if (chaud) preparer_depart(pile_.back(), sommets, depart_);
+    const bool chaud = !valeurs_depart_.empty();
+    if (chaud) preparer_depart(sommets, depart_);
     if (!couplage_poids_maximal(
             g, poids_local, [](int) { return std::int64_t{0}; }, partenaires, &locale,
             chaud ? &depart_ : nullptr))
@@ -239,6 +239,15 @@ std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int
     duale.fleurs = std::move(locale.fleurs);
     for (BorneCouplage::Fleur& f : duale.fleurs)
         for (int& v : f.sommets) v = global(v);
+    // The next heaviest matching starts from this one.
+    std::vector<std::int64_t> valeurs;
+    duale.valeurs_sans_fleurs(valeurs);
+    valeurs_depart_.assign(static_cast<std::size_t>(m_ + 1), DepartCouplage::INCONNU);
+    for (int x = 0; x < k; ++x)
+        valeurs_depart_[static_cast<std::size_t>(sommets[x])] =
+            valeurs[static_cast<std::size_t>(global(x))];
+    if (k % 2 == 1)
+        valeurs_depart_[static_cast<std::size_t>(m_)] = valeurs[static_cast<std::size_t>(m_)];
     return total;
 }
 
@@ -246,21 +255,25 @@ std::optional<std::int64_t> Elagage::couplage_exact(const Tournoi& t, int j, int
 
 namespace tavo {
 
-void Elagage::preparer_depart(const BorneCouplage& duale, const std::vector<int>& sommets,
-                              DepartCouplage& depart) {
-    std::vector<std::int64_t>& valeurs = valeurs_depart_;
-    duale.valeurs_sans_fleurs(valeurs);
+void Elagage::preparer_depart(const std::vector<int>& sommets, DepartCouplage& depart) {
     const std::size_t k = sommets.size();
     const std::size_t total = k + k % 2;  // the bye last, when they are odd in number
     std::vector<int>& local = local_depart_;
     local.assign(static_cast<std::size_t>(m_ + 1), SANS_PARTENAIRE);
     for (std::size_t x = 0; x < k; ++x)
         local[static_cast<std::size_t>(sommets[x])] = static_cast<int>(x);
+    // Players the last one did not have take the values of the nearest node
+    // above that computed one.
+    std::vector<std::int64_t>& au_dessus = valeurs_au_dessus_;
+    au_dessus.clear();
+    if (!pile_.empty()) pile_.back().valeurs_sans_fleurs(au_dessus);
     depart.sommets.resize(total);
     depart.partenaire.assign(total, SANS_PARTENAIRE);
     for (std::size_t x = 0; x < total; ++x) {
         const int a = x < k ? sommets[x] : m_;
-        depart.sommets[x] = valeurs[static_cast<std::size_t>(a)];
+        depart.sommets[x] = valeurs_depart_[static_cast<std::size_t>(a)];
+        if (depart.sommets[x] == DepartCouplage::INCONNU && !au_dessus.empty())
+            depart.sommets[x] = au_dessus[static_cast<std::size_t>(a)];
         if (x == k) continue;
         const int p = couplage_retenu_[static_cast<std::size_t>(a)];
         if (p == EXEMPT && total > k) {
