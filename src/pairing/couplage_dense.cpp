@@ -6,7 +6,11 @@
 // The pairing search asks for it hundreds of times per round on the same few
 // dozen players, so everything lives in one work area of fixed capacity,
 // allocated once per thread and reused: a call allocates nothing once the
-// caller's own vectors have reached their size.
+// caller's own vectors have reached their size. It may also start from the
+// solution of a nearby graph (DepartCouplage): its values, raised where a
+// pair needs it, and those of its pairs that stay tight; blossoms are not
+// carried over. Then only the few players whose partners changed are left
+// to match.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
