@@ -150,8 +150,9 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
     }
     int meilleur = SCORE_ECHEC;
     bool cherche = false;
-    if (options.elagage && options.direct_par_joueur > 0) {
-        w.budget = options.direct_par_joueur * t.nb_joueurs_actifs();
+    const std::int64_t direct = options.direct_par_joueur * t.nb_joueurs_actifs();
+    if (options.elagage && direct > 0) {
+        w.budget = direct;
         meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
         cherche = !w.interrompue;
     }

@@ -85,8 +85,8 @@ class Blossom {
                          const std::function<std::int64_t(int)>& poids_exempt);
 
     // Starts from `depart` instead of from nothing, its labels shifted by
-    // `decalage` (what charger returned). False, and nothing changed, when
-    // some edge would be heavier than the labels of its ends allow.
+    // `decalage` (what charger returned) and raised where an edge needs it.
+    // False, and nothing changed, when it does not have one entry per vertex.
     bool demarrer(const DepartCouplage& depart, std::int64_t decalage);
 
     // Runs the algorithm, from the start set by demarrer when `chaud`, else
