@@ -289,28 +289,18 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     const int seuil = std::max(alpha, SCORE_ECHEC);
     const int marge_alpha = alpha - score;
     const int marge_echec = seuil - score;
-    if (echec_connu(etat, marge_alpha, marge_echec, score)) {
-        ++coupes_memoire;
-        return SCORE_ECHEC;
-    }
+    if (echec_connu(etat, marge_alpha, marge_echec, score)) return SCORE_ECHEC;
 
     // Upper bounds of the score still to come, in half and quarter units.
     long borne = borne_paires(t, j, couleur, score, alpha);
-    if (borne == LONG_MIN) {  // no opponent the search would take
-        ++coupes_couplage;
-        return SCORE_ECHEC;
-    }
+    if (borne == LONG_MIN) return SCORE_ECHEC;  // no opponent the search would take
     borne = std::min(borne, 2L * borne_ligne(j, couleur));
     if (2L * score + borne <= 2L * seuil ||
-        (!pile_.empty() && 4L * score + borne_duale(t, pile_.back(), j, couleur) <= 4L * seuil)) {
-        ++coupes_borne;
+        (!pile_.empty() && 4L * score + borne_duale(t, pile_.back(), j, couleur) <= 4L * seuil))
         return SCORE_ECHEC;
-    }
 
     if (paire) presents_[static_cast<std::size_t>(j)] = 1;
     const Completion completion = chercher_completion(t, etat, j, couleur, seuil - score);
-    if (completion == Completion::aucune_paire) ++coupes_couplage;
-    if (completion == Completion::trop_basse) ++coupes_borne;
     if (completion == Completion::aucune_paire || completion == Completion::trop_basse)
         return SCORE_ECHEC;
 

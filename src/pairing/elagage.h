@@ -46,12 +46,7 @@ class Elagage {
     int noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
               int score);
 
-    // Nodes answered by each cut.
-    std::int64_t coupes_couplage = 0;
-    std::int64_t coupes_borne = 0;
-    std::int64_t coupes_memoire = 0;
     std::int64_t calculs_ponderes = 0;  // heaviest matchings computed
-    long long appels() const { return test_->appels_algorithme(); }
 
   private:
     // A node: players placed, pending player and his colour.
@@ -106,9 +101,6 @@ class Elagage {
     // Four times an upper bound of the score still to come, from the dual of
     // the heaviest matching; needs presents_ (and partenaires_ for j >= 0).
     std::int64_t borne_duale(const Tournoi& t, const BorneCouplage& duale, int j, int couleur);
-    // The heaviest perfect matching of the players left (j restricted to
-    // partenaires_) by the pairs' best scores, and its dual; none when they
-    // cannot all be paired.
     // Reads the node: presents_, reste_ and its state.
     Etat lire_noeud(const TablesRecherche& w, int j, int couleur);
     // A failure recorded for this node that repeats with these margins.
@@ -146,6 +138,9 @@ class Elagage {
     // player) over the players left and j.
     long poids_couplage(const Tournoi& t, int j, int couleur,
                         const std::vector<int>& partenaire) const;
+    // The heaviest perfect matching of the players left (j restricted to
+    // partenaires_) by the pairs' best scores, and its dual; none when they
+    // cannot all be paired. It becomes the pairing kept.
     std::optional<std::int64_t> couplage_exact(const Tournoi& t, int j, int couleur,
                                                BorneCouplage& duale);
     // Where the heaviest matching of `sommets` (players left, the bye last
@@ -168,9 +163,9 @@ class Elagage {
     std::vector<int> poids_;
     std::vector<std::vector<int>> par_poids_;  // partners of each player, best pair first
     GrapheJoueurs graphe_;
-    // Bound of the heaviest completion by the pairs' best scores; none when
-    // the round has no pairing at all.
-    std::vector<BorneCouplage> pile_;  // one per node above that computed it
+    // The duals of the heaviest matchings of the nodes above that computed
+    // one, the nearest last: each bounds the nodes below it.
+    std::vector<BorneCouplage> pile_;
     std::vector<int> sous_sommets_;
     DepartCouplage depart_;
     // Four times the dual of the last heaviest matching, blossoms spread over
