@@ -24,7 +24,6 @@
 
 #include "generateur.h"
 #include "pairing/appariement.h"
-#include "pairing/rapport.h"
 #include "pairing/recherche.h"
 
 using namespace tavo;
@@ -181,12 +180,11 @@ int main(int argc, char** argv) {
             Hasard h(9000 + static_cast<std::uint64_t>(taille));
             std::unique_ptr<Tournoi> t = tournoi_sans_adversaire(taille, h);
             InteractionMuette io;
-            Rapport rapport;
             noter_statistiques({});
             const auto debut = std::chrono::steady_clock::now();
             Mesure m;
             m.ronde = taille - 1;
-            m.appariee = nouvelle_ronde(*t, rapport, io, options);
+            m.appariee = nouvelle_ronde(*t, io, options);
             m.secondes =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
             m.noeuds = statistiques_recherche().noeuds;

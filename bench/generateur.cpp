@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <chrono>
 
+#include "gestion/resultats.h"
 #include "model/registre.h"
 #include "model/texte.h"
-#include "pairing/rapport.h"
 #include "pairing/recherche.h"
-#include "pairing/resultats.h"
 #include "standings/departages.h"
 #include "support/verificateur_appariement.h"
 
@@ -28,12 +27,11 @@ std::unique_ptr<Tournoi> creer_tournoi(const Profil& p, Hasard& h) {
     copier_champ(t->entete.jeu, p.othello ? "Othello" : "Echecs");
     t->entete.othello = p.othello ? 1 : 0;
     t->entete.nb_rondes = static_cast<std::int16_t>(p.rondes);
-    const auto& noms = noms_departages();
-    choisir_departages(*t, {noms[0], noms[2]}, {noms.begin(), noms.end()});
+    choisir_departages(*t, {0, 2});
     InteractionMuette io;
     int elo = 2400;
     for (int k = 1; k <= p.joueurs; ++k) {
-        const int id = ajouter_joueur(*t, io);
+        const int id = ajouter_joueur(*t);
         FicheJoueur f;
         f.nom = "JOUEUR" + std::to_string(k);
         f.prenom = "P" + std::to_string(k);
@@ -67,13 +65,13 @@ void jouer_ronde(Tournoi& t, const Profil& p, Hasard& h) {
         if (tirage >= p.nulles_pourcent) res_blanc = h.entre(100) < 50 + ecart ? 2 : 0;
         if (p.othello) {
             int pions = res_blanc == 2 ? 33 + h.entre(31) : res_blanc == 0 ? 1 + h.entre(31) : 32;
-            enregistrer_pions(t, table, pions, 64 - pions);
+            gestion::enregistrer_pions(t, table, pions, 64 - pions);
         } else {
-            enregistrer_points(t, table, res_blanc);
+            gestion::enregistrer_points(t, table, res_blanc);
         }
     }
     InteractionMuette io;
-    tout_verifier(t, io);
+    gestion::tout_verifier(t, io);
 }
 
 std::vector<Mesure> jouer_tournoi(const Profil& p, const OptionsAppariement& options,
@@ -82,7 +80,6 @@ std::vector<Mesure> jouer_tournoi(const Profil& p, const OptionsAppariement& opt
     std::unique_ptr<Tournoi> t = creer_tournoi(p, h);
     std::vector<Mesure> mesures;
     int abandons = p.abandons;
-    Rapport rapport;
     for (int r = 0; r < p.rondes; ++r) {
         if (r > 0) {
             // Withdrawals between rounds.
@@ -102,7 +99,7 @@ std::vector<Mesure> jouer_tournoi(const Profil& p, const OptionsAppariement& opt
         InteractionMuette io;
         noter_statistiques({});
         const auto debut = std::chrono::steady_clock::now();
-        m.appariee = nouvelle_ronde(*t, rapport, io, options);
+        m.appariee = nouvelle_ronde(*t, io, options);
         const std::chrono::duration<double> duree = std::chrono::steady_clock::now() - debut;
         m.secondes = duree.count();
         const StatistiquesRecherche& s = statistiques_recherche();

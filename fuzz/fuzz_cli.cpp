@@ -20,6 +20,7 @@
 #include "generation.h"
 #include "invariants.h"
 #include "model/fichier_tournoi.h"
+#include "standings/departages.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ void verifier_fichier(const std::string& nom) {
     auto t = std::make_unique<Tournoi>();
     if (lire_image(octets, *t) != ErreurLecture::aucune)
         fuzz::exiger("le fichier " + nom + " ne se charge plus", "ligne de commande");
+    choisir_departages_fichier(*t);  // as the load operation does
     fuzz::exiger(fuzz::invariant_rompu(*t), "fichier ecrit par la ligne de commande");
 }
 

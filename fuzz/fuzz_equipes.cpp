@@ -8,8 +8,8 @@
 
 #include "bac_a_sable.h"
 #include "generation.h"
+#include "gestion/equipes.h"
 #include "invariants.h"
-#include "teams/equipes.h"
 
 namespace {
 
@@ -37,11 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         ecrire(dossier / ("jeu" + std::to_string(k < 10 ? 0 : 1) + std::to_string(k % 10) + ".PXR"),
                morceaux[k]);
 
-    EnteteTournoi entete{};
+    static const Tournoi sans_nom;
     Rapport rapport;
     rapport.ajouter("rapport precedent");
     fuzz::Muette io;
-    if (classement_final_equipes(entete, dossier, rapport, io)) {
+    if (gestion::classement_final_equipes(sans_nom, dossier, rapport, io)) {
         if (!io.erreurs.empty())
             fuzz::exiger("un message malgre le succes", "classement par equipes");
         if (rapport.lignes().size() < 7 || rapport.lignes()[0] != "CLASSEMENT FINAL PAR EQUIPES")

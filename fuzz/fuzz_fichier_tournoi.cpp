@@ -11,20 +11,21 @@
 
 #include "bac_a_sable.h"
 #include "generation.h"
+#include "gestion/resultats.h"
 #include "invariants.h"
 #include "model/fichier_tournoi.h"
 #include "pairing/appariement.h"
-#include "pairing/feuille.h"
-#include "pairing/rapport.h"
-#include "pairing/resultats.h"
-#include "standings/rapports.h"
+#include "reports/feuille.h"
+#include "reports/rapport.h"
+#include "reports/rapports.h"
+#include "standings/departages.h"
 #include "teams/equipes.h"
 
 namespace {
 
 using namespace tavo;
 
-// The bytes the loader may change on the way back: `modifie` is stored as 0
+// The bytes the load may change on the way back: `modifie` is stored as 0
 // and the tie-break labels are rebuilt from the ids.
 bool octet_reecrit(std::size_t i) {
     return i == offsetof(EnteteTournoi, modifie) ||
@@ -65,16 +66,15 @@ void jouer_la_suite(const Tournoi& charge) {
     if (r < 0) return;
     for (int table = -1; table <= t->nb_app[r]; ++table) {
         if (t->entete.othello)
-            enregistrer_pions(*t, table, 40 - table % 3, 24 + table % 3);
+            gestion::enregistrer_pions(*t, table, 40 - table % 3, 24 + table % 3);
         else
-            enregistrer_points(*t, table, (table + 3) % 3);
+            gestion::enregistrer_points(*t, table, (table + 3) % 3);
     }
     fuzz::Muette io;
-    tout_verifier(*t, io);
+    gestion::tout_verifier(*t, io);
     exiger_relecture(*t, "apres la saisie des resultats");
     if (t->nb_joueurs_actifs() > 10) return;  // the search is exponential
-    Rapport rapport;
-    nouvelle_ronde(*t, rapport, io);
+    nouvelle_ronde(*t, io);
     exiger_relecture(*t, "apres une nouvelle ronde");
 }
 
@@ -97,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const std::string_view octets(reinterpret_cast<const char*>(donnees), taille);
     auto t = std::make_unique<Tournoi>();
     if (lire_image(octets, *t) != ErreurLecture::aucune) return 0;
+    choisir_departages_fichier(*t);  // as the load operation does
     fuzz::exiger(fuzz::invariant_rompu(*t), "apres chargement");
 
     // Written back, the file is the bytes read, up to its last record.

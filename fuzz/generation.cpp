@@ -1,9 +1,9 @@
 #include "generation.h"
 
+#include "gestion/resultats.h"
 #include "model/registre.h"
 #include "model/texte.h"
 #include "pairing/appariement.h"
-#include "pairing/resultats.h"
 #include "standings/departages.h"
 
 namespace tavo::fuzz {
@@ -16,14 +16,13 @@ std::unique_ptr<Tournoi> nouveau_tournoi(int joueurs, int rondes, const char* je
     copier_champ(t->entete.jeu, jeu);
     t->entete.othello = egal_sans_casse(jeu, "Othello") ? 1 : 0;
     t->entete.nb_rondes = static_cast<std::int16_t>(rondes);
-    std::vector<std::string> noms;
-    for (const std::string& libelle : departages)
-        noms.push_back(noms_departages()[id_departage_par_libelle(libelle)]);
-    choisir_departages(*t, noms, {noms_departages().begin(), noms_departages().end()});
+    std::vector<int> ids;
+    for (const std::string& libelle : departages) ids.push_back(id_departage_par_libelle(libelle));
+    choisir_departages(*t, ids);
     Muette io;
     static const char* const equipes[] = {"ABC", "DEF", "GHI", ""};
     for (int k = 1; k <= joueurs; ++k) {
-        const int id = ajouter_joueur(*t, io);
+        const int id = ajouter_joueur(*t);
         FicheJoueur f;
         f.nom = "JOUEUR" + std::to_string(k);
         f.prenom = cp("Prénom") + std::to_string(k);
@@ -37,19 +36,18 @@ std::unique_ptr<Tournoi> nouveau_tournoi(int joueurs, int rondes, const char* je
 }
 
 bool jouer_ronde(Tournoi& t, std::mt19937& alea, bool saisir) {
-    Rapport rapport;
     Muette io;
-    if (!nouvelle_ronde(t, rapport, io)) return false;
+    if (!nouvelle_ronde(t, io)) return false;
     if (!saisir) return true;
     const int r = t.entete.ronde_courante;
     for (int table = 0; table < t.nb_app[r]; ++table) {
         const int pions = static_cast<int>(alea() % 65);
         if (t.entete.othello)
-            enregistrer_pions(t, table, pions, 64 - pions);
+            gestion::enregistrer_pions(t, table, pions, 64 - pions);
         else
-            enregistrer_points(t, table, pions % 3);
+            gestion::enregistrer_points(t, table, pions % 3);
     }
-    return tout_verifier(t, io);
+    return gestion::tout_verifier(t, io);
 }
 
 }  // namespace tavo::fuzz

@@ -1,24 +1,21 @@
 // rapport KIND FICHIER.pxi: prints a report's lines; the file is never written.
 #include "cli/arguments.h"
 #include "cli/commandes.h"
-#include "pairing/feuille.h"
-#include "pairing/rapport.h"
-#include "standings/rapports.h"
+#include "gestion/rapports.h"
 
 namespace tavo::cli {
 namespace {
 
 struct SorteRapport {
     const char* nom;
-    void (*remplir)(Tournoi& t, Rapport& rapport);
+    gestion::SorteRapport sorte;
 };
 
 const SorteRapport kSortes[] = {
-    {"classement", [](Tournoi& t, Rapport& r) { classement(t, r); }},
-    {"historique", [](Tournoi& t, Rapport& r) { historique(t, r); }},
-    {"joueurs", [](Tournoi& t, Rapport& r) { liste_joueurs(t, r); }},
-    {"appariements",
-     [](Tournoi& t, Rapport& r) { afficher_appariements(t, t.entete.ronde_courante + 1, r); }},
+    {"classement", gestion::SorteRapport::classement},
+    {"historique", gestion::SorteRapport::historique},
+    {"joueurs", gestion::SorteRapport::joueurs},
+    {"appariements", gestion::SorteRapport::appariements},
 };
 
 }  // namespace
@@ -33,8 +30,9 @@ int commande_rapport(const Mots& mots, Console& console) {
         auto t = ouvrir_tournoi(chemin, console);
         if (!t) return ECHEC;
         Rapport rapport;
-        s.remplir(*t, rapport);
-        for (const std::string& ligne : rapport.lignes()) Console::afficher(ligne);
+        // The player list of an empty tournament is printed with its headings.
+        gestion::produire_rapport(*t, s.sorte, rapport);
+        afficher_rapport(rapport);
         return SUCCES;
     }
     throw ErreurUsage("sorte de rapport inconnue : " + sorte);

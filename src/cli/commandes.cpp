@@ -1,7 +1,7 @@
 #include "cli/commandes.h"
 
 #include "cli/arguments.h"
-#include "model/fichier_tournoi.h"
+#include "gestion/fichiers.h"
 #include "model/texte.h"
 
 namespace tavo::cli {
@@ -12,6 +12,9 @@ const std::vector<Commande>& commandes() {
          "FICHIER.pxi [--nom N] [--date D] [--jeu J] [--rondes R] --departages BU,SB,... "
          "[--remplacer]",
          commande_nouveau},
+        {"tournoi-modifier",
+         "FICHIER.pxi [--nom N] [--date D] [--jeu J] [--rondes R] [--departages BU,SB,...]",
+         commande_tournoi_modifier},
         {"joueur-ajouter",
          "FICHIER.pxi --nom N --prenom P [--ne-le JJ/MM/AA] [--elo N] [--equipe E] [--fille] "
          "[--inactif]",
@@ -20,6 +23,7 @@ const std::vector<Commande>& commandes() {
          "FICHIER.pxi ID [--nom N] [--prenom P] [--ne-le JJ/MM/AA] [--elo N] [--equipe E] "
          "[--fille|--garcon] [--inactif|--actif]",
          commande_joueur_modifier},
+        {"joueur-supprimer", "FICHIER.pxi ID", commande_joueur_supprimer},
         {"ronde", "FICHIER.pxi", commande_ronde},
         {"resultat", "FICHIER.pxi TABLE BLANC-NOIR", commande_resultat},
         {"valider", "FICHIER.pxi", commande_valider},
@@ -33,8 +37,12 @@ const std::vector<Commande>& commandes() {
 
 std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console) {
     auto tournoi = std::make_unique<Tournoi>();
-    if (!charger(*tournoi, chemin, console)) return nullptr;
+    if (!gestion::charger_tournoi(*tournoi, chemin, console)) return nullptr;
     return tournoi;
+}
+
+void afficher_rapport(const Rapport& rapport) {
+    for (const std::string& ligne : rapport.lignes()) Console::afficher(ligne);
 }
 
 std::string texte_cp1252(const std::string& utf8, const char* quoi) {

@@ -7,6 +7,7 @@
 
 #include "cli/console.h"
 #include "model/tournoi.h"
+#include "reports/rapport.h"
 
 namespace tavo::cli {
 
@@ -26,8 +27,10 @@ struct Commande {
 const std::vector<Commande>& commandes();
 
 int commande_nouveau(const Mots& mots, Console& console);
+int commande_tournoi_modifier(const Mots& mots, Console& console);
 int commande_joueur_ajouter(const Mots& mots, Console& console);
 int commande_joueur_modifier(const Mots& mots, Console& console);
+int commande_joueur_supprimer(const Mots& mots, Console& console);
 int commande_rapport(const Mots& mots, Console& console);
 int commande_equipes_fichier(const Mots& mots, Console& console);
 int commande_equipes_classement(const Mots& mots, Console& console);
@@ -37,6 +40,9 @@ int commande_valider(const Mots& mots, Console& console);
 
 // Loads a tournament file; nullptr (the message already on stderr) on failure.
 std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console);
+
+// Prints a report's lines on stdout.
+void afficher_rapport(const Rapport& rapport);
 
 // A text typed on the command line (UTF-8) in the file's character set.
 // A character that Windows-1252 cannot hold is bad usage naming `quoi`.

@@ -3,8 +3,7 @@
 
 #include "cli/arguments.h"
 #include "cli/commandes.h"
-#include "model/texte.h"
-#include "teams/equipes.h"
+#include "gestion/equipes.h"
 
 namespace tavo::cli {
 
@@ -16,10 +15,10 @@ int commande_equipes_fichier(const Mots& mots, Console& console) {
 
     auto t = ouvrir_tournoi(chemin, console);
     if (!t) return ECHEC;
-    // The player table comes back sorted in standings order; the tournament
-    // file is not rewritten.
-    if (!fichier_resultat_equipes(*t, dossier, console)) return ECHEC;
-    std::cout << (dossier / vers_utf8(nom_fichier_equipes(t->entete))).string() << '\n';
+    // The tournament file is not rewritten.
+    const auto ecrit = gestion::ecrire_fichier_equipes(*t, dossier, console);
+    if (!ecrit) return ECHEC;
+    std::cout << ecrit->string() << '\n';
     return SUCCES;
 }
 
@@ -28,15 +27,15 @@ int commande_equipes_classement(const Mots& mots, Console& console) {
     args.au_plus(0);
     const std::filesystem::path dossier = args.valeur("--dossier").value_or(".");
 
-    EnteteTournoi entete{};
+    // Without --tournoi the heading has no name and no date.
+    auto t = std::make_unique<Tournoi>();
     if (auto chemin = args.valeur("--tournoi")) {
-        auto t = ouvrir_tournoi(*chemin, console);
+        t = ouvrir_tournoi(*chemin, console);
         if (!t) return ECHEC;
-        entete = t->entete;
     }
     Rapport rapport;
-    if (!classement_final_equipes(entete, dossier, rapport, console)) return ECHEC;
-    for (const std::string& ligne : rapport.lignes()) Console::afficher(ligne);
+    if (!gestion::classement_final_equipes(*t, dossier, rapport, console)) return ECHEC;
+    afficher_rapport(rapport);
     return SUCCES;
 }
 

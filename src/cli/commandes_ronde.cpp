@@ -3,11 +3,10 @@
 
 #include "cli/arguments.h"
 #include "cli/commandes.h"
-#include "model/fichier_tournoi.h"
+#include "gestion/fichiers.h"
+#include "gestion/resultats.h"
+#include "gestion/rondes.h"
 #include "model/texte.h"
-#include "pairing/appariement.h"
-#include "pairing/feuille.h"
-#include "pairing/resultats.h"
 
 namespace tavo::cli {
 namespace {
@@ -38,13 +37,9 @@ int commande_ronde(const Mots& mots, Console& console) {
     auto t = ouvrir_tournoi(chemin, console);
     if (!t) return ECHEC;
     Rapport rapport;
-    if (!nouvelle_ronde(*t, rapport, console)) {
-        // The first round with nobody active is refused without a message.
-        if (!console.erreur_signalee()) console.message_erreur("Aucun joueur actif");
-        return ECHEC;
-    }
-    if (!sauver(*t, chemin, console)) return ECHEC;
-    for (const std::string& ligne : rapport.lignes()) Console::afficher(ligne);
+    if (!gestion::apparier_ronde(*t, rapport, console)) return ECHEC;
+    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    afficher_rapport(rapport);
     return SUCCES;
 }
 
@@ -53,42 +48,16 @@ int commande_resultat(const Mots& mots, Console& console) {
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     const int numero =
         entier_option(args.positionnel(1, "le numéro de table"), 1, 9999, "le numéro de table");
-    const std::pair<int, int> res = lire_resultat(args.positionnel(2, "le résultat"));
+    const auto [blanc, noir] = lire_resultat(args.positionnel(2, "le résultat"));
     args.au_plus(3);
 
     auto t = ouvrir_tournoi(chemin, console);
     if (!t) return ECHEC;
-    const bool othello = t->entete.othello != 0;
-    if (!othello && res.first + res.second != 2)
-        throw ErreurUsage("le résultat s'écrit 2-0, 1-1 ou 0-2");
-    const int r = t->entete.ronde_courante;
-    if (r < 0) {
-        console.message_erreur(cp("Aucune ronde n'a encore été appariée"));
-        return ECHEC;
-    }
-    if (numero > t->nb_app[r]) {
-        console.message_erreur(cp("Il n'y a pas de table n°") + std::to_string(numero) +
-                               cp(" dans la ronde n°") + std::to_string(r + 1));
-        return ECHEC;
-    }
-    if (othello && (res.first > 64 || res.second > 64)) {
-        console.message_erreur(cp("le nombre de pions doit être compris entre 0 et 64"));
-        return ECHEC;
-    }
-    if (othello && res.first + res.second != 64) {
-        console.message_erreur(cp("les nombres de pions des deux joueurs doivent faire 64"));
-        return ECHEC;
-    }
-    const int table = numero - 1;
-    if (othello)
-        enregistrer_pions(*t, table, res.first, res.second);
-    else
-        enregistrer_points(*t, table, res.first);
-    if (!sauver(*t, chemin, console)) return ECHEC;
-    const Appariement& a = t->app[r][table];
-    Console::afficher(cp("Table n°") + std::to_string(numero) + " : " + nom_affiche(*t, a.blanc) +
-                      " " + std::to_string(res.first) + "-" + std::to_string(res.second) + " " +
-                      nom_affiche(*t, a.noir));
+    if (!gestion::saisir_resultat(*t, numero, blanc, noir, console)) return ECHEC;
+    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    const gestion::TableRonde table = *gestion::table_ronde(*t, numero - 1);
+    Console::afficher(cp("Table n°") + std::to_string(numero) + " : " + table.blanc + " " +
+                      std::to_string(blanc) + "-" + std::to_string(noir) + " " + table.noir);
     return SUCCES;
 }
 
@@ -98,8 +67,8 @@ int commande_valider(const Mots& mots, Console& console) {
     args.au_plus(1);
     auto t = ouvrir_tournoi(chemin, console);
     if (!t) return ECHEC;
-    if (!tout_verifier(*t, console)) return ECHEC;
-    return sauver(*t, chemin, console) ? SUCCES : ECHEC;
+    if (!gestion::tout_verifier(*t, console)) return ECHEC;
+    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

@@ -12,7 +12,6 @@
 #include <memory>
 
 #include "model/texte.h"
-#include "standings/departages.h"
 
 namespace tavo {
 namespace {
@@ -211,7 +210,6 @@ ErreurLecture lire_image(std::string_view octets, Tournoi& d) {
     }
     d.entete.modifie = 0;  // a tournament just read has nothing unsaved
     d.indexer_joueurs();
-    choisir_departages_fichier(d);
     return ErreurLecture::aucune;
 }
 

@@ -21,7 +21,8 @@ bool sauver(Tournoi& tournoi, const std::string& chemin, Interaction& io);
 
 // Replaces the tournament with the one in `chemin`. The file is read and
 // checked into a fresh tournament first: on any failure the tournament in
-// memory is untouched. Failures are reported through `io`.
+// memory is untouched. Failures are reported through `io`. The tie-break
+// labels and functions are not rebuilt here (gestion::charger_tournoi does).
 bool charger(Tournoi& tournoi, const std::string& chemin, Interaction& io);
 
 // The bytes that sauver writes (with `modifie` stored as 0).
@@ -31,7 +32,7 @@ std::vector<char> image_fichier(const Tournoi& tournoi);
 enum class ErreurLecture { aucune, tournoi, joueurs, nb_app, app };
 
 // Reads a whole file image into `dest` (which should be fresh); the id index
-// and tie-break table are rebuilt on success. On failure `dest` holds a
+// is rebuilt on success. On failure `dest` holds a
 // partial state and must be discarded.
 ErreurLecture lire_image(std::string_view octets, Tournoi& dest);
 

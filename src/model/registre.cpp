@@ -28,17 +28,8 @@ void ecrire_fiche(Joueur& j, const FicheJoueur& f) {
     j.actif = f.actif ? 1 : 0;
 }
 
-int ajouter_joueur(Tournoi& t, Interaction& io) {
-    if (t.entete.ronde_courante >= 0) {
-        io.message_erreur(
-            cp("Impossible d'ajouter un joueur : la première ronde est déjà appariée"));
-        return 0;
-    }
-    if (t.entete.nb_joueurs >= MAX_JOUEURS) {
-        io.message_erreur(
-            cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
-        return 0;
-    }
+int ajouter_joueur(Tournoi& t) {
+    if (t.entete.nb_joueurs >= MAX_JOUEURS) return 0;
     const int n = ++t.entete.nb_joueurs;
     t.joueurs[n] = Joueur{};
     t.joueurs[n].actif = 1;
@@ -48,8 +39,8 @@ int ajouter_joueur(Tournoi& t, Interaction& io) {
     return n;
 }
 
-bool supprimer_joueur(Tournoi& t, int id) {
-    if (t.entete.ronde_courante >= 0 || id < 1 || id > t.entete.nb_joueurs) return false;
+bool retirer_joueur(Tournoi& t, int id) {
+    if (id < 1 || id > t.entete.nb_joueurs) return false;
     const int p = t.index[id];
     for (int q = p; q < t.entete.nb_joueurs; ++q) t.joueurs[q] = t.joueurs[q + 1];
     --t.entete.nb_joueurs;

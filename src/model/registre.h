@@ -1,9 +1,10 @@
-// The player register: adding, editing, deleting and renumbering players.
+// The player register: the records of adding, editing, deleting and
+// renumbering players. The director's rules (when a player may be added or
+// deleted, and the messages) are those of gestion/joueurs.h.
 #pragma once
 
 #include <string>
 
-#include "model/interaction.h"
 #include "model/tournoi.h"
 
 namespace tavo {
@@ -27,14 +28,14 @@ FicheJoueur lire_fiche(const Joueur& joueur);
 void ecrire_fiche(Joueur& joueur, const FicheJoueur& fiche);
 
 // Appends a new player (all fields empty, active) numbered nb_joueurs + 1 and
-// returns its number. Refused, with a message and 0 returned, at the capacity
-// of 100 players or once the first round has been paired.
-int ajouter_joueur(Tournoi& tournoi, Interaction& io);
+// returns its number; 0, nothing changed, at the capacity of 100 players.
+// Sets modifie.
+int ajouter_joueur(Tournoi& tournoi);
 
 // Deletes player `id`: the following records move down one position and every
-// player is numbered by position again. Only before the first round; returns
-// false (and changes nothing) otherwise or for an unknown id.
-bool supprimer_joueur(Tournoi& tournoi, int id);
+// player is numbered by position again. False, nothing changed, for an
+// unknown id. Sets modifie.
+bool retirer_joueur(Tournoi& tournoi, int id);
 
 // Numbers the players 1..nb_joueurs in table order and rebuilds the index.
 void renumeroter(Tournoi& tournoi);

@@ -3,6 +3,7 @@
 #include <array>
 #include <climits>
 #include <cstdint>
+#include <cstdio>
 
 namespace tavo {
 namespace {
@@ -105,6 +106,26 @@ int lire_entier(std::string_view texte) {
     if (valeur > INT_MAX) return INT_MAX;
     if (valeur < INT_MIN) return INT_MIN;
     return static_cast<int>(valeur);
+}
+
+std::string formater_liste(const char* format, va_list args) {
+    va_list copie;
+    va_copy(copie, args);
+    const int taille = std::vsnprintf(nullptr, 0, format, copie);
+    va_end(copie);
+    if (taille <= 0) return std::string();
+    std::string texte(static_cast<std::size_t>(taille) + 1, '\0');
+    std::vsnprintf(texte.data(), texte.size(), format, args);
+    texte.resize(static_cast<std::size_t>(taille));
+    return texte;
+}
+
+std::string formater(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string texte = formater_liste(format, args);
+    va_end(args);
+    return texte;
 }
 
 }  // namespace tavo

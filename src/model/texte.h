@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -43,6 +44,10 @@ bool egal_sans_casse(std::string_view a, std::string_view b);
 // white space skipped, one optional sign, digits up to the first other
 // character; 0 when there is no digit. Values beyond int's range saturate.
 int lire_entier(std::string_view texte);
+
+// printf into a std::string, whatever the length.
+std::string formater(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string formater_liste(const char* format, va_list args);
 
 }  // namespace tavo
 

@@ -6,7 +6,6 @@
 
 #include "model/texte.h"
 #include "pairing/elagage.h"
-#include "pairing/feuille.h"
 #include "pairing/recherche.h"
 #include "pairing/secours.h"
 #include "standings/scores.h"
@@ -45,8 +44,7 @@ void reporter_exempt(Tournoi& t, int r, const Appariement& a) {
 
 }  // namespace
 
-bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io,
-                    const OptionsAppariement& options) {
+bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& options) {
     const int r = t.entete.ronde_courante;
     if (r >= 0 && !t.ronde_complete(r)) {
         io.message_erreur(cp("Tous les résultats de la ronde courante ne sont pas saisis"));
@@ -61,9 +59,9 @@ bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io,
     t.entete.modifie = 1;
     if (!apparier(t, r + 2, io, options)) {
         t.entete.ronde_courante = static_cast<std::int16_t>(r);
+        if (r < 0 && t.nb_joueurs_actifs() == 0) io.message_erreur("Aucun joueur actif");
         return false;
     }
-    afficher_appariements(t, r + 2, rapport);
     return true;
 }
 

@@ -9,7 +9,6 @@
 
 #include "model/interaction.h"
 #include "model/tournoi.h"
-#include "pairing/rapport.h"
 
 namespace tavo {
 
@@ -38,11 +37,10 @@ struct OptionsAppariement {
 
 // Refuses (message, false) while the current round has a table without result
 // or when the last planned round (or the 15-round capacity) is reached;
-// otherwise pairs the next round and fills `rapport` with its pairing sheet.
-// False also when the pairing failed ("Appariements impossibles", or no active
-// player): ronde_courante is then back where it was (modifie stays set).
-bool nouvelle_ronde(Tournoi& t, Rapport& rapport, Interaction& io,
-                    const OptionsAppariement& options = {});
+// otherwise pairs the next round. False also when the pairing failed
+// ("Appariements impossibles", or "Aucun joueur actif" in the first round):
+// ronde_courante is then back where it was (modifie stays set).
+bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& options = {});
 
 // Pairs round number `numero` (1-based), ronde_courante already advanced to
 // it. True on success.

@@ -28,8 +28,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "matching/couplage.h"
 #include "model/tournoi.h"
-#include "pairing/couplage.h"
 #include "pairing/recherche.h"
 
 namespace tavo {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "pairing/couplage.h"
+#include "matching/couplage.h"
 #include "pairing/recherche.h"
 #include "standings/scores.h"
 

@@ -107,14 +107,11 @@ std::int16_t departage_pions_pris(const Tournoi& t, const Joueur& j) {
     return static_cast<std::int16_t>(somme);
 }
 
-void choisir_departages(Tournoi& t, const std::vector<std::string>& selectionnes,
-                        const std::vector<std::string>& proposes) {
+void choisir_departages(Tournoi& t, const std::vector<int>& ids) {
     int n = 0;
-    for (const std::string& nom : selectionnes) {
-        const auto it = std::find(proposes.begin(), proposes.end(), nom);
-        const int id = static_cast<int>(it - proposes.begin());
-        // A name outside the proposed list has no function: it is not applied.
-        if (id >= NB_SYSTEMES_DEPARTAGE || n >= NB_SYSTEMES_DEPARTAGE) continue;
+    for (const int id : ids) {
+        // An id without a function is not applied.
+        if (id < 0 || id >= NB_SYSTEMES_DEPARTAGE || n >= NB_SYSTEMES_DEPARTAGE) continue;
         definir_systeme(t, n++, id);
     }
     t.entete.nb_departages = static_cast<std::int16_t>(n);

@@ -27,10 +27,9 @@ std::int16_t departage_cumulatif(const Tournoi& t, const Joueur& j);
 std::int16_t departage_nb_gains(const Tournoi& t, const Joueur& j);
 std::int16_t departage_pions_pris(const Tournoi& t, const Joueur& j);
 
-// Dialog mode: the selected systems by their names, in priority order; each is
-// looked up in `proposes` (the proposed list's texts, by id).
-void choisir_departages(Tournoi& t, const std::vector<std::string>& selectionnes,
-                        const std::vector<std::string>& proposes);
+// The selected systems by id (0 to 5), in priority order: the header's ids
+// and labels and the functions applied. Ids outside 0 to 5 are skipped.
+void choisir_departages(Tournoi& t, const std::vector<int>& ids);
 // File mode: labels and functions rebuilt from the loaded ids.
 void choisir_departages_fichier(Tournoi& t);
 

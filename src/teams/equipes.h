@@ -6,14 +6,45 @@
 // CR LF line ends; files read may end their lines with CR LF or LF.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "model/interaction.h"
 #include "model/tournoi.h"
-#include "pairing/rapport.h"
 
 namespace tavo {
+
+namespace equipes {
+
+struct Equipe {
+    std::string code;  // 3 characters at most
+    std::string nom;   // 29 characters at most
+};
+
+// One team's ranks over the games read.
+struct ScoreEquipe {
+    int equipe = 0;                     // index in the team list, set with the team's first rank
+    int total = 0;                      // sum of the ranks
+    std::array<int, MAX_JEUX> rangs{};  // rank in each game, 0 when absent
+    int rang_othello = 0;               // rank in the game "Othello", 0 when none
+};
+
+// The games read so far.
+struct Jeux {
+    std::vector<std::string> noms;  // line 1 of each file, 29 characters at most
+    int nb_joueurs = 0;             // announced by the first file
+};
+
+}  // namespace equipes
+
+// The final team classification as read from a folder.
+struct ClassementEquipes {
+    std::vector<equipes::Equipe> equipes;      // the team list, in its order
+    std::vector<equipes::ScoreEquipe> scores;  // fewest points first, the Othello rank on ties
+    equipes::Jeux jeux;
+};
 
 // The team result file's name for a tournament: its game name followed by
 // ".PXR" (Windows-1252, as the messages show it). On disk the name is UTF-8.
@@ -30,10 +61,9 @@ bool fichier_resultat_equipes(Tournoi& t, const std::filesystem::path& dossier, 
 
 // Reads `dossier`/equipes.txt and every *.PXR of `dossier` (in byte order of
 // their names), writes `dossier`/resultat.txt (the malformed team list lines),
-// and fills `rapport` with the final team classification. `entete` supplies
-// nom and date of the heading line. False (message shown, rapport untouched)
-// on failure.
-bool classement_final_equipes(const EnteteTournoi& entete, const std::filesystem::path& dossier,
-                              Rapport& rapport, Interaction& io);
+// and adds up and sorts the teams' ranks. False (message shown, `classement`
+// untouched) on failure.
+bool classer_equipes(const std::filesystem::path& dossier, ClassementEquipes& classement,
+                     Interaction& io);
 
 }  // namespace tavo

@@ -12,6 +12,7 @@
 
 #include "model/interaction.h"
 #include "model/records.h"
+#include "teams/equipes.h"
 
 namespace tavo::equipes {
 
@@ -31,31 +32,12 @@ bool lire_ligne(std::istream& entree, std::string& ligne);
 // files of a Windows folder are found.
 std::filesystem::path trouver_fichier(const std::filesystem::path& dossier, std::string_view nom);
 
-struct Equipe {
-    std::string code;  // 3 characters at most
-    std::string nom;   // 29 characters at most
-};
-
 // Reads the team list up to its end (end of file, or a line whose first byte
 // is below 'A' or from 128 up). A line without blank is logged in `journal`
 // as "Erreur format équipe : <line>" with CR LF and skipped. False, with a
 // message, when the list holds more than MAX_EQUIPES teams.
 bool lire_liste_equipes(std::istream& liste, std::ostream& journal, std::vector<Equipe>& equipes,
                         Interaction& io);
-
-// One team's ranks over the games read.
-struct ScoreEquipe {
-    int equipe = 0;                     // index in the team list, set with the team's first rank
-    int total = 0;                      // sum of the ranks
-    std::array<int, MAX_JEUX> rangs{};  // rank in each game, 0 when absent
-    int rang_othello = 0;               // rank in the game "Othello", 0 when none
-};
-
-// The games read so far.
-struct Jeux {
-    std::vector<std::string> noms;  // line 1 of each file, 29 characters at most
-    int nb_joueurs = 0;             // announced by the first file
-};
 
 // The names of the team result files of `dossier`: regular files whose name
 // ends in ".PXR" ignoring case, in increasing byte order. False, with a

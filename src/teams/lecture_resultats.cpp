@@ -4,7 +4,6 @@
 #include <new>
 
 #include "model/texte.h"
-#include "pairing/rapport.h"
 #include "teams/equipes_internes.h"
 
 namespace tavo::equipes {

@@ -2,7 +2,6 @@
 #include <algorithm>
 
 #include "model/texte.h"
-#include "pairing/rapport.h"
 #include "teams/equipes_internes.h"
 
 namespace tavo::equipes {

@@ -10,14 +10,13 @@
 #include <cstdio>
 #include <optional>
 
-#include "model/fichier_tournoi.h"
-#include "model/registre.h"
+#include "gestion/fichiers.h"
+#include "gestion/joueurs.h"
+#include "gestion/proprietes.h"
+#include "gestion/rapports.h"
+#include "gestion/resultats.h"
+#include "gestion/rondes.h"
 #include "model/texte.h"
-#include "pairing/appariement.h"
-#include "pairing/feuille.h"
-#include "pairing/resultats.h"
-#include "standings/departages.h"
-#include "standings/rapports.h"
 #include "ui/ihm.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/tform1.h"
@@ -55,12 +54,8 @@ class IhmCaptures : public Ihm {
 // An open of eight players after one round and a half.
 bool ecrire_exemple(const QString& chemin, Interaction& io) {
     auto t = std::make_unique<Tournoi>();
-    copier_champ(t->entete.nom, cp("Open de Noël"));
-    copier_champ(t->entete.date, "12/12/26");
-    copier_champ(t->entete.jeu, "Echecs");
-    t->entete.nb_rondes = 5;
-    const auto& noms = noms_departages();
-    choisir_departages(*t, {noms[0], noms[2], noms[3]}, {noms.begin(), noms.end()});
+    if (!gestion::nouveau_tournoi(*t, {"12/12/26", cp("Open de Noël"), "Echecs", 5, {0, 2, 3}}, io))
+        return false;
     const char* const joueurs[][6] = {
         {"DUPONT", "Jean", "12/03/10", "1850", "ABC", ""},
         {"MARTIN", "Léa", "05/11/11", "1720", "ABC", "F"},
@@ -72,7 +67,6 @@ bool ecrire_exemple(const QString& chemin, Interaction& io) {
         {"MICHEL", "Inès", "  /  /  ", "0", "", "F"},
     };
     for (const auto& j : joueurs) {
-        const int id = ajouter_joueur(*t, io);
         FicheJoueur f;
         f.nom = j[0];
         f.prenom = cp(j[1]);
@@ -80,17 +74,17 @@ bool ecrire_exemple(const QString& chemin, Interaction& io) {
         f.elo = lire_entier(j[3]);
         f.equipe = j[4];
         f.fille = j[5][0] == 'F';
-        ecrire_fiche(t->joueur(id), f);
+        if (gestion::inscrire_joueur(*t, f, io) == 0) return false;
     }
     Rapport rapport;
-    if (!nouvelle_ronde(*t, rapport, io)) return false;
+    if (!gestion::apparier_ronde(*t, rapport, io)) return false;
     const int resultats[] = {2, 1, 0, 2};
-    for (int table = 0; table < t->nb_app[0]; ++table)
-        enregistrer_points(*t, table, resultats[table % 4]);
-    if (!tout_verifier(*t, io) || !nouvelle_ronde(*t, rapport, io)) return false;
-    enregistrer_points(*t, 0, 1);
-    enregistrer_points(*t, 1, 2);
-    return sauver(*t, chemin.toStdString(), io);
+    for (int table = 0; table < gestion::nb_tables(*t); ++table)
+        gestion::enregistrer_points(*t, table, resultats[table % 4]);
+    if (!gestion::tout_verifier(*t, io) || !gestion::apparier_ronde(*t, rapport, io)) return false;
+    gestion::enregistrer_points(*t, 0, 1);
+    gestion::enregistrer_points(*t, 1, 2);
+    return gestion::sauver_tournoi(*t, chemin.toStdString(), io);
 }
 
 bool enregistrer(QWidget& fenetre, const QDir& dossier, const char* nom) {
@@ -145,11 +139,10 @@ int main(int argc, char* argv[]) {
 
     TForm_Show_App& rapports = *principale.Form_Show_App;
     Rapport rapport;
-    afficher_appariements(principale.tournoi(), principale.tournoi().entete.ronde_courante + 1,
-                          rapport);
+    gestion::revoir_appariements(principale.tournoi(), rapport);
     rapports.montrer(rapport);
     ok = ok && enregistrer(rapports, dossier, "appariements");
-    classement(principale.tournoi(), rapport);
+    gestion::produire_rapport(principale.tournoi(), gestion::SorteRapport::classement, rapport);
     rapports.montrer(rapport);
     ok = ok && enregistrer(rapports, dossier, "classement");
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <cstring>
 
+#include "gestion/joueurs.h"
 #include "model/texte.h"
 #include "ui/controles.h"
 #include "ui/ihm.h"
@@ -137,8 +137,8 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
 
 void TDlg_joueurs::afficher_joueur() {
     FicheJoueur f;
-    if (joueur_courant_ > 0) {
-        f = lire_fiche(tournoi_.joueur(joueur_courant_));
+    if (auto fiche = gestion::fiche_joueur(tournoi_, joueur_courant_)) {
+        f = *fiche;
     } else {
         f.ne_le.clear();
         f.actif = true;
@@ -166,19 +166,16 @@ FicheJoueur TDlg_joueurs::fiche_affichee() const {
 }
 
 void TDlg_joueurs::enregistrer_joueur() {
-    if (joueur_courant_ <= 0 || joueur_courant_ > tournoi_.entete.nb_joueurs) return;
-    Joueur& j = tournoi_.joueur(joueur_courant_);
-    const Joueur avant = j;
-    ecrire_fiche(j, fiche_affichee());
-    // Every change stored here is unsaved work.
-    if (std::memcmp(&avant, &j, sizeof(Joueur)) != 0) tournoi_.entete.modifie = 1;
+    // Nothing to store when no player is shown.
+    if (!gestion::fiche_joueur(tournoi_, joueur_courant_)) return;
+    gestion::modifier_joueur(tournoi_, joueur_courant_, fiche_affichee(), ihm_);
 }
 
 void TDlg_joueurs::a_l_ouverture() {
-    const bool avant_premiere_ronde = tournoi_.entete.ronde_courante == -1;
-    Bt_Supprimer->setEnabled(avant_premiere_ronde);
-    Bt_Nouveau->setEnabled(avant_premiere_ronde);
-    const int nb = tournoi_.entete.nb_joueurs;
+    const bool inscriptions = gestion::inscriptions_ouvertes(tournoi_);
+    Bt_Supprimer->setEnabled(inscriptions);
+    Bt_Nouveau->setEnabled(inscriptions);
+    const int nb = gestion::nombre_joueurs(tournoi_);
     if (joueur_courant_ > nb) joueur_courant_ = nb;
     if (nb == 0) {
         Bt_NouveauClick();
@@ -197,16 +194,12 @@ void TDlg_joueurs::a_l_ouverture() {
 }
 
 void TDlg_joueurs::memoriser() {
-    if (joueur_courant_ > 0 && joueur_courant_ <= tournoi_.entete.nb_joueurs)
-        souvenir_ = lire_fiche(tournoi_.joueur(joueur_courant_));
-    else
-        souvenir_.reset();
+    souvenir_ = gestion::fiche_joueur(tournoi_, joueur_courant_);
 }
 
 bool TDlg_joueurs::fiche_inchangee() const {
-    return souvenir_.has_value() && joueur_courant_ > 0 &&
-           joueur_courant_ <= tournoi_.entete.nb_joueurs &&
-           memes_fiches(*souvenir_, lire_fiche(tournoi_.joueur(joueur_courant_)));
+    const auto fiche = gestion::fiche_joueur(tournoi_, joueur_courant_);
+    return souvenir_ && fiche && memes_fiches(*souvenir_, *fiche);
 }
 
 void TDlg_joueurs::SBtn_HautClick() {
@@ -219,7 +212,7 @@ void TDlg_joueurs::SBtn_HautClick() {
 
 void TDlg_joueurs::SBtn_BasClick() {
     enregistrer_joueur();
-    if (joueur_courant_ < tournoi_.entete.nb_joueurs) {
+    if (joueur_courant_ < gestion::nombre_joueurs(tournoi_)) {
         ++joueur_courant_;
         afficher_joueur();
     }
@@ -234,9 +227,9 @@ void TDlg_joueurs::Bt_AnnulerClick() {
 }
 
 void TDlg_joueurs::Bt_NouveauClick() {
-    if (tournoi_.entete.nb_joueurs >= 1) enregistrer_joueur();
+    enregistrer_joueur();
     // Refused, with a message, at 100 players or once a round is paired.
-    const int id = ajouter_joueur(tournoi_, ihm_);
+    const int id = gestion::inscrire_joueur(tournoi_, ihm_);
     if (id == 0) return;
     joueur_courant_ = id;
     afficher_joueur();
@@ -244,11 +237,11 @@ void TDlg_joueurs::Bt_NouveauClick() {
 }
 
 void TDlg_joueurs::Bt_SupprimerClick() {
-    if (tournoi_.entete.nb_joueurs == 0) return;
+    if (!gestion::fiche_joueur(tournoi_, joueur_courant_)) return;
     if (!ihm_.question(cp("Confirmation"), cp("Etes-vous sûr de vouloir supprimer ce joueur ?")))
         return;
-    supprimer_joueur(tournoi_, joueur_courant_);
-    if (joueur_courant_ > tournoi_.entete.nb_joueurs) --joueur_courant_;
+    if (!gestion::supprimer_joueur(tournoi_, joueur_courant_, ihm_)) return;
+    if (joueur_courant_ > gestion::nombre_joueurs(tournoi_)) --joueur_courant_;
     afficher_joueur();
 }
 
@@ -256,13 +249,7 @@ void TDlg_joueurs::Bt_FermerClick() {
     memoriser();
     // Before the first round the players are numbered in table order again (a
     // standings report may have sorted the table).
-    if (tournoi_.entete.ronde_courante == -1 && tournoi_.entete.nb_joueurs != 0) {
-        bool change = false;
-        for (int q = 1; q <= tournoi_.entete.nb_joueurs; ++q)
-            change = change || tournoi_.joueurs[q].id != q;
-        renumeroter(tournoi_);
-        if (change) tournoi_.entete.modifie = 1;
-    }
+    gestion::numeroter_joueurs(tournoi_);
     QDialog::reject();
 }
 

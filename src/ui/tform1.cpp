@@ -12,12 +12,13 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "model/fichier_tournoi.h"
+#include "gestion/equipes.h"
+#include "gestion/fichiers.h"
+#include "gestion/proprietes.h"
+#include "gestion/rapports.h"
+#include "gestion/resultats.h"
+#include "gestion/rondes.h"
 #include "model/texte.h"
-#include "pairing/appariement.h"
-#include "pairing/feuille.h"
-#include "standings/rapports.h"
-#include "teams/equipes.h"
 #include "ui/ihm.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/texte_qt.h"
@@ -202,7 +203,7 @@ void TForm1::creer_menu() {
 }
 
 bool TForm1::proposer_sauvegarde() {
-    if (tournoi_->entete.modifie == 0) return true;
+    if (!gestion::a_sauver(*tournoi_)) return true;
     if (!ihm_.question(cp("Attention"), cp("Il y a des changements non enregistrés\n\nVoulez-vous "
                                            "sauver les informations de ce tournoi ?")))
         return true;
@@ -230,66 +231,36 @@ void TForm1::montrer_rapport() {
 }
 
 void TForm1::NouveauTournoi() {
-    Tournoi& t = *tournoi_;
-    // "Valider" marks the tournament as changed, but the dialog has not
-    // touched the tournament now in memory: whether it needs saving is
-    // decided by what happened before.
-    const std::uint8_t modifie_avant = t.entete.modifie;
-    const int resultat = ihm_.executer(*Form_Dlg_Tournoi);
-    t.entete.modifie = modifie_avant;
-    if (resultat != QDialog::Accepted) return;
+    Form_Dlg_Tournoi->preparer_nouveau_tournoi();
+    if (ihm_.executer(*Form_Dlg_Tournoi) != QDialog::Accepted) return;
     if (!proposer_sauvegarde()) return;
-    t.vider();
-    t.entete.modifie = 1;
-    Form_Dlg_Tournoi->prendre_valeurs(t);
-    const std::string jeu = Form_Dlg_Tournoi->jeu();
-    copier_champ(t.entete.jeu, jeu);
-    t.entete.othello = egal_sans_casse(champ(t.entete.jeu), "Othello") ? 1 : 0;
-    setWindowTitle(qs(t.titre_fenetre()));
+    gestion::nouveau_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_);
+    setWindowTitle(qs(tournoi_->titre_fenetre()));
 }
 
 void TForm1::OptionsTournoi() {
-    Tournoi& t = *tournoi_;
-    Form_Dlg_Tournoi->remplir(t.entete);
+    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     if (ihm_.executer(*Form_Dlg_Tournoi) != QDialog::Accepted) return;
-    t.entete.modifie = 1;
-    Form_Dlg_Tournoi->prendre_valeurs(t);
-    appliquer_jeu(Form_Dlg_Tournoi->jeu());
-}
-
-void TForm1::appliquer_jeu(const std::string& jeu) {
-    Tournoi& t = *tournoi_;
-    const bool commence = t.entete.ronde_courante >= 0;
-    // Compare the text as the header will hold it.
-    char tampon[sizeof(EnteteTournoi::jeu)];
-    copier_champ(tampon, jeu);
-    const bool othello = egal_sans_casse(champ(tampon), "Othello");
-    if (commence && t.entete.othello == 0 && othello) {
-        ihm_.message_erreur(cp("Impossible de passer au jeu Othello en milieu de tournoi !"));
-    } else if (commence && t.entete.othello != 0 && !othello) {
-        ihm_.message_erreur(
-            cp("Impossible de passer à un autre jeu qu'Othello en milieu de tournoi !"));
-    } else {
-        copier_champ(t.entete.jeu, jeu);
-        setWindowTitle(qs(t.titre_fenetre()));
-        t.entete.othello = othello ? 1 : 0;
-    }
+    // A refused change of game leaves the caption as it was.
+    if (gestion::modifier_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_))
+        setWindowTitle(qs(tournoi_->titre_fenetre()));
 }
 
 void TForm1::ChargerTournoi() {
     if (!proposer_sauvegarde()) return;
     const QString fichier = ihm_.fichier_a_ouvrir(this);
     if (fichier.isEmpty()) return;
-    if (charger(*tournoi_, fichier.toStdString(), ihm_)) dernier_fichier_ = fichier;
+    if (gestion::charger_tournoi(*tournoi_, fichier.toStdString(), ihm_))
+        dernier_fichier_ = fichier;
     setWindowTitle(qs(tournoi_->titre_fenetre()));
-    Form_Dlg_Tournoi->remplir(tournoi_->entete);
+    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     Dlg_joueurs->oublier_joueur();
 }
 
 bool TForm1::SauverTournoi() {
     const QString fichier = ihm_.fichier_a_sauver(this);
     if (fichier.isEmpty()) return false;
-    if (!sauver(*tournoi_, fichier.toStdString(), ihm_)) return false;
+    if (!gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_)) return false;
     dernier_fichier_ = fichier;
     return true;
 }
@@ -304,34 +275,29 @@ void TForm1::Imprimer() {
 }
 
 void TForm1::NouvelleRonde() {
-    if (!nouvelle_ronde(*tournoi_, rapport_, ihm_)) return;
+    if (!gestion::apparier_ronde(*tournoi_, rapport_, ihm_)) return;
     Form_Saisie_Resultats->revenir_premiere_table();
     montrer_rapport();
 }
 
 void TForm1::RevoirAppariements() {
-    afficher_appariements(*tournoi_, tournoi_->entete.ronde_courante + 1, rapport_);
+    gestion::revoir_appariements(*tournoi_, rapport_);
     montrer_rapport();
 }
 
 void TForm1::SaisirResultats() {
-    // The dialog needs a paired round with at least one table.
-    const int r = tournoi_->entete.ronde_courante;
-    if (r < 0 || tournoi_->nb_app[r] == 0) {
-        ihm_.message_erreur(cp("Aucune ronde n'est appariée : lancez d'abord « Nouvelle Ronde »"));
-        return;
-    }
+    if (!gestion::saisie_possible(*tournoi_, ihm_)) return;
     Form_Saisie_Resultats->a_l_ouverture();
     ihm_.executer(*Form_Saisie_Resultats);
 }
 
 void TForm1::Classement() {
-    classement(*tournoi_, rapport_);
+    gestion::produire_rapport(*tournoi_, gestion::SorteRapport::classement, rapport_);
     montrer_rapport();
 }
 
 void TForm1::Historique() {
-    historique(*tournoi_, rapport_);
+    gestion::produire_rapport(*tournoi_, gestion::SorteRapport::historique, rapport_);
     montrer_rapport();
 }
 
@@ -341,16 +307,17 @@ void TForm1::GestionJoueurs() {
 }
 
 void TForm1::ListeJoueurs() {
-    if (liste_joueurs(*tournoi_, rapport_)) montrer_rapport();
+    if (gestion::produire_rapport(*tournoi_, gestion::SorteRapport::joueurs, rapport_))
+        montrer_rapport();
 }
 
 void TForm1::FichierResultatsEquipe() {
-    fichier_resultat_equipes(*tournoi_, dossier_tournoi(), ihm_);
+    gestion::ecrire_fichier_equipes(*tournoi_, dossier_tournoi(), ihm_);
 }
 
 void TForm1::ClassementFinalEquipes() {
     // On failure the message is shown and there is no new report to show.
-    if (classement_final_equipes(tournoi_->entete, dossier_tournoi(), rapport_, ihm_))
+    if (gestion::classement_final_equipes(*tournoi_, dossier_tournoi(), rapport_, ihm_))
         montrer_rapport();
 }
 

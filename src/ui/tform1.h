@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "model/tournoi.h"
-#include "pairing/rapport.h"
+#include "reports/rapport.h"
 
 class QAction;
 class QLabel;
@@ -95,7 +95,6 @@ class TForm1 : public QMainWindow {
   private:
     void creer_menu();
     void montrer_rapport();
-    void appliquer_jeu(const std::string& jeu);
 
     std::unique_ptr<IhmQt> ihm_propre_;
     Ihm& ihm_;

@@ -12,7 +12,6 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <vector>
 
 #include "model/texte.h"
 #include "standings/departages.h"
@@ -157,49 +156,39 @@ void TForm_Dlg_Tournoi::SpeedButton1Click() {
 }
 
 void TForm_Dlg_Tournoi::Bt_ValiderClick() {
-    tournoi_.entete.modifie = 1;
-    if (ListBox2->count() == 0) {
-        ihm_.message_erreur(cp("Il me faut au moins une fonction de départage"));
-        return;
-    }
-    // The round tables hold 15 rounds: a number the pairing could not honour
-    // is refused here rather than discovered in the middle of the tournament.
-    const int rondes = lire_entier(cp1252(Ed_nb_rondes->text()));
-    if (rondes < 0 || rondes > MAX_RONDES) {
-        ihm_.message_erreur(cp("Le nombre de rondes doit être compris entre 0 et 15"));
-        Ed_nb_rondes->setFocus();
-        return;
-    }
-    accept();
+    const gestion::Proprietes p = proprietes();
+    const bool valides = pour_tournoi_existant_ ? gestion::valider_proprietes(tournoi_, p, ihm_)
+                                                : gestion::verifier_proprietes(p, ihm_);
+    if (valides) accept();
 }
 
-void TForm_Dlg_Tournoi::remplir(const EnteteTournoi& e) {
-    Ed_Date->setText(qs(champ(e.date)));
-    Ed_Nom->setText(qs(champ(e.nom)));
-    Ed_nb_rondes->setText(QString::number(e.nb_rondes));
-    Combo_Jeux->setEditText(qs(champ(e.jeu)));
+void TForm_Dlg_Tournoi::remplir(const gestion::Proprietes& p) {
+    pour_tournoi_existant_ = true;
+    Ed_Date->setText(qs(p.date));
+    Ed_Nom->setText(qs(p.nom));
+    Ed_nb_rondes->setText(QString::number(p.nb_rondes));
+    Combo_Jeux->setEditText(qs(p.jeu));
     ListBox2->clear();
-    for (int i = 0; i < e.nb_departages && i < MAX_DEPARTAGES; ++i) {
-        const int id = e.departages[i];
+    for (const int id : p.departages)
         if (id >= 0 && id < ListBox1->count()) ListBox2->addItem(ListBox1->item(id)->text());
+}
+
+void TForm_Dlg_Tournoi::preparer_nouveau_tournoi() {
+    pour_tournoi_existant_ = false;
+}
+
+gestion::Proprietes TForm_Dlg_Tournoi::proprietes() const {
+    gestion::Proprietes p;
+    p.date = cp1252(Ed_Date->text());
+    p.nom = cp1252(Ed_Nom->text());
+    p.nb_rondes = lire_entier(cp1252(Ed_nb_rondes->text()));
+    p.jeu = cp1252(Combo_Jeux->currentText());
+    // A system's id is its place in the proposed list.
+    for (int i = 0; i < ListBox2->count(); ++i) {
+        const auto trouves = ListBox1->findItems(ListBox2->item(i)->text(), Qt::MatchExactly);
+        if (!trouves.isEmpty()) p.departages.push_back(ListBox1->row(trouves.constFirst()));
     }
-}
-
-void TForm_Dlg_Tournoi::prendre_valeurs(Tournoi& t) const {
-    copier_champ(t.entete.date, cp1252(Ed_Date->text()));
-    copier_champ(t.entete.nom, cp1252(Ed_Nom->text()));
-    t.entete.nb_rondes = static_cast<std::int16_t>(lire_entier(cp1252(Ed_nb_rondes->text())));
-    std::vector<std::string> selectionnes;
-    std::vector<std::string> proposes;
-    for (int i = 0; i < ListBox2->count(); ++i)
-        selectionnes.push_back(cp1252(ListBox2->item(i)->text()));
-    for (int i = 0; i < ListBox1->count(); ++i)
-        proposes.push_back(cp1252(ListBox1->item(i)->text()));
-    choisir_departages(t, selectionnes, proposes);
-}
-
-std::string TForm_Dlg_Tournoi::jeu() const {
-    return cp1252(Combo_Jeux->currentText());
+    return p;
 }
 
 }  // namespace tavo::ui

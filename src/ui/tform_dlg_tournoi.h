@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QDialog>
-#include <string>
 
+#include "gestion/proprietes.h"
 #include "model/tournoi.h"
 
 class QCheckBox;
@@ -24,12 +24,14 @@ class TForm_Dlg_Tournoi : public QDialog {
   public:
     TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent = nullptr);
 
-    // Shows the header's values (Options / Tournoi, and after a load).
-    void remplir(const EnteteTournoi& entete);
-    // Stores date, name, number of rounds and tie-breaks into the tournament.
-    void prendre_valeurs(Tournoi& t) const;
-    // The game as typed or chosen (Windows-1252).
-    std::string jeu() const;
+    // Shows a tournament's properties (Options / Tournoi, and after a load).
+    // "Valider" then marks the tournament as changed, whatever the outcome.
+    void remplir(const gestion::Proprietes& p);
+    // For "Nouveau Tournoi": the controls stay as they were left; "Valider"
+    // only checks them.
+    void preparer_nouveau_tournoi();
+    // The properties the controls show.
+    gestion::Proprietes proprietes() const;
 
     QTabWidget* PageControl1;
     QLineEdit* Ed_Date;
@@ -56,6 +58,7 @@ class TForm_Dlg_Tournoi : public QDialog {
   private:
     Tournoi& tournoi_;
     Ihm& ihm_;
+    bool pour_tournoi_existant_ = false;
 };
 
 }  // namespace tavo::ui

@@ -15,10 +15,10 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "gestion/proprietes.h"
+#include "gestion/resultats.h"
+#include "gestion/rondes.h"
 #include "model/texte.h"
-#include "pairing/feuille.h"
-#include "pairing/rapport.h"
-#include "pairing/resultats.h"
 #include "ui/controles.h"
 #include "ui/ihm.h"
 #include "ui/texte_qt.h"
@@ -198,34 +198,32 @@ bool TForm_Saisie_Resultats::eventFilter(QObject* objet, QEvent* evenement) {
 }
 
 void TForm_Saisie_Resultats::a_l_ouverture() {
-    const int r = tournoi_.entete.ronde_courante;
-    Notebook1->setCurrentIndex(tournoi_.entete.othello != 0 ? 1 : 0);
-    setWindowTitle(qs(cp("Saisie des résultats : ") + champ(tournoi_.entete.jeu) +
-                      cp(", ronde n°") + std::to_string(r + 1)));
+    Notebook1->setCurrentIndex(gestion::est_othello(tournoi_) ? 1 : 0);
+    setWindowTitle(qs(cp("Saisie des résultats : ") + gestion::lire_proprietes(tournoi_).jeu +
+                      cp(", ronde n°") + std::to_string(gestion::numero_ronde(tournoi_))));
     // A tournament loaded since the last opening may have fewer tables.
-    if (r >= 0 && table_courante_ >= tournoi_.nb_app[r]) table_courante_ = 0;
+    if (table_courante_ >= gestion::nb_tables(tournoi_)) table_courante_ = 0;
     afficher_table(table_courante_);
 }
 
 void TForm_Saisie_Resultats::afficher_table(int t) {
-    const int r = tournoi_.entete.ronde_courante;
-    if (r < 0 || t < 0 || t >= tournoi_.nb_app[r]) return;
-    const Appariement& a = tournoi_.app[r][t];
+    const std::optional<gestion::TableRonde> table = gestion::table_ronde(tournoi_, t);
+    if (!table) return;
     Lbl_No_App->setText(qs(cp("Table n°") + std::to_string(t + 1)));
     Bt_Prec->setEnabled(t > 0);
-    Bt_Valider->setEnabled(t < tournoi_.nb_app[r] - 1);
-    if (tournoi_.entete.othello != 0) {
-        Lbl_Nom_Blancs2->setText(qs(nom_affiche(tournoi_, a.blanc)));
-        Lbl_Nom_Noirs2->setText(qs(nom_affiche(tournoi_, a.noir)));
-        Ed_Nbp_noir->setText(a.saisi != 0 ? QString::number(a.pions_noir) : QStringLiteral("0"));
-        Ed_Nbp_blanc->setText(a.saisi != 0 ? QString::number(a.pions_blanc) : QStringLiteral("0"));
+    Bt_Valider->setEnabled(t < gestion::nb_tables(tournoi_) - 1);
+    if (gestion::est_othello(tournoi_)) {
+        Lbl_Nom_Blancs2->setText(qs(table->blanc));
+        Lbl_Nom_Noirs2->setText(qs(table->noir));
+        Ed_Nbp_noir->setText(QString::number(table->saisi ? table->pions_noir : 0));
+        Ed_Nbp_blanc->setText(QString::number(table->saisi ? table->pions_blanc : 0));
     } else {
-        Lbl_Nom_Blancs1->setText(qs(nom_affiche(tournoi_, a.blanc)));
-        Lbl_Nom_Noirs1->setText(qs(nom_affiche(tournoi_, a.noir)));
-        if (a.saisi != 0) {
-            if (a.res_blanc == 2)
+        Lbl_Nom_Blancs1->setText(qs(table->blanc));
+        Lbl_Nom_Noirs1->setText(qs(table->noir));
+        if (table->saisi) {
+            if (table->res_blanc == 2)
                 Rbt_BG->setChecked(true);
-            else if (a.res_blanc == 1)
+            else if (table->res_blanc == 1)
                 Rbt_BN->setChecked(true);
             else
                 Rbt_BP->setChecked(true);
@@ -241,9 +239,9 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
 }
 
 bool TForm_Saisie_Resultats::enregistrer_table(int t) {
-    if (tournoi_.entete.othello != 0) {
-        return enregistrer_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
-                                 lire_entier(cp1252(Ed_Nbp_noir->text())));
+    if (gestion::est_othello(tournoi_)) {
+        return gestion::enregistrer_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
+                                          lire_entier(cp1252(Ed_Nbp_noir->text())));
     }
     std::optional<int> res_blanc;
     if (Rbt_BG->isChecked())
@@ -252,37 +250,32 @@ bool TForm_Saisie_Resultats::enregistrer_table(int t) {
         res_blanc = 1;
     else if (Rbt_BP->isChecked())
         res_blanc = 0;
-    return enregistrer_points(tournoi_, t, res_blanc);
+    return gestion::enregistrer_points(tournoi_, t, res_blanc);
 }
 
 void TForm_Saisie_Resultats::Bt_PrecClick() {
     if (table_courante_ <= 0) return;
-    tournoi_.entete.modifie = 1;
     enregistrer_table(table_courante_);
     --table_courante_;
     afficher_table(table_courante_);
 }
 
 void TForm_Saisie_Resultats::Bt_ValiderClick() {
-    const int r = tournoi_.entete.ronde_courante;
-    if (r < 0 || table_courante_ >= tournoi_.nb_app[r] - 1) return;
-    tournoi_.entete.modifie = 1;
+    if (table_courante_ >= gestion::nb_tables(tournoi_) - 1) return;
     enregistrer_table(table_courante_);
     ++table_courante_;
     afficher_table(table_courante_);
 }
 
 void TForm_Saisie_Resultats::Button3Click() {
-    tournoi_.entete.modifie = 1;
     enregistrer_table(table_courante_);
     // "Il me manque des résultats" while a table has none; the dialog stays.
-    if (tout_verifier(tournoi_, ihm_)) accept();
+    if (gestion::tout_verifier(tournoi_, ihm_)) accept();
 }
 
 void TForm_Saisie_Resultats::sortie_pions(QLineEdit* champ, QLineEdit* autre) {
-    const auto n = static_cast<std::int16_t>(lire_entier(cp1252(champ->text())));
-    if (n < 0 || n > 64) {
-        ihm_.message_erreur(cp("le nombre de pions doit être compris entre 0 et 64"));
+    const std::optional<int> reste = gestion::pions_restants(cp1252(champ->text()), ihm_);
+    if (!reste) {
         // Giving the focus back takes it from the other field, whose own
         // leaving must not then overwrite this one with its complement.
         retour_focus_ = true;
@@ -290,7 +283,7 @@ void TForm_Saisie_Resultats::sortie_pions(QLineEdit* champ, QLineEdit* autre) {
         retour_focus_ = false;
         return;
     }
-    autre->setText(QString::number(64 - n));
+    autre->setText(QString::number(*reste));
 }
 
 void TForm_Saisie_Resultats::Ed_Nbp_noirExit() {

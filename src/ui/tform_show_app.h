@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "pairing/rapport.h"
+#include "reports/rapport.h"
 
 class QListWidget;
 class QPrinter;

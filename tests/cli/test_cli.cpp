@@ -44,8 +44,11 @@ TEST_F(Cli, HelpAndBadUsage) {
     EXPECT_EQ(cli({"inconnue"}).code, 2);
     EXPECT_EQ(cli({"rapport", "palmares", "t.pxi"}).code, 2);
     EXPECT_EQ(cli({"nouveau", "t.pxi", "--departages", "XX"}).code, 2);
-    EXPECT_EQ(cli({"nouveau", "t.pxi", "--departages", "BU", "--rondes", "16"}).code, 2);
-    EXPECT_EQ(cli({"nouveau", "t.pxi", "--departages", "BU,BU"}).code, 2);
+    // Well-formed but refused by the tournament's rules: failures, not bad usage.
+    const auto rondes = cli({"nouveau", "t.pxi", "--departages", "BU", "--rondes", "16"});
+    EXPECT_EQ(rondes.code, 1);
+    EXPECT_EQ(rondes.err, "Le nombre de rondes doit être compris entre 0 et 15\n");
+    EXPECT_EQ(cli({"nouveau", "t.pxi", "--departages", "BU,BU"}).code, 1);
     EXPECT_FALSE(fs::exists(dossier / "t.pxi"));
 }
 
@@ -118,6 +121,37 @@ TEST_F(Cli, RefusalsLeaveTheFileAsItWas) {
     const auto ferme = cli({"joueur-ajouter", "t.pxi", "--nom", "X", "--prenom", "Y"});
     EXPECT_EQ(ferme.code, 1);
     EXPECT_EQ(ferme.err, "Impossible d'ajouter un joueur : la première ronde est déjà appariée\n");
+}
+
+// The properties dialog and the player dialog's "Supprimer", headless.
+TEST_F(Cli, PropertiesAndDeletion) {
+    nouveau();
+    for (const char* nom : {"A", "B", "C"})
+        ASSERT_EQ(cli({"joueur-ajouter", "t.pxi", "--nom", nom, "--prenom", "P"}).code, 0);
+    ASSERT_EQ(cli({"tournoi-modifier", "t.pxi", "--nom", "Open d'été", "--departages", "CU"}).code,
+              0);
+    ASSERT_EQ(cli({"joueur-supprimer", "t.pxi", "2"}).code, 0);
+    Tournoi t = relire();
+    EXPECT_EQ(vers_utf8(champ(t.entete.nom)), "Open d'été");
+    EXPECT_EQ(champ(t.entete.date), "12/12/26");  // what was not given stays
+    EXPECT_STREQ(t.entete.abrev_departages[0], "CU");
+    EXPECT_EQ(t.entete.nb_joueurs, 2);
+    EXPECT_EQ(champ(t.joueur(2).nom), "C");  // numbered again
+
+    // Once round 1 is paired: no deletion, no switch to Othello (the other
+    // properties are still taken).
+    ASSERT_EQ(cli({"ronde", "t.pxi"}).code, 0);
+    const std::string avant = test::lire_fichier(dossier / "t.pxi");
+    const auto suppression = cli({"joueur-supprimer", "t.pxi", "1"});
+    EXPECT_EQ(suppression.code, 1);
+    EXPECT_EQ(suppression.err,
+              "Impossible de supprimer un joueur : la première ronde est déjà appariée\n");
+    EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
+    const auto jeu = cli({"tournoi-modifier", "t.pxi", "--jeu", "Othello", "--rondes", "7"});
+    EXPECT_EQ(jeu.code, 1);
+    EXPECT_EQ(jeu.err, "Impossible de passer au jeu Othello en milieu de tournoi !\n");
+    EXPECT_EQ(relire().entete.nb_rondes, 7);
+    EXPECT_EQ(champ(relire().entete.jeu), "Echecs");
 }
 
 TEST_F(Cli, ReportsNeverWriteTheFile) {

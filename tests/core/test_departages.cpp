@@ -141,17 +141,15 @@ TEST(Departages, PlayersEqualOnEverythingKeepIncreasingIds) {
     EXPECT_EQ(t.joueurs[2].id, 1);
 }
 
-TEST(Departages, ChoiceByNamesSetsIdsLabelsAndFunctions) {
+TEST(Departages, ChoiceByIdsSetsIdsLabelsAndFunctions) {
     Tournoi t;
-    const auto& noms = noms_departages();
-    const std::vector<std::string> proposes(noms.begin(), noms.end());
-    choisir_departages(t, {cp("Bucholz"), cp("Sonneborn-Berger")}, proposes);
+    choisir_departages(t, {0, 2});
     EXPECT_EQ(t.entete.nb_departages, 2);
     EXPECT_EQ(t.entete.departages[0], 0);
     EXPECT_EQ(t.entete.departages[1], 2);
     EXPECT_STREQ(t.entete.abrev_departages[1], "SB");
     EXPECT_EQ(t.fonctions_departage[1], &departage_sonneborn_berger);
-    choisir_departages(t, {cp("Nombre de pions pris (othello)")}, proposes);
+    choisir_departages(t, {5, 7});  // 7 has no function
     EXPECT_EQ(t.entete.nb_departages, 1);
     EXPECT_EQ(t.fonctions_departage[0], &departage_pions_pris);
     EXPECT_EQ(t.fonctions_departage[1], nullptr);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "gestion/fichiers.h"
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
 #include "standings/scores.h"
@@ -82,7 +83,7 @@ TEST_F(FichierTournoi, LoadThenSaveGivesBackTheSameBytes) {
 
     Tournoi relu;
     relu.entete.modifie = 1;
-    ASSERT_TRUE(charger(relu, chemin("a.pxi"), io));
+    ASSERT_TRUE(gestion::charger_tournoi(relu, chemin("a.pxi"), io));
     EXPECT_EQ(relu.entete.modifie, 0);
     std::string marque = octets;  // a file whose header says "modified" loads unmodified too
     marque[148] = 1;
@@ -144,7 +145,7 @@ TEST_F(FichierTournoi, LabelsAreRebuiltFromTheIds) {
     std::memcpy(t.entete.abrev_departages[0], "ZZ", 3);
     ASSERT_TRUE(sauver(t, chemin("t.pxi"), io));
     Tournoi relu;
-    ASSERT_TRUE(charger(relu, chemin("t.pxi"), io));
+    ASSERT_TRUE(gestion::charger_tournoi(relu, chemin("t.pxi"), io));
     EXPECT_STREQ(relu.entete.abrev_departages[0], "CU");
     EXPECT_STREQ(relu.entete.abrev_departages[1], "PP");
 }

@@ -2,7 +2,7 @@
 
 #include "model/registre.h"
 #include "model/texte.h"
-#include "standings/rapports.h"
+#include "reports/rapports.h"
 #include "support/tournoi_test.h"
 
 namespace tavo {

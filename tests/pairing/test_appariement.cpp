@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "gestion/resultats.h"
+#include "gestion/rondes.h"
 #include "model/texte.h"
 #include "pairing/appariement.h"
 #include "pairing/recherche.h"
-#include "pairing/resultats.h"
 #include "support/tournoi_test.h"
 
 namespace tavo {
@@ -24,7 +25,7 @@ TEST(PremiereRonde, HalvesWithWhiteOnTopAndByeForTheOddPlayer) {
     InteractionTest io;
     Rapport rapport;
     Tournoi huit = test::tournoi_avec_joueurs(8);
-    ASSERT_TRUE(nouvelle_ronde(huit, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(huit, rapport, io));
     EXPECT_EQ(tables(huit, 0), (Tables{{1, 5}, {2, 6}, {3, 7}, {4, 8}}));
     EXPECT_EQ(huit.entete.ronde_courante, 0);
     EXPECT_EQ(huit.entete.nb_actifs, 8);
@@ -34,7 +35,7 @@ TEST(PremiereRonde, HalvesWithWhiteOnTopAndByeForTheOddPlayer) {
     EXPECT_EQ(huit.joueur(5).couleurs[0], NOIR);
 
     Tournoi sept = test::tournoi_avec_joueurs(7);
-    ASSERT_TRUE(nouvelle_ronde(sept, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(sept, rapport, io));
     EXPECT_EQ(tables(sept, 0), (Tables{{1, 4}, {2, 5}, {3, 6}, {7, ID_QUALIFIE}}));
     const Appariement& exempt = sept.app[0][3];
     EXPECT_EQ(exempt.res_blanc, 2);
@@ -56,20 +57,20 @@ TEST(PremiereRonde, InactivePlayerIsSkippedAndForfeited) {
     t.indexer_joueurs();
     t.joueur(2).actif = 0;
     t.joueur(2).resultats[0] = 2;  // stale value: the forfeit clears it
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
     EXPECT_EQ(tables(t, 0), (Tables{{1, 4}, {3, 5}}));
     EXPECT_EQ(t.joueur(2).adversaires[0], ID_FORFAIT);
     EXPECT_EQ(t.joueur(2).couleurs[0], SANS_PARTIE);
     EXPECT_EQ(t.joueur(2).resultats[0], 0);
     EXPECT_EQ(t.entete.nb_actifs, 4);
 
-    // Nobody active: refused without a message, nothing paired.
+    // Nobody active: refused, nothing paired.
     Tournoi vide = test::tournoi_avec_joueurs(2);
     vide.joueurs[1].actif = vide.joueurs[2].actif = 0;
-    EXPECT_FALSE(nouvelle_ronde(vide, rapport, io));
+    EXPECT_FALSE(gestion::apparier_ronde(vide, rapport, io));
     EXPECT_EQ(vide.entete.ronde_courante, -1);
     EXPECT_EQ(vide.nb_app[0], 0);
-    EXPECT_TRUE(io.erreurs.empty());
+    EXPECT_EQ(io.erreurs, std::vector<std::string>{"Aucun joueur actif"});
 }
 
 // Four players: 1 beats 3, 2 and 4 draw; the second round crosses the score
@@ -78,13 +79,13 @@ TEST(Recherche, FourPlayersSecondRound) {
     InteractionTest io;
     Rapport rapport;
     Tournoi t = test::tournoi_avec_joueurs(4);
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
     ASSERT_EQ(tables(t, 0), (Tables{{1, 3}, {2, 4}}));
-    enregistrer_points(t, 0, 2);
-    enregistrer_points(t, 1, 1);
-    ASSERT_TRUE(tout_verifier(t, io));
+    gestion::enregistrer_points(t, 0, 2);
+    gestion::enregistrer_points(t, 1, 1);
+    ASSERT_TRUE(gestion::tout_verifier(t, io));
 
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
     EXPECT_EQ(t.entete.ronde_courante, 1);
     EXPECT_EQ(tables(t, 1), (Tables{{4, 1}, {3, 2}}));
     EXPECT_EQ(statistiques_recherche().score, -260);
@@ -106,7 +107,7 @@ TEST(Recherche, ByeNeverTwiceAndBacktracking) {
     test::poser_partie(t, 0, 1, 3, 4, 2);
     test::poser_partie(t, 0, 2, 5, ID_QUALIFIE, 0);
     test::ouvrir_ronde(t, 0);
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
     // 5 would be left alone: the search backtracks and gives the bye to 3,
     // who is due black strongly: the bye takes the white side.
     EXPECT_EQ(tables(t, 1), (Tables{{4, 1}, {2, 5}, {ID_QUALIFIE, 3}}));
@@ -128,9 +129,9 @@ TEST(Recherche, FullCapacitySecondRound) {
         InteractionTest io;
         Rapport rapport;
         Tournoi t = test::tournoi_avec_joueurs(n);
-        ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
-        for (int k = 0; k < n / 2; ++k) enregistrer_points(t, k, 1);
-        ASSERT_TRUE(nouvelle_ronde(t, rapport, io)) << n;
+        ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
+        for (int k = 0; k < n / 2; ++k) gestion::enregistrer_points(t, k, 1);
+        ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io)) << n;
         ASSERT_EQ(t.nb_app[1], MAX_TABLES);
         std::vector<int> vus(MAX_JOUEURS + 1, 0);
         int exempts = 0;
@@ -152,16 +153,16 @@ TEST(NouvelleRonde, Refusals) {
     InteractionTest io;
     Rapport rapport;
     Tournoi t = test::tournoi_avec_joueurs(2, 2);
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
     const std::vector<std::string> feuille = rapport.lignes();
 
-    EXPECT_FALSE(nouvelle_ronde(t, rapport, io));
+    EXPECT_FALSE(gestion::apparier_ronde(t, rapport, io));
     EXPECT_EQ(io.erreurs.back(), cp("Tous les résultats de la ronde courante ne sont pas saisis"));
 
     // The two players have met: no second round exists.
-    enregistrer_points(t, 0, 2);
+    gestion::enregistrer_points(t, 0, 2);
     t.entete.modifie = 0;
-    EXPECT_FALSE(nouvelle_ronde(t, rapport, io));
+    EXPECT_FALSE(gestion::apparier_ronde(t, rapport, io));
     EXPECT_EQ(io.erreurs.back(), "Appariements impossibles");
     EXPECT_EQ(t.entete.ronde_courante, 0);
     EXPECT_EQ(t.entete.modifie, 1);
@@ -171,9 +172,9 @@ TEST(NouvelleRonde, Refusals) {
 
     // Last planned round reached.
     Tournoi une = test::tournoi_avec_joueurs(2, 1);
-    ASSERT_TRUE(nouvelle_ronde(une, rapport, io));
-    enregistrer_points(une, 0, 1);
-    EXPECT_FALSE(nouvelle_ronde(une, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(une, rapport, io));
+    gestion::enregistrer_points(une, 0, 1);
+    EXPECT_FALSE(gestion::apparier_ronde(une, rapport, io));
     EXPECT_EQ(io.erreurs.back(), cp("Toutes les rondes de ce tounoi ont été faites"));
     EXPECT_EQ(une.entete.ronde_courante, 0);
 
@@ -181,7 +182,7 @@ TEST(NouvelleRonde, Refusals) {
     Tournoi trop = test::tournoi_avec_joueurs(2, 5);
     trop.entete.nb_rondes = 20;
     test::ouvrir_ronde(trop, MAX_RONDES - 1);
-    EXPECT_FALSE(nouvelle_ronde(trop, rapport, io));
+    EXPECT_FALSE(gestion::apparier_ronde(trop, rapport, io));
     EXPECT_EQ(io.erreurs.back(), cp("Toutes les rondes de ce tounoi ont été faites"));
     EXPECT_EQ(trop.entete.ronde_courante, MAX_RONDES - 1);
 }

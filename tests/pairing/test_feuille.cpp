@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "gestion/rondes.h"
 #include "model/texte.h"
 #include "pairing/appariement.h"
-#include "pairing/feuille.h"
+#include "reports/feuille.h"
 #include "support/tournoi_test.h"
 
 namespace tavo {
@@ -19,7 +20,7 @@ TEST(Feuille, FourTablesWithLongNameAndTeamCode) {
     copier_champ(t.joueur(1).nom, "DUPONTDELAFONTAINE");
     copier_champ(t.joueur(1).prenom, "Jean-Christophe");
     copier_champ(t.joueur(1).equipe, "ABC");
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
     const std::vector<std::string> attendu = {
         kTournoi,
         cp("Jeu : Echecs                        , Ronde n°1"),
@@ -46,7 +47,7 @@ TEST(Feuille, ByeLineAndRoundWithoutTables) {
     test::InteractionTest io;
     Rapport rapport;
     Tournoi t = test::tournoi_avec_joueurs(7);
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
     ASSERT_EQ(rapport.lignes().size(), 4u + 12u);
     EXPECT_EQ(
         rapport.lignes()[14],

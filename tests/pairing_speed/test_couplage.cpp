@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "pairing/couplage.h"
+#include "matching/couplage.h"
 
 namespace tavo {
 namespace {

@@ -25,8 +25,7 @@ Issue apparier_copie(const Tournoi& t, const OptionsAppariement& options) {
     Issue i;
     i.apres = t;
     banc::InteractionMuette io;
-    Rapport rapport;
-    i.ok = nouvelle_ronde(i.apres, rapport, io, options);
+    i.ok = nouvelle_ronde(i.apres, io, options);
     i.interrompue = statistiques_recherche().interrompue;
     i.noeuds = statistiques_recherche().noeuds;
     i.couplages_ponderes = statistiques_recherche().couplages_ponderes;

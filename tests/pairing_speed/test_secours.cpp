@@ -5,10 +5,10 @@
 #include <set>
 
 #include "generateur.h"
+#include "gestion/resultats.h"
 #include "model/texte.h"
 #include "pairing/appariement.h"
 #include "pairing/recherche.h"
-#include "pairing/resultats.h"
 #include "pairing/secours.h"
 #include "standings/scores.h"
 #include "support/tournoi_test.h"
@@ -40,23 +40,22 @@ TEST(Secours, AbandonDansUnChampImpair) {
     // For round 2, 1, 2 and 5 are strongly due black: two of them must meet,
     // which the search never allows.
     InteractionTest io;
-    Rapport rapport;
     Tournoi t = test::tournoi_avec_joueurs(5, 5);
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(nouvelle_ronde(t, io));
     ASSERT_EQ(t.app[0][2].blanc, 5);
-    enregistrer_points(t, 0, 2);
-    enregistrer_points(t, 1, 2);
-    ASSERT_TRUE(tout_verifier(t, io));
+    gestion::enregistrer_points(t, 0, 2);
+    gestion::enregistrer_points(t, 1, 2);
+    ASSERT_TRUE(gestion::tout_verifier(t, io));
     t.indexer_joueurs();
     t.joueur(4).actif = 0;
 
     Tournoi seule = t;
-    EXPECT_FALSE(nouvelle_ronde(seule, rapport, io, OptionsAppariement{false, 0, false}));
+    EXPECT_FALSE(nouvelle_ronde(seule, io, OptionsAppariement{false, 0, false}));
     EXPECT_EQ(io.erreurs.back(), "Appariements impossibles");
     EXPECT_TRUE(io.informations.empty());
 
     io.erreurs.clear();
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(nouvelle_ronde(t, io));
     EXPECT_TRUE(io.erreurs.empty());
     ASSERT_EQ(io.informations.size(), 1u);
     EXPECT_EQ(io.informations[0], texte_secours());
@@ -136,9 +135,8 @@ TEST(Secours, ImpossibleSeulementQuandToutLeMondeS_estRencontre) {
     banc::Hasard h(3);
     std::unique_ptr<Tournoi> t = banc::tournoi_sans_adversaire(8, h);
     InteractionTest io;
-    Rapport rapport;
     const int ronde = t->entete.ronde_courante;
-    EXPECT_FALSE(nouvelle_ronde(*t, rapport, io));
+    EXPECT_FALSE(nouvelle_ronde(*t, io));
     ASSERT_EQ(io.erreurs.size(), 1u);
     EXPECT_EQ(io.erreurs[0], "Appariements impossibles");
     EXPECT_TRUE(io.informations.empty());
@@ -159,8 +157,7 @@ TEST(Secours, BudgetEpuise) {
     banc::jouer_tournoi(p, OptionsAppariement{}, [&](const Tournoi& avant) {
         Tournoi t = avant;
         InteractionTest io;
-        Rapport rapport;
-        ASSERT_TRUE(nouvelle_ronde(t, rapport, io, OptionsAppariement{true, 5, true, 0}));
+        ASSERT_TRUE(nouvelle_ronde(t, io, OptionsAppariement{true, 5, true, 0}));
         EXPECT_TRUE(statistiques_recherche().interrompue);
         EXPECT_EQ(io.informations.size(), 1u);
         verifier_ronde(t, t.entete.ronde_courante);

@@ -10,12 +10,12 @@
 #include <iostream>
 #include <random>
 
+#include "gestion/resultats.h"
 #include "model/fichier_tournoi.h"
 #include "model/registre.h"
 #include "model/texte.h"
 #include "pairing/appariement.h"
 #include "pairing/recherche.h"
-#include "pairing/resultats.h"
 #include "standings/departages.h"
 #include "support/tournoi_test.h"
 #include "support/verificateur_appariement.h"
@@ -62,9 +62,9 @@ void saisir_resultats(Tournoi& t, std::mt19937& alea) {
         if (a.blanc == ID_QUALIFIE || a.noir == ID_QUALIFIE) continue;
         if (t.entete.othello) {
             const int pions = static_cast<int>(alea() % 65);
-            EXPECT_TRUE(enregistrer_pions(t, table, pions, 64 - pions));
+            EXPECT_TRUE(gestion::enregistrer_pions(t, table, pions, 64 - pions));
         } else {
-            EXPECT_TRUE(enregistrer_points(t, table, static_cast<int>(alea() % 3)));
+            EXPECT_TRUE(gestion::enregistrer_points(t, table, static_cast<int>(alea() % 3)));
         }
     }
 }
@@ -86,9 +86,8 @@ void jouer(unsigned graine, Bilan& bilan) {
         }
         const int avant = t.entete.ronde_courante;
         if (avant >= t.entete.nb_rondes - 1) return;
-        Rapport rapport;
         InteractionTest io;
-        if (!nouvelle_ronde(t, rapport, io)) {
+        if (!nouvelle_ronde(t, io)) {
             EXPECT_EQ(t.entete.ronde_courante, avant);
             if (t.nb_joueurs_actifs() > 0) {
                 EXPECT_EQ(io.erreurs, std::vector<std::string>{"Appariements impossibles"});
@@ -106,7 +105,7 @@ void jouer(unsigned graine, Bilan& bilan) {
         if (!defauts.empty()) return;
 
         saisir_resultats(t, alea);
-        ASSERT_TRUE(tout_verifier(t, io)) << (io.erreurs.empty() ? "" : io.erreurs.back());
+        ASSERT_TRUE(gestion::tout_verifier(t, io)) << (io.erreurs.empty() ? "" : io.erreurs.back());
 
         // The file of the tournament as it stands loads back to the same bytes.
         const std::vector<char> image = image_fichier(t);
@@ -130,12 +129,11 @@ TEST(AppariementsVerifies, TournoisTires) {
 // The checker itself finds the faults it is meant to find.
 TEST(AppariementsVerifies, LeVerificateurVoitLesFautes) {
     Tournoi t = tournoi_avec_joueurs(5);
-    Rapport rapport;
     InteractionTest io;
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
-    for (int table = 0; table < 2; ++table) enregistrer_points(t, table, 2);
-    ASSERT_TRUE(tout_verifier(t, io));
-    ASSERT_TRUE(nouvelle_ronde(t, rapport, io));
+    ASSERT_TRUE(nouvelle_ronde(t, io));
+    for (int table = 0; table < 2; ++table) gestion::enregistrer_points(t, table, 2);
+    ASSERT_TRUE(gestion::tout_verifier(t, io));
+    ASSERT_TRUE(nouvelle_ronde(t, io));
     ASSERT_TRUE(defauts_appariement(t, 1).empty());
 
     Tournoi revu = t;  // a rematch of round 1's first table

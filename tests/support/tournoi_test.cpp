@@ -17,13 +17,12 @@ Tournoi tournoi_avec_joueurs(int n, int rondes, const std::vector<std::string>& 
     copier_champ(t.entete.date, "12/05/98");
     copier_champ(t.entete.jeu, "Echecs");
     t.entete.nb_rondes = static_cast<std::int16_t>(rondes);
-    std::vector<std::string> noms;
-    for (const std::string& libelle : departages)
-        noms.push_back(noms_departages()[id_departage_par_libelle(libelle)]);
-    choisir_departages(t, noms, {noms_departages().begin(), noms_departages().end()});
+    std::vector<int> ids;
+    for (const std::string& libelle : departages) ids.push_back(id_departage_par_libelle(libelle));
+    choisir_departages(t, ids);
     InteractionTest io;
     for (int k = 1; k <= n; ++k) {
-        const int id = ajouter_joueur(t, io);
+        const int id = ajouter_joueur(t);
         FicheJoueur f;
         f.nom = "NOM" + std::to_string(k);
         f.prenom = "Prenom" + std::to_string(k);

@@ -3,6 +3,7 @@
 
 #include <map>
 
+#include "gestion/equipes.h"
 #include "model/texte.h"
 #include "support/dossier_test.h"
 #include "support/tournoi_test.h"
@@ -15,11 +16,11 @@ using test::DossierTemporaire;
 using test::InteractionTest;
 using Lignes = std::vector<std::string>;
 
-EnteteTournoi entete_open() {
-    EnteteTournoi e{};
-    copier_champ(e.nom, "Open");
-    copier_champ(e.date, "12/05/98");
-    return e;
+Tournoi tournoi_open() {
+    Tournoi t;
+    copier_champ(t.entete.nom, "Open");
+    copier_champ(t.entete.date, "12/05/98");
+    return t;
 }
 
 // The heading of a classification, up to the column heading included.
@@ -50,7 +51,7 @@ Resultat classer(const DossierTemporaire& dossier) {
     Resultat r{};
     r.rapport.titre("Avant");
     r.rapport.ajouter("ligne d'avant");
-    r.ok = classement_final_equipes(entete_open(), dossier.chemin(), r.rapport, r.io);
+    r.ok = gestion::classement_final_equipes(tournoi_open(), dossier.chemin(), r.rapport, r.io);
     return r;
 }
 

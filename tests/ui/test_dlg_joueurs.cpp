@@ -12,8 +12,8 @@
 #include "ihm_test.h"
 #include "model/registre.h"
 #include "model/texte.h"
+#include "reports/rapports.h"
 #include "standings/departages.h"
-#include "standings/rapports.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/tform1.h"
 

@@ -217,54 +217,38 @@ void TestDlgTournoi::nouveau_tournoi_propose_de_sauver_l_ancien() {
     QCOMPARE(QFileInfo(fichier).size(), qint64(150 + 3 * 158));
 }
 
+// The rule itself is the core's (tests/gestion); here its message reaches
+// the director, the other values are taken and the caption stays.
 void TestDlgTournoi::options_regle_othello() {
-    struct Cas {
-        const char* avant;
-        const char* apres;
-        bool commence;
-        const char* jeu_final;
-        const char* erreur;
-    };
-    const Cas cas[] = {
-        {"Echecs", "OTHELLO", true, "Echecs",
-         "Impossible de passer au jeu Othello en milieu de tournoi !"},
-        {"Othello", "Dames", true, "Othello",
-         "Impossible de passer à un autre jeu qu'Othello en milieu de tournoi !"},
-        {"Echecs", "Dames", true, "Dames", nullptr},
-        {"Othello", "othello", true, "othello", nullptr},
-        {"Echecs", "Othello", false, "Othello", nullptr},
-        {"Othello", "Quarto", false, "Quarto", nullptr},
-    };
-    for (const Cas& c : cas) {
-        IhmTest ihm;
-        TForm1 f(&ihm);
-        ihm.pilotes.push_back(definir("T", c.avant, "5", {0}));
-        f.NouveauTournoi();
-        if (c.commence) f.tournoi().entete.ronde_courante = 0;
-        const QString titre_avant = f.windowTitle();
-        ihm.pilotes.push_back([&](QDialog& dialogue) {
-            auto& d = static_cast<TForm_Dlg_Tournoi&>(dialogue);
-            d.Ed_Nom->setText(QStringLiteral("Renommé"));
-            d.Combo_Jeux->setEditText(QString::fromLatin1(c.apres));
-            d.Bt_Valider->click();
-        });
-        f.OptionsTournoi();
-        const auto& e = f.tournoi().entete;
-        QCOMPARE(tavo::champ(e.jeu), std::string(c.jeu_final));
-        QCOMPARE(e.othello != 0, tavo::egal_sans_casse(c.jeu_final, "Othello"));
-        // The other values are taken in every case.
-        QCOMPARE(tavo::vers_utf8(tavo::champ(e.nom)), std::string("Renommé"));
-        if (c.erreur != nullptr) {
-            QCOMPARE(ihm.erreurs, QStringList{QString::fromUtf8(c.erreur)});
-            QCOMPARE(f.windowTitle(), titre_avant);
-        } else {
-            QVERIFY(ihm.erreurs.isEmpty());
-            QCOMPARE(
-                f.windowTitle(),
-                QString::fromUtf8(
-                    ("Tournoi Renommé, du 12/12/26, jeu : " + std::string(c.jeu_final)).c_str()));
-        }
-    }
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    ihm.pilotes.push_back(definir("T", "Echecs", "5", {0}));
+    f.NouveauTournoi();
+    f.tournoi().entete.ronde_courante = 0;
+    const QString titre_avant = f.windowTitle();
+    ihm.pilotes.push_back([&](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Dlg_Tournoi&>(dialogue);
+        d.Ed_Nom->setText(QStringLiteral("Renommé"));
+        d.Combo_Jeux->setEditText(QStringLiteral("OTHELLO"));
+        d.Bt_Valider->click();
+    });
+    f.OptionsTournoi();
+    const auto& e = f.tournoi().entete;
+    QCOMPARE(tavo::champ(e.jeu), std::string("Echecs"));
+    QCOMPARE(tavo::vers_utf8(tavo::champ(e.nom)), std::string("Renommé"));
+    QCOMPARE(
+        ihm.erreurs,
+        QStringList{QStringLiteral("Impossible de passer au jeu Othello en milieu de tournoi !")});
+    QCOMPARE(f.windowTitle(), titre_avant);
+
+    // Accepted: the caption follows.
+    ihm.pilotes.push_back([&](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Dlg_Tournoi&>(dialogue);
+        d.Combo_Jeux->setEditText(QStringLiteral("Dames"));
+        d.Bt_Valider->click();
+    });
+    f.OptionsTournoi();
+    QCOMPARE(f.windowTitle(), QStringLiteral("Tournoi Renommé, du 12/12/26, jeu : Dames"));
 }
 
 void TestDlgTournoi::options_rouvre_avec_les_memes_valeurs() {

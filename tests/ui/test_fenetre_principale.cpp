@@ -48,7 +48,7 @@ void ecrire_tournoi(const QString& chemin, const char* nom, int nb_joueurs) {
     t.entete.departages[0] = 2;
     for (int i = 0; i < nb_joueurs; ++i) {
         IhmTest ihm;
-        tavo::ajouter_joueur(t, ihm);
+        tavo::ajouter_joueur(t);
     }
     IhmTest ihm;
     QVERIFY(tavo::sauver(t, chemin.toStdString(), ihm));

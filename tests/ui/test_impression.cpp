@@ -7,7 +7,7 @@
 
 #include "ihm_test.h"
 #include "model/texte.h"
-#include "standings/rapports.h"
+#include "reports/rapports.h"
 #include "ui/tform1.h"
 #include "ui/tform_show_app.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/tournoi.h"
-#include "pairing/rapport.h"
+#include "reports/rapport.h"
 
 namespace tavo {
 

@@ -1,8 +1,10 @@
-// The three listing reports built from the player records.
+// The listing reports: standings, history and player list built from the
+// player records, and the final team classification.
 #pragma once
 
 #include "model/tournoi.h"
-#include "pairing/rapport.h"
+#include "reports/rapport.h"
+#include "teams/equipes.h"
 
 namespace tavo {
 
@@ -17,5 +19,10 @@ void historique(Tournoi& t, Rapport& rapport);
 // The registered players in number order. Returns false when there is none
 // (the report then holds its headings only).
 bool liste_joueurs(Tournoi& t, Rapport& rapport);
+
+// The final team classification; `entete` gives the tournament name and date
+// of its heading.
+void classement_equipes(const EnteteTournoi& entete, const ClassementEquipes& classement,
+                        Rapport& rapport);
 
 }  // namespace tavo

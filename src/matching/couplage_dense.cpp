@@ -19,7 +19,7 @@
 #include <stdexcept>
 #include <type_traits>
 
-#include "pairing/couplage.h"
+#include "matching/couplage.h"
 
 namespace tavo {
 namespace {

@@ -1,4 +1,4 @@
-#include "pairing/feuille.h"
+#include "reports/feuille.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // file alone is compiled as C++17; its interface is plain standard types.
 #include <algorithm>
 
-#include "pairing/couplage.h"
+#include "matching/couplage.h"
 
 // LEMON used as headers only (this is the one file that includes it).
 #define LEMON_ONLY_TEMPLATES

@@ -1,4 +1,4 @@
-#include "pairing/couplage.h"
+#include "matching/couplage.h"
 
 #include <boost/graph/adjacency_matrix.hpp>
 #include <boost/graph/filtered_graph.hpp>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/registre.h"
+#include "gestion/joueurs.h"
+#include "model/fichier_tournoi.h"
 #include "model/texte.h"
 #include "standings/scores.h"
 #include "support/tournoi_test.h"
@@ -21,8 +22,8 @@ std::vector<std::string> noms_par_position(const Tournoi& t) {
 TEST(Registre, NewPlayersAreEmptyActiveAndNumberedInOrder) {
     Tournoi t;
     InteractionTest io;
-    EXPECT_EQ(ajouter_joueur(t, io), 1);
-    EXPECT_EQ(ajouter_joueur(t, io), 2);
+    EXPECT_EQ(ajouter_joueur(t), 1);
+    EXPECT_EQ(ajouter_joueur(t), 2);
     const Joueur& j = t.joueur(2);
     EXPECT_EQ(j.actif, 1);
     EXPECT_EQ(j.elo, 0);
@@ -32,15 +33,19 @@ TEST(Registre, NewPlayersAreEmptyActiveAndNumberedInOrder) {
 
 TEST(Registre, DeletingRenumbersByPosition) {
     Tournoi t = tournoi_avec_joueurs(5);
-    ASSERT_TRUE(supprimer_joueur(t, 3));
+    InteractionTest io;
+    ASSERT_TRUE(gestion::supprimer_joueur(t, 3, io));
     EXPECT_EQ(noms_par_position(t),
               (std::vector<std::string>{"1:NOM1", "2:NOM2", "3:NOM4", "4:NOM5"}));
     EXPECT_EQ(champ(t.joueur(3).nom), "NOM4");
-    ASSERT_TRUE(supprimer_joueur(t, 4));
+    ASSERT_TRUE(gestion::supprimer_joueur(t, 4, io));
     EXPECT_EQ(t.entete.nb_joueurs, 3);
     EXPECT_EQ(t.nb_joueurs_actifs(), 3);
-    EXPECT_FALSE(supprimer_joueur(t, 4));
-    EXPECT_FALSE(supprimer_joueur(t, 0));
+    EXPECT_TRUE(io.erreurs.empty());
+    EXPECT_FALSE(gestion::supprimer_joueur(t, 4, io));
+    EXPECT_FALSE(gestion::supprimer_joueur(t, 0, io));
+    EXPECT_EQ(io.erreurs,
+              (std::vector<std::string>{cp("Joueur inconnu : n°4"), cp("Joueur inconnu : n°0")}));
 }
 
 TEST(Registre, DeletingAfterASortRenumbersInTheSortedOrder) {
@@ -56,23 +61,27 @@ TEST(Registre, DeletingAfterASortRenumbersInTheSortedOrder) {
     EXPECT_EQ(champ(t.joueur(1).nom), "NOM3");
 }
 
-TEST(Registre, CapacityAndStartedTournamentAreRefused) {
+TEST(Registre, CapacityAndStartedTournamentAreRefusedUntouched) {
     Tournoi t;
     InteractionTest io;
-    for (int k = 0; k < MAX_JOUEURS; ++k) ASSERT_EQ(ajouter_joueur(t, io), k + 1);
-    EXPECT_EQ(ajouter_joueur(t, io), 0);
+    for (int k = 0; k < MAX_JOUEURS; ++k) ASSERT_EQ(gestion::inscrire_joueur(t, io), k + 1);
+    const std::vector<char> plein = image_fichier(t);
+    EXPECT_EQ(gestion::inscrire_joueur(t, io), 0);
     ASSERT_EQ(io.erreurs.size(), 1u);
     EXPECT_EQ(io.erreurs[0],
               cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
-    EXPECT_EQ(t.entete.nb_joueurs, 100);
+    EXPECT_EQ(image_fichier(t), plein);
 
     Tournoi joue = tournoi_avec_joueurs(4);
     joue.entete.ronde_courante = 0;
-    EXPECT_EQ(ajouter_joueur(joue, io), 0);
+    const std::vector<char> avant = image_fichier(joue);
+    EXPECT_EQ(gestion::inscrire_joueur(joue, io), 0);
     EXPECT_EQ(io.erreurs.back(),
               cp("Impossible d'ajouter un joueur : la première ronde est déjà appariée"));
-    EXPECT_FALSE(supprimer_joueur(joue, 2));
-    EXPECT_EQ(joue.entete.nb_joueurs, 4);
+    EXPECT_FALSE(gestion::supprimer_joueur(joue, 2, io));
+    EXPECT_EQ(io.erreurs.back(),
+              cp("Impossible de supprimer un joueur : la première ronde est déjà appariée"));
+    EXPECT_EQ(image_fichier(joue), avant);
 }
 
 TEST(Registre, FicheIsCutToTheFieldsAndRatingKeptInRange) {

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "model/texte.h"
-#include "standings/rapports.h"
+#include "reports/rapports.h"
 #include "standings/scores.h"
 
 namespace tavo {

@@ -1,5 +1,5 @@
 #include "model/texte.h"
-#include "standings/rapports.h"
+#include "reports/rapports.h"
 
 namespace tavo {
 

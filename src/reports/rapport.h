@@ -27,7 +27,4 @@ class Rapport {
     std::vector<std::string> lignes_;
 };
 
-// printf into a std::string, whatever the length.
-std::string formater(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
 }  // namespace tavo

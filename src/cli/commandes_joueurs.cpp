@@ -1,0 +1,94 @@
+// joueur-ajouter, joueur-modifier, joueur-supprimer.
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/commandes.h"
+#include "gestion/fichiers.h"
+#include "gestion/joueurs.h"
+#include "model/texte.h"
+
+namespace tavo::cli {
+namespace {
+
+const std::set<std::string> kOptionsJoueur = {"--nom", "--prenom", "--ne-le", "--elo", "--equipe"};
+
+// A birth date as the player dialog's mask keeps it: "JJ/MM/AA", a blank for
+// each digit not typed.
+std::string date_naissance(const std::string& texte) {
+    bool valide = texte.size() == 8 && texte[2] == '/' && texte[5] == '/';
+    for (std::size_t i = 0; valide && i < texte.size(); ++i)
+        if (i != 2 && i != 5) valide = texte[i] == ' ' || (texte[i] >= '0' && texte[i] <= '9');
+    if (!valide) throw ErreurUsage("la date de naissance s'écrit JJ/MM/AA : " + texte);
+    return texte;
+}
+
+void appliquer_options(const Arguments& args, FicheJoueur& fiche) {
+    if (auto v = args.valeur("--nom")) fiche.nom = texte_cp1252(*v, "le nom");
+    if (auto v = args.valeur("--prenom")) fiche.prenom = texte_cp1252(*v, "le prénom");
+    if (auto v = args.valeur("--ne-le")) fiche.ne_le = date_naissance(*v);
+    if (auto v = args.valeur("--elo")) fiche.elo = entier_option(*v, 0, 9999, "le classement");
+    if (auto v = args.valeur("--equipe")) fiche.equipe = texte_cp1252(*v, "l'équipe");
+    if (args.drapeau("--fille")) fiche.fille = true;
+    if (args.drapeau("--garcon")) fiche.fille = false;
+    if (args.drapeau("--inactif")) fiche.actif = false;
+    if (args.drapeau("--actif")) fiche.actif = true;
+}
+
+int numero_joueur(const Arguments& args) {
+    return entier_option(args.positionnel(1, "le numéro du joueur"), 1, 9999,
+                         "le numéro du joueur");
+}
+
+}  // namespace
+
+int commande_joueur_ajouter(const Mots& mots, Console& console) {
+    const Arguments args(mots, kOptionsJoueur, {"--fille", "--inactif"});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    args.au_plus(1);
+    if (!args.valeur("--nom") || !args.valeur("--prenom"))
+        throw ErreurUsage("--nom et --prenom sont obligatoires");
+    FicheJoueur fiche;
+    appliquer_options(args, fiche);
+
+    auto t = ouvrir_tournoi(chemin, console);
+    if (!t) return ECHEC;
+    const int id = gestion::inscrire_joueur(*t, fiche, console);
+    if (id == 0) return ECHEC;
+    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    const FicheJoueur inscrit = *gestion::fiche_joueur(*t, id);
+    std::cout << vers_utf8(cp("Joueur n°") + std::to_string(id) + " : " + inscrit.nom + " " +
+                           inscrit.prenom)
+              << '\n';
+    return SUCCES;
+}
+
+int commande_joueur_modifier(const Mots& mots, Console& console) {
+    const Arguments args(mots, kOptionsJoueur, {"--fille", "--garcon", "--inactif", "--actif"});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    const int id = numero_joueur(args);
+    args.au_plus(2);
+    if (args.drapeau("--fille") && args.drapeau("--garcon"))
+        throw ErreurUsage("--fille et --garcon s'excluent");
+    if (args.drapeau("--actif") && args.drapeau("--inactif"))
+        throw ErreurUsage("--actif et --inactif s'excluent");
+
+    auto t = ouvrir_tournoi(chemin, console);
+    if (!t) return ECHEC;
+    FicheJoueur fiche = gestion::fiche_joueur(*t, id).value_or(FicheJoueur{});
+    appliquer_options(args, fiche);
+    if (!gestion::modifier_joueur(*t, id, fiche, console)) return ECHEC;
+    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
+}
+
+int commande_joueur_supprimer(const Mots& mots, Console& console) {
+    const Arguments args(mots, {}, {});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    const int id = numero_joueur(args);
+    args.au_plus(2);
+    auto t = ouvrir_tournoi(chemin, console);
+    if (!t) return ECHEC;
+    if (!gestion::supprimer_joueur(*t, id, console)) return ECHEC;
+    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
+}
+
+}  // namespace tavo::cli

@@ -1,0 +1,45 @@
+// The player register as the director uses it: in the player dialog and
+// with tavo-cli joueur-ajouter, joueur-modifier and joueur-supprimer.
+// Players are addressed by their number (id).
+#pragma once
+
+#include <optional>
+
+#include "model/interaction.h"
+#include "model/registre.h"
+#include "model/tournoi.h"
+
+namespace tavo::gestion {
+
+// Registers a new player, numbered after the last one, and returns his
+// number: with every field empty (the dialog's "Nouveau") or with `fiche`.
+// Refused (message, 0 returned, nothing changed) once the first round is
+// paired and at the capacity of 100 players. Sets modifie.
+int inscrire_joueur(Tournoi& t, Interaction& io);
+int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io);
+
+// Stores the fields of player `id` (texts cut to their field, rating kept
+// within 0 to 9999). Refused (message, false) for an unknown player. Sets
+// modifie when the record changed.
+bool modifier_joueur(Tournoi& t, int id, const FicheJoueur& fiche, Interaction& io);
+
+// Deletes player `id`; the players after him are numbered one less. Refused
+// (message, false, nothing changed) for an unknown player and once the
+// first round is paired: his games are then in his opponents' records.
+bool supprimer_joueur(Tournoi& t, int id, Interaction& io);
+
+// Before the first round, numbers the players 1, 2... in table order again
+// (a report may have sorted the table), as the player dialog does when it
+// closes. Sets modifie when a number changed.
+void numeroter_joueurs(Tournoi& t);
+
+// The fields of player `id`; std::nullopt for an unknown player.
+std::optional<FicheJoueur> fiche_joueur(const Tournoi& t, int id);
+
+// The number of registered players.
+int nombre_joueurs(const Tournoi& t);
+
+// Players may be added and deleted only before the first round is paired.
+bool inscriptions_ouvertes(const Tournoi& t);
+
+}  // namespace tavo::gestion

@@ -1,0 +1,107 @@
+#include "gestion/proprietes.h"
+
+#include <algorithm>
+
+#include "model/texte.h"
+#include "standings/departages.h"
+
+namespace tavo::gestion {
+namespace {
+
+// The game as the header holds it: cut to its field.
+std::string jeu_du_champ(const std::string& jeu) {
+    char champ_jeu[sizeof(EnteteTournoi::jeu)];
+    copier_champ(champ_jeu, jeu);
+    return champ(champ_jeu);
+}
+
+void prendre_identite(Tournoi& t, const Proprietes& p) {
+    copier_champ(t.entete.date, p.date);
+    copier_champ(t.entete.nom, p.nom);
+    t.entete.nb_rondes = static_cast<std::int16_t>(p.nb_rondes);
+    choisir_departages(t, p.departages);
+}
+
+void prendre_jeu(Tournoi& t, const std::string& jeu) {
+    copier_champ(t.entete.jeu, jeu);
+    t.entete.othello = est_othello(champ(t.entete.jeu)) ? 1 : 0;
+}
+
+}  // namespace
+
+Proprietes lire_proprietes(const Tournoi& t) {
+    Proprietes p;
+    p.date = champ(t.entete.date);
+    p.nom = champ(t.entete.nom);
+    p.jeu = champ(t.entete.jeu);
+    p.nb_rondes = t.entete.nb_rondes;
+    for (int i = 0; i < t.entete.nb_departages && i < MAX_DEPARTAGES; ++i)
+        p.departages.push_back(t.entete.departages[i]);
+    return p;
+}
+
+bool est_othello(std::string_view jeu) {
+    return egal_sans_casse(jeu, "Othello");
+}
+
+bool est_othello(const Tournoi& t) {
+    return t.entete.othello != 0;
+}
+
+bool verifier_proprietes(const Proprietes& p, Interaction& io) {
+    if (p.departages.empty()) {
+        io.message_erreur(cp("Il me faut au moins une fonction de départage"));
+        return false;
+    }
+    for (std::size_t i = 0; i < p.departages.size(); ++i) {
+        const int id = p.departages[i];
+        if (id < 0 || id >= NB_SYSTEMES_DEPARTAGE ||
+            std::find(p.departages.begin(), p.departages.begin() + i, id) !=
+                p.departages.begin() + i) {
+            io.message_erreur(cp("Chaque fonction de départage se choisit une fois"));
+            return false;
+        }
+    }
+    // The round tables hold 15 rounds: a number the pairing could not honour
+    // is refused here rather than discovered in the middle of the tournament.
+    if (p.nb_rondes < 0 || p.nb_rondes > MAX_RONDES) {
+        io.message_erreur(cp("Le nombre de rondes doit être compris entre 0 et 15"));
+        return false;
+    }
+    return true;
+}
+
+bool valider_proprietes(Tournoi& t, const Proprietes& p, Interaction& io) {
+    t.entete.modifie = 1;
+    return verifier_proprietes(p, io);
+}
+
+bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
+    if (!verifier_proprietes(p, io)) return false;
+    t.vider();
+    t.entete.modifie = 1;
+    prendre_identite(t, p);
+    prendre_jeu(t, p.jeu);
+    return true;
+}
+
+bool modifier_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
+    if (!verifier_proprietes(p, io)) return false;
+    t.entete.modifie = 1;
+    prendre_identite(t, p);
+    const bool commence = t.entete.ronde_courante >= 0;
+    const bool othello = est_othello(jeu_du_champ(p.jeu));
+    if (commence && t.entete.othello == 0 && othello) {
+        io.message_erreur(cp("Impossible de passer au jeu Othello en milieu de tournoi !"));
+        return false;
+    }
+    if (commence && t.entete.othello != 0 && !othello) {
+        io.message_erreur(
+            cp("Impossible de passer à un autre jeu qu'Othello en milieu de tournoi !"));
+        return false;
+    }
+    prendre_jeu(t, p.jeu);
+    return true;
+}
+
+}  // namespace tavo::gestion

@@ -1,0 +1,56 @@
+// The properties of a tournament: its date, name, number of rounds, game and
+// tie-break systems, as the director sets them in the properties dialog
+// ("Nouveau Tournoi", "Options / Tournoi") and with tavo-cli.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/interaction.h"
+#include "model/tournoi.h"
+
+namespace tavo::gestion {
+
+struct Proprietes {
+    // Windows-1252 texts; longer ones are cut to their field (14, 49 and 20
+    // characters).
+    std::string date;
+    std::string nom;
+    std::string jeu;
+    int nb_rondes = 5;
+    std::vector<int> departages;  // tie-break ids 0 to 5, in priority order
+};
+
+// The properties a tournament holds.
+Proprietes lire_proprietes(const Tournoi& t);
+
+// True when the game is Othello, whatever the case of its letters (a trailing
+// blank makes it another game): its results are then disc counts.
+bool est_othello(std::string_view jeu);
+// True when the tournament's game is Othello.
+bool est_othello(const Tournoi& t);
+
+// The checks of the dialog's "Valider": at least one tie-break system, each
+// known and chosen once, and 0 to 15 rounds. False, with the message, when
+// one fails.
+bool verifier_proprietes(const Proprietes& p, Interaction& io);
+
+// The same for the dialog opened on an existing tournament ("Options /
+// Tournoi"): its "Valider" marks the tournament as changed even when the
+// values are then refused.
+bool valider_proprietes(Tournoi& t, const Proprietes& p, Interaction& io);
+
+// "Nouveau Tournoi": players, rounds and pairings are erased and the
+// tournament takes the properties. Refused (message, nothing changed) when
+// they fail verifier_proprietes. Sets modifie.
+bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io);
+
+// "Options / Tournoi": the tournament takes the properties. Once a round is
+// paired the game cannot change to or from Othello: that change alone is
+// refused with its message (false returned), the other properties being
+// taken all the same. Refused as a whole (message, nothing changed) when they
+// fail verifier_proprietes. Sets modifie.
+bool modifier_tournoi(Tournoi& t, const Proprietes& p, Interaction& io);
+
+}  // namespace tavo::gestion

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include "gestion/resultats.h"
+#include "model/fichier_tournoi.h"
+#include "model/texte.h"
+#include "pairing/appariement.h"
+#include "standings/scores.h"
+#include "support/tournoi_test.h"
+
+namespace tavo {
+namespace {
+
+using test::InteractionTest;
+
+// A tournament whose first round is paired: 1-3 and 2-4.
+Tournoi premiere_ronde_de_quatre(bool othello = false) {
+    InteractionTest io;
+    Tournoi t = test::tournoi_avec_joueurs(4);
+    t.entete.othello = othello ? 1 : 0;
+    EXPECT_TRUE(nouvelle_ronde(t, io));
+    t.entete.modifie = 0;
+    return t;
+}
+
+TEST(Resultats, PointsUpdateTableAndPlayers) {
+    Tournoi t = premiere_ronde_de_quatre();
+    EXPECT_TRUE(gestion::enregistrer_points(t, 0, 0));
+    const Appariement& a = t.app[0][0];
+    EXPECT_EQ(a.res_blanc, 0);
+    EXPECT_EQ(a.res_noir, 2);
+    EXPECT_EQ(a.saisi, 1);
+    EXPECT_EQ(t.entete.modifie, 1);
+    EXPECT_EQ(t.joueur(3).resultats[0], 2);
+    EXPECT_EQ(t.joueur(1).resultats[0], 0);
+
+    // No white choice: no result; the points stay in the table but no longer
+    // count for the players.
+    EXPECT_FALSE(gestion::enregistrer_points(t, 0, std::nullopt));
+    EXPECT_EQ(a.saisi, 0);
+    EXPECT_EQ(a.res_noir, 2);
+    EXPECT_EQ(t.joueur(3).resultats[0], 0);
+    EXPECT_FALSE(gestion::enregistrer_points(t, 0, 3));
+    EXPECT_EQ(a.saisi, 0);
+
+    // Tables outside the current round are never touched.
+    t.entete.modifie = 0;
+    EXPECT_FALSE(gestion::enregistrer_points(t, 2, 2));
+    EXPECT_FALSE(gestion::enregistrer_points(t, -1, 2));
+    EXPECT_FALSE(gestion::enregistrer_pions(t, 2, 40, 24));
+    EXPECT_EQ(t.entete.modifie, 0);
+    EXPECT_EQ(t.app[0][2].saisi, 0);
+}
+
+TEST(Resultats, OthelloDiscCounts) {
+    Tournoi t = premiere_ronde_de_quatre(true);
+    const Appariement& a = t.app[0][0];
+    EXPECT_TRUE(gestion::enregistrer_pions(t, 0, 40, 24));
+    EXPECT_EQ(a.res_blanc, 2);
+    EXPECT_EQ(a.res_noir, 0);
+    EXPECT_EQ(t.joueur(1).pions[0], 40);
+    EXPECT_EQ(t.joueur(3).pions[0], 24);
+    EXPECT_TRUE(gestion::enregistrer_pions(t, 0, 32, 32));
+    EXPECT_EQ(a.res_blanc, 1);
+    EXPECT_EQ(a.res_noir, 1);
+    EXPECT_TRUE(gestion::enregistrer_pions(t, 0, 0, 64));
+    EXPECT_EQ(a.res_blanc, 0);
+    EXPECT_EQ(a.res_noir, 2);
+    EXPECT_EQ(t.joueur(3).resultats[0], 2);
+
+    // A sum other than 64: counts stored, no result, the old points unused.
+    EXPECT_FALSE(gestion::enregistrer_pions(t, 0, 40, 20));
+    EXPECT_EQ(a.saisi, 0);
+    EXPECT_EQ(a.pions_blanc, 40);
+    EXPECT_EQ(t.joueur(3).resultats[0], 0);
+
+    // Out of range: never stored, never a result (320 and 65 + -1 would wrap
+    // or add up to 64).
+    EXPECT_FALSE(gestion::enregistrer_pions(t, 0, 65, -1));
+    EXPECT_FALSE(gestion::enregistrer_pions(t, 1, 320, 0));
+    EXPECT_EQ(a.saisi, 0);
+    EXPECT_EQ(a.pions_blanc, 40);
+    EXPECT_EQ(t.app[0][1].pions_blanc, 0);
+    EXPECT_EQ(t.app[0][1].saisi, 0);
+}
+
+TEST(Resultats, ToutVerifierAndCorrectionsReachTheScores) {
+    InteractionTest io;
+    Tournoi t = premiere_ronde_de_quatre();
+    gestion::enregistrer_points(t, 0, 2);
+    EXPECT_FALSE(gestion::tout_verifier(t, io));
+    EXPECT_EQ(io.erreurs.back(), cp("Il me manque des résultats"));
+    EXPECT_EQ(t.entete.modifie, 1);
+
+    gestion::enregistrer_points(t, 1, 1);
+    ASSERT_TRUE(gestion::tout_verifier(t, io));
+    calculer_points(t);
+    EXPECT_EQ(t.joueur(1).points, 2);
+    EXPECT_EQ(t.joueur(2).points, 1);
+
+    // A correction after the commit counts at once, without another commit.
+    gestion::enregistrer_points(t, 0, 0);
+    calculer_points(t);
+    EXPECT_EQ(t.joueur(1).points, 0);
+    EXPECT_EQ(t.joueur(3).points, 2);
+
+    // Before any round there is nothing to commit.
+    Tournoi neuf = test::tournoi_avec_joueurs(2);
+    EXPECT_FALSE(gestion::tout_verifier(neuf, io));
+    EXPECT_EQ(io.erreurs.back(), cp("Aucune ronde n'a encore été appariée"));
+}
+
+TEST(Resultats, RoundEnteredWithoutCommitCountsWithItsResults) {
+    // 5 players: the bye and two tables entered, never committed.
+    InteractionTest io;
+    Tournoi t = test::tournoi_avec_joueurs(5);
+    ASSERT_TRUE(nouvelle_ronde(t, io));
+    gestion::enregistrer_points(t, 0, 2);
+    gestion::enregistrer_points(t, 1, 0);
+    ASSERT_TRUE(t.ronde_complete(0));
+    calculer_points(t);
+    EXPECT_EQ(t.joueur(1).points, 2);
+    EXPECT_EQ(t.joueur(4).points, 2);
+    EXPECT_EQ(t.joueur(5).points, 2);  // the bye
+    EXPECT_EQ(t.joueur(2).points, 0);
+}
+
+// What the director types, white first: each refusal has its message and
+// leaves the tournament as it was.
+TEST(Resultats, TypedResultsAreCheckedAgainstTheGame) {
+    struct Cas {
+        bool othello;
+        int table, blanc, noir;
+        const char* erreur;  // nullptr: accepted
+    };
+    const Cas cas[] = {
+        {false, 1, 2, 0, nullptr},
+        {false, 2, 1, 1, nullptr},
+        {false, 1, 2, 1, "le résultat s'écrit 2-0, 1-1 ou 0-2"},
+        {false, 1, 3, -1, "le résultat s'écrit 2-0, 1-1 ou 0-2"},
+        {false, 3, 2, 0, "Il n'y a pas de table n°3 dans la ronde n°1"},
+        {false, 0, 2, 0, "Il n'y a pas de table n°0 dans la ronde n°1"},
+        {true, 1, 40, 24, nullptr},
+        {true, 1, 2, 0, "les nombres de pions des deux joueurs doivent faire 64"},
+        {true, 1, 65, 0, "le nombre de pions doit être compris entre 0 et 64"},
+        {true, 1, 0, 65, "le nombre de pions doit être compris entre 0 et 64"},
+        {true, 1, 96, -32, "le nombre de pions doit être compris entre 0 et 64"},
+    };
+    for (const Cas& c : cas) {
+        InteractionTest io;
+        Tournoi t = premiere_ronde_de_quatre(c.othello);
+        const std::vector<char> avant = image_fichier(t);
+        const bool ok = gestion::saisir_resultat(t, c.table, c.blanc, c.noir, io);
+        EXPECT_EQ(ok, c.erreur == nullptr) << c.blanc << "-" << c.noir;
+        if (ok) {
+            EXPECT_EQ(t.app[0][c.table - 1].saisi, 1);
+            EXPECT_TRUE(io.erreurs.empty());
+            continue;
+        }
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(c.erreur)});
+        EXPECT_EQ(image_fichier(t), avant);
+        EXPECT_EQ(t.entete.modifie, 0);
+    }
+    InteractionTest io;
+    Tournoi neuf = test::tournoi_avec_joueurs(2);
+    EXPECT_FALSE(gestion::saisir_resultat(neuf, 1, 2, 0, io));
+    EXPECT_EQ(io.erreurs.back(), cp("Aucune ronde n'a encore été appariée"));
+}
+
+TEST(Resultats, LeavingADiscFieldGivesTheRestOf64) {
+    InteractionTest io;
+    EXPECT_EQ(gestion::pions_restants("40", io), 24);
+    EXPECT_EQ(gestion::pions_restants(" 0", io), 64);
+    EXPECT_EQ(gestion::pions_restants("64", io), 0);
+    EXPECT_EQ(gestion::pions_restants("", io), 64);  // no digit reads as 0
+    EXPECT_TRUE(io.erreurs.empty());
+    EXPECT_EQ(gestion::pions_restants("65", io), std::nullopt);
+    EXPECT_EQ(gestion::pions_restants("-1", io), std::nullopt);
+    EXPECT_EQ(io.erreurs.size(), 2u);
+    EXPECT_EQ(io.erreurs[0], cp("le nombre de pions doit être compris entre 0 et 64"));
+}
+
+}  // namespace
+}  // namespace tavo
