@@ -24,7 +24,7 @@ void prendre_identite(Tournoi& t, const Proprietes& p) {
 
 void prendre_jeu(Tournoi& t, const std::string& jeu) {
     copier_champ(t.entete.jeu, jeu);
-    t.entete.othello = est_othello(champ(t.entete.jeu)) ? 1 : 0;
+    t.entete.othello = tavo::est_othello(champ(t.entete.jeu)) ? 1 : 0;
 }
 
 }  // namespace
@@ -38,10 +38,6 @@ Proprietes lire_proprietes(const Tournoi& t) {
     for (int i = 0; i < t.entete.nb_departages && i < MAX_DEPARTAGES; ++i)
         p.departages.push_back(t.entete.departages[i]);
     return p;
-}
-
-bool est_othello(std::string_view jeu) {
-    return egal_sans_casse(jeu, "Othello");
 }
 
 bool est_othello(const Tournoi& t) {
@@ -90,7 +86,7 @@ bool modifier_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
     t.entete.modifie = 1;
     prendre_identite(t, p);
     const bool commence = t.entete.ronde_courante >= 0;
-    const bool othello = est_othello(jeu_du_champ(p.jeu));
+    const bool othello = tavo::est_othello(jeu_du_champ(p.jeu));
     if (commence && t.entete.othello == 0 && othello) {
         io.message_erreur(cp("Impossible de passer au jeu Othello en milieu de tournoi !"));
         return false;

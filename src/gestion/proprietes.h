@@ -25,10 +25,8 @@ struct Proprietes {
 // The properties a tournament holds.
 Proprietes lire_proprietes(const Tournoi& t);
 
-// True when the game is Othello, whatever the case of its letters (a trailing
-// blank makes it another game): its results are then disc counts.
-bool est_othello(std::string_view jeu);
-// True when the tournament's game is Othello.
+// True when the tournament's game is Othello (est_othello of model/tournoi.h
+// tells it of a game's name).
 bool est_othello(const Tournoi& t);
 
 // The checks of the dialog's "Valider": at least one tie-break system, each

@@ -4,6 +4,10 @@
 
 namespace tavo {
 
+bool est_othello(std::string_view jeu) {
+    return egal_sans_casse(jeu, "Othello");
+}
+
 Tournoi::Tournoi() {
     entete.ronde_courante = -1;
 }

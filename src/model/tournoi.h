@@ -5,10 +5,15 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "model/records.h"
 
 namespace tavo {
+
+// True when a game's name is Othello, whatever the case of its letters (a
+// trailing blank makes it another game): its results are disc counts.
+bool est_othello(std::string_view jeu);
 
 class Tournoi;
 using FonctionDepartage = std::int16_t (*)(const Tournoi&, const Joueur&);

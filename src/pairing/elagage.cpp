@@ -7,10 +7,6 @@
 namespace tavo {
 namespace {
 
-bool est_forte(int couleur) {
-    return (couleur & COULEUR_FORTE) != 0;
-}
-
 std::size_t case_(int a, int b, int m) {
     return static_cast<std::size_t>(a * m + b);
 }
@@ -40,8 +36,8 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
     m_ = static_cast<int>(ids_.size());
     const std::size_t m = static_cast<std::size_t>(m_);
     index_.assign(ID_QUALIFIE + 1, -1);
+    due_.resize(m);
     couleur_.resize(m);
-    forte_.resize(m);
     points_.resize(m);
     suite_.reserve(m);
     avant_.resize(m + 1);
@@ -56,10 +52,8 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
     for (int a = 0; a < m_; ++a) {
         const int id = ids_[static_cast<std::size_t>(a)];
         index_[static_cast<std::size_t>(id)] = a;
-        couleur_[static_cast<std::size_t>(a)] =
-            w.couleurs_dues[static_cast<std::size_t>(id)] & 0x0F;
-        forte_[static_cast<std::size_t>(a)] =
-            est_forte(w.couleurs_dues[static_cast<std::size_t>(id)]);
+        due_[static_cast<std::size_t>(a)] = w.couleurs_dues[static_cast<std::size_t>(id)];
+        couleur_[static_cast<std::size_t>(a)] = couleur_de(due_[static_cast<std::size_t>(a)]);
         exempt_[static_cast<std::size_t>(a)] = !deja_rencontre(t, id, ID_QUALIFIE);
         points_[static_cast<std::size_t>(a)] = t.joueur(id).points;
     }
@@ -73,23 +67,15 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
         const Joueur& ja = t.joueur(ids_[static_cast<std::size_t>(a)]);
         if (exempt_[static_cast<std::size_t>(a)]) graphe_.autoriser_exempt(a);
         for (int b = a + 1; b < m_; ++b) {
-            const Joueur& jb = t.joueur(ids_[static_cast<std::size_t>(b)]);
-            const bool meme =
-                couleur_[static_cast<std::size_t>(a)] == couleur_[static_cast<std::size_t>(b)];
+            // The search checks the record of the opponent it takes: the pair
+            // is made unless both records show the meeting.
             if (deja_[case_(a, b, m_)] && deja_[case_(b, a, m_)]) continue;
-            if (meme && forte_[static_cast<std::size_t>(a)] && forte_[static_cast<std::size_t>(b)])
-                continue;
+            const std::optional<int> couleur = penalite_couleur_paire(
+                due_[static_cast<std::size_t>(a)], due_[static_cast<std::size_t>(b)]);
+            if (!couleur) continue;
             graphe_.autoriser(a, b);
-            // Same due colour: one of them does not get it (50), whoever is
-            // placed first; different ones cost nothing at best.
-            int p = meme ? PENALITE_COULEUR : 0;
-            const Joueur& haut = ja.points >= jb.points ? ja : jb;
-            const Joueur& bas = ja.points >= jb.points ? jb : ja;
-            if (haut.points != bas.points) {
-                if (haut.flotte_bas != 0) p += PENALITE_FLOTTEUR;
-                if (bas.flotte_haut != 0) p += PENALITE_FLOTTEUR;
-                p += PENALITE_POINT * (haut.points - bas.points);
-            }
+            const int p =
+                *couleur + penalite_ecart(ja, t.joueur(ids_[static_cast<std::size_t>(b)]));
             poids_[case_(a, b, m_)] = p;
             poids_[case_(b, a, m_)] = p;
         }
@@ -115,22 +101,11 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
 bool Elagage::penalite_adversaire(const Tournoi& t, int j, int couleur, int e,
                                   int& penalite) const {
     if (deja_[case_(e, j, m_)]) return false;
-    penalite = 0;
-    if (couleur_[static_cast<std::size_t>(e)] == couleur) {
-        if (forte_[static_cast<std::size_t>(e)]) return false;
-        penalite = PENALITE_COULEUR;
-    }
-    const Joueur& jj = t.joueur(ids_[static_cast<std::size_t>(j)]);
-    const Joueur& je = t.joueur(ids_[static_cast<std::size_t>(e)]);
-    if (jj.points > je.points) {
-        if (jj.flotte_bas != 0) penalite += PENALITE_FLOTTEUR;
-        if (je.flotte_haut != 0) penalite += PENALITE_FLOTTEUR;
-        penalite += PENALITE_POINT * (jj.points - je.points);
-    } else if (jj.points < je.points) {
-        if (jj.flotte_haut != 0) penalite += PENALITE_FLOTTEUR;
-        if (je.flotte_bas != 0) penalite += PENALITE_FLOTTEUR;
-        penalite += PENALITE_POINT * (je.points - jj.points);
-    }
+    const std::optional<int> p_couleur =
+        penalite_couleur_adversaire(couleur, due_[static_cast<std::size_t>(e)]);
+    if (!p_couleur) return false;
+    penalite = *p_couleur + penalite_ecart(t.joueur(ids_[static_cast<std::size_t>(j)]),
+                                           t.joueur(ids_[static_cast<std::size_t>(e)]));
     return true;
 }
 

@@ -155,8 +155,8 @@ class Elagage {
     int m_ = 0;                 // active players, in standings order
     std::vector<int> ids_;      // id of each index
     std::vector<int> index_;    // index of each id, -1 for none
-    std::vector<int> couleur_;  // due colour (low bits) of each index
-    std::vector<bool> forte_;   // due colour strong
+    std::vector<int> due_;      // colour due of each index (couleur_due)
+    std::vector<int> couleur_;  // its colour alone
     std::vector<int> points_;
     std::vector<std::uint8_t> deja_;  // deja_[a * m + b]: a met b (a's record)
     std::vector<std::uint8_t> exempt_;

@@ -6,19 +6,6 @@
 namespace tavo {
 namespace {
 
-bool forte(int couleur) {
-    return (couleur & COULEUR_FORTE) != 0;
-}
-int autre_couleur(int couleur) {
-    return couleur == BLANC ? NOIR : BLANC;
-}
-
-bool a_rencontre(const Joueur& j, int autre, int derniere) {
-    for (int r = 0; r <= derniere; ++r)
-        if (j.adversaires[r] == autre) return true;
-    return false;
-}
-
 StatistiquesRecherche g_statistiques;
 
 }  // namespace
@@ -129,7 +116,7 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         candidat = true;
         w.lignes[d + 1][0] = Placement{0, 0};
         const int f = w.couleurs_dues[e];
-        const int g = f & 0x0F;
+        const int g = couleur_de(f);
 
         // Places e (with colour `couleur_e`), searches below and keeps the best
         // complete pairing found.
@@ -151,7 +138,7 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
             if (score <= alpha) continue;
             essayer(g, score, e, g);
             if (meilleur > arret || meilleur > SCORE_ECHEC) break;
-            if (forte(f)) continue;
+            if (couleur_forte(f)) continue;
             // Then with the other colour, when his due colour is weak.
             if (score + PENALITE_COULEUR > alpha) {
                 essayer(autre_couleur(g), score + PENALITE_COULEUR, e, autre_couleur(g));
@@ -162,24 +149,10 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
 
         // e is a possible opponent for `joueur`, who plays `couleur`.
         if (a_rencontre(je, joueur, w.derniere_complete)) continue;
-        int penalite = 0;
-        int couleur_e = g;
-        if (g == couleur) {
-            if (forte(f)) continue;
-            penalite = PENALITE_COULEUR;
-            couleur_e = autre_couleur(couleur);
-        }
-        const int pj = jj->points;
-        const int pe = je.points;
-        if (pj > pe) {
-            if (jj->flotte_bas != 0) penalite += PENALITE_FLOTTEUR;
-            if (je.flotte_haut != 0) penalite += PENALITE_FLOTTEUR;
-            penalite += PENALITE_POINT * (pj - pe);
-        } else if (pj < pe) {
-            if (jj->flotte_haut != 0) penalite += PENALITE_FLOTTEUR;
-            if (je.flotte_bas != 0) penalite += PENALITE_FLOTTEUR;
-            penalite += PENALITE_POINT * (pe - pj);
-        }
+        const std::optional<int> penalite_couleur = penalite_couleur_adversaire(couleur, f);
+        if (!penalite_couleur) continue;
+        const int couleur_e = autre_couleur(couleur);
+        const int penalite = *penalite_couleur + penalite_ecart(*jj, je);
         if (score + penalite <= alpha) continue;
         essayer(couleur_e, score + penalite, 0, SANS_PARTIE);
         if (penalite >= PENALITE_COULEUR || meilleur > arret || meilleur > SCORE_ECHEC) break;

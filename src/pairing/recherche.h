@@ -12,19 +12,14 @@
 #include <vector>
 
 #include "model/tournoi.h"
+#include "pairing/regles.h"
 
 namespace tavo {
 
-// Penalties and thresholds of the search.
-inline constexpr int SCORE_DEPART = -32000;     // best complete pairing before any is found
-inline constexpr int PENALITE_COULEUR = -50;    // a player does not get his due (weak) colour
-inline constexpr int PENALITE_POINT = -80;      // per half-point between the two opponents
-inline constexpr int PENALITE_FLOTTEUR = -300;  // per player floating twice the same way
-inline constexpr int SCORE_ECHEC = -15000;      // no pairing below this node
-inline constexpr int PENALITE_ARRET = -50;      // x nb_joueurs: good enough to stop trying
-
-// Bits of couleur_due: the due colour in the low four bits, 0xF0 when strong.
-inline constexpr int COULEUR_FORTE = 0xF0;
+// Thresholds of the search (the penalties of a pair are in regles.h).
+inline constexpr int SCORE_DEPART = -32000;  // best complete pairing before any is found
+inline constexpr int SCORE_ECHEC = -15000;   // no pairing below this node
+inline constexpr int PENALITE_ARRET = -50;   // x nb_joueurs: good enough to stop trying
 
 // 100 players and the bye: a round holds at most 100 placements (99 players
 // and the bye, or 100 players), one per depth.

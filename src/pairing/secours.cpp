@@ -53,27 +53,16 @@ bool appariement_secours(const Tournoi& t, TablesRecherche& w) {
     auto due = [&](int a) {
         return w.couleurs_dues[static_cast<std::size_t>(ids[static_cast<std::size_t>(a)])];
     };
-    auto forte = [&](int a) { return (due(a) & COULEUR_FORTE) != 0; };
-    auto couleur = [&](int a) { return due(a) & 0x0F; };
     auto joueur = [&](int a) -> const Joueur& {
         return t.joueur(ids[static_cast<std::size_t>(a)]);
     };
-
-    // Penalty of a pair without its strong-colour part.
+    // The pair's own penalty as a cost (0 or more); a pair of players strongly
+    // due the same colour costs its score part alone here.
     auto penalite = [&](int a, int b) -> std::int64_t {
-        const Joueur& ja = joueur(a);
-        const Joueur& jb = joueur(b);
-        std::int64_t p = 0;
-        if (couleur(a) == couleur(b) && !(forte(a) && forte(b))) p += -PENALITE_COULEUR;
-        const Joueur& haut = ja.points >= jb.points ? ja : jb;
-        const Joueur& bas = ja.points >= jb.points ? jb : ja;
-        if (haut.points != bas.points) {
-            if (haut.flotte_bas != 0) p += -PENALITE_FLOTTEUR;
-            if (bas.flotte_haut != 0) p += -PENALITE_FLOTTEUR;
-            p += -PENALITE_POINT * static_cast<std::int64_t>(haut.points - bas.points);
-        }
-        return p;
+        const int couleur = penalite_couleur_paire(due(a), due(b)).value_or(0);
+        return -static_cast<std::int64_t>(couleur + penalite_ecart(joueur(a), joueur(b)));
     };
+    auto brise_une_forte = [&](int a, int b) { return !penalite_couleur_paire(due(a), due(b)); };
     // A broken strong colour outweighs every other penalty of a round.
     std::int64_t autres = 0;
     for (int a = 0; a < m; ++a) {
@@ -91,7 +80,7 @@ bool appariement_secours(const Tournoi& t, TablesRecherche& w) {
         g,
         [&](int a, int b) {
             std::int64_t c = penalite(a, b);
-            if (couleur(a) == couleur(b) && forte(a) && forte(b)) c += forte_brisee;
+            if (brise_une_forte(a, b)) c += forte_brisee;
             return c * echelle;
         },
         [&](int a) { return static_cast<std::int64_t>(m - 1 - a); }, partenaire);
@@ -107,19 +96,20 @@ bool appariement_secours(const Tournoi& t, TablesRecherche& w) {
             continue;
         }
         if (b < a) continue;  // table already written with its higher-placed player
-        int ca = couleur(a);
-        if (couleur(b) == ca && forte(b) && !forte(a)) ca = ca == BLANC ? NOIR : BLANC;
-        const int cb = ca == BLANC ? NOIR : BLANC;
+        int ca = couleur_de(due(a));
+        if (couleur_de(due(b)) == ca && couleur_forte(due(b)) && !couleur_forte(due(a)))
+            ca = autre_couleur(ca);
+        const int cb = autre_couleur(ca);
         ligne[n++] = Placement{static_cast<std::uint8_t>(ca),
                                static_cast<std::int16_t>(ids[static_cast<std::size_t>(a)])};
         ligne[n++] = Placement{static_cast<std::uint8_t>(cb),
                                static_cast<std::int16_t>(ids[static_cast<std::size_t>(b)])};
     }
     if (exempt >= 0) {
-        const int c = couleur(exempt);
+        const int c = couleur_de(due(exempt));
         ligne[n++] = Placement{static_cast<std::uint8_t>(c),
                                static_cast<std::int16_t>(ids[static_cast<std::size_t>(exempt)])};
-        ligne[n++] = Placement{static_cast<std::uint8_t>(c == BLANC ? NOIR : BLANC), ID_QUALIFIE};
+        ligne[n++] = Placement{static_cast<std::uint8_t>(autre_couleur(c)), ID_QUALIFIE};
     }
     ligne[n] = Placement{0, 0};
     return true;

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "model/texte.h"
+#include "model/tournoi.h"
 #include "teams/equipes_internes.h"
 
 namespace tavo::equipes {
@@ -75,7 +76,7 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
         io.message_erreur(cp("Pb allocation mémoire nom_jeux []"));
         return false;
     }
-    const bool othello = egal_sans_casse(jeu, "Othello");
+    const bool othello = est_othello(jeu);
 
     if (!lire_ligne(fichier, ligne)) ligne.clear();
     const int n = lire_entier(ligne);

@@ -52,7 +52,7 @@ TEST(Proprietes, NewTournamentTakesEverythingAndErasesThePlayers) {
     const Proprietes relues = gestion::lire_proprietes(t);
     EXPECT_EQ(relues.departages, (std::vector<int>{2, 0}));
     EXPECT_EQ(relues.nb_rondes, 7);
-    EXPECT_FALSE(gestion::est_othello("Othello "));  // a trailing blank makes another game
+    EXPECT_FALSE(est_othello("Othello "));  // a trailing blank makes another game
 }
 
 // Once a round is paired the game cannot change to or from Othello; the
@@ -83,7 +83,7 @@ TEST(Proprietes, OthelloCannotBeEnteredOrLeftOnceStarted) {
         p.nom = cp("Renommé");
         EXPECT_EQ(gestion::modifier_tournoi(t, p, io), c.erreur == nullptr) << c.apres;
         EXPECT_EQ(champ(t.entete.jeu), c.jeu_final);
-        EXPECT_EQ(t.entete.othello != 0, gestion::est_othello(c.jeu_final));
+        EXPECT_EQ(t.entete.othello != 0, est_othello(c.jeu_final));
         EXPECT_EQ(champ(t.entete.nom), cp("Renommé"));
         EXPECT_EQ(t.entete.nb_rondes, 9);
         EXPECT_EQ(t.entete.departages[0], 1);
