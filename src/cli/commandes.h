@@ -37,6 +37,9 @@ int commande_equipes_classement(const Mots& mots, Console& console);
 int commande_ronde(const Mots& mots, Console& console);
 int commande_resultat(const Mots& mots, Console& console);
 int commande_valider(const Mots& mots, Console& console);
+int commande_annuler_ronde(const Mots& mots, Console& console);
+int commande_echanger(const Mots& mots, Console& console);
+int commande_joueurs_trier(const Mots& mots, Console& console);
 
 // Loads a tournament file; nullptr (the message already on stderr) on failure.
 std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console);

@@ -44,18 +44,21 @@ int commande_ronde(const Mots& mots, Console& console) {
 }
 
 int commande_resultat(const Mots& mots, Console& console) {
-    const Arguments args(mots, {}, {});
+    const Arguments args(mots, {"--ronde"}, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     const int numero =
         entier_option(args.positionnel(1, "le numéro de table"), 1, 9999, "le numéro de table");
     const auto [blanc, noir] = lire_resultat(args.positionnel(2, "le résultat"));
     args.au_plus(3);
+    const auto texte_ronde = args.valeur("--ronde");
+    const int ronde = texte_ronde ? entier_option(*texte_ronde, 1, 9999, "la ronde") : 0;
 
     auto t = ouvrir_tournoi(chemin, console);
     if (!t) return ECHEC;
-    if (!gestion::saisir_resultat(*t, numero, blanc, noir, console)) return ECHEC;
+    if (!gestion::saisir_resultat(*t, numero, blanc, noir, console, ronde)) return ECHEC;
     if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
-    const gestion::TableRonde table = *gestion::table_ronde(*t, numero - 1);
+    const int r = ronde == 0 ? gestion::RONDE_COURANTE : ronde - 1;
+    const gestion::TableRonde table = *gestion::table_ronde(*t, numero - 1, r);
     Console::afficher(cp("Table n°") + std::to_string(numero) + " : " + table.blanc + " " +
                       std::to_string(blanc) + "-" + std::to_string(noir) + " " + table.noir);
     return SUCCES;

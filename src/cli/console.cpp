@@ -11,7 +11,9 @@ void Console::message_erreur(const std::string& texte) {
     std::cerr << vers_utf8(texte) << '\n';
 }
 
-bool Console::question(const std::string&, const std::string&) {
+bool Console::question(const std::string&, const std::string& texte) {
+    erreur_signalee_ = true;
+    std::cerr << vers_utf8(texte) << '\n';
     return false;
 }
 

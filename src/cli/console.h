@@ -1,5 +1,6 @@
 // The command line's way of speaking to the director: messages go to stderr
-// in UTF-8; there is nobody to answer a question, so none is ever accepted.
+// in UTF-8. There is nobody to answer a question: it is printed and taken as
+// No, a refusal (the commands offer --forcer where the window asks).
 #pragma once
 
 #include <string>

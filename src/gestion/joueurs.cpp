@@ -1,6 +1,8 @@
 #include "gestion/joueurs.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "model/texte.h"
 
@@ -16,20 +18,41 @@ bool refuser_inconnu(int id, Interaction& io) {
     return false;
 }
 
+// A name as it sorts: capitals without accents.
+std::string cle_alphabetique(std::string_view texte) {
+    // Windows-1252 letters 0xC0 to 0xFF without their accents; 0 where none.
+    static constexpr char kSansAccent[] =
+        "AAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTSAAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTY";
+    std::string cle;
+    for (const char c : texte) {
+        const auto octet = static_cast<unsigned char>(c);
+        char l = c;
+        if (octet >= 0xC0 && kSansAccent[octet - 0xC0] != 0) l = kSansAccent[octet - 0xC0];
+        if (l >= 'a' && l <= 'z') l = static_cast<char>(l - 'a' + 'A');
+        cle += l;
+    }
+    return cle;
+}
+
 }  // namespace
 
 int nombre_joueurs(const Tournoi& t) {
     return t.entete.nb_joueurs;
 }
 
-bool inscriptions_ouvertes(const Tournoi& t) {
+bool ajout_possible(const Tournoi& t) {
+    const int r = t.entete.ronde_courante;
+    return r < 0 || r < std::min<int>(t.entete.nb_rondes, MAX_RONDES) - 1;
+}
+
+bool suppression_possible(const Tournoi& t) {
     return t.entete.ronde_courante < 0;
 }
 
 int inscrire_joueur(Tournoi& t, Interaction& io) {
-    if (!inscriptions_ouvertes(t)) {
+    if (!ajout_possible(t)) {
         io.message_erreur(
-            cp("Impossible d'ajouter un joueur : la première ronde est déjà appariée"));
+            cp("Impossible d'ajouter un joueur : toutes les rondes prévues sont appariées"));
         return 0;
     }
     if (t.entete.nb_joueurs >= MAX_JOUEURS) {
@@ -37,7 +60,14 @@ int inscrire_joueur(Tournoi& t, Interaction& io) {
             cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
         return 0;
     }
-    return ajouter_joueur(t);
+    const int id = ajouter_joueur(t);
+    // The rounds paired before he came are forfeits, as for an inactive player.
+    Joueur& j = t.joueur(id);
+    for (int r = 0; r <= t.entete.ronde_courante; ++r) {
+        j.adversaires[r] = ID_FORFAIT;
+        j.couleurs[r] = SANS_PARTIE;
+    }
+    return id;
 }
 
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io) {
@@ -57,7 +87,7 @@ bool modifier_joueur(Tournoi& t, int id, const FicheJoueur& fiche, Interaction& 
 
 bool supprimer_joueur(Tournoi& t, int id, Interaction& io) {
     if (!joueur_connu(t, id)) return refuser_inconnu(id, io);
-    if (!inscriptions_ouvertes(t)) {
+    if (!suppression_possible(t)) {
         io.message_erreur(
             cp("Impossible de supprimer un joueur : la première ronde est déjà appariée"));
         return false;
@@ -66,11 +96,28 @@ bool supprimer_joueur(Tournoi& t, int id, Interaction& io) {
 }
 
 void numeroter_joueurs(Tournoi& t) {
-    if (!inscriptions_ouvertes(t)) return;
+    if (!suppression_possible(t)) return;
     bool change = false;
     for (int q = 1; q <= t.entete.nb_joueurs; ++q) change = change || t.joueurs[q].id != q;
     renumeroter(t);
     if (change) t.entete.modifie = 1;
+}
+
+bool trier_par_elo(Tournoi& t, Interaction& io) {
+    if (!suppression_possible(t)) {
+        io.message_erreur(
+            cp("Impossible de trier les joueurs : la première ronde est déjà appariée"));
+        return false;
+    }
+    auto avant = [](const Joueur& a, const Joueur& b) {
+        if (a.elo != b.elo) return a.elo > b.elo;
+        const std::string na = cle_alphabetique(champ(a.nom)), nb = cle_alphabetique(champ(b.nom));
+        if (na != nb) return na < nb;
+        return cle_alphabetique(champ(a.prenom)) < cle_alphabetique(champ(b.prenom));
+    };
+    std::stable_sort(t.joueurs.begin() + 1, t.joueurs.begin() + 1 + t.entete.nb_joueurs, avant);
+    numeroter_joueurs(t);
+    return true;
 }
 
 std::optional<FicheJoueur> fiche_joueur(const Tournoi& t, int id) {

@@ -13,8 +13,11 @@ namespace tavo::gestion {
 
 // Registers a new player, numbered after the last one, and returns his
 // number: with every field empty (the dialog's "Nouveau") or with `fiche`.
-// Refused (message, 0 returned, nothing changed) once the first round is
-// paired and at the capacity of 100 players. Sets modifie.
+// A player registered once rounds are paired is a late entry: each round
+// paired so far, the current one included, is a forfeit for him (as for an
+// inactive player), and he is paired from the next round on. Refused
+// (message, 0 returned, nothing changed) once every planned round is paired
+// and at the capacity of 100 players. Sets modifie.
 int inscrire_joueur(Tournoi& t, Interaction& io);
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io);
 
@@ -39,7 +42,16 @@ std::optional<FicheJoueur> fiche_joueur(const Tournoi& t, int id);
 // The number of registered players.
 int nombre_joueurs(const Tournoi& t);
 
-// Players may be added and deleted only before the first round is paired.
-bool inscriptions_ouvertes(const Tournoi& t);
+// Players may be added while a planned round is still to be paired.
+bool ajout_possible(const Tournoi& t);
+// Players may be deleted only before the first round is paired.
+bool suppression_possible(const Tournoi& t);
+
+// "Trier par Elo": before the first round, the players are numbered again in
+// decreasing Elo order (equal Elo: by name, then first name, ignoring case
+// and accents), so that the first round's halves put the strongest against
+// the middle of the field. Refused (message, false) once the first round is
+// paired. Sets modifie when a number changed.
+bool trier_par_elo(Tournoi& t, Interaction& io);
 
 }  // namespace tavo::gestion

@@ -7,9 +7,18 @@
 namespace tavo::gestion {
 namespace {
 
-bool table_existe(const Tournoi& t, int table) {
-    const int r = t.entete.ronde_courante;
-    return r >= 0 && r < MAX_RONDES && table >= 0 && table < t.nb_app[r] && table < MAX_TABLES;
+int ronde_voulue(const Tournoi& t, int ronde) {
+    return ronde == RONDE_COURANTE ? t.entete.ronde_courante : ronde;
+}
+
+// A table of a round paired so far. The file keeps every round's tables up to
+// the current round's count only: an earlier round's table beyond it comes
+// back empty, its players known from their own records alone.
+bool table_existe(const Tournoi& t, int r, int table) {
+    if (r < 0 || r > t.entete.ronde_courante || r >= MAX_RONDES) return false;
+    if (table < 0 || table >= t.nb_app[r] || table >= MAX_TABLES) return false;
+    const Appariement& a = t.app[r][table];
+    return a.blanc != ID_AUCUN || a.noir != ID_AUCUN;
 }
 
 // The table's two players follow what the table holds now.
@@ -47,9 +56,9 @@ void poser_points(Appariement& a, int res_blanc) {
 
 }  // namespace
 
-bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc) {
-    if (!table_existe(t, table)) return false;
-    const int r = t.entete.ronde_courante;
+bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc, int ronde) {
+    const int r = ronde_voulue(t, ronde);
+    if (!table_existe(t, r, table)) return false;
     Appariement& a = t.app[r][table];
     const bool choisi = res_blanc && *res_blanc >= 0 && *res_blanc <= 2;
     if (choisi) poser_points(a, *res_blanc);
@@ -59,9 +68,9 @@ bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc) {
     return choisi;
 }
 
-bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir) {
-    if (!table_existe(t, table)) return false;
-    const int r = t.entete.ronde_courante;
+bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir, int ronde) {
+    const int r = ronde_voulue(t, ronde);
+    if (!table_existe(t, r, table)) return false;
     Appariement& a = t.app[r][table];
     const bool valides = pions_possibles(pions_blanc) && pions_possibles(pions_noir);
     if (valides) {
@@ -76,13 +85,19 @@ bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir) {
     return resultat;
 }
 
-bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& io) {
-    const int r = t.entete.ronde_courante;
-    if (r < 0) {
+bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& io,
+                     int numero_ronde) {
+    const int courante = t.entete.ronde_courante;
+    if (courante < 0) {
         io.message_erreur(cp("Aucune ronde n'a encore été appariée"));
         return false;
     }
-    if (!table_existe(t, numero - 1)) {
+    const int r = numero_ronde == 0 ? courante : numero_ronde - 1;
+    if (r < 0 || r > courante) {
+        io.message_erreur(cp(formater("La ronde n°%d n'est pas appariée", numero_ronde)));
+        return false;
+    }
+    if (!table_existe(t, r, numero - 1)) {
         io.message_erreur(
             cp(formater("Il n'y a pas de table n°%d dans la ronde n°%d", numero, r + 1)));
         return false;
@@ -92,14 +107,23 @@ bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& i
             io.message_erreur(cp("le résultat s'écrit 2-0, 1-1 ou 0-2"));
             return false;
         }
-        return enregistrer_points(t, numero - 1, blanc);
+        enregistrer_points(t, numero - 1, blanc, r);
+    } else {
+        if (!verifier_pions(blanc, io) || !verifier_pions(noir, io)) return false;
+        if (blanc + noir != PIONS_TOTAL) {
+            io.message_erreur(cp("les nombres de pions des deux joueurs doivent faire 64"));
+            return false;
+        }
+        enregistrer_pions(t, numero - 1, blanc, noir, r);
     }
-    if (!verifier_pions(blanc, io) || !verifier_pions(noir, io)) return false;
-    if (blanc + noir != PIONS_TOTAL) {
-        io.message_erreur(cp("les nombres de pions des deux joueurs doivent faire 64"));
-        return false;
-    }
-    return enregistrer_pions(t, numero - 1, blanc, noir);
+    if (r != courante) io.information(correction_ronde_passee());
+    return true;
+}
+
+std::string correction_ronde_passee() {
+    return cp(
+        "Ce résultat compte aussitôt dans les scores ; les appariements déjà faits restent tels "
+        "qu'ils sont.");
 }
 
 std::optional<int> pions_restants(std::string_view texte, Interaction& io) {
@@ -130,15 +154,18 @@ bool saisie_possible(const Tournoi& t, Interaction& io) {
     return false;
 }
 
-int nb_tables(const Tournoi& t) {
-    const int r = t.entete.ronde_courante;
-    return r >= 0 && r < MAX_RONDES ? t.nb_app[r] : 0;
+int nb_tables(const Tournoi& t, int ronde) {
+    const int r = ronde_voulue(t, ronde);
+    return r >= 0 && r <= t.entete.ronde_courante && r < MAX_RONDES ? t.nb_app[r] : 0;
 }
 
-std::optional<TableRonde> table_ronde(const Tournoi& t, int table) {
-    if (!table_existe(t, table)) return std::nullopt;
-    const Appariement& a = t.app[t.entete.ronde_courante][table];
-    return TableRonde{nom_affiche(t, a.blanc),
+std::optional<TableRonde> table_ronde(const Tournoi& t, int table, int ronde) {
+    const int r = ronde_voulue(t, ronde);
+    if (!table_existe(t, r, table)) return std::nullopt;
+    const Appariement& a = t.app[r][table];
+    return TableRonde{a.blanc,
+                      a.noir,
+                      nom_affiche(t, a.blanc),
                       nom_affiche(t, a.noir),
                       a.saisi != 0,
                       a.res_blanc,

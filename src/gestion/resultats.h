@@ -1,7 +1,9 @@
-// The results of the current round: storing one table's result (points, or
-// Othello disc counts, with their checks) and the commit of a complete round
-// ("Tout Vérifier"). Tables are counted from 0 here, as in the pairing
-// records; the director sees them from 1.
+// The results of a round: storing one table's result (points, or Othello
+// disc counts, with their checks) and the commit of the current round ("Tout
+// Vérifier"). Tables and rounds are counted from 0 here, as in the pairing
+// records; the director sees them from 1. The result of any round already
+// paired may be corrected: it counts at once in the players' records, and
+// the pairings already made stay as they are.
 #pragma once
 
 #include <optional>
@@ -13,18 +15,23 @@
 
 namespace tavo::gestion {
 
+// The round of a table: the current one unless another is given.
+inline constexpr int RONDE_COURANTE = -1;
+
 // The results dialog's store of one table. White's points 2, 1 or 0 (black
 // gets the rest of 2); std::nullopt (or any other value) leaves the table
 // without result, its points as they were. Returns whether the table now has
-// a result; false, nothing changed, for a table outside the current round.
-// Sets modifie.
-bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc);
+// a result; false, nothing changed, for a table that does not exist. Sets
+// modifie.
+bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc,
+                        int ronde = RONDE_COURANTE);
 
 // The same for disc counts: the table has a result exactly when both are 0
 // to 64 and they add up to 64; the points then follow from them (more discs
 // 2, equal 1). Counts outside 0 to 64 are not stored (never cut to 8 bits):
 // the table is then left without result.
-bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir);
+bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir,
+                       int ronde = RONDE_COURANTE);
 
 // Both functions above also bring the table's two players' result and discs
 // of the round up to date (0 and 0 while the table has no result), so that a
@@ -32,10 +39,17 @@ bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir);
 
 // The result of one table as the director types it, white first: the points
 // 2-0, 1-1 or 0-2, or in an Othello tournament the disc counts (each 0 to 64,
-// adding up to 64). `numero` is the table number shown (from 1). Refused,
-// with the program's message and nothing changed, for a table that does not
-// exist or a result that does not fit the game.
-bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& io);
+// adding up to 64). `numero` is the table number shown (from 1), in round
+// number `numero_ronde` (from 1; 0 for the current round). Refused, with the
+// program's message and nothing changed, for a round or a table that does
+// not exist or a result that does not fit the game. A result of an earlier
+// round is followed by the sentence of correction_ronde_passee().
+bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& io,
+                     int numero_ronde = 0);
+
+// The sentence that tells the director that a result of an earlier round
+// counts at once while the pairings already made stay as they are.
+std::string correction_ronde_passee();
 
 // Leaving a disc-count field: the count typed (read as the field's text) must
 // be 0 to 64; the other side then has the rest of 64. std::nullopt, with the
@@ -49,6 +63,8 @@ bool tout_verifier(Tournoi& t, Interaction& io);
 
 // One table of the current round as the results dialog shows it.
 struct TableRonde {
+    int id_blanc = 0;  // ids, ID_QUALIFIE for the bye
+    int id_noir = 0;
     std::string blanc;  // display names (Windows-1252)
     std::string noir;
     bool saisi = false;  // the table has a result
@@ -62,10 +78,10 @@ struct TableRonde {
 // with the message, otherwise.
 bool saisie_possible(const Tournoi& t, Interaction& io);
 
-// The number of tables of the current round (0 before the first round).
-int nb_tables(const Tournoi& t);
-// Table `table` of the current round; std::nullopt for a table that does not
-// exist.
-std::optional<TableRonde> table_ronde(const Tournoi& t, int table);
+// The number of tables of a round (0 before the first round).
+int nb_tables(const Tournoi& t, int ronde = RONDE_COURANTE);
+// Table `table` of a round; std::nullopt for a table that does not exist
+// (a table of an earlier round that the file no longer holds included).
+std::optional<TableRonde> table_ronde(const Tournoi& t, int table, int ronde = RONDE_COURANTE);
 
 }  // namespace tavo::gestion

@@ -44,6 +44,11 @@ void reporter_exempt(Tournoi& t, int r, const Appariement& a) {
 
 }  // namespace
 
+void poser_table(Tournoi& t, int r, const Appariement& a) {
+    poser_adversaires(t, r, a);
+    reporter_exempt(t, r, a);
+}
+
 bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& options) {
     const int r = t.entete.ronde_courante;
     if (r >= 0 && !t.ronde_complete(r)) {
@@ -92,7 +97,7 @@ bool premiere_ronde(Tournoi& t) {
         a.blanc = t.joueurs[ph].id;
         a.noir = t.joueurs[pb].id;
         a.saisi = 0;
-        poser_adversaires(t, 0, a);
+        poser_table(t, 0, a);
         haut = ph + 1;
         bas = pb + 1;
     }
@@ -106,8 +111,7 @@ bool premiere_ronde(Tournoi& t) {
         a.pions_blanc = 33;
         a.pions_noir = 31;
         a.saisi = 1;
-        poser_adversaires(t, 0, a);
-        reporter_exempt(t, 0, a);
+        poser_table(t, 0, a);
         t.nb_app[0] = static_cast<std::int16_t>(k + 1);
     }
     forfaits_inactifs(t, 0);
@@ -195,8 +199,7 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
 
     for (int table = 0; table < t.nb_app[r]; ++table) {
         const Appariement& a = t.app[r][table];
-        poser_adversaires(t, r, a);
-        reporter_exempt(t, r, a);
+        poser_table(t, r, a);
         if (!est_joueur(a.blanc) || !est_joueur(a.noir)) continue;
         Joueur& b = t.joueur(a.blanc);
         Joueur& n = t.joueur(a.noir);
@@ -220,6 +223,32 @@ void forfaits_inactifs(Tournoi& t, int r) {
         j.couleurs[r] = SANS_PARTIE;
         j.resultats[r] = 0;
         j.pions[r] = 0;
+    }
+}
+
+void recalculer_flottements(Tournoi& t, int derniere) {
+    t.indexer_joueurs();
+    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
+        t.joueurs[p].flotte_bas = 0;
+        t.joueurs[p].flotte_haut = 0;
+    }
+    // Each player's points before round r, from his own record.
+    auto points_avant = [](const Joueur& j, int r) {
+        int somme = 0;
+        for (int k = 0; k < r; ++k) somme += j.resultats[k];
+        return somme;
+    };
+    // The first round is paired by halves, without floats.
+    for (int r = 1; r <= derniere; ++r) {
+        for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
+            Joueur& j = t.joueurs[p];
+            const int adversaire = j.adversaires[r];
+            if (!est_joueur(adversaire) || adversaire > t.entete.nb_joueurs) continue;
+            const int pj = points_avant(j, r);
+            const int pa = points_avant(t.joueur(adversaire), r);
+            if (pj > pa) j.flotte_bas = 1;
+            if (pj < pa) j.flotte_haut = 1;
+        }
     }
 }
 

@@ -60,7 +60,18 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
 // The sentence that tells the director the fallback paired the round.
 std::string texte_secours();
 
+// Writes table `a` of round r into its two players' records: opponent and
+// colour, and the result (the bye's at once, none yet for a game).
+void poser_table(Tournoi& t, int r, const Appariement& a);
+
 // Every inactive player gets ID_FORFAIT, no colour and 0 points in round r.
 void forfaits_inactifs(Tournoi& t, int r);
+
+// The float marks as the pairings of rounds 1 to `derniere` set them: a
+// player who met an opponent with fewer points (over the rounds before) has
+// floated down, the opponent up. Every other mark is cleared. For when a
+// round is undone or its players exchanged, since a mark is otherwise never
+// cleared.
+void recalculer_flottements(Tournoi& t, int derniere);
 
 }  // namespace tavo

@@ -1,5 +1,7 @@
 #include "pairing/recherche.h"
 
+#include <algorithm>
+
 #include "pairing/elagage.h"
 #include "standings/scores.h"
 
@@ -36,19 +38,33 @@ void noter_statistiques(const StatistiquesRecherche& s) {
     g_statistiques = s;
 }
 
-int couleur_due(const Tournoi& t, int id) {
-    const Joueur& j = t.joueur(id);
-    const int n = derniere_ronde_complete(t);
+namespace {
+
+// The colour due after the colours of rounds 0 to n as `couleurs` holds them.
+int couleur_due_apres(const std::uint8_t* couleurs, int n) {
     int blancs = 0;
     int noirs = 0;
     for (int r = 0; r <= n; ++r) {
-        if (j.couleurs[r] == BLANC) ++blancs;
-        if (j.couleurs[r] == NOIR) ++noirs;
+        if (couleurs[r] == BLANC) ++blancs;
+        if (couleurs[r] == NOIR) ++noirs;
     }
     if (blancs > noirs) return NOIR | (blancs - noirs >= 2 ? COULEUR_FORTE : 0);
     if (blancs < noirs) return BLANC | (noirs - blancs >= 2 ? COULEUR_FORTE : 0);
-    const int derniere = n >= 0 ? j.couleurs[n] : SANS_PARTIE;
+    const int derniere = n >= 0 ? couleurs[n] : SANS_PARTIE;
     return derniere == BLANC ? NOIR : BLANC;
+}
+
+}  // namespace
+
+int couleur_due(const Tournoi& t, int id) {
+    return couleur_due_apres(t.joueur(id).couleurs, derniere_ronde_complete(t));
+}
+
+int couleur_due_ronde(const Joueur& j, int r) {
+    std::uint8_t couleurs[MAX_RONDES];
+    std::copy(j.couleurs, j.couleurs + r, couleurs);
+    couleurs[r] = BLANC;
+    return couleur_due_apres(couleurs, r);
 }
 
 bool deja_rencontre(const Tournoi& t, int id, int autre) {

@@ -85,6 +85,11 @@ void noter_statistiques(const StatistiquesRecherche& s);
 // round counts, its unwritten colour (0) as a white game and the last colour.
 int couleur_due(const Tournoi& t, int id);
 
+// The colour due to a player as the pairing of round r saw it: his colours
+// of rounds 0 to r - 1, and the new round's unwritten colour counted as a
+// white game and as the last colour.
+int couleur_due_ronde(const Joueur& j, int r);
+
 // True when player `id` met `autre` (a player id or ID_QUALIFIE) in a round
 // from 0 to derniere_ronde_complete().
 bool deja_rencontre(const Tournoi& t, int id, int autre);

@@ -69,6 +69,7 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     Bt_Nouveau = bouton(this, "Bt_Nouveau", QStringLiteral("&Nouveau"));
     Bt_Supprimer = bouton(this, "Bt_Supprimer", QStringLiteral("&Supprimer"));
     Bt_Fermer = bouton(this, "Bt_Fermer", QStringLiteral("Fermer"));
+    Bt_Trier_Elo = bouton(this, "Bt_Trier_Elo", QStringLiteral("Trier par &Elo"));
 
     SBtn_Haut = new QToolButton(this);
     SBtn_Haut->setObjectName(QStringLiteral("SBtn_Haut"));
@@ -113,7 +114,8 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     haut->addLayout(navigation);
 
     auto* boutons = new QHBoxLayout;
-    for (QPushButton* b : {Bt_Valider, Bt_Annuler, Bt_Nouveau, Bt_Supprimer, Bt_Fermer})
+    for (QPushButton* b :
+         {Bt_Valider, Bt_Annuler, Bt_Nouveau, Bt_Supprimer, Bt_Trier_Elo, Bt_Fermer})
         boutons->addWidget(b);
 
     auto* colonne = new QVBoxLayout(this);
@@ -122,8 +124,9 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     colonne->addLayout(boutons);
 
     // Tab order: the fields, then the buttons.
-    QWidget* ordre[] = {CBx_Equipe,  Ed_Nom,     Ed_Prenom,  MEd_ne_le,  MEd_Elo,      Chk_Fille,
-                        Chk_Inactif, Bt_Valider, Bt_Annuler, Bt_Nouveau, Bt_Supprimer, Bt_Fermer};
+    QWidget* ordre[] = {CBx_Equipe,   Ed_Nom,       Ed_Prenom,  MEd_ne_le,  MEd_Elo,
+                        Chk_Fille,    Chk_Inactif,  Bt_Valider, Bt_Annuler, Bt_Nouveau,
+                        Bt_Supprimer, Bt_Trier_Elo, Bt_Fermer};
     for (std::size_t i = 0; i + 1 < std::size(ordre); ++i) setTabOrder(ordre[i], ordre[i + 1]);
 
     connect(SBtn_Haut, &QToolButton::clicked, this, &TDlg_joueurs::SBtn_HautClick);
@@ -133,6 +136,7 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     connect(Bt_Nouveau, &QPushButton::clicked, this, &TDlg_joueurs::Bt_NouveauClick);
     connect(Bt_Supprimer, &QPushButton::clicked, this, &TDlg_joueurs::Bt_SupprimerClick);
     connect(Bt_Fermer, &QPushButton::clicked, this, &TDlg_joueurs::Bt_FermerClick);
+    connect(Bt_Trier_Elo, &QPushButton::clicked, this, &TDlg_joueurs::Bt_Trier_EloClick);
 }
 
 void TDlg_joueurs::afficher_joueur() {
@@ -172,9 +176,9 @@ void TDlg_joueurs::enregistrer_joueur() {
 }
 
 void TDlg_joueurs::a_l_ouverture() {
-    const bool inscriptions = gestion::inscriptions_ouvertes(tournoi_);
-    Bt_Supprimer->setEnabled(inscriptions);
-    Bt_Nouveau->setEnabled(inscriptions);
+    Bt_Supprimer->setEnabled(gestion::suppression_possible(tournoi_));
+    Bt_Trier_Elo->setEnabled(gestion::suppression_possible(tournoi_));
+    Bt_Nouveau->setEnabled(gestion::ajout_possible(tournoi_));
     const int nb = gestion::nombre_joueurs(tournoi_);
     if (joueur_courant_ > nb) joueur_courant_ = nb;
     if (nb == 0) {
@@ -242,6 +246,15 @@ void TDlg_joueurs::Bt_SupprimerClick() {
         return;
     if (!gestion::supprimer_joueur(tournoi_, joueur_courant_, ihm_)) return;
     if (joueur_courant_ > gestion::nombre_joueurs(tournoi_)) --joueur_courant_;
+    afficher_joueur();
+}
+
+void TDlg_joueurs::Bt_Trier_EloClick() {
+    // What was typed is stored first, then the players are numbered by Elo;
+    // the dialog shows the new number 1.
+    enregistrer_joueur();
+    if (!gestion::trier_par_elo(tournoi_, ihm_)) return;
+    joueur_courant_ = gestion::nombre_joueurs(tournoi_) > 0 ? 1 : 0;
     afficher_joueur();
 }
 

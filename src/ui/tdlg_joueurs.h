@@ -46,6 +46,7 @@ class TDlg_joueurs : public QDialog {
     QPushButton* Bt_Nouveau;
     QPushButton* Bt_Supprimer;
     QPushButton* Bt_Fermer;
+    QPushButton* Bt_Trier_Elo;
     QToolButton* SBtn_Haut;
     QToolButton* SBtn_Bas;
     QLabel* Lbl_no_joueur;
@@ -58,6 +59,7 @@ class TDlg_joueurs : public QDialog {
     void Bt_NouveauClick();
     void Bt_SupprimerClick();
     void Bt_FermerClick();
+    void Bt_Trier_EloClick();
     void reject() override;
 
   private:

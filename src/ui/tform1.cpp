@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "gestion/corrections.h"
 #include "gestion/equipes.h"
 #include "gestion/fichiers.h"
 #include "gestion/proprietes.h"
@@ -24,6 +25,7 @@
 #include "ui/texte_qt.h"
 #include "ui/tform_avertissement.h"
 #include "ui/tform_dlg_tournoi.h"
+#include "ui/tform_modifier_appariements.h"
 #include "ui/tform_saisie_resultats.h"
 #include "ui/tform_show_app.h"
 
@@ -115,6 +117,7 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     Dlg_joueurs = new TDlg_joueurs(*tournoi_, ihm_, this);
     Form_Show_App = new TForm_Show_App(ihm_, this);
     Form_Saisie_Resultats = new TForm_Saisie_Resultats(*tournoi_, ihm_, this);
+    Form_Modifier_Appariements = new TForm_Modifier_Appariements(*tournoi_, ihm_, this);
     Form__Avertissement = new TForm__Avertissement(this);
 }
 
@@ -122,6 +125,7 @@ TForm1::~TForm1() {
     // The dialogs refer to the tournament and to the message boxes: they go
     // first, before the members they use.
     delete Form__Avertissement;
+    delete Form_Modifier_Appariements;
     delete Form_Saisie_Resultats;
     delete Form_Show_App;
     delete Dlg_joueurs;
@@ -164,6 +168,12 @@ void TForm1::creer_menu() {
     action_revoir_appariements =
         action(rondes, "action_revoir_appariements", QStringLiteral("Revoir les appariements"),
                &TForm1::RevoirAppariements);
+    action_modifier_appariements =
+        action(rondes, "action_modifier_appariements", QStringLiteral("Modifier les appariements"),
+               &TForm1::ModifierAppariements);
+    action_annuler_ronde =
+        action(rondes, "action_annuler_ronde", QStringLiteral("Annuler la dernière ronde"),
+               &TForm1::AnnulerRonde);
     rondes->addSeparator();
     action_saisir_resultats =
         action(rondes, "action_saisir_resultats", QStringLiteral("Saisir les résultats"),
@@ -283,6 +293,19 @@ void TForm1::NouvelleRonde() {
 void TForm1::RevoirAppariements() {
     gestion::revoir_appariements(*tournoi_, rapport_);
     montrer_rapport();
+}
+
+void TForm1::ModifierAppariements() {
+    if (!gestion::echange_possible(*tournoi_, ihm_)) return;
+    Form_Modifier_Appariements->a_l_ouverture();
+    ihm_.executer(*Form_Modifier_Appariements);
+    // The pairing sheet to post again.
+    if (Form_Modifier_Appariements->modifie()) RevoirAppariements();
+}
+
+void TForm1::AnnulerRonde() {
+    // Asks first when results would be lost.
+    if (gestion::annuler_ronde(*tournoi_, ihm_)) Form_Saisie_Resultats->revenir_premiere_table();
 }
 
 void TForm1::SaisirResultats() {

@@ -22,6 +22,7 @@ class TForm_Dlg_Tournoi;
 class TDlg_joueurs;
 class TForm_Show_App;
 class TForm_Saisie_Resultats;
+class TForm_Modifier_Appariements;
 class TForm__Avertissement;
 
 // The program's icon (a small board), drawn rather than loaded.
@@ -50,6 +51,7 @@ class TForm1 : public QMainWindow {
     TDlg_joueurs* Dlg_joueurs;
     TForm_Show_App* Form_Show_App;
     TForm_Saisie_Resultats* Form_Saisie_Resultats;
+    TForm_Modifier_Appariements* Form_Modifier_Appariements;
     TForm__Avertissement* Form__Avertissement;
 
     QLabel* Lbl_Capacites;
@@ -61,6 +63,8 @@ class TForm1 : public QMainWindow {
     QAction* action_quitter;
     QAction* action_nouvelle_ronde;
     QAction* action_revoir_appariements;
+    QAction* action_modifier_appariements;
+    QAction* action_annuler_ronde;
     QAction* action_saisir_resultats;
     QAction* action_classement;
     QAction* action_historique;
@@ -79,6 +83,8 @@ class TForm1 : public QMainWindow {
     void Imprimer();
     void NouvelleRonde();
     void RevoirAppariements();
+    void ModifierAppariements();
+    void AnnulerRonde();
     void SaisirResultats();
     void Classement();
     void Historique();

@@ -1,6 +1,7 @@
 #include "ui/tform_saisie_resultats.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
@@ -72,8 +73,12 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     QFont gras = Lbl_No_App->font();
     gras.setBold(true);
     Lbl_No_App->setFont(gras);
+    CBx_Ronde = new QComboBox(barre);
+    CBx_Ronde->setObjectName(QStringLiteral("CBx_Ronde"));
     auto* dans_barre = new QHBoxLayout(barre);
     dans_barre->addWidget(Lbl_No_App);
+    dans_barre->addStretch();
+    dans_barre->addWidget(CBx_Ronde);
 
     Notebook1 = new QStackedWidget(this);
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
@@ -152,6 +157,7 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     connect(Bt_Valider, &QPushButton::clicked, this, &TForm_Saisie_Resultats::Bt_ValiderClick);
     connect(Button3, &QPushButton::clicked, this, &TForm_Saisie_Resultats::Button3Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CBx_Ronde, &QComboBox::activated, this, &TForm_Saisie_Resultats::CBx_RondeChange);
 }
 
 TForm_Saisie_Resultats::~TForm_Saisie_Resultats() {
@@ -199,19 +205,35 @@ bool TForm_Saisie_Resultats::eventFilter(QObject* objet, QEvent* evenement) {
 
 void TForm_Saisie_Resultats::a_l_ouverture() {
     Notebook1->setCurrentIndex(gestion::est_othello(tournoi_) ? 1 : 0);
+    const int numero = gestion::numero_ronde(tournoi_);
     setWindowTitle(qs(cp("Saisie des résultats : ") + gestion::lire_proprietes(tournoi_).jeu +
-                      cp(", ronde n°") + std::to_string(gestion::numero_ronde(tournoi_))));
+                      cp(", ronde n°") + std::to_string(numero)));
+    // The current round first; the earlier ones may be chosen to correct them.
+    CBx_Ronde->clear();
+    for (int n = 1; n <= numero; ++n) CBx_Ronde->addItem(qs(cp("Ronde n°") + std::to_string(n)));
+    CBx_Ronde->setCurrentIndex(numero - 1);
+    ronde_ = numero - 1;
     // A tournament loaded since the last opening may have fewer tables.
     if (table_courante_ >= gestion::nb_tables(tournoi_)) table_courante_ = 0;
     afficher_table(table_courante_);
 }
 
+void TForm_Saisie_Resultats::CBx_RondeChange(int index) {
+    if (index < 0 || index == ronde_) return;
+    enregistrer_table(table_courante_);
+    ronde_ = index;
+    table_courante_ = 0;
+    afficher_table(table_courante_);
+    if (ronde_ != gestion::numero_ronde(tournoi_) - 1)
+        ihm_.information(gestion::correction_ronde_passee());
+}
+
 void TForm_Saisie_Resultats::afficher_table(int t) {
-    const std::optional<gestion::TableRonde> table = gestion::table_ronde(tournoi_, t);
+    const std::optional<gestion::TableRonde> table = gestion::table_ronde(tournoi_, t, ronde_);
     if (!table) return;
     Lbl_No_App->setText(qs(cp("Table n°") + std::to_string(t + 1)));
     Bt_Prec->setEnabled(t > 0);
-    Bt_Valider->setEnabled(t < gestion::nb_tables(tournoi_) - 1);
+    Bt_Valider->setEnabled(t < gestion::nb_tables(tournoi_, ronde_) - 1);
     if (gestion::est_othello(tournoi_)) {
         Lbl_Nom_Blancs2->setText(qs(table->blanc));
         Lbl_Nom_Noirs2->setText(qs(table->noir));
@@ -241,7 +263,7 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
 bool TForm_Saisie_Resultats::enregistrer_table(int t) {
     if (gestion::est_othello(tournoi_)) {
         return gestion::enregistrer_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
-                                          lire_entier(cp1252(Ed_Nbp_noir->text())));
+                                          lire_entier(cp1252(Ed_Nbp_noir->text())), ronde_);
     }
     std::optional<int> res_blanc;
     if (Rbt_BG->isChecked())
@@ -250,7 +272,7 @@ bool TForm_Saisie_Resultats::enregistrer_table(int t) {
         res_blanc = 1;
     else if (Rbt_BP->isChecked())
         res_blanc = 0;
-    return gestion::enregistrer_points(tournoi_, t, res_blanc);
+    return gestion::enregistrer_points(tournoi_, t, res_blanc, ronde_);
 }
 
 void TForm_Saisie_Resultats::Bt_PrecClick() {
@@ -261,7 +283,7 @@ void TForm_Saisie_Resultats::Bt_PrecClick() {
 }
 
 void TForm_Saisie_Resultats::Bt_ValiderClick() {
-    if (table_courante_ >= gestion::nb_tables(tournoi_) - 1) return;
+    if (table_courante_ >= gestion::nb_tables(tournoi_, ronde_) - 1) return;
     enregistrer_table(table_courante_);
     ++table_courante_;
     afficher_table(table_courante_);

@@ -7,6 +7,7 @@
 #include "model/tournoi.h"
 
 class QButtonGroup;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -29,6 +30,7 @@ class TForm_Saisie_Resultats : public QDialog {
     void revenir_premiere_table() { table_courante_ = 0; }
     int table_courante() const { return table_courante_; }
 
+    QComboBox* CBx_Ronde;  // the round shown: the current one, or an earlier one to correct
     QLabel* Lbl_No_App;
     QStackedWidget* Notebook1;  // page 0 "Normal", page 1 "Othello"
     QLabel* Lbl_Nom_Blancs1;
@@ -54,6 +56,7 @@ class TForm_Saisie_Resultats : public QDialog {
     void Button3Click();
     void Ed_Nbp_noirExit();
     void Ed_Nbp_blancExit();
+    void CBx_RondeChange(int index);
 
   protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
@@ -68,6 +71,7 @@ class TForm_Saisie_Resultats : public QDialog {
     Tournoi& tournoi_;
     Ihm& ihm_;
     int table_courante_ = 0;
+    int ronde_ = 0;  // index of the round shown
     bool retour_focus_ = false;
     QButtonGroup* groupe_blancs_;
     QButtonGroup* groupe_noirs_;

@@ -113,14 +113,15 @@ TEST_F(Cli, RefusalsLeaveTheFileAsItWas) {
     EXPECT_EQ(absent.err, "Impossible d'ouvrir ce fichier\n");
     EXPECT_EQ(fs::file_size(dossier / "t.pxi"), 150u);
 
-    // Registration closes with the first round.
+    // Registration closes with the last planned round.
     Tournoi t = relire();
-    t.entete.ronde_courante = 0;
+    t.entete.ronde_courante = 4;
     test::InteractionTest io;
     ASSERT_TRUE(sauver(t, (dossier / "t.pxi").string(), io));
     const auto ferme = cli({"joueur-ajouter", "t.pxi", "--nom", "X", "--prenom", "Y"});
     EXPECT_EQ(ferme.code, 1);
-    EXPECT_EQ(ferme.err, "Impossible d'ajouter un joueur : la première ronde est déjà appariée\n");
+    EXPECT_EQ(ferme.err,
+              "Impossible d'ajouter un joueur : toutes les rondes prévues sont appariées\n");
 }
 
 // The properties dialog and the player dialog's "Supprimer", headless.

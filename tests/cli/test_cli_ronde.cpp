@@ -117,4 +117,43 @@ TEST_F(CliRonde, OthelloDiscCounts) {
     EXPECT_NE(h.out.find("1N24"), std::string::npos) << h.out;
 }
 
+// The corrections, headless: undo (asked as a refusal, done with
+// --forcer), exchange, late entry, an earlier result and seeding by Elo.
+TEST_F(CliRonde, Corrections) {
+    creer(4, 3);
+    ASSERT_EQ(cli({"joueur-modifier", fichier_, "4", "--elo", "2000"}).code, 0);
+    ASSERT_EQ(cli({"joueurs-trier", fichier_, "--elo"}).code, 0);
+    EXPECT_NE(cli({"rapport", "joueurs", fichier_}).out.find("  1     A NOM4"), std::string::npos);
+    const Sortie premiere = cli({"ronde", fichier_});
+    ASSERT_EQ(premiere.code, 0);
+    ASSERT_EQ(cli({"resultat", fichier_, "1", "2-0"}).code, 0);
+    const std::string avant = lire_fichier(fichier_);
+    Sortie s = cli({"annuler-ronde", fichier_});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.err, "Annuler la ronde n°1 ? 1 résultat déjà saisi sera perdu.\n");
+    EXPECT_EQ(lire_fichier(fichier_), avant);
+    ASSERT_EQ(cli({"annuler-ronde", fichier_, "--forcer"}).code, 0);
+    EXPECT_EQ(cli({"ronde", fichier_}).out, premiere.out);  // the same pairing again
+
+    // Players 1 and 2 hold white at tables 1 and 2: they exchange seats.
+    s = cli({"echanger", fichier_, "1", "2"});
+    ASSERT_EQ(s.code, 0) << s.err;
+    EXPECT_NE(s.out.find("001 (  2/   ) NOM"), std::string::npos) << s.out;
+    EXPECT_EQ(cli({"echanger", fichier_, "1", "9"}).err,
+              "Le joueur n°9 ne joue pas la ronde n°1\n");
+
+    for (const char* table : {"1", "2"})
+        ASSERT_EQ(cli({"resultat", fichier_, table, "1-1"}).code, 0);
+    ASSERT_EQ(cli({"valider", fichier_}).code, 0);
+    ASSERT_EQ(cli({"ronde", fichier_}).code, 0);
+    ASSERT_EQ(cli({"joueur-ajouter", fichier_, "--nom", "TARD", "--prenom", "V"}).code, 0);
+    s = cli({"resultat", fichier_, "1", "2-0", "--ronde", "1"});
+    ASSERT_EQ(s.code, 0);
+    EXPECT_EQ(s.err,
+              "Ce résultat compte aussitôt dans les scores ; les appariements déjà faits restent "
+              "tels qu'ils sont.\n");
+    EXPECT_NE(cli({"rapport", "historique", fichier_}).out.find("      (F)?0  (F)?0  \n"),
+              std::string::npos);
+}
+
 }  // namespace

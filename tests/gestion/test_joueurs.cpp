@@ -72,12 +72,13 @@ TEST(Registre, CapacityAndStartedTournamentAreRefusedUntouched) {
               cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
     EXPECT_EQ(image_fichier(t), plein);
 
-    Tournoi joue = tournoi_avec_joueurs(4);
-    joue.entete.ronde_courante = 0;
+    // Every planned round paired: no late entry left.
+    Tournoi joue = tournoi_avec_joueurs(4, 5);
+    joue.entete.ronde_courante = 4;
     const std::vector<char> avant = image_fichier(joue);
     EXPECT_EQ(gestion::inscrire_joueur(joue, io), 0);
     EXPECT_EQ(io.erreurs.back(),
-              cp("Impossible d'ajouter un joueur : la première ronde est déjà appariée"));
+              cp("Impossible d'ajouter un joueur : toutes les rondes prévues sont appariées"));
     EXPECT_FALSE(gestion::supprimer_joueur(joue, 2, io));
     EXPECT_EQ(io.erreurs.back(),
               cp("Impossible de supprimer un joueur : la première ronde est déjà appariée"));

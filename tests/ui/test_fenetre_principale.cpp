@@ -88,8 +88,9 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
              (QStringList{"&Nouveau Tournoi", "-", "&Charger un tournoi", "&Sauver le tournoi",
                           "[-]", "[C&onfigurer l'imprimante]", "[&Imprimer]", "-", "&Quitter"}));
     QCOMPARE(textes(menu(1)),
-             (QStringList{"Nouvelle Ronde", "Revoir les appariements", "-", "Saisir les résultats",
-                          "-", "Classement", "Historique"}));
+             (QStringList{"Nouvelle Ronde", "Revoir les appariements", "Modifier les appariements",
+                          "Annuler la dernière ronde", "-", "Saisir les résultats", "-",
+                          "Classement", "Historique"}));
     QCOMPARE(textes(menu(2)), (QStringList{"&Gestion", "&Liste des joueurs"}));
     QCOMPARE(textes(menu(3)), (QStringList{"Tournoi"}));
     QCOMPARE(textes(menu(4)), (QStringList{"générer &Fichier résultats par Equipe", "-",

@@ -117,7 +117,8 @@ void TestTournoiComplet::tournoi_de_sept_joueurs() {
     // DUPONT (number 1) stops playing after round 1.
     ihm.pilotes.push_back([](QDialog& dialogue) {
         auto& d = static_cast<TDlg_joueurs&>(dialogue);
-        QVERIFY(!d.Bt_Nouveau->isEnabled());
+        QVERIFY(d.Bt_Nouveau->isEnabled());  // a late entry is still possible
+        QVERIFY(!d.Bt_Supprimer->isEnabled());
         while (d.joueur_courant() > 1) d.SBtn_Haut->click();
         QCOMPARE(d.Ed_Nom->text(), QStringLiteral("DUPONT"));
         d.Chk_Inactif->setChecked(true);

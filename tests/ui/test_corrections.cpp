@@ -1,0 +1,115 @@
+// The director's corrections in the window: undoing a round, exchanging two
+// players, seeding by Elo and correcting an earlier round's result. The
+// rules themselves are tested in tests/gestion; here they reach the director.
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "gestion/resultats.h"
+#include "ihm_test.h"
+#include "model/texte.h"
+#include "support/tournoi_test.h"
+#include "ui/tdlg_joueurs.h"
+#include "ui/tform1.h"
+#include "ui/tform_modifier_appariements.h"
+#include "ui/tform_saisie_resultats.h"
+
+using tavo::ui::TDlg_joueurs;
+using tavo::ui::TForm1;
+using tavo::ui::TForm_Modifier_Appariements;
+using tavo::ui::TForm_Saisie_Resultats;
+using tavo::ui::test::IhmTest;
+
+class TestCorrections : public QObject {
+    Q_OBJECT
+  private slots:
+    void trier_apparier_echanger_annuler();
+    void corriger_une_ronde_passee();
+};
+
+void TestCorrections::trier_apparier_echanger_annuler() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.tournoi() = tavo::test::tournoi_avec_joueurs(4, 3);
+    f.tournoi().joueur(3).elo = 1900;
+
+    // "Trier par Elo": player 3 becomes number 1.
+    ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TDlg_joueurs&>(dialogue);
+        d.Bt_Trier_Elo->click();
+        QCOMPARE(d.joueur_courant(), 1);
+        QCOMPARE(d.Ed_Nom->text(), QStringLiteral("NOM3"));
+    });
+    f.GestionJoueurs();
+    f.NouvelleRonde();  // 1-3, 2-4 in the new numbering
+
+    // Players 1 and 2, both white, exchange their seats.
+    ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Modifier_Appariements&>(dialogue);
+        QCOMPARE(d.Lst_Tables->count(), 2);
+        d.CBx_Joueur1->setCurrentIndex(d.CBx_Joueur1->findData(1));
+        d.CBx_Joueur2->setCurrentIndex(d.CBx_Joueur2->findData(2));
+        d.Bt_Echanger->click();
+        QVERIFY(d.Lst_Tables->item(0)->text().startsWith(QStringLiteral("001  NOM")));
+    });
+    f.ModifierAppariements();
+    QVERIFY(ihm.erreurs.isEmpty());
+    QCOMPARE(f.tournoi().app[0][0].blanc, 2);
+    // The new sheet is shown at once.
+    QVERIFY(f.rapport().lignes().size() > 5);
+    QVERIFY(tavo::vers_utf8(f.rapport().lignes()[5]).find("001 (  2/") == 0);
+
+    // A result entered: the undo asks, with the round and the results lost.
+    tavo::gestion::enregistrer_points(f.tournoi(), 0, 2);
+    ihm.reponses = {false};
+    f.AnnulerRonde();
+    QCOMPARE(
+        ihm.questions.last(),
+        QStringLiteral("Confirmation|Annuler la ronde n°1 ? 1 résultat déjà saisi sera perdu."));
+    QCOMPARE(f.tournoi().entete.ronde_courante, 0);
+    ihm.reponses = {true};
+    f.AnnulerRonde();
+    QCOMPARE(f.tournoi().entete.ronde_courante, -1);
+}
+
+void TestCorrections::corriger_une_ronde_passee() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.tournoi() = tavo::test::tournoi_avec_joueurs(4, 3);
+    f.NouvelleRonde();
+    for (int table = 0; table < 2; ++table)
+        tavo::gestion::enregistrer_points(f.tournoi(), table, 1);
+    QVERIFY(tavo::gestion::tout_verifier(f.tournoi(), ihm));
+    f.NouvelleRonde();
+    ihm.pilotes.push_back([&](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Saisie_Resultats&>(dialogue);
+        QCOMPARE(d.CBx_Ronde->count(), 2);
+        QCOMPARE(d.CBx_Ronde->currentIndex(), 1);
+        d.CBx_Ronde->setCurrentIndex(0);
+        d.CBx_RondeChange(0);
+        QCOMPARE(ihm.informations.size(), 1);
+        QVERIFY(d.Rbt_BN->isChecked());  // the draw of round 1, table 1
+        d.Rbt_BG->click();
+        d.Button2->click();  // closed: the table shown is not stored...
+    });
+    f.SaisirResultats();
+    QCOMPARE(f.tournoi().joueur(1).resultats[0], 1);
+    ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Saisie_Resultats&>(dialogue);
+        d.CBx_Ronde->setCurrentIndex(0);
+        d.CBx_RondeChange(0);
+        d.Rbt_BG->click();
+        d.CBx_Ronde->setCurrentIndex(1);
+        d.CBx_RondeChange(1);  // ...but leaving the round stores it
+        d.Button2->click();
+    });
+    f.SaisirResultats();
+    QCOMPARE(f.tournoi().joueur(1).resultats[0], 2);
+    QCOMPARE(f.tournoi().entete.ronde_courante, 1);
+}
+
+QTEST_MAIN(TestCorrections)
+#include "test_corrections.moc"
