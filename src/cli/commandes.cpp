@@ -27,9 +27,15 @@ const std::vector<Commande>& commandes() {
         {"ronde", "FICHIER.pxi", commande_ronde},
         {"resultat", "FICHIER.pxi TABLE BLANC-NOIR", commande_resultat},
         {"valider", "FICHIER.pxi", commande_valider},
-        {"rapport", "classement|historique|joueurs|appariements FICHIER.pxi", commande_rapport},
+        {"rapport",
+         "classement|historique|joueurs|appariements|grille FICHIER.pxi "
+         "[--format texte|html|csv] [--sortie CHEMIN]",
+         commande_rapport},
+        {"joueurs-importer", "FICHIER.pxi LISTE.csv", commande_joueurs_importer},
+        {"exporter-trf", "FICHIER.pxi SORTIE.trf", commande_exporter_trf},
         {"equipes-fichier", "FICHIER.pxi [--dossier DIR]", commande_equipes_fichier},
-        {"equipes-classement", "[--dossier DIR] [--tournoi FICHIER.pxi]",
+        {"equipes-classement",
+         "[--dossier DIR] [--tournoi FICHIER.pxi] [--format texte|html|csv] [--sortie CHEMIN]",
          commande_equipes_classement},
     };
     return liste;
