@@ -187,7 +187,7 @@ std::string bilan_import(int nombre) {
                        : formater(cp("%d joueurs importés").c_str(), nombre);
 }
 
-int importer_joueurs(Tournoi& t, const std::string& contenu, Interaction& io) {
+int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
     const std::string texte = en_utf8(contenu);
     const std::vector<Ligne> lignes = decouper(texte, separateur(texte));
     const auto refuser = [&](int numero, const std::string& raison) {
@@ -286,7 +286,7 @@ int importer_joueurs(Tournoi& t, const std::filesystem::path& fichier, Interacti
         io.message_erreur("Impossible d'ouvrir le fichier : " + vers_cp1252(fichier.string()));
         return -1;
     }
-    return importer_joueurs(t, contenu, io);
+    return importer_liste(t, contenu, io);
 }
 
 }  // namespace tavo::gestion

@@ -21,9 +21,10 @@ namespace tavo::gestion {
 // register's own refusal) is refused with its line number, and the
 // tournament is left untouched. Returns the number of players registered,
 // -1 on a refusal (message shown).
-int importer_joueurs(Tournoi& t, const std::string& contenu, Interaction& io);
+int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io);
 
-// The same from a file; a file that cannot be read is refused.
+// importer_liste on the content of a file; a file that cannot be read is
+// refused.
 int importer_joueurs(Tournoi& t, const std::filesystem::path& fichier, Interaction& io);
 
 // "N joueurs importés": what the front ends show after an import.
