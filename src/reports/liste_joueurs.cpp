@@ -16,7 +16,11 @@ bool liste_joueurs(Tournoi& t, Rapport& rapport) {
     rapport.ajouter(" ");
     rapport.ligne("IDX EQU E %-20s %-15s S NE(E) LE ", "NOM", "PRENOM");
     Tableau& tab = rapport.tableau();
-    commencer_tableau(t, "", tab);
+    commencer_tableau(t,
+                      t.entete.ronde_courante >= 0
+                          ? formater(cp("Ronde n°%d").c_str(), t.entete.ronde_courante + 1)
+                          : std::string(),
+                      tab);
     tab.colonnes = {"IDX", "EQU", "E", "NOM", "PRENOM", "S", "NE(E) LE"};
     t.indexer_joueurs();
     for (int k = 1; k <= t.entete.nb_joueurs; ++k) {
