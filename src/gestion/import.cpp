@@ -1,6 +1,7 @@
 #include "gestion/import.h"
 
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -231,19 +232,30 @@ int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
         fiche.equipe = valeurs[EQUIPE];
         fiche.ne_le = date_naissance(valeurs[NE_LE]);
         if (!valeurs[ELO].empty()) {
-            if (!chiffres(valeurs[ELO]))
+            // A spreadsheet may group the thousands with a (non-breaking) blank.
+            std::string elo;
+            for (char c : valeurs[ELO])
+                if (c != ' ' && c != '\xA0') elo += c;
+            if (!chiffres(elo))
                 return refuser(ligne.numero, "l'Elo n'est pas un nombre : " + valeurs[ELO]);
-            fiche.elo = valeurs[ELO].size() > 4 ? 9999 : lire_entier(valeurs[ELO]);
+            fiche.elo = elo.size() > 4 ? 9999 : lire_entier(elo);
         }
         const std::string fille = cle_colonne(valeurs[FILLE]);
         const std::string sexe = cle_colonne(valeurs[SEXE]);
-        if (fille == "oui" || fille == "o" || fille == "x" || fille == "vrai" || fille == "f" ||
-            (chiffres(valeurs[FILLE]) && lire_entier(valeurs[FILLE]) != 0) || sexe == "f")
+        const auto parmi = [](const std::string& v, std::initializer_list<const char*> liste) {
+            for (const char* l : liste)
+                if (v == l) return true;
+            return false;
+        };
+        if (parmi(fille, {"oui", "o", "x", "vrai", "f", "fille"}) ||
+            (chiffres(valeurs[FILLE]) && lire_entier(valeurs[FILLE]) != 0))
             fiche.fille = true;
-        else if (!(fille.empty() || fille == "non" || fille == "n" || fille == "faux" ||
-                   fille == "m" || chiffres(valeurs[FILLE])))
+        else if (!parmi(fille, {"", "non", "n", "faux", "m", "g", "garcon"}) &&
+                 !chiffres(valeurs[FILLE]))
             return refuser(ligne.numero, cp("valeur de « fille » inconnue : ") + valeurs[FILLE]);
-        else if (!(sexe.empty() || sexe == "m" || sexe == "g" || sexe == "h"))
+        if (parmi(sexe, {"f", "feminin", "femme", "fille"}))
+            fiche.fille = true;
+        else if (!parmi(sexe, {"", "m", "masculin", "homme", "h", "g", "garcon"}))
             return refuser(ligne.numero, cp("valeur de « sexe » inconnue : ") + valeurs[SEXE]);
         fiches.emplace_back(ligne.numero, fiche);
     }

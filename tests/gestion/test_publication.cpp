@@ -35,7 +35,8 @@ TEST(Import, ReadsEitherEncodingAnySeparatorAndHeaderSpelling) {
     // unknown column, a name longer than its field, dates in three spellings.
     const std::string utf8 =
         "\xEF\xBB\xBFNOM;Prénom;Club;né le;ELO;Équipe;Fille\r\n"
-        "MARTIN;Léa;X;1/2/2010;1580;ABCD;oui\r\n"
+        "MARTIN;Léa;X;1/2/2010;1\xC2\xA0"
+        "580;ABCD;oui\r\n"
         ";;;;;;\r\n"
         "DE LA TOUR D'AUVERGNE-LAURAGAIS;Jean;;2009-04-03;;;\r\n";
     ASSERT_EQ(gestion::importer_liste(t, utf8, io), 2);
@@ -68,6 +69,7 @@ TEST(Import, OneBadLineRefusesTheWholeListWithItsNumber) {
         {"nom;prenom;ne le\nA;a;01/02/10\n\"multi\nligne\";b\nA;a;1/2/2010\n",
          "Ligne 5 : joueur déjà inscrit : A a"},
         {"nom;fille\nA;peut-être\n", "Ligne 2 : valeur de « fille » inconnue : peut-être"},
+        {"nom;sexe\nA;F\nB;X\n", "Ligne 3 : valeur de « sexe » inconnue : X"},
         {"nom;prenom\n", "Le fichier ne contient aucun joueur"},
     };
     for (const Cas& c : cas) {
