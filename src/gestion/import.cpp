@@ -1,5 +1,6 @@
 #include "gestion/import.h"
 
+#include <algorithm>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
@@ -209,6 +210,7 @@ int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
 
     // Every line is read and checked before anything is registered.
     std::vector<std::pair<int, FicheJoueur>> fiches;
+    std::vector<Joueur> lus;  // the same players as they will be stored
     for (std::size_t k = 1; k < lignes.size(); ++k) {
         const Ligne& ligne = lignes[k];
         bool vide = true;
@@ -221,6 +223,13 @@ int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
             if (p < 0 || static_cast<std::size_t>(p) >= ligne.champs.size()) continue;
             bool perte = false;
             valeurs[c] = vers_cp1252(rogner(ligne.champs[static_cast<std::size_t>(p)]), &perte);
+            // A control character (a NUL would even end the text) is not held
+            // either: the reports and the file keep one line of text a field.
+            for (char& octet : valeurs[c])
+                if (static_cast<unsigned char>(octet) < 0x20) {
+                    octet = '?';
+                    perte = true;
+                }
             if (perte)
                 return refuser(ligne.numero,
                                cp("caractère impossible à enregistrer : ") + valeurs[c]);
@@ -257,6 +266,24 @@ int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
             fiche.fille = true;
         else if (!parmi(sexe, {"", "m", "masculin", "homme", "h", "g", "garcon"}))
             return refuser(ligne.numero, cp("valeur de « sexe » inconnue : ") + valeurs[SEXE]);
+
+        // The player as stored (texts cut to their fields) must be neither
+        // registered already nor earlier in the list.
+        Joueur nouveau{};
+        ecrire_fiche(nouveau, fiche);
+        const auto meme = [&nouveau](const Joueur& j) {
+            return egal_sans_casse(champ(j.nom), champ(nouveau.nom)) &&
+                   egal_sans_casse(champ(j.prenom), champ(nouveau.prenom)) &&
+                   champ(j.ne_le) == champ(nouveau.ne_le);
+        };
+        bool deja = std::any_of(lus.begin(), lus.end(), meme);
+        for (int p = 1; p <= t.entete.nb_joueurs; ++p) deja = deja || meme(t.joueurs[p]);
+        if (deja)
+            return refuser(ligne.numero, cp("joueur déjà inscrit : ") + champ(nouveau.nom) + " " +
+                                             champ(nouveau.prenom));
+        if (t.entete.nb_joueurs + static_cast<int>(fiches.size()) >= MAX_JOUEURS)
+            return refuser(ligne.numero, cp("le programme est limité à 100 joueurs"));
+        lus.push_back(nouveau);
         fiches.emplace_back(ligne.numero, fiche);
     }
     if (fiches.empty()) {
@@ -265,23 +292,10 @@ int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
     }
 
     // Registered on a copy, which replaces the tournament only when every
-    // line went through.
+    // line went through (the register may refuse, e.g. once the tournament
+    // has started).
     auto copie = std::make_unique<Tournoi>(t);
-    copie->indexer_joueurs();
     for (const auto& [numero, fiche] : fiches) {
-        // The same player as stored: texts cut to their fields.
-        Joueur nouveau{};
-        ecrire_fiche(nouveau, fiche);
-        for (int p = 1; p <= copie->entete.nb_joueurs; ++p) {
-            const Joueur& j = copie->joueurs[p];
-            if (egal_sans_casse(champ(j.nom), champ(nouveau.nom)) &&
-                egal_sans_casse(champ(j.prenom), champ(nouveau.prenom)) &&
-                champ(j.ne_le) == champ(nouveau.ne_le))
-                return refuser(numero, cp("joueur déjà inscrit : ") + champ(nouveau.nom) + " " +
-                                           champ(nouveau.prenom));
-        }
-        if (copie->entete.nb_joueurs >= MAX_JOUEURS)
-            return refuser(numero, cp("le programme est limité à 100 joueurs"));
         Rapporteur rapporteur;
         if (inscrire_joueur(*copie, fiche, rapporteur) == 0)
             return refuser(numero, rapporteur.message);
