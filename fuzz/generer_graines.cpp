@@ -113,6 +113,10 @@ void graines_cli(const fs::path& dossier) {
         "joueur-modifier\n@\n2\n--inactif\n--ne-le\n01/02/10\n--equipe\nABC",
         "equipes-fichier\n@\n--dossier\n.",
         "equipes-classement\n--dossier\n.\n--tournoi\n@",
+        "rapport\ngrille\n@\n--format\nhtml\n--sortie\ng.html",
+        "rapport\nhistorique\n@o\n--format\ncsv",
+        "exporter-trf\n@o\nt.trf",
+        "joueurs-importer\n@\n@o",
     };
     int k = 0;
     for (const char* ligne : lignes) ecrire(dossier / ("commande" + std::to_string(++k)), ligne);
