@@ -113,9 +113,26 @@ void graines_cli(const fs::path& dossier) {
         "joueur-modifier\n@\n2\n--inactif\n--ne-le\n01/02/10\n--equipe\nABC",
         "equipes-fichier\n@\n--dossier\n.",
         "equipes-classement\n--dossier\n.\n--tournoi\n@",
+        "rapport\ngrille\n@\n--format\nhtml\n--sortie\ng.html",
+        "rapport\nhistorique\n@o\n--format\ncsv",
+        "exporter-trf\n@o\nt.trf",
+        "joueurs-importer\n@\n@o",
     };
     int k = 0;
     for (const char* ligne : lignes) ecrire(dossier / ("commande" + std::to_string(++k)), ligne);
+}
+
+// Player lists as spreadsheets save them: each encoding and separator,
+// quoted fields, and a list refused at its third line.
+void graines_import(const fs::path& dossier) {
+    ecrire(dossier / "utf8_bom",
+           "\xEF\xBB\xBFNom;Pr\xC3\xA9nom;N\xC3\xA9 le;Elo;\xC3\x89quipe;Sexe\r\n"
+           "MARTIN;L\xC3\xA9"
+           "a;01/02/2010;1580;ABC;F\r\nPETIT;Paul;;;;M\r\n");
+    ecrire(dossier / "cp1252_tab", "nom\tpr\xE9nom\tfille\telo\nROUX\tZo\xE9\toui\t1 500\n");
+    ecrire(dossier / "virgules",
+           "Nom,Prenom,Ne le\r\n\"DE LA TOUR, dit \"\"Le\"\"\",Jean,2010-02-01\r\n");
+    ecrire(dossier / "refusee", "nom;elo\nA;1500\nB;15OO\n");
 }
 
 }  // namespace
@@ -132,5 +149,7 @@ int main(int argc, char** argv) {
     graines_equipes(racine / "fuzz_equipes");
     fs::create_directories(racine / "fuzz_cli");
     graines_cli(racine / "fuzz_cli");
+    fs::create_directories(racine / "fuzz_import");
+    graines_import(racine / "fuzz_import");
     return 0;
 }

@@ -30,9 +30,15 @@ const std::vector<Commande>& commandes() {
         {"valider", "FICHIER.pxi", commande_valider},
         {"echanger", "FICHIER.pxi ID1 ID2 [--forcer]", commande_echanger},
         {"annuler-ronde", "FICHIER.pxi [--forcer]", commande_annuler_ronde},
-        {"rapport", "classement|historique|joueurs|appariements FICHIER.pxi", commande_rapport},
+        {"rapport",
+         "classement|historique|joueurs|appariements|grille FICHIER.pxi "
+         "[--format texte|html|csv] [--sortie CHEMIN]",
+         commande_rapport},
+        {"joueurs-importer", "FICHIER.pxi LISTE.csv", commande_joueurs_importer},
+        {"exporter-trf", "FICHIER.pxi SORTIE.trf", commande_exporter_trf},
         {"equipes-fichier", "FICHIER.pxi [--dossier DIR]", commande_equipes_fichier},
-        {"equipes-classement", "[--dossier DIR] [--tournoi FICHIER.pxi]",
+        {"equipes-classement",
+         "[--dossier DIR] [--tournoi FICHIER.pxi] [--format texte|html|csv] [--sortie CHEMIN]",
          commande_equipes_classement},
     };
     return liste;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,12 +41,21 @@ int commande_valider(const Mots& mots, Console& console);
 int commande_annuler_ronde(const Mots& mots, Console& console);
 int commande_echanger(const Mots& mots, Console& console);
 int commande_joueurs_trier(const Mots& mots, Console& console);
+int commande_joueurs_importer(const Mots& mots, Console& console);
+int commande_exporter_trf(const Mots& mots, Console& console);
 
 // Loads a tournament file; nullptr (the message already on stderr) on failure.
 std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console);
 
 // Prints a report's lines on stdout.
 void afficher_rapport(const Rapport& rapport);
+
+// The options --format texte|html|csv and --sortie CHEMIN of a report, and
+// what they do: the report on stdout (its lines by default) or written to
+// CHEMIN. Returns the exit status.
+class Arguments;
+extern const std::set<std::string> kOptionsPublication;
+int publier_rapport(const Rapport& rapport, const Arguments& args, Console& console);
 
 // A text typed on the command line (UTF-8) in the file's character set.
 // A character that Windows-1252 cannot hold is bad usage naming `quoi`.

@@ -23,7 +23,9 @@ int commande_equipes_fichier(const Mots& mots, Console& console) {
 }
 
 int commande_equipes_classement(const Mots& mots, Console& console) {
-    const Arguments args(mots, {"--dossier", "--tournoi"}, {});
+    std::set<std::string> options = {"--dossier", "--tournoi"};
+    options.insert(kOptionsPublication.begin(), kOptionsPublication.end());
+    const Arguments args(mots, options, {});
     args.au_plus(0);
     const std::filesystem::path dossier = args.valeur("--dossier").value_or(".");
 
@@ -35,8 +37,7 @@ int commande_equipes_classement(const Mots& mots, Console& console) {
     }
     Rapport rapport;
     if (!gestion::classement_final_equipes(*t, dossier, rapport, console)) return ECHEC;
-    afficher_rapport(rapport);
-    return SUCCES;
+    return publier_rapport(rapport, args, console);
 }
 
 }  // namespace tavo::cli

@@ -1,17 +1,42 @@
 // The reports a director asks for, by kind.
 #pragma once
 
+#include <filesystem>
+#include <string>
+
+#include "model/interaction.h"
 #include "model/tournoi.h"
 #include "reports/rapport.h"
 
 namespace tavo::gestion {
 
-enum class SorteRapport { appariements, classement, historique, joueurs };
+enum class SorteRapport { appariements, classement, historique, joueurs, grille };
+
+// The forms a report is published in: its text lines, an HTML page, a CSV
+// file for spreadsheets.
+enum class FormatRapport { texte, html, csv };
 
 // Fills `rapport` with the report. Standings and history leave the player
 // table sorted in standings order. False when there is nothing to show: the
 // player list of a tournament without players (the report then holds its
 // headings only).
 bool produire_rapport(Tournoi& t, SorteRapport sorte, Rapport& rapport);
+
+// The report in a form, as UTF-8 bytes. The text form is its lines, each
+// ended by a line feed, as tavo-cli prints them.
+std::string mettre_en_forme(const Rapport& rapport, FormatRapport format);
+
+// Writes the report in a form to `chemin`, through a temporary file renamed
+// over it: on failure (message shown, false) no half-written file is left.
+bool exporter_rapport(const Rapport& rapport, FormatRapport format,
+                      const std::filesystem::path& chemin, Interaction& io);
+
+// Builds the report of a kind on a copy of the tournament and writes it:
+// the tournament (and its player order) is not changed.
+bool exporter_rapport(const Tournoi& t, SorteRapport sorte, FormatRapport format,
+                      const std::filesystem::path& chemin, Interaction& io);
+
+// The message of a file that cannot be written.
+void refuser_ecriture(const std::filesystem::path& chemin, Interaction& io);
 
 }  // namespace tavo::gestion

@@ -2,6 +2,7 @@
 
 #include "model/texte.h"
 #include "reports/rapports.h"
+#include "reports/tableau.h"
 #include "standings/scores.h"
 
 namespace tavo {
@@ -47,11 +48,31 @@ void classement(Tournoi& t, Rapport& rapport) {
     rapport.ajouter("Classement");
     rapport.ajouter(entete_colonnes(t));
 
-    int rang = 1;
+    Tableau& tab = rapport.tableau();
+    commencer_tableau(t,
+                      n < t.entete.nb_rondes - 1
+                          ? formater(cp("Après la ronde n°%d").c_str(), n + 1)
+                          : "Classement final",
+                      tab);
+    tab.colonnes = {"Cl", cp("N°"), "Equ", "Nom", cp("Prénom"), "Pts"};
+    for (int i = 0; i < t.entete.nb_departages; ++i)
+        tab.colonnes.push_back(
+            std::string(t.entete.abrev_departages[i], strnlen(t.entete.abrev_departages[i], 3)));
+
+    const std::vector<int> rangs = rangs_classement(t);
     for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        rapport.ajouter(ligne_joueur(t, t.joueurs[p], rang));
-        if (p < t.entete.nb_joueurs && comparer_classement(t, t.joueurs[p], t.joueurs[p + 1]) != 0)
-            rang = p + 1;
+        const Joueur& j = t.joueurs[p];
+        const int rang = rangs[static_cast<std::size_t>(p)];
+        rapport.ajouter(ligne_joueur(t, j, rang));
+        std::vector<Cellule> cellules = {
+            Cellule::de_nombre(rang),           Cellule::de_nombre(j.id),
+            Cellule::de_texte(champ(j.equipe)), Cellule::de_texte(champ(j.nom)),
+            Cellule::de_texte(champ(j.prenom)), Cellule::de_points(j.points)};
+        for (int i = 0; i < t.entete.nb_departages; ++i) {
+            const FonctionDepartage f = t.fonctions_departage[i];
+            cellules.push_back(Cellule::de_nombre(f ? f(t, j) : 0));
+        }
+        tab.lignes.push_back(std::move(cellules));
     }
 }
 

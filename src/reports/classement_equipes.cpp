@@ -2,6 +2,7 @@
 // their Othello rank and their rank in each game.
 #include "model/texte.h"
 #include "reports/rapports.h"
+#include "reports/tableau.h"
 
 namespace tavo {
 
@@ -24,6 +25,14 @@ void classement_equipes(const EnteteTournoi& entete, const ClassementEquipes& cl
     for (const std::string& jeu : jeux.noms) colonnes += " " + jeu.substr(0, 3);
     rapport.ajouter(colonnes);
 
+    Tableau& tab = rapport.tableau();
+    tab.entete = {"Tournoi " + champ(entete.nom) + " du " + champ(entete.date),
+                  formater(cp("%d équipes, %d jeux").c_str(), jeux.nb_joueurs,
+                           static_cast<int>(jeux.noms.size())),
+                  noms};
+    tab.colonnes = {"Cla", "Equ", "Equipe", "Pts", cp("Dép")};
+    for (const std::string& jeu : jeux.noms) tab.colonnes.push_back(jeu.substr(0, 3));
+
     // Only teams with at least one rank are listed; a team of the list that
     // played no game keeps total 0 and equipe 0.
     std::vector<const equipes::ScoreEquipe*> listes;
@@ -39,6 +48,12 @@ void classement_equipes(const EnteteTournoi& entete, const ClassementEquipes& cl
                                      e.nom.c_str(), s.total, s.rang_othello);
         for (std::size_t j = 0; j < jeux.noms.size(); ++j) ligne += formater("%3d ", s.rangs[j]);
         rapport.ajouter(ligne);
+        std::vector<Cellule> cellules = {Cellule::de_nombre(rang), Cellule::de_texte(e.code),
+                                         Cellule::de_texte(e.nom), Cellule::de_nombre(s.total),
+                                         Cellule::de_nombre(s.rang_othello)};
+        for (std::size_t j = 0; j < jeux.noms.size(); ++j)
+            cellules.push_back(Cellule::de_nombre(s.rangs[j]));
+        tab.lignes.push_back(std::move(cellules));
         ++position;
         if (i + 1 < listes.size() &&
             (listes[i + 1]->total != s.total || listes[i + 1]->rang_othello != s.rang_othello))

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/texte.h"
+#include "reports/tableau.h"
 
 namespace tavo {
 namespace {
@@ -34,6 +35,9 @@ void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport) {
     rapport.ligne("Jeu : %-30s, Ronde n\xB0%d", champ(t.entete.jeu).c_str(), numero);
     rapport.ajouter(" ");
     rapport.ajouter("Tab   BLANCS                                     NOIRS");
+    Tableau& tab = rapport.tableau();
+    commencer_tableau(t, formater("Ronde n\xB0%d", numero), tab);
+    tab.colonnes = {"Tab", cp("N°"), "Equ", "Blancs", cp("N°"), "Equ", "Noirs"};
     if (numero < 1 || numero > MAX_RONDES) return;
     const int r = numero - 1;
     const int tables = std::clamp<int>(t.nb_app[r], 0, MAX_TABLES);
@@ -45,6 +49,11 @@ void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport) {
                                  nom_affiche(t, a.blanc).c_str(), a.noir, equipe(t, a.noir).c_str(),
                                  nom_affiche(t, a.noir).c_str()));
         rapport.ajouter(" ");
+        tab.lignes.push_back({Cellule::de_nombre(table + 1), Cellule::de_nombre(a.blanc),
+                              Cellule::de_texte(equipe(t, a.blanc)),
+                              Cellule::de_texte(nom_affiche(t, a.blanc)),
+                              Cellule::de_nombre(a.noir), Cellule::de_texte(equipe(t, a.noir)),
+                              Cellule::de_texte(nom_affiche(t, a.noir))});
     }
 }
 

@@ -1,6 +1,8 @@
 // A report: a caption and a list of fixed-pitch text lines (Windows-1252),
 // shown in the report window and printed from there. Every report command
-// clears it, sets its caption and appends its lines.
+// clears it, sets its caption and appends its lines. Beside the lines it
+// holds the same report as a table (heading lines, column headers, rows of
+// cells), from which the HTML and CSV forms are written.
 #pragma once
 
 #include <string>
@@ -8,9 +10,34 @@
 
 namespace tavo {
 
+// One cell of a report's table. Points are kept as the records hold them
+// (2 a win, 1 a draw) and written as the players of the game count them.
+struct Cellule {
+    enum class Sorte { texte, nombre, points };
+    Sorte sorte = Sorte::texte;
+    std::string texte;  // Windows-1252, for a text cell
+    int valeur = 0;     // for a number or points cell
+
+    static Cellule de_texte(std::string t) { return {Sorte::texte, std::move(t), 0}; }
+    static Cellule de_nombre(int v) { return {Sorte::nombre, {}, v}; }
+    static Cellule de_points(int v) { return {Sorte::points, {}, v}; }
+};
+
+struct Tableau {
+    std::vector<std::string> entete;    // heading lines: tournament, date, game, round
+    std::vector<std::string> colonnes;  // column headers
+    std::vector<std::vector<Cellule>> lignes;
+    // True when a game counts 1, 1/2, 0 (points halved); false for draughts,
+    // whose players count 2, 1, 0 as the records do.
+    bool demi_points = true;
+};
+
 class Rapport {
   public:
-    void vider() { lignes_.clear(); }
+    void vider() {
+        lignes_.clear();
+        tableau_ = Tableau{};
+    }
     void titre(std::string texte) { titre_ = std::move(texte); }
 
     // Formats one line in the manner of printf and appends it. Lines of any
@@ -22,9 +49,13 @@ class Rapport {
     const std::string& titre() const { return titre_; }
     const std::vector<std::string>& lignes() const { return lignes_; }
 
+    Tableau& tableau() { return tableau_; }
+    const Tableau& tableau() const { return tableau_; }
+
   private:
     std::string titre_ = "Voir les appariements";
     std::vector<std::string> lignes_;
+    Tableau tableau_;
 };
 
 }  // namespace tavo

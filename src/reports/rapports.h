@@ -16,6 +16,12 @@ void classement(Tournoi& t, Rapport& rapport);
 // sorted.
 void historique(Tournoi& t, Rapport& rapport);
 
+// The crosstable: one line per player in standings order (numbered by line)
+// with name, rating, team, each complete round (opponent's line, colour,
+// result), points as the game counts them and the tie-breaks. Leaves the
+// table sorted.
+void grille(Tournoi& t, Rapport& rapport);
+
 // The registered players in number order. Returns false when there is none
 // (the report then holds its headings only).
 bool liste_joueurs(Tournoi& t, Rapport& rapport);

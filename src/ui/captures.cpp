@@ -42,6 +42,10 @@ class IhmCaptures : public Ihm {
     void information(const std::string&) override {}
     QString fichier_a_ouvrir(QWidget*) override { return fichier_; }
     QString fichier_a_sauver(QWidget*) override { return {}; }
+    QString fichier_a_exporter(QWidget*, const QString&, const QStringList&, QString&) override {
+        return {};
+    }
+    QString fichier_a_importer(QWidget*) override { return {}; }
     int executer(QDialog&) override { return QDialog::Rejected; }
     bool choisir_imprimante(QPrinter&, QWidget*) override { return false; }
     void configurer_imprimante(QPrinter&, QWidget*) override {}

@@ -65,6 +65,33 @@ QString IhmQt::fichier_a_sauver(QWidget* parent) {
                            QStringLiteral("Tournois (*.pxi)"), QFileDialog::AcceptSave);
 }
 
+QString IhmQt::fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
+                                  QString& filtre) {
+    QFileDialog dialogue(parent, titre);
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    dialogue.setFileMode(QFileDialog::AnyFile);
+    dialogue.setNameFilters(filtres);
+    // The suffix follows the type chosen, for a name typed without one.
+    const auto suffixe = [&dialogue](const QString& f) {
+        const qsizetype debut = f.indexOf(QLatin1String("*.")) + 2;
+        dialogue.setDefaultSuffix(f.mid(debut, f.indexOf(QLatin1Char(')'), debut) - debut));
+    };
+    if (!filtres.isEmpty()) suffixe(filtres.constFirst());
+    QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue, suffixe);
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
+    filtre = dialogue.selectedNameFilter();
+    return dialogue.selectedFiles().constFirst();
+}
+
+QString IhmQt::fichier_a_importer(QWidget* parent) {
+    QFileDialog dialogue(parent, QStringLiteral("Importer des joueurs"), QString(),
+                         QStringLiteral("Listes de joueurs (*.csv *.txt);;Tous les fichiers (*)"));
+    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogue.setFileMode(QFileDialog::ExistingFile);
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
+    return dialogue.selectedFiles().constFirst();
+}
+
 int IhmQt::executer(QDialog& dialogue) {
     return dialogue.exec();
 }

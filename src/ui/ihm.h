@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "model/interaction.h"
 
@@ -19,6 +20,13 @@ class Ihm : public Interaction {
     // The tournament file to open or to save to; empty when cancelled.
     virtual QString fichier_a_ouvrir(QWidget* parent) = 0;
     virtual QString fichier_a_sauver(QWidget* parent) = 0;
+    // A file to write a publication to, offering the types of `filtres`
+    // ("Page HTML (*.html)"...); `filtre` receives the type chosen. Empty when
+    // cancelled.
+    virtual QString fichier_a_exporter(QWidget* parent, const QString& titre,
+                                       const QStringList& filtres, QString& filtre) = 0;
+    // The player list (CSV) to import; empty when cancelled.
+    virtual QString fichier_a_importer(QWidget* parent) = 0;
 
     // Shows a dialog modally and returns its result (QDialog::Accepted or
     // Rejected).
@@ -43,6 +51,9 @@ class IhmQt : public Ihm {
 
     QString fichier_a_ouvrir(QWidget* parent) override;
     QString fichier_a_sauver(QWidget* parent) override;
+    QString fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
+                               QString& filtre) override;
+    QString fichier_a_importer(QWidget* parent) override;
     int executer(QDialog& dialogue) override;
     bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) override;
     void configurer_imprimante(QPrinter& imprimante, QWidget* parent) override;

@@ -15,10 +15,12 @@
 #include "gestion/corrections.h"
 #include "gestion/equipes.h"
 #include "gestion/fichiers.h"
+#include "gestion/import.h"
 #include "gestion/proprietes.h"
 #include "gestion/rapports.h"
 #include "gestion/resultats.h"
 #include "gestion/rondes.h"
+#include "gestion/trf.h"
 #include "model/texte.h"
 #include "ui/ihm.h"
 #include "ui/tdlg_joueurs.h"
@@ -149,6 +151,8 @@ void TForm1::creer_menu() {
                             &TForm1::ChargerTournoi);
     action_sauver = action(fichiers, "action_sauver", QStringLiteral("&Sauver le tournoi"),
                            &TForm1::SauverTournoi);
+    action_exporter_trf = action(fichiers, "action_exporter_trf",
+                                 QStringLiteral("Exporter au format TRF"), &TForm1::ExporterTrf);
     fichiers->addSeparator()->setVisible(false);
     action_configurer_imprimante =
         action(fichiers, "action_configurer_imprimante", QStringLiteral("C&onfigurer l'imprimante"),
@@ -183,6 +187,8 @@ void TForm1::creer_menu() {
         action(rondes, "action_classement", QStringLiteral("Classement"), &TForm1::Classement);
     action_historique =
         action(rondes, "action_historique", QStringLiteral("Historique"), &TForm1::Historique);
+    action_grille =
+        action(rondes, "action_grille", QStringLiteral("Grille américaine"), &TForm1::Grille);
 
     QMenu* joueurs = menuBar()->addMenu(QStringLiteral("&Joueurs"));
     joueurs->setObjectName(QStringLiteral("menu_joueurs"));
@@ -190,6 +196,9 @@ void TForm1::creer_menu() {
                                     &TForm1::GestionJoueurs);
     action_liste_joueurs = action(joueurs, "action_liste_joueurs",
                                   QStringLiteral("&Liste des joueurs"), &TForm1::ListeJoueurs);
+    action_importer_joueurs =
+        action(joueurs, "action_importer_joueurs", QStringLiteral("&Importer des joueurs…"),
+               &TForm1::ImporterJoueurs);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("menu_options"));
@@ -322,6 +331,27 @@ void TForm1::Classement() {
 void TForm1::Historique() {
     gestion::produire_rapport(*tournoi_, gestion::SorteRapport::historique, rapport_);
     montrer_rapport();
+}
+
+void TForm1::Grille() {
+    gestion::produire_rapport(*tournoi_, gestion::SorteRapport::grille, rapport_);
+    montrer_rapport();
+}
+
+void TForm1::ImporterJoueurs() {
+    const QString fichier = ihm_.fichier_a_importer(this);
+    if (fichier.isEmpty()) return;
+    const int nombre =
+        gestion::importer_joueurs(*tournoi_, std::filesystem::path(fichier.toStdString()), ihm_);
+    if (nombre >= 0) ihm_.information(gestion::bilan_import(nombre));
+}
+
+void TForm1::ExporterTrf() {
+    QString type;
+    const QString fichier = ihm_.fichier_a_exporter(this, QStringLiteral("Exporter au format TRF"),
+                                                    {QStringLiteral("Fichier TRF (*.trf)")}, type);
+    if (fichier.isEmpty()) return;
+    gestion::exporter_trf(*tournoi_, std::filesystem::path(fichier.toStdString()), ihm_);
 }
 
 void TForm1::GestionJoueurs() {

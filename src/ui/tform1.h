@@ -68,6 +68,9 @@ class TForm1 : public QMainWindow {
     QAction* action_saisir_resultats;
     QAction* action_classement;
     QAction* action_historique;
+    QAction* action_grille;
+    QAction* action_importer_joueurs;
+    QAction* action_exporter_trf;
     QAction* action_gestion_joueurs;
     QAction* action_liste_joueurs;
     QAction* action_options_tournoi;
@@ -88,6 +91,9 @@ class TForm1 : public QMainWindow {
     void SaisirResultats();
     void Classement();
     void Historique();
+    void Grille();
+    void ImporterJoueurs();
+    void ExporterTrf();
     void GestionJoueurs();
     void ListeJoueurs();
     void OptionsTournoi();

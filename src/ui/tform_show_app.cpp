@@ -1,13 +1,20 @@
 #include "ui/tform_show_app.h"
 
+#include <algorithm>
+#include <filesystem>
+
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
+#include "gestion/rapports.h"
 #include "model/texte.h"
 #include "ui/ihm.h"
 #include "ui/texte_qt.h"
@@ -35,15 +42,18 @@ TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm
     panneau->setFixedHeight(31);
     Bt_Imprimer = new QPushButton(QStringLiteral("&Imprimer"), panneau);
     Bt_Imprimer->setObjectName(QStringLiteral("Bt_Imprimer"));
+    Bt_Exporter = new QPushButton(QStringLiteral("&Exporter…"), panneau);
+    Bt_Exporter->setObjectName(QStringLiteral("Bt_Exporter"));
     Bt_Fermer = new QPushButton(QStringLiteral("&Fermer"), panneau);
     Bt_Fermer->setObjectName(QStringLiteral("Bt_Fermer"));
-    for (QPushButton* b : {Bt_Imprimer, Bt_Fermer}) {
+    for (QPushButton* b : {Bt_Imprimer, Bt_Exporter, Bt_Fermer}) {
         b->setFixedSize(75, 25);
         b->setAutoDefault(false);
     }
     auto* bas = new QHBoxLayout(panneau);
     bas->setContentsMargins(8, 3, 8, 3);
     bas->addWidget(Bt_Imprimer);
+    bas->addWidget(Bt_Exporter);
     bas->addStretch();
     bas->addWidget(Bt_Fermer);
 
@@ -54,10 +64,12 @@ TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm
     colonne->addWidget(panneau);
 
     connect(Bt_Imprimer, &QPushButton::clicked, this, &TForm_Show_App::Bt_ImprimerClick);
+    connect(Bt_Exporter, &QPushButton::clicked, this, &TForm_Show_App::Bt_ExporterClick);
     connect(Bt_Fermer, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TForm_Show_App::montrer(const Rapport& rapport) {
+    rapport_ = rapport;
     setWindowTitle(qs(rapport.titre()));
     ListBox1->clear();
     for (const std::string& ligne : rapport.lignes()) ListBox1->addItem(qs(ligne));
@@ -76,7 +88,42 @@ void TForm_Show_App::Bt_ImprimerClick() {
         ihm_.message_erreur(cp("impossible d'utiliser l'imprimante"));
 }
 
-bool imprimer_lignes(QPrinter& imprimante, const QStringList& lignes) {
+void TForm_Show_App::Bt_ExporterClick() {
+    const QStringList types = {QStringLiteral("Page HTML (*.html)"),
+                               QStringLiteral("Tableur CSV (*.csv)"),
+                               QStringLiteral("Document PDF (*.pdf)")};
+    QString type;
+    QString fichier = ihm_.fichier_a_exporter(this, QStringLiteral("Exporter"), types, type);
+    if (fichier.isEmpty()) return;
+    const int choisi = std::max<int>(0, static_cast<int>(types.indexOf(type)));
+    static const char* const kSuffixes[] = {".html", ".csv", ".pdf"};
+    if (QFileInfo(fichier).suffix().isEmpty()) fichier += QLatin1String(kSuffixes[choisi]);
+    const std::filesystem::path chemin(fichier.toStdString());
+    if (choisi == 0 || choisi == 1) {
+        gestion::exporter_rapport(
+            rapport_, choisi == 0 ? gestion::FormatRapport::html : gestion::FormatRapport::csv,
+            chemin, ihm_);
+        return;
+    }
+    // The PDF is written whole before it replaces the file (no half-written
+    // file is left when it fails).
+    QSaveFile sortie(fichier);
+    bool ok = sortie.open(QIODevice::WriteOnly);
+    if (ok) {
+        QPdfWriter pdf(&sortie);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setResolution(300);
+        pdf.setTitle(qs(rapport_.titre()));
+        ok = imprimer_lignes(pdf, lignes());
+    }
+    ok = ok && sortie.commit();
+    if (!ok) {
+        sortie.cancelWriting();
+        gestion::refuser_ecriture(chemin, ihm_);
+    }
+}
+
+bool imprimer_lignes(QPagedPaintDevice& imprimante, const QStringList& lignes) {
     QPainter peintre;
     if (!peintre.begin(&imprimante)) return false;
     QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);

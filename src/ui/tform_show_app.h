@@ -8,17 +8,17 @@
 #include "reports/rapport.h"
 
 class QListWidget;
-class QPrinter;
+class QPagedPaintDevice;
 class QPushButton;
 
 namespace tavo::ui {
 
 class Ihm;
 
-// Prints the lines on `imprimante`, one report line per printed line, in the
-// desktop's fixed-pitch font, starting a new page when one is full. False
-// when the printer cannot be used.
-bool imprimer_lignes(QPrinter& imprimante, const QStringList& lignes);
+// Prints the lines on `imprimante` (a printer or a PDF writer), one report
+// line per printed line, in the desktop's fixed-pitch font, starting a new
+// page when one is full. False when the device cannot be used.
+bool imprimer_lignes(QPagedPaintDevice& imprimante, const QStringList& lignes);
 
 class TForm_Show_App : public QDialog {
     Q_OBJECT
@@ -31,13 +31,18 @@ class TForm_Show_App : public QDialog {
 
     QListWidget* ListBox1;
     QPushButton* Bt_Imprimer;
+    QPushButton* Bt_Exporter;
     QPushButton* Bt_Fermer;
 
   public slots:
     void Bt_ImprimerClick();
+    // "Exporter...": the report as an HTML page, a CSV file or a PDF file,
+    // the type chosen in the file dialog deciding the form.
+    void Bt_ExporterClick();
 
   private:
     Ihm& ihm_;
+    Rapport rapport_;  // the report shown, for its export
 };
 
 }  // namespace tavo::ui

@@ -169,5 +169,27 @@ TEST_F(Cli, ReportsNeverWriteTheFile) {
     EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
 }
 
+TEST_F(Cli, ImportSavesAllOrNothingAndExportsLeaveTheFile) {
+    nouveau();
+    test::ecrire_fichier(dossier / "liste.csv", "nom;elo\r\nA;1500\r\nB;\r\n");
+    const auto importe = cli({"joueurs-importer", "t.pxi", "liste.csv"});
+    EXPECT_EQ(importe.code, 0);
+    EXPECT_EQ(importe.out, "2 joueurs importés\n");
+    EXPECT_EQ(relire().entete.nb_joueurs, 2);
+    const std::string avant = test::lire_fichier(dossier / "t.pxi");
+    test::ecrire_fichier(dossier / "liste.csv", "nom;elo\r\nC;1500\r\nD;x\r\n");
+    const auto refuse = cli({"joueurs-importer", "t.pxi", "liste.csv"});
+    EXPECT_EQ(refuse.code, 1);
+    EXPECT_EQ(refuse.err, "Ligne 3 : l'Elo n'est pas un nombre : x\n");
+
+    EXPECT_EQ(cli({"rapport", "grille", "t.pxi", "--format", "csv", "--sortie", "g.csv"}).code, 0);
+    EXPECT_EQ(test::lire_fichier(dossier / "g.csv").substr(0, 22),
+              "\xEF\xBB\xBF"
+              "Cl;Nom Prénom;Elo;");
+    EXPECT_EQ(cli({"rapport", "grille", "t.pxi", "--format", "pdf"}).code, 2);
+    EXPECT_EQ(cli({"exporter-trf", "t.pxi", "absent/t.trf"}).code, 1);
+    EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
+}
+
 }  // namespace
 }  // namespace tavo

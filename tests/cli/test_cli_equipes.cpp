@@ -116,6 +116,11 @@ TEST(CliEquipes, TroisJeuxUnDossierLeClassementFinal) {
                       "  2 BET Les Bêtas                         5   2    1   2   2 ",
                       "  2 GAM Gamma Club                        5   2    2   1   2 "}));
     EXPECT_EQ(d.lire("equipes/resultat.txt"), "");
+    // The same values as a CSV table.
+    EXPECT_EQ(tavo_cli(d, {"equipes-classement", "--dossier", "equipes", "--format", "csv"}).sortie,
+              "\xEF\xBB\xBF"
+              "Cla;Equ;Equipe;Pts;Dép;Dam;Ech;Oth\r\n1;ALP;Les Alpins;5;1;2;2;1\r\n"
+              "2;BET;Les Bêtas;5;2;1;2;2\r\n2;GAM;Gamma Club;5;2;2;1;2\r\n");
 }
 
 TEST(CliEquipes, EchecsEtMauvaisUsages) {

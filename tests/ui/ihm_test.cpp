@@ -30,6 +30,22 @@ QString IhmTest::fichier_a_sauver(QWidget*) {
     return a_sauver.isEmpty() ? QString() : a_sauver.takeFirst();
 }
 
+QString IhmTest::fichier_a_exporter(QWidget*, const QString&, const QStringList& filtres,
+                                    QString& filtre) {
+    if (a_exporter.isEmpty()) return {};
+    int type = 0;
+    if (!types_exportes.empty()) {
+        type = types_exportes.front();
+        types_exportes.pop_front();
+    }
+    filtre = filtres.value(type);
+    return a_exporter.takeFirst();
+}
+
+QString IhmTest::fichier_a_importer(QWidget*) {
+    return a_importer.isEmpty() ? QString() : a_importer.takeFirst();
+}
+
 int IhmTest::executer(QDialog& dialogue) {
     dialogues << dialogue.objectName();
     dialogue.setResult(QDialog::Rejected);

@@ -20,6 +20,9 @@ class IhmTest : public Ihm {
     void information(const std::string& texte) override;
     QString fichier_a_ouvrir(QWidget* parent) override;
     QString fichier_a_sauver(QWidget* parent) override;
+    QString fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
+                               QString& filtre) override;
+    QString fichier_a_importer(QWidget* parent) override;
     int executer(QDialog& dialogue) override;
     bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) override;
     void configurer_imprimante(QPrinter& imprimante, QWidget* parent) override;
@@ -36,6 +39,12 @@ class IhmTest : public Ihm {
     // File names chosen in the open and save dialogs; cancelled when empty.
     QStringList a_ouvrir;
     QStringList a_sauver;
+    // Files chosen in the export dialog, each with the index of the type
+    // chosen in `types_exportes` (the first type when that queue is empty),
+    // and in the import dialog.
+    QStringList a_exporter;
+    std::deque<int> types_exportes;
+    QStringList a_importer;
     // One driver per dialog shown: it acts on the dialog as the director
     // would (typing, clicking); the dialog's result is what it left. A dialog
     // shown with no driver left is closed at once (Cancel).

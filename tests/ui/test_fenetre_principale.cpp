@@ -86,12 +86,14 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
     const auto menu = [&](int i) { return f.menuBar()->actions()[i]->menu(); };
     QCOMPARE(textes(menu(0)),
              (QStringList{"&Nouveau Tournoi", "-", "&Charger un tournoi", "&Sauver le tournoi",
-                          "[-]", "[C&onfigurer l'imprimante]", "[&Imprimer]", "-", "&Quitter"}));
+                          "Exporter au format TRF", "[-]", "[C&onfigurer l'imprimante]",
+                          "[&Imprimer]", "-", "&Quitter"}));
     QCOMPARE(textes(menu(1)),
              (QStringList{"Nouvelle Ronde", "Revoir les appariements", "Modifier les appariements",
                           "Annuler la dernière ronde", "-", "Saisir les résultats", "-",
-                          "Classement", "Historique"}));
-    QCOMPARE(textes(menu(2)), (QStringList{"&Gestion", "&Liste des joueurs"}));
+                          "Classement", "Historique", "Grille américaine"}));
+    QCOMPARE(textes(menu(2)),
+             (QStringList{"&Gestion", "&Liste des joueurs", "&Importer des joueurs…"}));
     QCOMPARE(textes(menu(3)), (QStringList{"Tournoi"}));
     QCOMPARE(textes(menu(4)), (QStringList{"générer &Fichier résultats par Equipe", "-",
                                            "&Classement Final par équipe"}));

@@ -99,6 +99,25 @@ void TestIhmQt::dialogues_de_fichier() {
     QCOMPARE(titre, QStringLiteral("Sauvegarder le tournoi"));
     QCOMPARE(filtres, QStringList{QStringLiteral("Tournois (*.pxi)")});
     QVERIFY(confirme);
+
+    // The export dialog: the type chosen is returned and gives its suffix to
+    // a name typed without one.
+    quand_ouvert([&](QWidget* w) {
+        auto* d = static_cast<QFileDialog*>(w);
+        d->setDirectory(dossier.path());
+        d->selectNameFilter(QStringLiteral("CSV (*.csv)"));
+        emit d->filterSelected(QStringLiteral("CSV (*.csv)"));
+        d->selectFile(QStringLiteral("grille"));
+        noter(w);
+        static_cast<QDialog*>(d)->accept();
+    });
+    QString type;
+    QCOMPARE(ihm.fichier_a_exporter(
+                 nullptr, QStringLiteral("Exporter"),
+                 {QStringLiteral("HTML (*.html)"), QStringLiteral("CSV (*.csv)")}, type),
+             dossier.filePath(QStringLiteral("grille.csv")));
+    QCOMPARE(type, QStringLiteral("CSV (*.csv)"));
+    QCOMPARE(suffixe, QStringLiteral("csv"));
 }
 
 QTEST_MAIN(TestIhmQt)

@@ -33,6 +33,7 @@ class TestImpression : public QObject {
     void imprimer_dans_un_pdf();
     void pages_pleines();
     void imprimante_inutilisable();
+    void importer_publier_exporter();
 };
 
 void TestImpression::fenetre_et_rapports_successifs() {
@@ -121,6 +122,58 @@ void TestImpression::imprimante_inutilisable() {
     f.Classement();
     QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Form_Show_App")});
     QCOMPARE(ihm.erreurs, QStringList{QStringLiteral("impossible d'utiliser l'imprimante")});
+}
+
+// The new user's path in the window: players imported from a list, the
+// crosstable, each report exported in the form of the type chosen, the TRF.
+void TestImpression::importer_publier_exporter() {
+    QTemporaryDir dossier;
+    IhmTest ihm;
+    tavo::ui::TForm1 f(&ihm);
+    const QString liste = dossier.filePath(QStringLiteral("liste.csv"));
+    QFile fichier(liste);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    fichier.write(
+        "Nom;Pr\xE9nom;Elo\r\nDUPONT;L\xE9"
+        "a;1500\r\nMARTIN;Jean;\r\n");
+    fichier.close();
+    ihm.a_importer << liste;
+    f.action_importer_joueurs->trigger();
+    QCOMPARE(ihm.informations, QStringList{QStringLiteral("2 joueurs importés")});
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 2);
+
+    // The crosstable, exported three times: HTML, CSV, then PDF chosen by
+    // type for a name typed without a suffix.
+    ihm.a_exporter << dossier.filePath(QStringLiteral("g.html"))
+                   << dossier.filePath(QStringLiteral("g.csv"))
+                   << dossier.filePath(QStringLiteral("g"));
+    ihm.types_exportes = {0, 1, 2};
+    ihm.pilotes.push_back([](QDialog& d) {
+        auto* exporter = d.findChild<QPushButton*>(QStringLiteral("Bt_Exporter"));
+        for (int i = 0; i < 3; ++i) exporter->click();
+    });
+    f.action_grille->trigger();
+    QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Form_Show_App")});
+    QVERIFY2(ihm.erreurs.isEmpty(), qPrintable(ihm.erreurs.join(QLatin1Char('\n'))));
+    QFile html(dossier.filePath(QStringLiteral("g.html")));
+    QVERIFY(html.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(html.readAll()).contains(QStringLiteral("<td>DUPONT Léa</td>")));
+    QFile csv(dossier.filePath(QStringLiteral("g.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(
+        csv.readAll().startsWith("\xEF\xBB\xBF"
+                                 "Cl;Nom Pr\xC3\xA9nom;Elo;Equ;Pts"));
+    const QString pdf = texte_pdf(dossier.filePath(QStringLiteral("g.pdf")));
+    QVERIFY2(pdf.contains(QStringLiteral("Grille américaine")), qPrintable(pdf));
+
+    ihm.a_exporter << dossier.filePath(QStringLiteral("open.trf"));
+    f.action_exporter_trf->trigger();
+    QFile trf(dossier.filePath(QStringLiteral("open.trf")));
+    QVERIFY(trf.open(QIODevice::ReadOnly));
+    QVERIFY(
+        trf.readAll().contains("001    1 m    DUPONT,L\xE9"
+                               "a"));
+    QVERIFY(ihm.erreurs.isEmpty());
 }
 
 QTEST_MAIN(TestImpression)

@@ -1,0 +1,37 @@
+// joueurs-importer, exporter-trf.
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/commandes.h"
+#include "gestion/fichiers.h"
+#include "gestion/import.h"
+#include "gestion/trf.h"
+#include "model/texte.h"
+
+namespace tavo::cli {
+
+int commande_joueurs_importer(const Mots& mots, Console& console) {
+    const Arguments args(mots, {}, {});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    const std::string liste = args.positionnel(1, "la liste des joueurs");
+    args.au_plus(2);
+    auto t = ouvrir_tournoi(chemin, console);
+    if (!t) return ECHEC;
+    const int nombre = gestion::importer_joueurs(*t, std::filesystem::path(liste), console);
+    if (nombre < 0) return ECHEC;
+    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    Console::afficher(gestion::bilan_import(nombre));
+    return SUCCES;
+}
+
+int commande_exporter_trf(const Mots& mots, Console& console) {
+    const Arguments args(mots, {}, {});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    const std::string sortie = args.positionnel(1, "le fichier TRF");
+    args.au_plus(2);
+    auto t = ouvrir_tournoi(chemin, console);
+    if (!t) return ECHEC;
+    return gestion::exporter_trf(*t, sortie, console) ? SUCCES : ECHEC;
+}
+
+}  // namespace tavo::cli

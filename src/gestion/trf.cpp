@@ -1,0 +1,136 @@
+#include "gestion/trf.h"
+
+#include <memory>
+#include <vector>
+
+#include "gestion/rapports.h"
+#include "model/fichier_temporaire.h"
+#include "model/texte.h"
+#include "reports/tableau.h"
+#include "standings/scores.h"
+
+namespace tavo::gestion {
+namespace {
+
+// A text in a field of `largeur` columns, cut or padded with blanks.
+std::string colonne(const std::string& texte, std::size_t largeur) {
+    std::string c = texte.substr(0, largeur);
+    c.resize(largeur, ' ');
+    return c;
+}
+
+bool chiffres(const std::string& s, std::size_t n) {
+    return s.size() == n && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// "JJ/MM/AA" or "JJ/MM/AAAA" as "AAAA/MM/JJ"; a two-digit year is of this
+// century up to `pivot` (the tournament's own year), of the last one after.
+// Ten blanks when the date is not complete.
+std::string date_trf(const std::string& date, int pivot) {
+    const auto a = date.find('/');
+    const auto b = date.find('/', a == std::string::npos ? a : a + 1);
+    if (a == std::string::npos || b == std::string::npos) return std::string(10, ' ');
+    std::string jour = date.substr(0, a), mois = date.substr(a + 1, b - a - 1),
+                annee = date.substr(b + 1);
+    while (!annee.empty() && annee.back() == ' ') annee.pop_back();
+    if (!chiffres(jour, 2) || !chiffres(mois, 2)) return std::string(10, ' ');
+    if (chiffres(annee, 2)) {
+        const int aa = lire_entier(annee);
+        annee = std::to_string(aa <= pivot ? 2000 + aa : 1900 + aa);
+    } else if (!chiffres(annee, 4)) {
+        return std::string(10, ' ');
+    }
+    return annee + "/" + mois + "/" + jour;
+}
+
+// The two-digit year of the tournament's date, or 99 when it has none: a
+// birth year up to it is of this century.
+int annee_pivot(const Tournoi& t) {
+    const std::string d = date_trf(champ(t.entete.date), 99);
+    return d[0] == ' ' ? 99 : lire_entier(d.substr(2, 2));
+}
+
+// Points counted 1, 1/2, 0: "3.5".
+std::string points_trf(int demis) {
+    return formater("%d.%d", demis / 2, demis % 2 ? 5 : 0);
+}
+
+// One round of a player: opponent, colour, result; a bye is a
+// pairing-allocated bye ("U", one point), a round not played (inactive) an
+// unpaired round worth what the records give it ("Z" none, "H" a half, "F" a
+// whole point).
+std::string ronde_trf(const Joueur& j, int r) {
+    const int adv = j.adversaires[r];
+    const int res = j.resultats[r];
+    if (adv == ID_QUALIFIE)
+        return formater("%4d %c %c", 0, '-', res >= 2 ? 'U' : res == 1 ? 'H' : 'Z');
+    if (!est_joueur(static_cast<std::int16_t>(adv)))
+        return formater("%4d %c %c", 0, '-', res >= 2 ? 'F' : res == 1 ? 'H' : 'Z');
+    const char couleur = j.couleurs[r] == BLANC ? 'w' : j.couleurs[r] == NOIR ? 'b' : '-';
+    return formater("%4d %c %c", adv, couleur, res >= 2 ? '1' : res == 1 ? '=' : '0');
+}
+
+}  // namespace
+
+std::string texte_trf(const Tournoi& source) {
+    // Ranks need the standings order: they are computed on a copy.
+    auto copie = std::make_unique<Tournoi>(source);
+    Tournoi& t = *copie;
+    trier_classement(t);
+    const std::vector<int> rangs = rangs_classement(t);
+    std::vector<int> rang_du_joueur(static_cast<std::size_t>(t.entete.nb_joueurs) + 1, 0);
+    int classes = 0;
+    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
+        rang_du_joueur[static_cast<std::size_t>(t.joueurs[p].id)] =
+            rangs[static_cast<std::size_t>(p)];
+        classes += t.joueurs[p].elo > 0;
+    }
+    const int derniere = derniere_ronde_complete(t);
+    const std::string date = date_trf(champ(t.entete.date), 99);
+    const std::string jeu = champ(t.entete.jeu);
+
+    std::string texte;
+    const auto ligne = [&](const std::string& l) {
+        std::string s = l;
+        while (!s.empty() && s.back() == ' ') s.pop_back();
+        texte += s + "\r\n";
+    };
+    ligne("012 " + champ(t.entete.nom));
+    ligne("022");
+    ligne("032");
+    ligne("042 " + (date[0] == ' ' ? std::string() : date));
+    ligne("052 " + (date[0] == ' ' ? std::string() : date));
+    ligne(formater("062 %d", t.entete.nb_joueurs));
+    ligne(formater("072 %d", classes));
+    ligne("082 0");
+    ligne("092 Individual: Swiss-System" +
+          (egal_sans_casse(jeu, "Echecs") ? std::string() : " (" + jeu + ")"));
+    ligne("102");
+    ligne("122");
+    ligne(formater("XXR %d", static_cast<int>(t.entete.nb_rondes)));
+
+    const int pivot = annee_pivot(t);
+    for (int id = 1; id <= t.entete.nb_joueurs; ++id) {
+        const Joueur& j = t.joueur(id);
+        std::string l = formater("001 %4d %c   ", id, j.fille ? 'w' : 'm');
+        l += " " + colonne(champ(j.nom) + "," + champ(j.prenom), 33);
+        l += " " + (j.elo > 0 ? formater("%4d", j.elo) : std::string(4, ' '));
+        l += " " + std::string(3, ' ') + " " + std::string(11, ' ');
+        l += " " + date_trf(champ(j.ne_le), pivot);
+        l += " " + formater("%4s", points_trf(j.points).c_str());
+        l += " " + formater("%4d", rang_du_joueur[static_cast<std::size_t>(id)]);
+        for (int r = 0; r <= derniere; ++r) l += "  " + ronde_trf(j, r);
+        ligne(l);
+    }
+    return texte;
+}
+
+bool exporter_trf(const Tournoi& t, const std::filesystem::path& chemin, Interaction& io) {
+    if (!ecrire_fichier_entier(chemin, texte_trf(t))) {
+        refuser_ecriture(chemin, io);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tavo::gestion

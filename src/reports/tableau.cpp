@@ -1,0 +1,161 @@
+#include "reports/tableau.h"
+
+#include "model/texte.h"
+#include "standings/scores.h"
+
+namespace tavo {
+
+bool demi_points(const EnteteTournoi& entete) {
+    return !egal_sans_casse(champ(entete.jeu), "Dames");
+}
+
+std::vector<int> rangs_classement(const Tournoi& t) {
+    const int n = t.entete.nb_joueurs;
+    std::vector<int> rangs(static_cast<std::size_t>(n) + 1, 0);
+    int rang = 1;
+    for (int p = 1; p <= n; ++p) {
+        rangs[static_cast<std::size_t>(p)] = rang;
+        if (p < n && comparer_classement(t, t.joueurs[p], t.joueurs[p + 1]) != 0) rang = p + 1;
+    }
+    return rangs;
+}
+
+void commencer_tableau(const Tournoi& t, const std::string& ronde, Tableau& tableau) {
+    tableau = Tableau{};
+    std::string tournoi = "Tournoi : " + champ(t.entete.nom);
+    if (t.entete.date[0] != '\0') tournoi += " du " + champ(t.entete.date);
+    tableau.entete.push_back(tournoi);
+    tableau.entete.push_back("Jeu : " + champ(t.entete.jeu));
+    if (!ronde.empty()) tableau.entete.push_back(ronde);
+    tableau.demi_points = demi_points(t.entete);
+}
+
+std::string texte_points(int valeur, bool demi, FormePoints forme) {
+    if (!demi) return std::to_string(valeur);
+    const bool negatif = valeur < 0;
+    const int absolu = negatif ? -valeur : valeur;
+    std::string texte = negatif ? "-" : "";
+    const int entier = absolu / 2;
+    const bool moitie = absolu % 2 != 0;
+    if (!moitie) return texte + std::to_string(entier);
+    switch (forme) {
+        case FormePoints::csv:
+            return texte + std::to_string(entier) + ",5";
+        case FormePoints::html:
+            return texte + (entier ? std::to_string(entier) : "") + "\xC2\xBD";
+        case FormePoints::texte:
+            break;
+    }
+    return texte + (entier ? std::to_string(entier) : "") + "\xBD";
+}
+
+namespace {
+
+std::string echapper_html(const std::string& cp1252) {
+    std::string texte;
+    for (char c : vers_utf8(cp1252)) {
+        switch (c) {
+            case '&':
+                texte += "&amp;";
+                break;
+            case '<':
+                texte += "&lt;";
+                break;
+            case '>':
+                texte += "&gt;";
+                break;
+            case '"':
+                texte += "&quot;";
+                break;
+            default:
+                texte += c;
+        }
+    }
+    return texte;
+}
+
+std::string texte_cellule(const Cellule& c, bool demi, FormePoints forme) {
+    switch (c.sorte) {
+        case Cellule::Sorte::nombre:
+            return std::to_string(c.valeur);
+        case Cellule::Sorte::points:
+            return texte_points(c.valeur, demi, forme);
+        case Cellule::Sorte::texte:
+            break;
+    }
+    return forme == FormePoints::html ? echapper_html(c.texte) : vers_utf8(c.texte);
+}
+
+// A CSV field, quoted when it holds the separator, a quote or a line end;
+// quotes inside are doubled.
+std::string champ_csv(const std::string& utf8) {
+    if (utf8.find_first_of(";\"\r\n") == std::string::npos) return utf8;
+    std::string texte = "\"";
+    for (char c : utf8) {
+        if (c == '"') texte += '"';
+        texte += c;
+    }
+    return texte + "\"";
+}
+
+const char* const kStyle =
+    "body { font-family: sans-serif; font-size: 11pt; color: #000; background: #fff; }\n"
+    "h1 { font-size: 14pt; margin: 0 0 4pt 0; }\n"
+    "p.entete { margin: 0; }\n"
+    "table { border-collapse: collapse; margin-top: 8pt; }\n"
+    "th, td { border: 1px solid #888; padding: 2pt 5pt; text-align: left; }\n"
+    "th { background: #e8e8e8; }\n"
+    "td.n { text-align: right; }\n"
+    "thead { display: table-header-group; }\n"
+    "tr { page-break-inside: avoid; }\n"
+    "@page { size: A4; margin: 15mm; }\n"
+    "@media print { body { font-size: 9pt; } th { background: none; } }\n";
+
+}  // namespace
+
+std::string ecrire_html(const Rapport& rapport) {
+    const Tableau& tab = rapport.tableau();
+    std::string page =
+        "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
+    page += echapper_html(rapport.titre());
+    page += "</title>\n<style>\n";
+    page += kStyle;
+    page += "</style>\n</head>\n<body>\n<h1>" + echapper_html(rapport.titre()) + "</h1>\n";
+    for (const std::string& ligne : tab.entete)
+        page += "<p class=\"entete\">" + echapper_html(ligne) + "</p>\n";
+    page += "<table>\n<thead>\n<tr>";
+    for (const std::string& c : tab.colonnes) page += "<th>" + echapper_html(c) + "</th>";
+    page += "</tr>\n</thead>\n<tbody>\n";
+    for (const std::vector<Cellule>& ligne : tab.lignes) {
+        page += "<tr>";
+        for (const Cellule& c : ligne) {
+            page += c.sorte == Cellule::Sorte::texte ? "<td>" : "<td class=\"n\">";
+            page += texte_cellule(c, tab.demi_points, FormePoints::html) + "</td>";
+        }
+        page += "</tr>\n";
+    }
+    page += "</tbody>\n</table>\n</body>\n</html>\n";
+    return page;
+}
+
+std::string ecrire_csv(const Rapport& rapport) {
+    const Tableau& tab = rapport.tableau();
+    std::string texte = "\xEF\xBB\xBF";
+    const auto ligne = [&](const std::vector<std::string>& champs) {
+        for (std::size_t i = 0; i < champs.size(); ++i)
+            texte += (i ? ";" : "") + champ_csv(champs[i]);
+        texte += "\r\n";
+    };
+    std::vector<std::string> champs;
+    for (const std::string& c : tab.colonnes) champs.push_back(vers_utf8(c));
+    ligne(champs);
+    for (const std::vector<Cellule>& cellules : tab.lignes) {
+        champs.clear();
+        for (const Cellule& c : cellules)
+            champs.push_back(texte_cellule(c, tab.demi_points, FormePoints::csv));
+        ligne(champs);
+    }
+    return texte;
+}
+
+}  // namespace tavo

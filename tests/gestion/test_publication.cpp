@@ -1,0 +1,129 @@
+// Importing players from a spreadsheet's list, and the exports' own cases
+// (quoting, escaping, files that cannot be written). The values of every
+// export are checked against the text reports by tests/golden/exports.py.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "gestion/import.h"
+#include "gestion/rapports.h"
+#include "gestion/trf.h"
+#include "model/texte.h"
+#include "support/dossier_test.h"
+#include "support/tournoi_test.h"
+
+namespace tavo {
+namespace {
+
+using test::InteractionTest;
+
+bool memes_octets(const Tournoi& a, const Tournoi& b) {
+    return std::memcmp(&a.entete, &b.entete, sizeof a.entete) == 0 &&
+           std::memcmp(a.joueurs.data(), b.joueurs.data(), sizeof a.joueurs) == 0;
+}
+
+std::string fiche(const Tournoi& t, int id) {
+    const Joueur& j = t.joueur(id);
+    return test::u(champ(j.nom) + "|" + champ(j.prenom) + "|" + champ(j.ne_le) + "|" +
+                   std::to_string(j.elo) + "|" + champ(j.equipe) + "|" + (j.fille ? "F" : "M"));
+}
+
+TEST(Import, ReadsEitherEncodingAnySeparatorAndHeaderSpelling) {
+    Tournoi t = test::tournoi_avec_joueurs(1);
+    InteractionTest io;
+    // UTF-8 with a byte-order mark, ';', accented headers in any case, an
+    // unknown column, a name longer than its field, dates in three spellings.
+    const std::string utf8 =
+        "\xEF\xBB\xBFNOM;Prénom;Club;né le;ELO;Équipe;Fille\r\n"
+        "MARTIN;Léa;X;1/2/2010;1\xC2\xA0"
+        "580;ABCD;oui\r\n"
+        ";;;;;;\r\n"
+        "DE LA TOUR D'AUVERGNE-LAURAGAIS;Jean;;2009-04-03;;;\r\n";
+    ASSERT_EQ(gestion::importer_liste(t, utf8, io), 2);
+    EXPECT_EQ(fiche(t, 2), "MARTIN|Léa|01/02/10|1580|ABC|F");
+    EXPECT_EQ(fiche(t, 3), "DE LA TOUR D'AUVERGNE-LAURAGA|Jean|03/04/09|0||M");
+    // Windows-1252 with tabs and a sex column; commas with quoted fields.
+    ASSERT_EQ(gestion::importer_liste(t, cp("nom\tprenom\tsexe\nPETIT\tChloé\tF\n"), io), 1);
+    EXPECT_EQ(fiche(t, 4), "PETIT|Chloé|  /  /  |0||F");
+    ASSERT_EQ(gestion::importer_liste(
+                  t, "Nom,Prenom,Elo\r\n\"ROUX, dit \"\"Le Roux\"\"\",Marc,1500\r\n", io),
+              1);
+    EXPECT_EQ(fiche(t, 5), "ROUX, dit \"Le Roux\"|Marc|  /  /  |1500||M");
+    EXPECT_TRUE(io.erreurs.empty());
+    EXPECT_EQ(t.entete.nb_joueurs, 5);
+    EXPECT_EQ(test::u(gestion::bilan_import(2)), "2 joueurs importés");
+}
+
+TEST(Import, OneBadLineRefusesTheWholeListWithItsNumber) {
+    struct Cas {
+        std::string contenu;
+        std::string message;  // UTF-8
+    };
+    const Cas cas[] = {
+        {"prenom;elo\nJean;1500\n", "Ligne 1 : la colonne « nom » manque"},
+        {"nom;prenom\nA;a\n;Jean\n", "Ligne 3 : le nom manque"},
+        {"nom;elo\nA;1500\nB;15OO\n", "Ligne 3 : l'Elo n'est pas un nombre : 15OO"},
+        {"nom;prenom\nA;a\nKOWALSKI;\xC5\x81ukasz\n",
+         "Ligne 3 : caractère impossible à enregistrer : ?ukasz"},
+        {"nom;prenom\nnom1;prenom1\n", "Ligne 2 : joueur déjà inscrit : nom1 prenom1"},
+        {"nom;prenom;ne le;note\nA;a;01/02/10;\"deux\nlignes\"\nB;b\nA;a;1/2/2010\n",
+         "Ligne 5 : joueur déjà inscrit : A a"},
+        {"nom;prenom\n\"deux\nlignes\";b\n",
+         "Ligne 2 : caractère impossible à enregistrer : deux?lignes"},
+        {"nom;fille\nA;peut-être\n", "Ligne 2 : valeur de « fille » inconnue : peut-être"},
+        {"nom;sexe\nA;F\nB;X\n", "Ligne 3 : valeur de « sexe » inconnue : X"},
+        {"nom;prenom\n", "Le fichier ne contient aucun joueur"},
+    };
+    for (const Cas& c : cas) {
+        Tournoi t = test::tournoi_avec_joueurs(2);
+        const Tournoi avant = t;
+        InteractionTest io;
+        EXPECT_EQ(gestion::importer_liste(t, c.contenu, io), -1) << c.contenu;
+        ASSERT_EQ(io.erreurs.size(), 1u) << c.contenu;
+        EXPECT_EQ(test::u(io.erreurs[0]), c.message);
+        EXPECT_TRUE(memes_octets(t, avant)) << c.contenu;
+    }
+
+    // The 100-player capacity: the line that would pass it is named.
+    Tournoi t = test::tournoi_avec_joueurs(98);
+    const Tournoi avant = t;
+    InteractionTest io;
+    EXPECT_EQ(gestion::importer_liste(t, "nom\nA\nB\nC\n", io), -1);
+    EXPECT_EQ(test::u(io.erreurs.at(0)), "Ligne 4 : le programme est limité à 100 joueurs");
+    EXPECT_TRUE(memes_octets(t, avant));
+    EXPECT_EQ(gestion::importer_joueurs(t, std::filesystem::path("/nonexistent/liste.csv"), io),
+              -1);
+    EXPECT_TRUE(memes_octets(t, avant));
+}
+
+TEST(Export, QuotesEscapesAndLeavesNoFileWhenItCannotWrite) {
+    Tournoi t = test::tournoi_avec_joueurs(2);
+    copier_champ(t.joueurs[1].nom, "A;\"B\" <&>");
+    Rapport rapport;
+    gestion::produire_rapport(t, gestion::SorteRapport::joueurs, rapport);
+    const std::string csv = gestion::mettre_en_forme(rapport, gestion::FormatRapport::csv);
+    EXPECT_NE(csv.find("\r\n1;;A;\"A;\"\"B\"\" <&>\";"), std::string::npos) << csv;
+    const std::string html = gestion::mettre_en_forme(rapport, gestion::FormatRapport::html);
+    EXPECT_NE(html.find("<td>A;&quot;B&quot; &lt;&amp;&gt;</td>"), std::string::npos) << html;
+
+    const Tournoi avant = t;
+    test::DossierTemporaire dossier;
+    InteractionTest io;
+    const auto cible = dossier.chemin() / "absent" / "page.html";
+    EXPECT_FALSE(gestion::exporter_rapport(t, gestion::SorteRapport::classement,
+                                           gestion::FormatRapport::html, cible, io));
+    EXPECT_FALSE(gestion::exporter_trf(t, dossier.chemin() / "absent" / "t.trf", io));
+    // A folder in place of the file: the temporary file is written, the
+    // rename fails, and nothing is left.
+    std::filesystem::create_directory(dossier.chemin() / "dossier.csv");
+    EXPECT_FALSE(gestion::exporter_rapport(t, gestion::SorteRapport::grille,
+                                           gestion::FormatRapport::csv,
+                                           dossier.chemin() / "dossier.csv", io));
+    ASSERT_EQ(io.erreurs.size(), 3u);
+    EXPECT_EQ(test::u(io.erreurs[0]), "Impossible d'écrire le fichier : " + cible.string());
+    EXPECT_EQ(dossier.contenu(), std::vector<std::string>{"dossier.csv"});
+    EXPECT_TRUE(memes_octets(t, avant));
+}
+
+}  // namespace
+}  // namespace tavo
