@@ -1,6 +1,7 @@
 // The reports a director asks for, by kind.
 #pragma once
 
+#include "model/interaction.h"
 #include "model/tournoi.h"
 #include "reports/rapport.h"
 
@@ -13,5 +14,9 @@ enum class SorteRapport { appariements, classement, historique, joueurs };
 // player list of a tournament without players (the report then holds its
 // headings only).
 bool produire_rapport(Tournoi& t, SorteRapport sorte, Rapport& rapport);
+
+// Whether the window has something to show: the pairing sheet needs a
+// paired round, the player list a player. False, with the message, otherwise.
+bool rapport_a_montrer(const Tournoi& t, SorteRapport sorte, Interaction& io);
 
 }  // namespace tavo::gestion

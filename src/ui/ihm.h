@@ -16,9 +16,18 @@ namespace tavo::ui {
 
 class Ihm : public Interaction {
   public:
-    // The tournament file to open or to save to; empty when cancelled.
-    virtual QString fichier_a_ouvrir(QWidget* parent) = 0;
-    virtual QString fichier_a_sauver(QWidget* parent) = 0;
+    enum class Reponse { oui, non, annuler };
+
+    // A question with Oui, Non and Annuler (Annuler: nothing is done).
+    virtual Reponse question_annulable(const std::string& titre, const std::string& texte) = 0;
+    // A Yes/No question whose default (Enter) is Non: before what cannot be
+    // undone.
+    virtual bool question_prudente(const std::string& titre, const std::string& texte) = 0;
+
+    // The tournament file to open or to save to, the dialog starting in
+    // `dossier` (the tournament's, or the last one used); empty when cancelled.
+    virtual QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) = 0;
+    virtual QString fichier_a_sauver(QWidget* parent, const QString& dossier) = 0;
 
     // Shows a dialog modally and returns its result (QDialog::Accepted or
     // Rejected).
@@ -40,9 +49,11 @@ class IhmQt : public Ihm {
     void message_erreur(const std::string& texte) override;
     bool question(const std::string& titre, const std::string& texte) override;
     void information(const std::string& texte) override;
+    Reponse question_annulable(const std::string& titre, const std::string& texte) override;
+    bool question_prudente(const std::string& titre, const std::string& texte) override;
 
-    QString fichier_a_ouvrir(QWidget* parent) override;
-    QString fichier_a_sauver(QWidget* parent) override;
+    QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) override;
+    QString fichier_a_sauver(QWidget* parent, const QString& dossier) override;
     int executer(QDialog& dialogue) override;
     bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) override;
     void configurer_imprimante(QPrinter& imprimante, QWidget* parent) override;
