@@ -1,5 +1,7 @@
 #include "gestion/fichiers.h"
 
+#include <memory>
+
 #include "model/fichier_tournoi.h"
 #include "standings/departages.h"
 
@@ -13,6 +15,18 @@ bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
 
 bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
     return sauver(t, chemin, io);
+}
+
+bool ecrire_copie_secours(const Tournoi& t, const std::string& chemin, Interaction& io) {
+    // Written from a copy: saving clears the flag that the tournament keeps.
+    auto copie = std::make_unique<Tournoi>(t);
+    return sauver(*copie, chemin, io);
+}
+
+bool reprendre_copie_secours(Tournoi& t, const std::string& chemin, Interaction& io) {
+    if (!charger_tournoi(t, chemin, io)) return false;
+    t.entete.modifie = 1;
+    return true;
 }
 
 bool a_sauver(const Tournoi& t) {

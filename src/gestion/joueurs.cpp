@@ -34,6 +34,28 @@ std::string cle_alphabetique(std::string_view texte) {
     return cle;
 }
 
+// A birth date is empty (blanks for every digit) or a real date "JJ/MM/AA";
+// the year's century is unknown, so 29/02 is always taken.
+bool date_naissance_valide(const std::string& ne_le, Interaction& io) {
+    if (ne_le.empty() || ne_le == "  /  /  ") return true;
+    auto chiffres = [&](std::size_t i) {
+        return ne_le[i] >= '0' && ne_le[i] <= '9' && ne_le[i + 1] >= '0' && ne_le[i + 1] <= '9';
+    };
+    static constexpr int kJours[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    bool valide = ne_le.size() == 8 && ne_le[2] == '/' && ne_le[5] == '/' && chiffres(0) &&
+                  chiffres(3) && chiffres(6);
+    if (valide) {
+        const int jour = lire_entier(ne_le.substr(0, 2));
+        const int mois = lire_entier(ne_le.substr(3, 2));
+        valide = mois >= 1 && mois <= 12 && jour >= 1 && jour <= kJours[mois - 1];
+    }
+    if (!valide)
+        io.message_erreur(cp("La date de naissance doit être une vraie date (JJ/MM/AA) ou rester "
+                             "vide : ") +
+                          ne_le);
+    return valide;
+}
+
 }  // namespace
 
 int nombre_joueurs(const Tournoi& t) {
@@ -71,6 +93,7 @@ int inscrire_joueur(Tournoi& t, Interaction& io) {
 }
 
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io) {
+    if (!date_naissance_valide(fiche.ne_le, io)) return 0;
     const int id = inscrire_joueur(t, io);
     if (id != 0) ecrire_fiche(t.joueur(id), fiche);
     return id;
@@ -78,6 +101,7 @@ int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io) {
 
 bool modifier_joueur(Tournoi& t, int id, const FicheJoueur& fiche, Interaction& io) {
     if (!joueur_connu(t, id)) return refuser_inconnu(id, io);
+    if (!date_naissance_valide(fiche.ne_le, io)) return false;
     Joueur& j = t.joueur(id);
     const Joueur avant = j;
     ecrire_fiche(j, fiche);
@@ -118,6 +142,17 @@ bool trier_par_elo(Tournoi& t, Interaction& io) {
     std::stable_sort(t.joueurs.begin() + 1, t.joueurs.begin() + 1 + t.entete.nb_joueurs, avant);
     numeroter_joueurs(t);
     return true;
+}
+
+int chercher_joueur(const Tournoi& t, std::string_view debut, int apres) {
+    const std::string cle = cle_alphabetique(debut);
+    const int n = t.entete.nb_joueurs;
+    if (cle.empty()) return 0;
+    for (int k = 1; k <= n; ++k) {
+        const int id = (apres + k - 1) % n + 1;
+        if (cle_alphabetique(champ(t.joueur(id).nom)).rfind(cle, 0) == 0) return id;
+    }
+    return 0;
 }
 
 std::optional<FicheJoueur> fiche_joueur(const Tournoi& t, int id) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "model/interaction.h"
 #include "model/registre.h"
@@ -35,6 +36,11 @@ bool supprimer_joueur(Tournoi& t, int id, Interaction& io);
 // (a report may have sorted the table), as the player dialog does when it
 // closes. Sets modifie when a number changed.
 void numeroter_joueurs(Tournoi& t);
+
+// "Chercher": the number of the first player after `apres` (going round to
+// the first one) whose name starts with `debut`, ignoring case and accents;
+// 0 when there is none.
+int chercher_joueur(const Tournoi& t, std::string_view debut, int apres);
 
 // The fields of player `id`; std::nullopt for an unknown player.
 std::optional<FicheJoueur> fiche_joueur(const Tournoi& t, int id);

@@ -66,4 +66,16 @@ bool exporter_rapport(const Tournoi& t, SorteRapport sorte, FormatRapport format
     return exporter_rapport(rapport, format, chemin, io);
 }
 
+bool rapport_a_montrer(const Tournoi& t, SorteRapport sorte, Interaction& io) {
+    if (sorte == SorteRapport::appariements && t.entete.ronde_courante < 0) {
+        io.message_erreur(cp("Aucune ronde n'a encore été appariée"));
+        return false;
+    }
+    if (sorte == SorteRapport::joueurs && t.entete.nb_joueurs == 0) {
+        io.message_erreur(cp("Aucun joueur n'est inscrit"));
+        return false;
+    }
+    return true;
+}
+
 }  // namespace tavo::gestion

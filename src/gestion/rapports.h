@@ -39,4 +39,8 @@ bool exporter_rapport(const Tournoi& t, SorteRapport sorte, FormatRapport format
 // The message of a file that cannot be written.
 void refuser_ecriture(const std::filesystem::path& chemin, Interaction& io);
 
+// Whether the window has something to show: the pairing sheet needs a
+// paired round, the player list a player. False, with the message, otherwise.
+bool rapport_a_montrer(const Tournoi& t, SorteRapport sorte, Interaction& io);
+
 }  // namespace tavo::gestion

@@ -154,6 +154,14 @@ bool saisie_possible(const Tournoi& t, Interaction& io) {
     return false;
 }
 
+std::vector<int> tables_sans_resultat(const Tournoi& t, int ronde) {
+    const int r = ronde_voulue(t, ronde);
+    std::vector<int> sans;
+    for (int table = 0; table < nb_tables(t, r); ++table)
+        if (table_existe(t, r, table) && t.app[r][table].saisi == 0) sans.push_back(table);
+    return sans;
+}
+
 int nb_tables(const Tournoi& t, int ronde) {
     const int r = ronde_voulue(t, ronde);
     return r >= 0 && r <= t.entete.ronde_courante && r < MAX_RONDES ? t.nb_app[r] : 0;

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/interaction.h"
 #include "model/tournoi.h"
@@ -77,6 +78,9 @@ struct TableRonde {
 // "Saisir les résultats" needs a paired round with at least one table; false,
 // with the message, otherwise.
 bool saisie_possible(const Tournoi& t, Interaction& io);
+
+// The tables of a round still without result, numbered from 0.
+std::vector<int> tables_sans_resultat(const Tournoi& t, int ronde = RONDE_COURANTE);
 
 // The number of tables of a round (0 before the first round).
 int nb_tables(const Tournoi& t, int ronde = RONDE_COURANTE);

@@ -39,9 +39,13 @@ class IhmCaptures : public Ihm {
         erreurs = true;
     }
     bool question(const std::string&, const std::string&) override { return false; }
+    Reponse question_annulable(const std::string&, const std::string&) override {
+        return Reponse::non;
+    }
+    bool question_prudente(const std::string&, const std::string&) override { return false; }
     void information(const std::string&) override {}
-    QString fichier_a_ouvrir(QWidget*) override { return fichier_; }
-    QString fichier_a_sauver(QWidget*) override { return {}; }
+    QString fichier_a_ouvrir(QWidget*, const QString&) override { return fichier_; }
+    QString fichier_a_sauver(QWidget*, const QString&) override { return {}; }
     QString fichier_a_exporter(QWidget*, const QString&, const QStringList&, QString&) override {
         return {};
     }

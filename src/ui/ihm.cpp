@@ -23,11 +23,33 @@ void IhmQt::message_erreur(const std::string& texte) {
     boite.exec();
 }
 
+namespace {
+
+int poser(QWidget* proprietaire, const std::string& titre, const std::string& texte,
+          QMessageBox::StandardButtons boutons, QMessageBox::StandardButton defaut) {
+    QMessageBox boite(QMessageBox::Question, qs(titre), qs(texte), boutons, proprietaire);
+    boite.setDefaultButton(defaut);
+    return boite.exec();
+}
+
+}  // namespace
+
 bool IhmQt::question(const std::string& titre, const std::string& texte) {
-    QMessageBox boite(QMessageBox::Question, qs(titre), qs(texte),
-                      QMessageBox::Yes | QMessageBox::No, proprietaire());
-    boite.setDefaultButton(QMessageBox::Yes);
-    return boite.exec() == QMessageBox::Yes;
+    return poser(proprietaire(), titre, texte, QMessageBox::Yes | QMessageBox::No,
+                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool IhmQt::question_prudente(const std::string& titre, const std::string& texte) {
+    return poser(proprietaire(), titre, texte, QMessageBox::Yes | QMessageBox::No,
+                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+Ihm::Reponse IhmQt::question_annulable(const std::string& titre, const std::string& texte) {
+    const int r = poser(proprietaire(), titre, texte,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    return r == QMessageBox::Yes  ? Reponse::oui
+           : r == QMessageBox::No ? Reponse::non
+                                  : Reponse::annuler;
 }
 
 void IhmQt::information(const std::string& texte) {
@@ -41,8 +63,8 @@ namespace {
 // Both file dialogs start on "*.pxi", add the "pxi" extension to a name typed
 // without one and let the name be typed.
 QString choisir_fichier(QWidget* parent, const QString& titre, const QString& filtre,
-                        QFileDialog::AcceptMode mode) {
-    QFileDialog dialogue(parent, titre, QString(), filtre);
+                        QFileDialog::AcceptMode mode, const QString& dossier) {
+    QFileDialog dialogue(parent, titre, dossier, filtre);
     dialogue.setAcceptMode(mode);
     dialogue.setDefaultSuffix(QStringLiteral("pxi"));
     dialogue.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
@@ -54,15 +76,15 @@ QString choisir_fichier(QWidget* parent, const QString& titre, const QString& fi
 
 }  // namespace
 
-QString IhmQt::fichier_a_ouvrir(QWidget* parent) {
+QString IhmQt::fichier_a_ouvrir(QWidget* parent, const QString& dossier) {
     return choisir_fichier(parent, QStringLiteral("Recharger un tournoi"),
-                           QStringLiteral("Tournoi (*.pxi)"), QFileDialog::AcceptOpen);
+                           QStringLiteral("Tournoi (*.pxi)"), QFileDialog::AcceptOpen, dossier);
 }
 
-QString IhmQt::fichier_a_sauver(QWidget* parent) {
+QString IhmQt::fichier_a_sauver(QWidget* parent, const QString& dossier) {
     // QFileDialog asks before an existing file is replaced (unless told not to).
     return choisir_fichier(parent, QStringLiteral("Sauvegarder le tournoi"),
-                           QStringLiteral("Tournois (*.pxi)"), QFileDialog::AcceptSave);
+                           QStringLiteral("Tournois (*.pxi)"), QFileDialog::AcceptSave, dossier);
 }
 
 QString IhmQt::fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,

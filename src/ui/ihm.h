@@ -17,9 +17,18 @@ namespace tavo::ui {
 
 class Ihm : public Interaction {
   public:
-    // The tournament file to open or to save to; empty when cancelled.
-    virtual QString fichier_a_ouvrir(QWidget* parent) = 0;
-    virtual QString fichier_a_sauver(QWidget* parent) = 0;
+    enum class Reponse { oui, non, annuler };
+
+    // A question with Oui, Non and Annuler (Annuler: nothing is done).
+    virtual Reponse question_annulable(const std::string& titre, const std::string& texte) = 0;
+    // A Yes/No question whose default (Enter) is Non: before what cannot be
+    // undone.
+    virtual bool question_prudente(const std::string& titre, const std::string& texte) = 0;
+
+    // The tournament file to open or to save to, the dialog starting in
+    // `dossier` (the tournament's, or the last one used); empty when cancelled.
+    virtual QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) = 0;
+    virtual QString fichier_a_sauver(QWidget* parent, const QString& dossier) = 0;
     // A file to write a publication to, offering the types of `filtres`
     // ("Page HTML (*.html)"...); `filtre` receives the type chosen. Empty when
     // cancelled.
@@ -48,9 +57,11 @@ class IhmQt : public Ihm {
     void message_erreur(const std::string& texte) override;
     bool question(const std::string& titre, const std::string& texte) override;
     void information(const std::string& texte) override;
+    Reponse question_annulable(const std::string& titre, const std::string& texte) override;
+    bool question_prudente(const std::string& titre, const std::string& texte) override;
 
-    QString fichier_a_ouvrir(QWidget* parent) override;
-    QString fichier_a_sauver(QWidget* parent) override;
+    QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) override;
+    QString fichier_a_sauver(QWidget* parent, const QString& dossier) override;
     QString fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
                                QString& filtre) override;
     QString fichier_a_importer(QWidget* parent) override;

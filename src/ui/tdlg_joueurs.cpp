@@ -39,9 +39,11 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     QFont gras = Ed_ID->font();
     gras.setBold(true);
     Ed_ID->setFont(gras);
-    Ed_ID->setEnabled(false);
-    Bt_Chercher = bouton(this, "Bt_Chercher", QStringLiteral("Chercher"));
-    Bt_Chercher->setEnabled(false);
+    // The first letters of a name to find; "Chercher" shows the next player
+    // whose name starts with them.
+    Ed_ID->setPlaceholderText(QStringLiteral("Nom…"));
+    Ed_ID->setValidator(new ValidateurCp1252(Ed_ID));
+    Bt_Chercher = bouton(this, "Bt_Chercher", QStringLiteral("&Chercher"));
 
     CBx_Equipe = new QComboBox(this);
     CBx_Equipe->setObjectName(QStringLiteral("CBx_Equipe"));
@@ -51,6 +53,9 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     CBx_Equipe->lineEdit()->setValidator(new ValidateurCp1252(CBx_Equipe));
     Ed_Nom = champ_texte(this, "Ed_Nom", sizeof(Joueur::nom) - 1);
     Ed_Prenom = champ_texte(this, "Ed_Prenom", sizeof(Joueur::prenom) - 1);
+    // Wide enough to read a long first name whole ("Jean-François").
+    Ed_Prenom->setMinimumWidth(
+        Ed_Prenom->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('n'))));
     // Masked fields: a blank stands for each digit not typed; the slashes are
     // part of the stored text.
     MEd_ne_le = new QLineEdit(this);
@@ -137,6 +142,8 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     connect(Bt_Supprimer, &QPushButton::clicked, this, &TDlg_joueurs::Bt_SupprimerClick);
     connect(Bt_Fermer, &QPushButton::clicked, this, &TDlg_joueurs::Bt_FermerClick);
     connect(Bt_Trier_Elo, &QPushButton::clicked, this, &TDlg_joueurs::Bt_Trier_EloClick);
+    connect(Bt_Chercher, &QPushButton::clicked, this, &TDlg_joueurs::Bt_ChercherClick);
+    connect(Ed_ID, &QLineEdit::returnPressed, this, &TDlg_joueurs::Bt_ChercherClick);
 }
 
 void TDlg_joueurs::afficher_joueur() {
@@ -169,10 +176,13 @@ FicheJoueur TDlg_joueurs::fiche_affichee() const {
     return f;
 }
 
-void TDlg_joueurs::enregistrer_joueur() {
+bool TDlg_joueurs::enregistrer_joueur() {
     // Nothing to store when no player is shown.
-    if (!gestion::fiche_joueur(tournoi_, joueur_courant_)) return;
-    gestion::modifier_joueur(tournoi_, joueur_courant_, fiche_affichee(), ihm_);
+    if (!gestion::fiche_joueur(tournoi_, joueur_courant_)) return true;
+    // Refused (a date that is not one): the fields stay as typed.
+    if (!gestion::modifier_joueur(tournoi_, joueur_courant_, fiche_affichee(), ihm_)) return false;
+    emit changement();
+    return true;
 }
 
 void TDlg_joueurs::a_l_ouverture() {
@@ -207,7 +217,7 @@ bool TDlg_joueurs::fiche_inchangee() const {
 }
 
 void TDlg_joueurs::SBtn_HautClick() {
-    enregistrer_joueur();
+    if (!enregistrer_joueur()) return;
     if (joueur_courant_ > 1) {
         --joueur_courant_;
         afficher_joueur();
@@ -215,7 +225,7 @@ void TDlg_joueurs::SBtn_HautClick() {
 }
 
 void TDlg_joueurs::SBtn_BasClick() {
-    enregistrer_joueur();
+    if (!enregistrer_joueur()) return;
     if (joueur_courant_ < gestion::nombre_joueurs(tournoi_)) {
         ++joueur_courant_;
         afficher_joueur();
@@ -231,42 +241,92 @@ void TDlg_joueurs::Bt_AnnulerClick() {
 }
 
 void TDlg_joueurs::Bt_NouveauClick() {
-    enregistrer_joueur();
+    if (!enregistrer_joueur()) return;
     // Refused, with a message, at 100 players or once a round is paired.
     const int id = gestion::inscrire_joueur(tournoi_, ihm_);
     if (id == 0) return;
+    emit changement();
     joueur_courant_ = id;
     afficher_joueur();
     CBx_Equipe->setFocus();
 }
 
 void TDlg_joueurs::Bt_SupprimerClick() {
-    if (!gestion::fiche_joueur(tournoi_, joueur_courant_)) return;
-    if (!ihm_.question(cp("Confirmation"), cp("Etes-vous sûr de vouloir supprimer ce joueur ?")))
+    const auto fiche = gestion::fiche_joueur(tournoi_, joueur_courant_);
+    if (!fiche) return;
+    // The player is named, and Enter answers Non.
+    const std::string nom =
+        std::to_string(joueur_courant_) + " - " + fiche->nom + " " + fiche->prenom;
+    if (!ihm_.question_prudente(cp("Confirmation"),
+                                cp("Etes-vous sûr de vouloir supprimer ce joueur ?\n\n") + nom))
         return;
     if (!gestion::supprimer_joueur(tournoi_, joueur_courant_, ihm_)) return;
+    emit changement();
     if (joueur_courant_ > gestion::nombre_joueurs(tournoi_)) --joueur_courant_;
+    afficher_joueur();
+}
+
+void TDlg_joueurs::Bt_ChercherClick() {
+    const int id = gestion::chercher_joueur(tournoi_, cp1252(Ed_ID->text()), joueur_courant_);
+    if (id == 0) {
+        ihm_.message_erreur(cp("Aucun joueur dont le nom commence par « ") + cp1252(Ed_ID->text()) +
+                            cp(" »"));
+        return;
+    }
+    // What was typed for the player shown is stored, as the arrows do.
+    if (!enregistrer_joueur()) return;
+    joueur_courant_ = id;
     afficher_joueur();
 }
 
 void TDlg_joueurs::Bt_Trier_EloClick() {
     // What was typed is stored first, then the players are numbered by Elo;
     // the dialog shows the new number 1.
-    enregistrer_joueur();
+    if (!enregistrer_joueur()) return;
     if (!gestion::trier_par_elo(tournoi_, ihm_)) return;
+    emit changement();
     joueur_courant_ = gestion::nombre_joueurs(tournoi_) > 0 ? 1 : 0;
     afficher_joueur();
 }
 
+bool TDlg_joueurs::fiche_modifiee() const {
+    const auto stockee = gestion::fiche_joueur(tournoi_, joueur_courant_);
+    if (!stockee) return false;
+    FicheJoueur affichee = fiche_affichee();
+    // A new player's birth date is empty; the mask shows it as "  /  /  ".
+    if (stockee->ne_le.empty() && affichee.ne_le == "  /  /  ") affichee.ne_le.clear();
+    return !memes_fiches(affichee, *stockee);
+}
+
+bool TDlg_joueurs::quitter() {
+    if (!fiche_modifiee()) return true;
+    const std::string question = cp("Les changements du joueur n°") +
+                                 std::to_string(joueur_courant_) +
+                                 cp(" ne sont pas enregistrés.\n\nVoulez-vous les enregistrer ?");
+    switch (ihm_.question_annulable(cp("Attention"), question)) {
+        case Ihm::Reponse::oui:
+            return enregistrer_joueur();
+        case Ihm::Reponse::non:
+            afficher_joueur();
+            return true;
+        case Ihm::Reponse::annuler:
+            break;
+    }
+    return false;
+}
+
 void TDlg_joueurs::Bt_FermerClick() {
+    if (!quitter()) return;
     memoriser();
     // Before the first round the players are numbered in table order again (a
     // standings report may have sorted the table).
     gestion::numeroter_joueurs(tournoi_);
+    emit changement();
     QDialog::reject();
 }
 
 void TDlg_joueurs::reject() {
+    if (!quitter()) return;
     memoriser();
     QDialog::reject();
 }

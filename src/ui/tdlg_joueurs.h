@@ -51,6 +51,10 @@ class TDlg_joueurs : public QDialog {
     QToolButton* SBtn_Bas;
     QLabel* Lbl_no_joueur;
 
+  signals:
+    // A player was stored, added, deleted or numbered again.
+    void changement();
+
   public slots:
     void SBtn_HautClick();
     void SBtn_BasClick();
@@ -60,16 +64,23 @@ class TDlg_joueurs : public QDialog {
     void Bt_SupprimerClick();
     void Bt_FermerClick();
     void Bt_Trier_EloClick();
+    void Bt_ChercherClick();
     void reject() override;
 
   private:
     void afficher_joueur();
-    void enregistrer_joueur();
+    // False when the record refused the fields (they stay as typed).
+    bool enregistrer_joueur();
     FicheJoueur fiche_affichee() const;
     // Remembers which player the fields were shown for, to recognise at the
     // next opening whether they still belong to player joueur_courant.
     void memoriser();
     bool fiche_inchangee() const;
+    // True when the fields differ from the stored record of the player shown.
+    bool fiche_modifiee() const;
+    // Before the dialog closes: typed changes are stored or dropped as the
+    // director says (Oui, Non); false for Annuler, the dialog then stays.
+    bool quitter();
 
     Tournoi& tournoi_;
     Ihm& ihm_;

@@ -2,13 +2,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
+#include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -56,6 +59,7 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     setWindowTitle(QStringLiteral("Gestion de tournois TAVO"));
     setWindowIcon(icone_programme());
     resize(636, 426);
+    setAcceptDrops(true);
 
     // Top panel: an empty bar; below it the start screen with the capacities.
     auto* centre = new QWidget(this);
@@ -120,6 +124,11 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     Form_Show_App = new TForm_Show_App(ihm_, this);
     Form_Saisie_Resultats = new TForm_Saisie_Resultats(*tournoi_, ihm_, this);
     Form_Modifier_Appariements = new TForm_Modifier_Appariements(*tournoi_, ihm_, this);
+    connect(Form_Saisie_Resultats, &TForm_Saisie_Resultats::changement, this,
+            &TForm1::noter_changement);
+    connect(Dlg_joueurs, &TDlg_joueurs::changement, this, &TForm1::noter_changement);
+    connect(Form_Modifier_Appariements, &TForm_Modifier_Appariements::changement, this,
+            &TForm1::noter_changement);
     Form__Avertissement = new TForm__Avertissement(this);
 }
 
@@ -149,8 +158,12 @@ void TForm1::creer_menu() {
     fichiers->addSeparator();
     action_charger = action(fichiers, "action_charger", QStringLiteral("&Charger un tournoi"),
                             &TForm1::ChargerTournoi);
+    menu_recents = fichiers->addMenu(QStringLiteral("Tournois &récents"));
+    menu_recents->setObjectName(QStringLiteral("menu_recents"));
     action_sauver = action(fichiers, "action_sauver", QStringLiteral("&Sauver le tournoi"),
                            &TForm1::SauverTournoi);
+    action_sauver_sous = action(fichiers, "action_sauver_sous", QStringLiteral("Sauver so&us…"),
+                                &TForm1::SauverTournoiSous);
     action_exporter_trf = action(fichiers, "action_exporter_trf",
                                  QStringLiteral("Exporter au format TRF"), &TForm1::ExporterTrf);
     fichiers->addSeparator()->setVisible(false);
@@ -219,22 +232,106 @@ void TForm1::creer_menu() {
     aide->setObjectName(QStringLiteral("menu_aide"));
     action_avertissement = action(aide, "action_avertissement", QStringLiteral("Avertissement"),
                                   &TForm1::Avertissement);
+
+    // The usual keys, shown in the menus.
+    action_nouveau_tournoi->setShortcut(QKeySequence::New);
+    action_charger->setShortcut(QKeySequence::Open);
+    action_sauver->setShortcut(QKeySequence::Save);
+    action_sauver_sous->setShortcut(QKeySequence::SaveAs);
+    action_quitter->setShortcut(QKeySequence::Quit);
+    action_nouvelle_ronde->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    action_saisir_resultats->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    remplir_recents();
+}
+
+namespace {
+
+constexpr int MAX_RECENTS = 8;
+
+// What the window remembers from one run to the next (recent files, the last
+// folder, its size and place), in ~/.config/tavo/tavo.conf.
+std::unique_ptr<QSettings> reglages() {
+    return std::make_unique<QSettings>(QStringLiteral("tavo"), QStringLiteral("tavo"));
+}
+
+bool est_tournoi(const QUrl& url) {
+    return url.isLocalFile() &&
+           url.toLocalFile().endsWith(QStringLiteral(".pxi"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+void TForm1::remplir_recents() {
+    menu_recents->clear();
+    const QStringList recents = reglages()->value(QStringLiteral("recents")).toStringList();
+    for (const QString& fichier : recents) {
+        QAction* a = menu_recents->addAction(QFileInfo(fichier).fileName());
+        a->setToolTip(fichier);
+        a->setStatusTip(fichier);
+        connect(a, &QAction::triggered, this, [this, fichier] { ouvrir(fichier); });
+    }
+    menu_recents->setEnabled(!recents.isEmpty());
+}
+
+void TForm1::retenir_fichier(const QString& fichier) {
+    const QString absolu = QFileInfo(fichier).absoluteFilePath();
+    dernier_fichier_ = absolu;
+    fichier_courant_ = absolu;
+    const auto r = reglages();
+    QStringList recents = r->value(QStringLiteral("recents")).toStringList();
+    recents.removeAll(absolu);
+    recents.prepend(absolu);
+    while (recents.size() > MAX_RECENTS) recents.removeLast();
+    r->setValue(QStringLiteral("recents"), recents);
+    r->setValue(QStringLiteral("dossier"), QFileInfo(absolu).absolutePath());
+    remplir_recents();
+}
+
+QString TForm1::dossier_des_dialogues() const {
+    if (!fichier_courant_.isEmpty()) return QFileInfo(fichier_courant_).absolutePath();
+    return reglages()->value(QStringLiteral("dossier"), QDir::currentPath()).toString();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* evenement) {
+    const QList<QUrl> urls = evenement->mimeData()->urls();
+    if (urls.size() == 1 && est_tournoi(urls.first())) evenement->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* evenement) {
+    const QList<QUrl> urls = evenement->mimeData()->urls();
+    if (urls.size() != 1 || !est_tournoi(urls.first())) return;
+    evenement->acceptProposedAction();
+    ouvrir(urls.first().toLocalFile());
 }
 
 bool TForm1::proposer_sauvegarde() {
     if (!gestion::a_sauver(*tournoi_)) return true;
-    if (!ihm_.question(cp("Attention"), cp("Il y a des changements non enregistrés\n\nVoulez-vous "
-                                           "sauver les informations de ce tournoi ?")))
-        return true;
-    // Yes: the tournament may be replaced or dropped only once it is saved.
-    return SauverTournoi();
+    switch (ihm_.question_annulable(cp("Attention"),
+                                    cp("Il y a des changements non enregistrés\n\nVoulez-vous "
+                                       "sauver les informations de ce tournoi ?"))) {
+        case Ihm::Reponse::oui:
+            // The tournament may be replaced or dropped only once it is saved.
+            return SauverTournoi();
+        case Ihm::Reponse::non:
+            secours_.effacer();  // the changes are given up
+            return true;
+        case Ihm::Reponse::annuler:
+            break;
+    }
+    return false;
 }
 
 void TForm1::closeEvent(QCloseEvent* evenement) {
-    if (proposer_sauvegarde())
-        evenement->accept();
-    else
+    if (!proposer_sauvegarde()) {
         evenement->ignore();
+        return;
+    }
+    reglages()->setValue(QStringLiteral("geometrie"), saveGeometry());
+    evenement->accept();
+}
+
+bool TForm1::reprendre_geometrie() {
+    return restoreGeometry(reglages()->value(QStringLiteral("geometrie")).toByteArray());
 }
 
 std::filesystem::path TForm1::dossier_tournoi() const {
@@ -254,7 +351,9 @@ void TForm1::NouveauTournoi() {
     if (ihm_.executer(*Form_Dlg_Tournoi) != QDialog::Accepted) return;
     if (!proposer_sauvegarde()) return;
     gestion::nouveau_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_);
+    fichier_courant_.clear();  // its first "Sauver" asks for a name
     setWindowTitle(qs(tournoi_->titre_fenetre()));
+    noter_changement();
 }
 
 void TForm1::OptionsTournoi() {
@@ -263,25 +362,72 @@ void TForm1::OptionsTournoi() {
     // A refused change of game leaves the caption as it was.
     if (gestion::modifier_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_))
         setWindowTitle(qs(tournoi_->titre_fenetre()));
+    noter_changement();
 }
 
 void TForm1::ChargerTournoi() {
     if (!proposer_sauvegarde()) return;
-    const QString fichier = ihm_.fichier_a_ouvrir(this);
+    const QString fichier = ihm_.fichier_a_ouvrir(this, dossier_des_dialogues());
     if (fichier.isEmpty()) return;
-    if (gestion::charger_tournoi(*tournoi_, fichier.toStdString(), ihm_))
-        dernier_fichier_ = fichier;
+    charger_fichier(fichier);
+}
+
+void TForm1::ouvrir(const QString& fichier) {
+    if (!proposer_sauvegarde()) return;
+    charger_fichier(fichier);
+}
+
+void TForm1::charger_fichier(const QString& fichier) {
+    if (gestion::charger_tournoi(*tournoi_, fichier.toStdString(), ihm_)) retenir_fichier(fichier);
     setWindowTitle(qs(tournoi_->titre_fenetre()));
     Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     Dlg_joueurs->oublier_joueur();
 }
 
 bool TForm1::SauverTournoi() {
-    const QString fichier = ihm_.fichier_a_sauver(this);
-    if (fichier.isEmpty()) return false;
+    if (fichier_courant_.isEmpty()) return SauverTournoiSous();
+    return sauver_dans(fichier_courant_);
+}
+
+bool TForm1::SauverTournoiSous() {
+    const QString fichier = ihm_.fichier_a_sauver(this, dossier_des_dialogues());
+    return !fichier.isEmpty() && sauver_dans(fichier);
+}
+
+bool TForm1::sauver_dans(const QString& fichier) {
     if (!gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_)) return false;
-    dernier_fichier_ = fichier;
+    retenir_fichier(fichier);
+    secours_.effacer();  // the file holds everything now
     return true;
+}
+
+void TForm1::noter_changement() {
+    if (gestion::a_sauver(*tournoi_)) secours_.ecrire(*tournoi_, fichier_courant_);
+}
+
+void TForm1::proposer_reprise() {
+    const auto offre = secours_.a_proposer();
+    if (!offre) {
+        secours_.effacer();
+        return;
+    }
+    const QString question =
+        QStringLiteral(
+            "Une copie de secours du tournoi « %1 » a été faite le %2 à %3, après son "
+            "dernier enregistrement (le programme a dû s'arrêter sans sauver).\n\n"
+            "Voulez-vous la reprendre ?")
+            .arg(qs(offre->nom), offre->faite.toString(QStringLiteral("dd/MM/yyyy")),
+                 offre->faite.toString(QStringLiteral("HH:mm")));
+    if (!ihm_.question(cp("Copie de secours"), cp1252(question))) {
+        secours_.effacer();
+        return;
+    }
+    if (!gestion::reprendre_copie_secours(*tournoi_, offre->copie.toStdString(), ihm_)) return;
+    fichier_courant_ = offre->fichier;
+    if (!offre->fichier.isEmpty()) dernier_fichier_ = offre->fichier;
+    setWindowTitle(qs(tournoi_->titre_fenetre()));
+    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
+    Dlg_joueurs->oublier_joueur();
 }
 
 void TForm1::ConfigurerImprimante() {
@@ -295,11 +441,13 @@ void TForm1::Imprimer() {
 
 void TForm1::NouvelleRonde() {
     if (!gestion::apparier_ronde(*tournoi_, rapport_, ihm_)) return;
+    noter_changement();
     Form_Saisie_Resultats->revenir_premiere_table();
     montrer_rapport();
 }
 
 void TForm1::RevoirAppariements() {
+    if (!gestion::rapport_a_montrer(*tournoi_, gestion::SorteRapport::appariements, ihm_)) return;
     gestion::revoir_appariements(*tournoi_, rapport_);
     montrer_rapport();
 }
@@ -314,7 +462,9 @@ void TForm1::ModifierAppariements() {
 
 void TForm1::AnnulerRonde() {
     // Asks first when results would be lost.
-    if (gestion::annuler_ronde(*tournoi_, ihm_)) Form_Saisie_Resultats->revenir_premiere_table();
+    if (!gestion::annuler_ronde(*tournoi_, ihm_)) return;
+    noter_changement();
+    Form_Saisie_Resultats->revenir_premiere_table();
 }
 
 void TForm1::SaisirResultats() {
@@ -343,7 +493,9 @@ void TForm1::ImporterJoueurs() {
     if (fichier.isEmpty()) return;
     const int nombre =
         gestion::importer_joueurs(*tournoi_, std::filesystem::path(fichier.toStdString()), ihm_);
-    if (nombre >= 0) ihm_.information(gestion::bilan_import(nombre));
+    if (nombre < 0) return;
+    noter_changement();
+    ihm_.information(gestion::bilan_import(nombre));
 }
 
 void TForm1::ExporterTrf() {
@@ -360,12 +512,19 @@ void TForm1::GestionJoueurs() {
 }
 
 void TForm1::ListeJoueurs() {
+    if (!gestion::rapport_a_montrer(*tournoi_, gestion::SorteRapport::joueurs, ihm_)) return;
     if (gestion::produire_rapport(*tournoi_, gestion::SorteRapport::joueurs, rapport_))
         montrer_rapport();
 }
 
 void TForm1::FichierResultatsEquipe() {
-    gestion::ecrire_fichier_equipes(*tournoi_, dossier_tournoi(), ihm_);
+    const auto ecrit = gestion::ecrire_fichier_equipes(*tournoi_, dossier_tournoi(), ihm_);
+    if (!ecrit) return;
+    // Where it went: the file and its folder.
+    const QFileInfo fichier(QString::fromStdString(ecrit->string()));
+    ihm_.information(
+        cp1252(QStringLiteral("Fichier résultats par équipe écrit : %1\ndans le dossier : %2")
+                   .arg(fichier.fileName(), fichier.absolutePath())));
 }
 
 void TForm1::ClassementFinalEquipes() {

@@ -9,8 +9,10 @@
 
 #include "model/tournoi.h"
 #include "reports/rapport.h"
+#include "ui/copie_secours.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QPrinter;
 
@@ -38,10 +40,26 @@ class TForm1 : public QMainWindow {
     Tournoi& tournoi() { return *tournoi_; }
     const Rapport& rapport() const { return rapport_; }
 
-    // Offers to save unsaved changes. True when the caller may go on and
-    // replace or drop the tournament: nothing to save, the director said No,
-    // or the save succeeded.
+    // Offers to save unsaved changes (Oui, Non, Annuler). True when the
+    // caller may go on and replace or drop the tournament: nothing to save,
+    // the director said Non, or the save succeeded.
     bool proposer_sauvegarde();
+
+    // Opens a tournament file (given on the command line, dropped on the
+    // window, chosen among the recent ones), after offering to save.
+    void ouvrir(const QString& fichier);
+    // The tournament's file: where "Sauver" writes; empty before the first
+    // save of a new tournament.
+    const QString& fichier_courant() const { return fichier_courant_; }
+    // The size and place the window had when it was last closed; false when
+    // none is known.
+    bool reprendre_geometrie();
+
+    // At start: a recovery copy newer than its tournament file (or of a
+    // tournament never saved) is offered back, with the time it was made.
+    void proposer_reprise();
+    // After every stored change: the recovery copy follows the tournament.
+    void noter_changement();
 
     // The folder of the tournament file last opened or saved, else the
     // current directory: where the team files are written and read.
@@ -58,6 +76,8 @@ class TForm1 : public QMainWindow {
     QAction* action_nouveau_tournoi;
     QAction* action_charger;
     QAction* action_sauver;
+    QAction* action_sauver_sous;
+    QMenu* menu_recents;
     QAction* action_configurer_imprimante;
     QAction* action_imprimer;
     QAction* action_quitter;
@@ -82,6 +102,7 @@ class TForm1 : public QMainWindow {
     void NouveauTournoi();
     void ChargerTournoi();
     bool SauverTournoi();
+    bool SauverTournoiSous();
     void ConfigurerImprimante();
     void Imprimer();
     void NouvelleRonde();
@@ -103,16 +124,27 @@ class TForm1 : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* evenement) override;
+    void dragEnterEvent(QDragEnterEvent* evenement) override;
+    void dropEvent(QDropEvent* evenement) override;
 
   private:
     void creer_menu();
     void montrer_rapport();
+    // After a load or a save: the file becomes the tournament's, the first of
+    // the recent ones, and its folder the one the dialogs start in.
+    void retenir_fichier(const QString& fichier);
+    void charger_fichier(const QString& fichier);
+    bool sauver_dans(const QString& fichier);
+    void remplir_recents();
+    QString dossier_des_dialogues() const;
 
     std::unique_ptr<IhmQt> ihm_propre_;
     Ihm& ihm_;
     std::unique_ptr<Tournoi> tournoi_;
     Rapport rapport_;
     QString dernier_fichier_;
+    QString fichier_courant_;
+    CopieSecours secours_;
     std::unique_ptr<QPrinter> imprimante_;
 };
 

@@ -22,7 +22,10 @@ TForm__Avertissement::TForm__Avertissement(QWidget* parent) : QDialog(parent) {
                                        "de joueurs"),
                         QStringLiteral("Le nombre maximal de rondes doit être de 1/2 du nombre "
                                        "de joueurs")});
-    ListBox1->setEnabled(false);
+    // Read, not used: no selection, no focus, but drawn in the normal colours
+    // (a disabled list would grey its text out).
+    ListBox1->setSelectionMode(QAbstractItemView::NoSelection);
+    ListBox1->setFocusPolicy(Qt::NoFocus);
     ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListBox1->setMinimumWidth(ListBox1->sizeHintForColumn(0) + 2 * ListBox1->frameWidth() + 8);

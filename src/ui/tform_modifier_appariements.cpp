@@ -87,6 +87,7 @@ void TForm_Modifier_Appariements::Bt_EchangerClick() {
                                    CBx_Joueur2->currentData().toInt(), ihm_))
         return;
     ++echanges_;
+    emit changement();
     afficher();
 }
 

@@ -30,6 +30,9 @@ class TForm_Modifier_Appariements : public QDialog {
     QPushButton* Bt_Echanger;
     QPushButton* Bt_Fermer;
 
+  signals:
+    void changement();
+
   public slots:
     void Bt_EchangerClick();
 

@@ -1,5 +1,6 @@
 #include "ui/tform_saisie_resultats.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -14,6 +15,7 @@
 #include <QRegularExpressionValidator>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 
 #include "gestion/proprietes.h"
@@ -132,16 +134,19 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     colonne_othello->addWidget(blancs2);
     Notebook1->addWidget(othello);
 
-    Bt_Prec = bouton(this, "Bt_Prec", QStringLiteral("Précédent"));
-    Bt_Valider = bouton(this, "Bt_Valider", QStringLiteral("Valider"));
-    Button3 = bouton(this, "Button3", QStringLiteral("Tout Vérifier"));
-    Button2 = bouton(this, "Button2", QStringLiteral("Fermer sans Valider"));
+    Bt_Prec = bouton(this, "Bt_Prec", QStringLiteral("&Précédent"));
+    Bt_Valider = bouton(this, "Bt_Valider", QStringLiteral("&Valider"));
+    Button3 = bouton(this, "Button3", QStringLiteral("&Tout Vérifier"));
+    Button2 = bouton(this, "Button2", QStringLiteral("&Fermer sans Valider"));
+    Lbl_Etat = new QLabel(this);
+    Lbl_Etat->setObjectName(QStringLiteral("Lbl_Etat"));
     auto* bas = new QHBoxLayout;
     for (QPushButton* b : {Bt_Prec, Bt_Valider, Button3, Button2}) bas->addWidget(b);
 
     auto* colonne = new QVBoxLayout(this);
     colonne->addWidget(barre);
     colonne->addWidget(Notebook1, 1);
+    colonne->addWidget(Lbl_Etat);
     colonne->addLayout(bas);
 
     coupler(Rbt_BG, Rbt_NP);
@@ -231,6 +236,7 @@ void TForm_Saisie_Resultats::CBx_RondeChange(int index) {
 void TForm_Saisie_Resultats::afficher_table(int t) {
     const std::optional<gestion::TableRonde> table = gestion::table_ronde(tournoi_, t, ronde_);
     if (!table) return;
+    afficher_etat();
     Lbl_No_App->setText(qs(cp("Table n°") + std::to_string(t + 1)));
     Bt_Prec->setEnabled(t > 0);
     Bt_Valider->setEnabled(t < gestion::nb_tables(tournoi_, ronde_) - 1);
@@ -239,6 +245,8 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
         Lbl_Nom_Noirs2->setText(qs(table->noir));
         Ed_Nbp_noir->setText(QString::number(table->saisi ? table->pions_noir : 0));
         Ed_Nbp_blanc->setText(QString::number(table->saisi ? table->pions_blanc : 0));
+        pions_noir_ = Ed_Nbp_noir->text();
+        pions_blanc_ = Ed_Nbp_blanc->text();
     } else {
         Lbl_Nom_Blancs1->setText(qs(table->blanc));
         Lbl_Nom_Noirs1->setText(qs(table->noir));
@@ -262,8 +270,11 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
 
 bool TForm_Saisie_Resultats::enregistrer_table(int t) {
     if (gestion::est_othello(tournoi_)) {
-        return gestion::enregistrer_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
-                                          lire_entier(cp1252(Ed_Nbp_noir->text())), ronde_);
+        const bool resultat =
+            gestion::enregistrer_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
+                                       lire_entier(cp1252(Ed_Nbp_noir->text())), ronde_);
+        emit changement();
+        return resultat;
     }
     std::optional<int> res_blanc;
     if (Rbt_BG->isChecked())
@@ -272,7 +283,64 @@ bool TForm_Saisie_Resultats::enregistrer_table(int t) {
         res_blanc = 1;
     else if (Rbt_BP->isChecked())
         res_blanc = 0;
-    return gestion::enregistrer_points(tournoi_, t, res_blanc, ronde_);
+    const bool resultat = gestion::enregistrer_points(tournoi_, t, res_blanc, ronde_);
+    emit changement();
+    return resultat;
+}
+
+void TForm_Saisie_Resultats::afficher_etat() {
+    const std::vector<int> sans = gestion::tables_sans_resultat(tournoi_, ronde_);
+    if (sans.empty()) {
+        Lbl_Etat->setText(qs(cp("Toutes les tables ont un résultat")));
+        return;
+    }
+    std::string liste;
+    for (const int table : sans) liste += (liste.empty() ? "" : ", ") + std::to_string(table + 1);
+    Lbl_Etat->setText(
+        qs(cp(sans.size() == 1 ? "1 table sans résultat : "
+                               : std::to_string(sans.size()) + " tables sans résultat : ") +
+           liste));
+}
+
+void TForm_Saisie_Resultats::valider_et_suivante() {
+    enregistrer_table(table_courante_);
+    const std::vector<int> sans = gestion::tables_sans_resultat(tournoi_, ronde_);
+    if (!sans.empty()) {
+        // The next one after this table, else the first one.
+        const auto suite = std::upper_bound(sans.begin(), sans.end(), table_courante_);
+        table_courante_ = suite != sans.end() ? *suite : sans.front();
+    }
+    afficher_table(table_courante_);
+    if (sans.empty()) Button3->setFocus();
+}
+
+void TForm_Saisie_Resultats::keyPressEvent(QKeyEvent* evenement) {
+    const int k = evenement->key();
+    if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+        // In a disc-count field Enter leaves it first: refused, nothing moves.
+        QWidget* focus = QApplication::focusWidget();
+        if (focus == Ed_Nbp_noir || focus == Ed_Nbp_blanc) {
+            auto* champ = static_cast<QLineEdit*>(focus);
+            if (!sortie_pions(champ, champ == Ed_Nbp_noir ? Ed_Nbp_blanc : Ed_Nbp_noir)) return;
+        }
+        valider_et_suivante();
+        if (gestion::est_othello(tournoi_)) {
+            Ed_Nbp_noir->setFocus();
+            Ed_Nbp_noir->selectAll();
+        }
+        return;
+    }
+    if (!gestion::est_othello(tournoi_)) {
+        QRadioButton* choix = k == Qt::Key_1                         ? Rbt_BG
+                              : k == Qt::Key_Equal || k == Qt::Key_N ? Rbt_BN
+                              : k == Qt::Key_0                       ? Rbt_BP
+                                                                     : nullptr;
+        if (choix != nullptr) {
+            choix->setChecked(true);
+            return;
+        }
+    }
+    QDialog::keyPressEvent(evenement);
 }
 
 void TForm_Saisie_Resultats::Bt_PrecClick() {
@@ -292,20 +360,29 @@ void TForm_Saisie_Resultats::Bt_ValiderClick() {
 void TForm_Saisie_Resultats::Button3Click() {
     enregistrer_table(table_courante_);
     // "Il me manque des résultats" while a table has none; the dialog stays.
-    if (gestion::tout_verifier(tournoi_, ihm_)) accept();
+    if (!gestion::tout_verifier(tournoi_, ihm_)) return;
+    emit changement();
+    accept();
 }
 
-void TForm_Saisie_Resultats::sortie_pions(QLineEdit* champ, QLineEdit* autre) {
+bool TForm_Saisie_Resultats::sortie_pions(QLineEdit* champ, QLineEdit* autre) {
     const std::optional<int> reste = gestion::pions_restants(cp1252(champ->text()), ihm_);
     if (!reste) {
-        // Giving the focus back takes it from the other field, whose own
-        // leaving must not then overwrite this one with its complement.
+        // The counts before come back in both fields. Giving the focus back
+        // takes it from the other field, whose own leaving must not then
+        // overwrite this one with its complement.
+        Ed_Nbp_noir->setText(pions_noir_);
+        Ed_Nbp_blanc->setText(pions_blanc_);
         retour_focus_ = true;
         champ->setFocus();
+        champ->selectAll();
         retour_focus_ = false;
-        return;
+        return false;
     }
     autre->setText(QString::number(*reste));
+    pions_noir_ = Ed_Nbp_noir->text();
+    pions_blanc_ = Ed_Nbp_blanc->text();
+    return true;
 }
 
 void TForm_Saisie_Resultats::Ed_Nbp_noirExit() {

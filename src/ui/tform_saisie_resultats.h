@@ -32,6 +32,7 @@ class TForm_Saisie_Resultats : public QDialog {
 
     QComboBox* CBx_Ronde;  // the round shown: the current one, or an earlier one to correct
     QLabel* Lbl_No_App;
+    QLabel* Lbl_Etat;           // the tables still without result
     QStackedWidget* Notebook1;  // page 0 "Normal", page 1 "Othello"
     QLabel* Lbl_Nom_Blancs1;
     QLabel* Lbl_Nom_Noirs1;
@@ -50,6 +51,10 @@ class TForm_Saisie_Resultats : public QDialog {
     QPushButton* Button3;  // "Tout Vérifier"
     QPushButton* Button2;  // "Fermer sans Valider"
 
+  signals:
+    // A table was stored.
+    void changement();
+
   public slots:
     void Bt_PrecClick();
     void Bt_ValiderClick();
@@ -60,12 +65,18 @@ class TForm_Saisie_Resultats : public QDialog {
 
   protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    // The keyboard: 1, = (or n) and 0 give white's result; Enter stores the
+    // table and goes to the next one without result.
+    void keyPressEvent(QKeyEvent* evenement) override;
 
   private:
     void afficher_table(int t);
     bool enregistrer_table(int t);
+    // Enter: the table is stored, then the next one without result is shown.
+    void valider_et_suivante();
+    void afficher_etat();
     // Leaving a disc-count field: 0 to 64 fills the other with the rest of 64.
-    void sortie_pions(QLineEdit* champ, QLineEdit* autre);
+    bool sortie_pions(QLineEdit* champ, QLineEdit* autre);
     void coupler(QRadioButton* bouton, QRadioButton* complement);
 
     Tournoi& tournoi_;
@@ -73,6 +84,9 @@ class TForm_Saisie_Resultats : public QDialog {
     int table_courante_ = 0;
     int ronde_ = 0;  // index of the round shown
     bool retour_focus_ = false;
+    // The disc counts last shown or accepted, given back after a refusal.
+    QString pions_noir_;
+    QString pions_blanc_;
     QButtonGroup* groupe_blancs_;
     QButtonGroup* groupe_noirs_;
 };

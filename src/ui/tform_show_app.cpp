@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "gestion/rapports.h"
@@ -21,6 +22,33 @@
 
 namespace tavo::ui {
 
+namespace {
+
+// The characters of the reports, drawn as they are: a font is fixed-pitch for
+// them when they all take the same width.
+bool avances_egales(const QFont& police) {
+    const QFontMetrics mesures(police);
+    const int largeur = mesures.horizontalAdvance(QLatin1Char('M'));
+    for (const QChar c : QStringLiteral("il1.|_ *WéÉ°-(0"))
+        if (mesures.horizontalAdvance(c) != largeur) return false;
+    return largeur > 0;
+}
+
+}  // namespace
+
+QFont police_fixe() {
+    QFont systeme = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (avances_egales(systeme)) return systeme;
+    for (const char* famille : {"DejaVu Sans Mono", "Liberation Mono", "Courier New",
+                                "Nimbus Mono PS", "FreeMono", "Monospace"}) {
+        QFont police(QString::fromLatin1(famille));
+        police.setStyleHint(QFont::TypeWriter);
+        police.setFixedPitch(true);
+        if (avances_egales(police)) return police;
+    }
+    return systeme;
+}
+
 TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm_(ihm) {
     setObjectName(QStringLiteral("Form_Show_App"));
     setWindowTitle(QStringLiteral("Voir les appariements"));
@@ -29,13 +57,15 @@ TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixe = police_fixe();
     fixe.setPixelSize(13);
     ListBox1->setFont(fixe);
-    ListBox1->setUniformItemSizes(true);
-    // Long lines scroll sideways rather than being cut short.
+    // Long lines scroll sideways rather than being cut short: every line has
+    // its own width (with sizes taken as uniform, the first line's width
+    // would cut the longer ones).
     ListBox1->setTextElideMode(Qt::ElideNone);
     ListBox1->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ListBox1->setStyleSheet(QStringLiteral("QListWidget { color: black; }"));
 
     auto* panneau = new QWidget(this);
@@ -73,6 +103,9 @@ void TForm_Show_App::montrer(const Rapport& rapport) {
     setWindowTitle(qs(rapport.titre()));
     ListBox1->clear();
     for (const std::string& ligne : rapport.lignes()) ListBox1->addItem(qs(ligne));
+    // A report opens at its first line.
+    ListBox1->scrollToTop();
+    ListBox1->horizontalScrollBar()->setValue(0);
 }
 
 QStringList TForm_Show_App::lignes() const {
@@ -126,7 +159,7 @@ void TForm_Show_App::Bt_ExporterClick() {
 bool imprimer_lignes(QPagedPaintDevice& imprimante, const QStringList& lignes) {
     QPainter peintre;
     if (!peintre.begin(&imprimante)) return false;
-    QFont fixe = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont fixe = police_fixe();
     fixe.setPointSize(9);
     peintre.setFont(fixe);
     peintre.setPen(Qt::black);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QStringList>
 
 #include "reports/rapport.h"
@@ -15,8 +16,14 @@ namespace tavo::ui {
 
 class Ihm;
 
+// A font whose glyphs all have the same advance, for the report lines:
+// the desktop's fixed-pitch font when its glyphs really are of one width
+// (fontconfig's flag is not enough: some fonts it calls fixed are not), else
+// the first such of a few common ones.
+QFont police_fixe();
+
 // Prints the lines on `imprimante` (a printer or a PDF writer), one report
-// line per printed line, in the desktop's fixed-pitch font, starting a new
+// line per printed line, in the font of police_fixe(), starting a new
 // page when one is full. False when the device cannot be used.
 bool imprimer_lignes(QPagedPaintDevice& imprimante, const QStringList& lignes);
 

@@ -18,15 +18,30 @@ bool IhmTest::question(const std::string& titre, const std::string& texte) {
     return r;
 }
 
+Ihm::Reponse IhmTest::question_annulable(const std::string& titre, const std::string& texte) {
+    if (annulations > 0) {
+        --annulations;
+        questions << qs(titre) + QLatin1Char('|') + qs(texte);
+        return Reponse::annuler;
+    }
+    return question(titre, texte) ? Reponse::oui : Reponse::non;
+}
+
+bool IhmTest::question_prudente(const std::string& titre, const std::string& texte) {
+    return question(titre, texte);
+}
+
 void IhmTest::information(const std::string& texte) {
     informations << qs(texte);
 }
 
-QString IhmTest::fichier_a_ouvrir(QWidget*) {
+QString IhmTest::fichier_a_ouvrir(QWidget*, const QString& dossier) {
+    dossiers << dossier;
     return a_ouvrir.isEmpty() ? QString() : a_ouvrir.takeFirst();
 }
 
-QString IhmTest::fichier_a_sauver(QWidget*) {
+QString IhmTest::fichier_a_sauver(QWidget*, const QString& dossier) {
+    dossiers << dossier;
     return a_sauver.isEmpty() ? QString() : a_sauver.takeFirst();
 }
 

@@ -18,8 +18,10 @@ class IhmTest : public Ihm {
     void message_erreur(const std::string& texte) override;
     bool question(const std::string& titre, const std::string& texte) override;
     void information(const std::string& texte) override;
-    QString fichier_a_ouvrir(QWidget* parent) override;
-    QString fichier_a_sauver(QWidget* parent) override;
+    Reponse question_annulable(const std::string& titre, const std::string& texte) override;
+    bool question_prudente(const std::string& titre, const std::string& texte) override;
+    QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) override;
+    QString fichier_a_sauver(QWidget* parent, const QString& dossier) override;
     QString fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
                                QString& filtre) override;
     QString fichier_a_importer(QWidget* parent) override;
@@ -34,8 +36,11 @@ class IhmTest : public Ihm {
     // Object names of the dialogs shown, in order.
     QStringList dialogues;
 
-    // Answers to the questions, in order; Yes once the queue is empty.
+    // Answers to the questions, in order; Yes once the queue is empty. A
+    // question with Annuler answers Annuler while `annulations` is above 0
+    // (counting down), else as the others.
     std::deque<bool> reponses;
+    int annulations = 0;
     // File names chosen in the open and save dialogs; cancelled when empty.
     QStringList a_ouvrir;
     QStringList a_sauver;
@@ -45,6 +50,8 @@ class IhmTest : public Ihm {
     QStringList a_exporter;
     std::deque<int> types_exportes;
     QStringList a_importer;
+    // The folder each file dialog started in, in order.
+    QStringList dossiers;
     // One driver per dialog shown: it acts on the dialog as the director
     // would (typing, clicking); the dialog's result is what it left. A dialog
     // shown with no driver left is closed at once (Cancel).

@@ -58,6 +58,7 @@ class TestDlgJoueurs : public QObject {
     void supprimer();
     void apres_la_premiere_ronde();
     void refus_du_101e_joueur();
+    void rien_de_tape_ne_se_perd_et_chercher();
     void fermer_renumerote_et_ne_melange_pas_les_joueurs();
     void la_commande_gestion_et_modifie();
 };
@@ -65,8 +66,7 @@ class TestDlgJoueurs : public QObject {
 void TestDlgJoueurs::ouverture_sur_tournoi_vide_cree_le_joueur_1() {
     Banc b;
     QCOMPARE(b.d.windowTitle(), QStringLiteral("Saisie des joueurs"));
-    QVERIFY(!b.d.Ed_ID->isEnabled());
-    QVERIFY(!b.d.Bt_Chercher->isEnabled());
+    QVERIFY(b.d.Bt_Chercher->isEnabled());
     QCOMPARE(b.d.Ed_Nom->maxLength(), 29);
     QCOMPARE(b.d.Ed_Prenom->maxLength(), 19);
     QCOMPARE(b.d.CBx_Equipe->lineEdit()->maxLength(), 3);
@@ -161,9 +161,9 @@ void TestDlgJoueurs::supprimer() {
     QCOMPARE(b.d.joueur_courant(), 3);
     b.ihm.reponses = {false};
     b.d.Bt_Supprimer->click();
-    QCOMPARE(
-        b.ihm.questions,
-        QStringList{QStringLiteral("Confirmation|Etes-vous sûr de vouloir supprimer ce joueur ?")});
+    QCOMPARE(b.ihm.questions,
+             QStringList{QStringLiteral(
+                 "Confirmation|Etes-vous sûr de vouloir supprimer ce joueur ?\n\n3 - J3 ")});
     QCOMPARE(b.f.tournoi().entete.nb_joueurs, 5);
 
     // Player 3 of 5: the former 4 and 5 become 3 and 4; the new 3 is shown.
@@ -237,13 +237,13 @@ void TestDlgJoueurs::fermer_renumerote_et_ne_melange_pas_les_joueurs() {
     b.d.Bt_Fermer->click();
     QVERIFY(!b.d.isVisible());
 
-    // Typed and not stored, then closed: reopening keeps what was typed.
+    // Typed, then closed with Non to the question: dropped.
     b.ouvrir();
     b.d.Ed_Nom->setText(QStringLiteral("C-tape"));
+    b.ihm.reponses = {false};
     b.d.Bt_Fermer->click();
     b.ouvrir();
-    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("C-tape"));
-    b.d.Bt_Annuler->click();
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("C"));
     b.d.Bt_Fermer->click();
 
     // Sort the table (C first), then close with "Fermer": numbered in the
@@ -255,6 +255,7 @@ void TestDlgJoueurs::fermer_renumerote_et_ne_melange_pas_les_joueurs() {
     QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("C"));
     b.d.Ed_Nom->setText(QStringLiteral("C-modifie"));  // typed, not stored
     t.entete.modifie = 0;
+    b.ihm.reponses = {false};
     b.d.Bt_Fermer->click();
     QCOMPARE(nom(b.f, 1), std::string("C"));
     QCOMPARE(nom(b.f, 3), std::string("A"));
@@ -283,6 +284,7 @@ void TestDlgJoueurs::la_commande_gestion_et_modifie() {
         d.Ed_Nom->setText(QStringLiteral("SEUL"));
         d.Bt_Fermer->click();
     });
+    ihm.reponses = {false};  // not stored when leaving
     f.GestionJoueurs();
     QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Dlg_joueurs")});
     QCOMPARE(f.tournoi().entete.nb_joueurs, 1);
@@ -292,6 +294,7 @@ void TestDlgJoueurs::la_commande_gestion_et_modifie() {
     // Storing a change marks the tournament, so that quitting asks.
     ihm.pilotes.push_back([](QDialog& dialogue) {
         auto& d = static_cast<TDlg_joueurs&>(dialogue);
+        d.Ed_Nom->setText(QStringLiteral("SEUL"));
         d.Bt_Valider->click();
         d.Bt_Fermer->click();
     });
@@ -310,6 +313,46 @@ void TestDlgJoueurs::la_commande_gestion_et_modifie() {
     });
     f.GestionJoueurs();
     QCOMPARE(f.tournoi().entete.modifie, 0);
+}
+
+// Leaving with typed changes asks: Annuler stays, Oui stores, Non drops.
+// "Chercher" finds a player by the first letters of his name; a date that is
+// not one is refused and the fields stay as typed.
+void TestDlgJoueurs::rien_de_tape_ne_se_perd_et_chercher() {
+    Banc b;
+    b.ouvrir();
+    b.d.Ed_Nom->setText(QStringLiteral("A"));
+    b.d.Bt_Valider->click();
+    inscrire(b.d, QStringLiteral("Bérard"), QStringLiteral("Léa"));
+    b.d.SBtn_Haut->click();
+
+    b.d.Ed_Nom->setText(QStringLiteral("ALPHONSE"));
+    b.ihm.annulations = 1;
+    b.d.Bt_Fermer->click();
+    QVERIFY(b.d.isVisible());
+    QCOMPARE(b.ihm.questions.last(),
+             QStringLiteral("Attention|Les changements du joueur n°1 ne sont pas enregistrés.\n\n"
+                            "Voulez-vous les enregistrer ?"));
+    b.ihm.reponses = {true};
+    b.d.reject();  // the close box and Escape ask the same
+    QCOMPARE(nom(b.f, 1), std::string("ALPHONSE"));
+    QCOMPARE(b.f.tournoi().entete.modifie, 1);
+
+    b.ouvrir();
+    b.d.Ed_Nom->setText(QStringLiteral("oubli"));
+    b.ihm.reponses = {false};
+    b.d.Bt_Fermer->click();
+    QCOMPARE(nom(b.f, 1), std::string("ALPHONSE"));
+    b.ouvrir();
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("ALPHONSE"));
+
+    b.d.Ed_ID->setText(QStringLiteral("be"));
+    b.d.Bt_Chercher->click();
+    QCOMPARE(b.d.joueur_courant(), 2);
+    b.d.MEd_ne_le->setText(QStringLiteral("31/02/10"));
+    b.d.SBtn_Haut->click();
+    QCOMPARE(b.d.joueur_courant(), 2);  // refused: still on the same player
+    QVERIFY(b.ihm.erreurs.last().startsWith(QStringLiteral("La date de naissance doit être")));
 }
 
 QTEST_MAIN(TestDlgJoueurs)

@@ -14,6 +14,7 @@
 #include "model/fichier_tournoi.h"
 #include "model/registre.h"
 #include "model/texte.h"
+#include "ui/copie_secours.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/tform1.h"
 #include "ui/tform_avertissement.h"
@@ -65,6 +66,7 @@ class TestFenetrePrincipale : public QObject {
     void charger_et_sauver();
     void charger_apres_sauvegarde_annulee_ne_charge_pas();
     void avertissement();
+    void recents_annuler_et_copie_de_secours();
 };
 
 void TestFenetrePrincipale::ecran_de_depart_et_menu() {
@@ -85,9 +87,9 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
              (QStringList{"&Fichiers", "&Rondes", "&Joueurs", "Options", "Equipes", "Aide"}));
     const auto menu = [&](int i) { return f.menuBar()->actions()[i]->menu(); };
     QCOMPARE(textes(menu(0)),
-             (QStringList{"&Nouveau Tournoi", "-", "&Charger un tournoi", "&Sauver le tournoi",
-                          "Exporter au format TRF", "[-]", "[C&onfigurer l'imprimante]",
-                          "[&Imprimer]", "-", "&Quitter"}));
+             (QStringList{"&Nouveau Tournoi", "-", "&Charger un tournoi", "Tournois &récents",
+                          "&Sauver le tournoi", "Sauver so&us…", "Exporter au format TRF", "[-]",
+                          "[C&onfigurer l'imprimante]", "[&Imprimer]", "-", "&Quitter"}));
     QCOMPARE(textes(menu(1)),
              (QStringList{"Nouvelle Ronde", "Revoir les appariements", "Modifier les appariements",
                           "Annuler la dernière ronde", "-", "Saisir les résultats", "-",
@@ -200,11 +202,16 @@ void TestFenetrePrincipale::charger_et_sauver() {
     const QString copie = dossier.filePath(QStringLiteral("copie.pxi"));
     f.tournoi().entete.modifie = 1;
     ihm.a_sauver << copie;
-    QVERIFY(f.SauverTournoi());
+    QVERIFY(f.SauverTournoiSous());
+    QCOMPARE(ihm.dossiers.last(), dossier.path());  // the dialog opened in its folder
     QCOMPARE(f.tournoi().entete.modifie, 0);
     QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158));
     // Cancelled save dialog: nothing written, reported as not saved.
-    QVERIFY(!f.SauverTournoi());
+    QVERIFY(!f.SauverTournoiSous());
+    // "Sauver" writes to the tournament's file without asking.
+    f.tournoi().entete.modifie = 1;
+    QVERIFY(f.SauverTournoi());
+    QCOMPARE(f.fichier_courant(), copie);
 }
 
 void TestFenetrePrincipale::charger_apres_sauvegarde_annulee_ne_charge_pas() {
@@ -241,13 +248,55 @@ void TestFenetrePrincipale::avertissement() {
         QCOMPARE(
             a.ListBox1->item(3)->text(),
             QStringLiteral("Le nombre maximal de rondes doit être de 1/2 du nombre de joueurs"));
-        QVERIFY(!a.ListBox1->isEnabled());
+        // Read, not chosen from: not greyed out, but never focused.
+        QVERIFY(a.ListBox1->isEnabled());
+        QCOMPARE(a.ListBox1->focusPolicy(), Qt::NoFocus);
         a.Bt_Fermer->click();
         vu = !a.isVisible();
     });
     f.action_avertissement->trigger();
     QVERIFY(vu);
     QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Form__Avertissement")});
+}
+
+// The files the usual ways: the recent ones remembered from one window to the
+// next, Annuler on the save question, and the recovery copy offered back.
+void TestFenetrePrincipale::recents_annuler_et_copie_de_secours() {
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("club.pxi"));
+    ecrire_tournoi(fichier, "Club", 4);
+    tavo::ui::CopieSecours().effacer();
+    QSettings(QStringLiteral("tavo"), QStringLiteral("tavo")).clear();
+    {
+        IhmTest ihm;
+        TForm1 f(&ihm);
+        f.show();
+        f.ouvrir(fichier);
+        QCOMPARE(f.fichier_courant(), fichier);
+        f.NouvelleRonde();  // a stored change: the copy follows
+        QVERIFY(QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.pxi"));
+        ihm.annulations = 1;  // Annuler: the window stays, nothing is lost
+        QVERIFY(!f.close());
+        QVERIFY(f.isVisible());
+        QCOMPARE(f.tournoi().entete.ronde_courante, 0);
+        // Then the program stops without a word (a crash, a power cut).
+    }
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    QCOMPARE(f.menu_recents->actions().size(), 1);
+    QCOMPARE(f.menu_recents->actions().first()->text(), QStringLiteral("club.pxi"));
+    f.proposer_reprise();
+    QCOMPARE(ihm.questions.size(), 1);
+    QVERIFY(ihm.questions[0].startsWith(QStringLiteral(
+        "Copie de secours|Une copie de secours du tournoi « Club » a été faite le ")));
+    QCOMPARE(f.tournoi().entete.ronde_courante, 0);  // the round paired is back
+    QCOMPARE(f.tournoi().entete.modifie, 1);
+    QCOMPARE(f.fichier_courant(), fichier);
+    // Saved: the copy is gone, and nothing is offered any more.
+    QVERIFY(f.SauverTournoi());
+    QVERIFY(!QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.pxi"));
+    f.proposer_reprise();
+    QCOMPARE(ihm.questions.size(), 1);
 }
 
 QTEST_MAIN(TestFenetrePrincipale)

@@ -10,6 +10,7 @@
 
 #include "model/texte.h"
 #include "ui/ihm.h"
+#include "ui/traductions.h"
 
 using tavo::ui::IhmQt;
 
@@ -27,6 +28,7 @@ class TestIhmQt : public QObject {
   private slots:
     void boites();
     void dialogues_de_fichier();
+    void en_francais_et_prudentes();
 };
 
 void TestIhmQt::boites() {
@@ -82,7 +84,7 @@ void TestIhmQt::dialogues_de_fichier() {
         noter(w);
         static_cast<QDialog*>(w)->reject();
     });
-    QVERIFY(ihm.fichier_a_ouvrir(nullptr).isEmpty());  // cancelled
+    QVERIFY(ihm.fichier_a_ouvrir(nullptr, QString()).isEmpty());  // cancelled
     QCOMPARE(titre, QStringLiteral("Recharger un tournoi"));
     QCOMPARE(filtres, QStringList{QStringLiteral("Tournoi (*.pxi)")});
     QCOMPARE(suffixe, QStringLiteral("pxi"));
@@ -95,7 +97,8 @@ void TestIhmQt::dialogues_de_fichier() {
         d->selectFile(QStringLiteral("open"));
         static_cast<QDialog*>(d)->accept();
     });
-    QCOMPARE(ihm.fichier_a_sauver(nullptr), dossier.filePath(QStringLiteral("open.pxi")));
+    QCOMPARE(ihm.fichier_a_sauver(nullptr, dossier.path()),
+             dossier.filePath(QStringLiteral("open.pxi")));
     QCOMPARE(titre, QStringLiteral("Sauvegarder le tournoi"));
     QCOMPARE(filtres, QStringList{QStringLiteral("Tournois (*.pxi)")});
     QVERIFY(confirme);
@@ -118,6 +121,38 @@ void TestIhmQt::dialogues_de_fichier() {
              dossier.filePath(QStringLiteral("grille.csv")));
     QCOMPARE(type, QStringLiteral("CSV (*.csv)"));
     QCOMPARE(suffixe, QStringLiteral("csv"));
+}
+
+// Qt's own buttons speak French; a question before what cannot be undone
+// answers Non to Enter; the save question offers Annuler.
+void TestIhmQt::en_francais_et_prudentes() {
+    QVERIFY(tavo::ui::installer_traductions(*QCoreApplication::instance()));
+    QWidget principale;
+    IhmQt ihm(&principale);
+    QStringList textes;
+    QAbstractButton* defaut = nullptr;
+    const auto lire_puis = [&](QMessageBox::StandardButton reponse) {
+        quand_ouvert([&, reponse](QWidget* w) {
+            auto* boite = qobject_cast<QMessageBox*>(w);
+            QVERIFY(boite != nullptr);
+            textes.clear();
+            for (QAbstractButton* b : boite->buttons()) textes << b->text().remove('&');
+            defaut = boite->defaultButton();
+            QCOMPARE(defaut, boite->button(QMessageBox::No));
+            boite->button(reponse)->click();
+        });
+    };
+    lire_puis(QMessageBox::No);
+    QVERIFY(!ihm.question_prudente("Confirmation", "Supprimer ?"));
+    QVERIFY(textes.contains(QStringLiteral("Oui")) && textes.contains(QStringLiteral("Non")));
+
+    quand_ouvert([&](QWidget* w) {
+        auto* boite = qobject_cast<QMessageBox*>(w);
+        QVERIFY(boite != nullptr);
+        QCOMPARE(boite->button(QMessageBox::Cancel)->text().remove('&'), QStringLiteral("Annuler"));
+        boite->button(QMessageBox::Cancel)->click();
+    });
+    QCOMPARE(ihm.question_annulable("Attention", "Sauver ?"), IhmQt::Reponse::annuler);
 }
 
 QTEST_MAIN(TestIhmQt)

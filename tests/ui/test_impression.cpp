@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "ihm_test.h"
@@ -40,7 +41,11 @@ void TestImpression::fenetre_et_rapports_successifs() {
     IhmTest ihm;
     TForm_Show_App w(ihm);
     QCOMPARE(w.windowTitle(), QStringLiteral("Voir les appariements"));
-    QVERIFY(w.ListBox1->font().fixedPitch() || QFontInfo(w.ListBox1->font()).fixedPitch());
+    // The characters of a report are drawn with one width, whatever the
+    // desktop's fonts.
+    const QFontMetrics mesures(w.ListBox1->font());
+    QCOMPARE(mesures.horizontalAdvance(QStringLiteral("iiiii.....")),
+             mesures.horizontalAdvance(QStringLiteral("MMMMMWWWWW")));
     tavo::Rapport r;
     r.titre(tavo::cp("Classement après 2 rondes"));
     r.ligne("%s", "un");
@@ -52,6 +57,15 @@ void TestImpression::fenetre_et_rapports_successifs() {
     w.montrer(r);
     QCOMPARE(w.windowTitle(), QStringLiteral("Liste"));
     QCOMPARE(w.lignes(), QStringList{QStringLiteral(" ")});
+
+    // A line longer than the window scrolls sideways, even after a short one;
+    // the report opens at its first line.
+    for (int k = 0; k < 100; ++k) r.ajouter(k == 50 ? std::string(250, 'x') : "court");
+    w.montrer(r);
+    w.show();
+    QApplication::processEvents();
+    QVERIFY(w.ListBox1->horizontalScrollBar()->maximum() > 0);
+    QCOMPARE(w.ListBox1->verticalScrollBar()->value(), 0);
 }
 
 void TestImpression::imprimer_dans_un_pdf() {

@@ -58,6 +58,7 @@ class TestSaisieResultats : public QObject {
     void tout_verifier();
     void othello_complement_et_bornes();
     void reouverture();
+    void au_clavier();
 };
 
 void TestSaisieResultats::sans_ronde_appariee_la_commande_refuse() {
@@ -183,16 +184,21 @@ void TestSaisieResultats::othello_complement_et_bornes() {
     QCOMPARE(b.table(0).res_noir, 2);
     QCOMPARE(b.table(0).res_blanc, 0);
 
-    // 65 is refused: the box, the focus back, the other field unchanged.
+    // 65 is refused: the box, the focus back, the counts before in both
+    // fields (40 for black, typed and accepted, and 24).
     QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("0"));  // table 2, never entered
+    b.d.Ed_Nbp_noir->setFocus();
+    b.d.Ed_Nbp_noir->setText(QStringLiteral("40"));
     b.d.Ed_Nbp_blanc->setFocus();
+    QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("24"));
     b.d.Ed_Nbp_blanc->setText(QStringLiteral("65"));
     b.d.Ed_Nbp_noir->setFocus();
     QCOMPARE(b.ihm.erreurs,
              QStringList{QStringLiteral("le nombre de pions doit être compris entre 0 et 64")});
     QCOMPARE(QApplication::focusWidget(), b.d.Ed_Nbp_blanc);
-    QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("0"));
-    QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("65"));
+    QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("40"));
+    QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("24"));
+    b.d.Ed_Nbp_blanc->setText(QStringLiteral("65"));
     // Stored as they stand: no result.
     b.d.Bt_Prec->click();
     QCOMPARE(b.table(1).saisi, 0);
@@ -240,6 +246,40 @@ void TestSaisieResultats::reouverture() {
     b.ouvrir();
     QCOMPARE(b.d.Lbl_No_App->text(), QStringLiteral("Table n°1"));
     QCOMPARE(b.d.windowTitle(), QStringLiteral("Saisie des résultats : Echecs, ronde n°2"));
+}
+
+// A whole round by keyboard, two keys a table: the result, then Enter, which
+// goes on to the next table without result; the status names those left.
+void TestSaisieResultats::au_clavier() {
+    Banc b(40);
+    b.ouvrir();
+    QVERIFY(QTest::qWaitForWindowActive(&b.d));
+    QCOMPARE(b.d.Lbl_Etat->text(), QStringLiteral("20 tables sans résultat : 1, 2, 3, 4, 5, 6, 7, "
+                                                  "8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, "
+                                                  "20"));
+    const char touches[] = {'1', '=', '0', 'n'};
+    for (int table = 0; table < 20; ++table) {
+        QTest::keyClick(&b.d, touches[table % 4]);
+        QTest::keyClick(&b.d, Qt::Key_Return);
+    }
+    for (int table = 0; table < 20; ++table) {
+        QCOMPARE(b.table(table).saisi, 1);
+        QCOMPARE(b.table(table).res_blanc, "2101"[table % 4] - '0');
+    }
+    QCOMPARE(b.d.Lbl_Etat->text(), QStringLiteral("Toutes les tables ont un résultat"));
+
+    // Othello: the count, then Enter.
+    Banc o(4, true);
+    o.ouvrir();
+    QVERIFY(QTest::qWaitForWindowActive(&o.d));
+    o.d.Ed_Nbp_noir->setFocus();
+    o.d.Ed_Nbp_noir->selectAll();
+    QTest::keyClicks(o.d.Ed_Nbp_noir, QStringLiteral("40"));
+    QTest::keyClick(o.d.Ed_Nbp_noir, Qt::Key_Return);
+    QCOMPARE(o.table(0).pions_noir, 40);
+    QCOMPARE(o.table(0).pions_blanc, 24);
+    QCOMPARE(o.d.Lbl_No_App->text(), QStringLiteral("Table n°2"));
+    QCOMPARE(QApplication::focusWidget(), o.d.Ed_Nbp_noir);
 }
 
 QTEST_MAIN(TestSaisieResultats)
