@@ -51,6 +51,7 @@ class IhmCaptures : public Ihm {
     }
     QString fichier_a_importer(QWidget*) override { return {}; }
     int executer(QDialog&) override { return QDialog::Rejected; }
+    void montrer(QDialog&) override {}
     bool choisir_imprimante(QPrinter&, QWidget*) override { return false; }
     void configurer_imprimante(QPrinter&, QWidget*) override {}
     bool erreurs = false;

@@ -118,6 +118,12 @@ int IhmQt::executer(QDialog& dialogue) {
     return dialogue.exec();
 }
 
+void IhmQt::montrer(QDialog& fenetre) {
+    fenetre.show();
+    fenetre.raise();
+    fenetre.activateWindow();
+}
+
 bool IhmQt::choisir_imprimante(QPrinter& imprimante, QWidget* parent) {
     QPrintDialog dialogue(&imprimante, parent);
     return dialogue.exec() == QDialog::Accepted;

@@ -40,6 +40,9 @@ class Ihm : public Interaction {
     // Shows a dialog modally and returns its result (QDialog::Accepted or
     // Rejected).
     virtual int executer(QDialog& dialogue) = 0;
+    // Shows a window without waiting for it to close (the report window,
+    // which may stay open beside the dialogs), raised above the others.
+    virtual void montrer(QDialog& fenetre) = 0;
 
     // The print dialog: false when the director cancelled it.
     virtual bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) = 0;
@@ -66,6 +69,7 @@ class IhmQt : public Ihm {
                                QString& filtre) override;
     QString fichier_a_importer(QWidget* parent) override;
     int executer(QDialog& dialogue) override;
+    void montrer(QDialog& fenetre) override;
     bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) override;
     void configurer_imprimante(QPrinter& imprimante, QWidget* parent) override;
 

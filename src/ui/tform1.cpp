@@ -121,7 +121,8 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     // The other windows, created once, in this order, alive until the end.
     Form_Dlg_Tournoi = new TForm_Dlg_Tournoi(*tournoi_, ihm_, this);
     Dlg_joueurs = new TDlg_joueurs(*tournoi_, ihm_, this);
-    Form_Show_App = new TForm_Show_App(ihm_, this);
+    // A window of its own, which the dialogs do not block.
+    Form_Show_App = new TForm_Show_App(ihm_, nullptr);
     Form_Saisie_Resultats = new TForm_Saisie_Resultats(*tournoi_, ihm_, this);
     Form_Modifier_Appariements = new TForm_Modifier_Appariements(*tournoi_, ihm_, this);
     connect(Form_Saisie_Resultats, &TForm_Saisie_Resultats::changement, this,
@@ -327,6 +328,7 @@ void TForm1::closeEvent(QCloseEvent* evenement) {
         return;
     }
     reglages()->setValue(QStringLiteral("geometrie"), saveGeometry());
+    Form_Show_App->close();  // a window of its own: it goes with the program
     evenement->accept();
 }
 
@@ -341,9 +343,10 @@ std::filesystem::path TForm1::dossier_tournoi() const {
     return std::filesystem::current_path(erreur);
 }
 
-void TForm1::montrer_rapport() {
+void TForm1::montrer_rapport(std::optional<gestion::SorteRapport> sorte) {
+    sorte_montree_ = sorte;
     Form_Show_App->montrer(rapport_);
-    ihm_.executer(*Form_Show_App);
+    ihm_.montrer(*Form_Show_App);
 }
 
 void TForm1::NouveauTournoi() {
@@ -403,6 +406,11 @@ bool TForm1::sauver_dans(const QString& fichier) {
 
 void TForm1::noter_changement() {
     if (gestion::a_sauver(*tournoi_)) secours_.ecrire(*tournoi_, fichier_courant_);
+    // An open report of the tournament shows its latest state.
+    if (sorte_montree_ && Form_Show_App->isVisible()) {
+        gestion::produire_rapport(*tournoi_, *sorte_montree_, rapport_);
+        Form_Show_App->actualiser(rapport_);
+    }
 }
 
 void TForm1::proposer_reprise() {
@@ -443,13 +451,13 @@ void TForm1::NouvelleRonde() {
     if (!gestion::apparier_ronde(*tournoi_, rapport_, ihm_)) return;
     noter_changement();
     Form_Saisie_Resultats->revenir_premiere_table();
-    montrer_rapport();
+    montrer_rapport(gestion::SorteRapport::appariements);
 }
 
 void TForm1::RevoirAppariements() {
     if (!gestion::rapport_a_montrer(*tournoi_, gestion::SorteRapport::appariements, ihm_)) return;
     gestion::revoir_appariements(*tournoi_, rapport_);
-    montrer_rapport();
+    montrer_rapport(gestion::SorteRapport::appariements);
 }
 
 void TForm1::ModifierAppariements() {
@@ -475,17 +483,17 @@ void TForm1::SaisirResultats() {
 
 void TForm1::Classement() {
     gestion::produire_rapport(*tournoi_, gestion::SorteRapport::classement, rapport_);
-    montrer_rapport();
+    montrer_rapport(gestion::SorteRapport::classement);
 }
 
 void TForm1::Historique() {
     gestion::produire_rapport(*tournoi_, gestion::SorteRapport::historique, rapport_);
-    montrer_rapport();
+    montrer_rapport(gestion::SorteRapport::historique);
 }
 
 void TForm1::Grille() {
     gestion::produire_rapport(*tournoi_, gestion::SorteRapport::grille, rapport_);
-    montrer_rapport();
+    montrer_rapport(gestion::SorteRapport::grille);
 }
 
 void TForm1::ImporterJoueurs() {
@@ -514,7 +522,7 @@ void TForm1::GestionJoueurs() {
 void TForm1::ListeJoueurs() {
     if (!gestion::rapport_a_montrer(*tournoi_, gestion::SorteRapport::joueurs, ihm_)) return;
     if (gestion::produire_rapport(*tournoi_, gestion::SorteRapport::joueurs, rapport_))
-        montrer_rapport();
+        montrer_rapport(gestion::SorteRapport::joueurs);
 }
 
 void TForm1::FichierResultatsEquipe() {

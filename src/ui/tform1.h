@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <memory>
 
+#include <optional>
 #include "model/tournoi.h"
 #include "reports/rapport.h"
+
+#include "gestion/rapports.h"
 #include "ui/copie_secours.h"
 
 class QAction;
@@ -129,7 +132,9 @@ class TForm1 : public QMainWindow {
 
   private:
     void creer_menu();
-    void montrer_rapport();
+    // Shows the report window with the last report; a report of the
+    // tournament (`sorte`) is then kept up to date while the window is open.
+    void montrer_rapport(std::optional<gestion::SorteRapport> sorte = std::nullopt);
     // After a load or a save: the file becomes the tournament's, the first of
     // the recent ones, and its folder the one the dialogs start in.
     void retenir_fichier(const QString& fichier);
@@ -145,6 +150,7 @@ class TForm1 : public QMainWindow {
     QString dernier_fichier_;
     QString fichier_courant_;
     CopieSecours secours_;
+    std::optional<gestion::SorteRapport> sorte_montree_;
     std::unique_ptr<QPrinter> imprimante_;
 };
 

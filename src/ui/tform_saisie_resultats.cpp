@@ -64,7 +64,8 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     : QDialog(parent), tournoi_(tournoi), ihm_(ihm) {
     setObjectName(QStringLiteral("Form_Saisie_Resultats"));
     setWindowTitle(QStringLiteral("Saisie des résultats"));
-    setModal(true);
+    // Blocks the main window only: a report window may stay open beside it.
+    setWindowModality(Qt::WindowModal);
     resize(531, 268);
 
     auto* barre = new QFrame(this);

@@ -52,7 +52,8 @@ QFont police_fixe() {
 TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm_(ihm) {
     setObjectName(QStringLiteral("Form_Show_App"));
     setWindowTitle(QStringLiteral("Voir les appariements"));
-    setModal(true);
+    // It may stay open beside the other windows, and follows the tournament.
+    setModal(false);
     resize(606, 371);
 
     ListBox1 = new QListWidget(this);
@@ -106,6 +107,14 @@ void TForm_Show_App::montrer(const Rapport& rapport) {
     // A report opens at its first line.
     ListBox1->scrollToTop();
     ListBox1->horizontalScrollBar()->setValue(0);
+}
+
+void TForm_Show_App::actualiser(const Rapport& rapport) {
+    const int ligne = ListBox1->verticalScrollBar()->value();
+    const int colonne = ListBox1->horizontalScrollBar()->value();
+    montrer(rapport);
+    ListBox1->verticalScrollBar()->setValue(ligne);
+    ListBox1->horizontalScrollBar()->setValue(colonne);
 }
 
 QStringList TForm_Show_App::lignes() const {

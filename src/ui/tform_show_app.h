@@ -34,6 +34,8 @@ class TForm_Show_App : public QDialog {
 
     // Replaces the caption and the lines with those of the report.
     void montrer(const Rapport& rapport);
+    // The same report in its latest state, scrolled where the director left it.
+    void actualiser(const Rapport& rapport);
     QStringList lignes() const;
 
     QListWidget* ListBox1;

@@ -74,6 +74,15 @@ int IhmTest::executer(QDialog& dialogue) {
     return resultat;
 }
 
+void IhmTest::montrer(QDialog& fenetre) {
+    if (pilotes.empty()) {
+        dialogues << fenetre.objectName();
+        fenetre.show();
+        return;
+    }
+    executer(fenetre);
+}
+
 bool IhmTest::choisir_imprimante(QPrinter& imprimante, QWidget*) {
     if (pdf.isEmpty()) return false;
     imprimante.setOutputFormat(QPrinter::PdfFormat);

@@ -26,6 +26,9 @@ class IhmTest : public Ihm {
                                QString& filtre) override;
     QString fichier_a_importer(QWidget* parent) override;
     int executer(QDialog& dialogue) override;
+    // A window shown without waiting: its driver, when there is one, runs
+    // as for a modal dialog; otherwise it simply stays shown.
+    void montrer(QDialog& fenetre) override;
     bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) override;
     void configurer_imprimante(QPrinter& imprimante, QWidget* parent) override;
 

@@ -12,6 +12,7 @@
 #include "support/tournoi_test.h"
 #include "ui/tform1.h"
 #include "ui/tform_saisie_resultats.h"
+#include "ui/tform_show_app.h"
 
 using tavo::ui::TForm1;
 using tavo::ui::TForm_Saisie_Resultats;
@@ -59,6 +60,7 @@ class TestSaisieResultats : public QObject {
     void othello_complement_et_bornes();
     void reouverture();
     void au_clavier();
+    void classement_ouvert_a_cote();
 };
 
 void TestSaisieResultats::sans_ronde_appariee_la_commande_refuse() {
@@ -280,6 +282,27 @@ void TestSaisieResultats::au_clavier() {
     QCOMPARE(o.table(0).pions_blanc, 24);
     QCOMPARE(o.d.Lbl_No_App->text(), QStringLiteral("Table n°2"));
     QCOMPARE(QApplication::focusWidget(), o.d.Ed_Nbp_noir);
+}
+
+// The standings stay open beside the results dialog and follow each result.
+void TestSaisieResultats::classement_ouvert_a_cote() {
+    Banc b(4);
+    b.f.Classement();
+    tavo::ui::TForm_Show_App& rapport = *b.f.Form_Show_App;
+    QVERIFY(rapport.isVisible());
+    QVERIFY(rapport.lignes().join('\n').contains(QStringLiteral("après la ronde n°0")));
+    b.ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Saisie_Resultats&>(dialogue);
+        QTest::keyClick(&d, '1');
+        QTest::keyClick(&d, Qt::Key_Return);
+        QTest::keyClick(&d, '1');
+        QTest::keyClick(&d, Qt::Key_Return);
+        d.Button3->click();
+    });
+    b.f.SaisirResultats();
+    QVERIFY(rapport.isVisible());
+    QVERIFY2(rapport.lignes().join('\n').contains(QStringLiteral("après la ronde n°1")),
+             qPrintable(rapport.lignes().join('\n')));
 }
 
 QTEST_MAIN(TestSaisieResultats)
