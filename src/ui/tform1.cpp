@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPrinter>
 #include <QSettings>
@@ -25,6 +26,7 @@
 #include "gestion/rondes.h"
 #include "gestion/trf.h"
 #include "model/texte.h"
+#include "tavo/version.h"
 #include "ui/ihm.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/texte_qt.h"
@@ -233,6 +235,7 @@ void TForm1::creer_menu() {
     aide->setObjectName(QStringLiteral("menu_aide"));
     action_avertissement = action(aide, "action_avertissement", QStringLiteral("Avertissement"),
                                   &TForm1::Avertissement);
+    action_a_propos = action(aide, "action_a_propos", QStringLiteral("À propos"), &TForm1::APropos);
 
     // The usual keys, shown in the menus.
     action_nouveau_tournoi->setShortcut(QKeySequence::New);
@@ -543,6 +546,18 @@ void TForm1::ClassementFinalEquipes() {
 
 void TForm1::Avertissement() {
     ihm_.executer(*Form__Avertissement);
+}
+
+void TForm1::APropos() {
+    // The program's name, its version (the project's, from CMake) and what it does.
+    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("À propos de TAVO"),
+                      QStringLiteral("TAVO\nVersion %1\n\nGestion de tournois en système Suisse "
+                                     "(échecs, dames, othello, quarto).")
+                          .arg(QString::fromLatin1(VERSION)),
+                      QMessageBox::Ok, this);
+    boite.setObjectName(QStringLiteral("Boite_A_Propos"));
+    boite.setIconPixmap(icone_programme().pixmap(32, 32));
+    ihm_.executer(boite);
 }
 
 }  // namespace tavo::ui

@@ -100,6 +100,7 @@ class TForm1 : public QMainWindow {
     QAction* action_fichier_equipes;
     QAction* action_classement_equipes;
     QAction* action_avertissement;
+    QAction* action_a_propos;
 
   public slots:
     void NouveauTournoi();
@@ -124,6 +125,7 @@ class TForm1 : public QMainWindow {
     void FichierResultatsEquipe();
     void ClassementFinalEquipes();
     void Avertissement();
+    void APropos();
 
   protected:
     void closeEvent(QCloseEvent* evenement) override;

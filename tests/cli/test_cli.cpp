@@ -40,6 +40,9 @@ TEST_F(Cli, HelpAndBadUsage) {
     const auto aide = cli({"--help"});
     EXPECT_EQ(aide.code, 0);
     EXPECT_NE(aide.out.find("joueur-ajouter"), std::string::npos);
+    const auto version = cli({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "tavo-cli " TAVO_VERSION_PROJET "\n");
     EXPECT_EQ(cli({}).code, 2);
     EXPECT_EQ(cli({"inconnue"}).code, 2);
     EXPECT_EQ(cli({"rapport", "palmares", "t.pxi"}).code, 2);

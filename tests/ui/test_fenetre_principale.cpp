@@ -1,11 +1,12 @@
 // The main window: start screen, menu, unsaved-work guard, load and save,
-// the warning dialog.
+// the warning dialog, the "À propos" box.
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
@@ -67,6 +68,7 @@ class TestFenetrePrincipale : public QObject {
     void charger_apres_sauvegarde_annulee_ne_charge_pas();
     void avertissement();
     void recents_annuler_et_copie_de_secours();
+    void a_propos();
 };
 
 void TestFenetrePrincipale::ecran_de_depart_et_menu() {
@@ -99,7 +101,7 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
     QCOMPARE(textes(menu(3)), (QStringList{"Tournoi"}));
     QCOMPARE(textes(menu(4)), (QStringList{"générer &Fichier résultats par Equipe", "-",
                                            "&Classement Final par équipe"}));
-    QCOMPARE(textes(menu(5)), (QStringList{"Avertissement"}));
+    QCOMPARE(textes(menu(5)), (QStringList{"Avertissement", "À propos"}));
     for (QAction* a : f.findChildren<QAction*>())
         if (!a->isSeparator() && !a->menu() && a->isVisible())
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
@@ -297,6 +299,23 @@ void TestFenetrePrincipale::recents_annuler_et_copie_de_secours() {
     QVERIFY(!QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.pxi"));
     f.proposer_reprise();
     QCOMPARE(ihm.questions.size(), 1);
+}
+
+void TestFenetrePrincipale::a_propos() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    QString texte;
+    ihm.pilotes.push_back([&](QDialog& d) {
+        auto& boite = static_cast<QMessageBox&>(d);
+        texte = boite.text();
+        boite.button(QMessageBox::Ok)->click();
+    });
+    f.action_a_propos->trigger();
+    QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Boite_A_Propos")});
+    // The project's version, as CMake gives it.
+    QVERIFY2(texte.contains(QStringLiteral("Version " TAVO_VERSION_PROJET "\n")),
+             qPrintable(texte));
+    QVERIFY(texte.startsWith(QStringLiteral("TAVO\n")));
 }
 
 QTEST_MAIN(TestFenetrePrincipale)
