@@ -34,7 +34,8 @@ int commande_ronde(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     Rapport rapport;
     if (!gestion::apparier_ronde(*t, rapport, console)) return ECHEC;
@@ -51,7 +52,8 @@ int commande_resultat(const Mots& mots, Console& console) {
     const auto [blanc, noir] = lire_resultat(args.positionnel(2, "le résultat"));
     args.au_plus(3);
 
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::saisir_resultat(*t, numero, blanc, noir, console)) return ECHEC;
     if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
@@ -65,7 +67,8 @@ int commande_valider(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::tout_verifier(*t, console)) return ECHEC;
     return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;

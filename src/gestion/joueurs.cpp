@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "gestion/verifications.h"
 #include "model/texte.h"
 
 namespace tavo::gestion {
@@ -26,31 +27,39 @@ bool inscriptions_ouvertes(const Tournoi& t) {
     return t.entete.ronde_courante < 0;
 }
 
-int inscrire_joueur(Tournoi& t, Interaction& io) {
+bool inscription_possible(const Tournoi& t, Interaction& io) {
     if (!inscriptions_ouvertes(t)) {
         io.message_erreur(
             cp("Impossible d'ajouter un joueur : la première ronde est déjà appariée"));
-        return 0;
+        return false;
     }
     if (t.entete.nb_joueurs >= MAX_JOUEURS) {
         io.message_erreur(
             cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
-        return 0;
+        return false;
     }
-    return ajouter_joueur(t);
+    return true;
+}
+
+int inscrire_joueur(Tournoi& t, Interaction& io) {
+    return inscription_possible(t, io) ? ajouter_joueur(t) : 0;
 }
 
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io) {
+    const auto verifiee = fiche_verifiee(fiche, io);
+    if (!verifiee) return 0;
     const int id = inscrire_joueur(t, io);
-    if (id != 0) ecrire_fiche(t.joueur(id), fiche);
+    if (id != 0) ecrire_fiche(t.joueur(id), *verifiee);
     return id;
 }
 
 bool modifier_joueur(Tournoi& t, int id, const FicheJoueur& fiche, Interaction& io) {
     if (!joueur_connu(t, id)) return refuser_inconnu(id, io);
+    const auto verifiee = fiche_verifiee(fiche, io);
+    if (!verifiee) return false;
     Joueur& j = t.joueur(id);
     const Joueur avant = j;
-    ecrire_fiche(j, fiche);
+    ecrire_fiche(j, *verifiee);
     if (std::memcmp(&avant, &j, sizeof(Joueur)) != 0) t.entete.modifie = 1;
     return true;
 }

@@ -16,6 +16,10 @@ namespace tavo::gestion {
 // Refused (message, 0 returned, nothing changed) once the first round is
 // paired and at the capacity of 100 players. Sets modifie.
 int inscrire_joueur(Tournoi& t, Interaction& io);
+
+// Whether a player may be registered now; false with the message of
+// inscrire_joueur otherwise.
+bool inscription_possible(const Tournoi& t, Interaction& io);
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io);
 
 // Stores the fields of player `id` (texts cut to their field, rating kept

@@ -1,5 +1,6 @@
 #include "gestion/resultats.h"
 
+#include "gestion/verifications.h"
 #include "model/texte.h"
 #include "reports/feuille.h"
 #include "standings/scores.h"
@@ -49,6 +50,7 @@ void poser_points(Appariement& a, int res_blanc) {
 
 bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc) {
     if (!table_existe(t, table)) return false;
+    if (table_sans_adversaire(t, table)) return t.app[t.entete.ronde_courante][table].saisi != 0;
     const int r = t.entete.ronde_courante;
     Appariement& a = t.app[r][table];
     const bool choisi = res_blanc && *res_blanc >= 0 && *res_blanc <= 2;
@@ -61,6 +63,7 @@ bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc) {
 
 bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir) {
     if (!table_existe(t, table)) return false;
+    if (table_sans_adversaire(t, table)) return t.app[t.entete.ronde_courante][table].saisi != 0;
     const int r = t.entete.ronde_courante;
     Appariement& a = t.app[r][table];
     const bool valides = pions_possibles(pions_blanc) && pions_possibles(pions_noir);
@@ -85,6 +88,11 @@ bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& i
     if (!table_existe(t, numero - 1)) {
         io.message_erreur(
             cp(formater("Il n'y a pas de table n°%d dans la ronde n°%d", numero, r + 1)));
+        return false;
+    }
+    if (table_sans_adversaire(t, numero - 1)) {
+        io.message_erreur(cp(formater(
+            "La table n°%d est celle de l'exempt : son résultat ne se change pas", numero)));
         return false;
     }
     if (t.entete.othello == 0) {

@@ -1,10 +1,5 @@
 // The team result file of one game's tournament.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
+#include "model/disque.h"
 #include "model/texte.h"
 #include "standings/scores.h"
 #include "teams/equipes.h"
@@ -25,66 +20,6 @@ bool nom_possible(const std::string& jeu) {
     return true;
 }
 
-// Access rights of the new file: those of the file it replaces, or the usual
-// ones for a new file.
-mode_t droits(const fs::path& cible) {
-    struct stat etat {};
-    if (::stat(cible.c_str(), &etat) == 0) return etat.st_mode & 07777;
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    return 0666 & ~masque;
-}
-
-bool ecrire_tout(int fd, const std::string& contenu) {
-    const char* donnees = contenu.data();
-    std::size_t reste = contenu.size();
-    while (reste > 0) {
-        const ssize_t ecrit = ::write(fd, donnees, reste);
-        if (ecrit < 0 && errno == EINTR) continue;
-        if (ecrit <= 0) return false;
-        donnees += ecrit;
-        reste -= static_cast<std::size_t>(ecrit);
-    }
-    return true;
-}
-
-// A temporary file beside the target, renamed over it once complete; removed
-// when the write does not go through.
-class FichierTemporaire {
-  public:
-    explicit FichierTemporaire(const fs::path& cible) : cible_(cible) {
-        chemin_ =
-            (cible.parent_path() / ("." + cible.filename().string() + ".tmp-XXXXXX")).string();
-        fd_ = ::mkstemp(chemin_.data());
-        if (fd_ >= 0) ::fchmod(fd_, droits(cible));
-    }
-    ~FichierTemporaire() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!remplace_) ::unlink(chemin_.c_str());
-    }
-    FichierTemporaire(const FichierTemporaire&) = delete;
-    FichierTemporaire& operator=(const FichierTemporaire&) = delete;
-
-    bool ouvert() const { return fd_ >= 0; }
-
-    // Writes the whole content, flushes it to disk and renames the file over
-    // the target.
-    bool remplacer(const std::string& contenu) {
-        bool ok = ecrire_tout(fd_, contenu) && ::fsync(fd_) == 0;
-        ok = ::close(fd_) == 0 && ok;
-        fd_ = -1;
-        if (!ok || ::rename(chemin_.c_str(), cible_.c_str()) != 0) return false;
-        remplace_ = true;
-        return true;
-    }
-
-  private:
-    fs::path cible_;
-    std::string chemin_;
-    int fd_ = -1;
-    bool remplace_ = false;
-};
-
 }  // namespace
 
 std::string nom_fichier_equipes(const EnteteTournoi& entete) {
@@ -99,7 +34,9 @@ bool fichier_resultat_equipes(Tournoi& t, const fs::path& dossier, Interaction& 
         return false;
     };
     if (!nom_possible(jeu)) return refuser();
-    FichierTemporaire fichier(dossier / vers_utf8(nom));
+    const std::string cible = (dossier / vers_utf8(nom)).string();
+    if (!remplacement_permis(cible)) return refuser();
+    FichierTemporaire fichier(cible);
     if (!fichier.ouvert()) return refuser();
 
     trier_classement(t);
@@ -113,7 +50,7 @@ bool fichier_resultat_equipes(Tournoi& t, const fs::path& dossier, Interaction& 
                             champ(j.prenom).c_str());
         if (p < n && t.joueurs[p + 1].points != j.points) rang = p + 1;
     }
-    if (!fichier.remplacer(contenu)) return refuser();
+    if (!ecrire_en_entier(fichier.fd(), contenu) || !fichier.remplacer()) return refuser();
     return true;
 }
 

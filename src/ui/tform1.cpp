@@ -250,8 +250,11 @@ void TForm1::ChargerTournoi() {
     if (!proposer_sauvegarde()) return;
     const QString fichier = ihm_.fichier_a_ouvrir(this);
     if (fichier.isEmpty()) return;
-    if (gestion::charger_tournoi(*tournoi_, fichier.toStdString(), ihm_))
+    EtatFichier etat;
+    if (gestion::charger_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) {
         dernier_fichier_ = fichier;
+        etat_fichier_ = etat;
+    }
     setWindowTitle(qs(tournoi_->titre_fenetre()));
     Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     Dlg_joueurs->oublier_joueur();
@@ -260,8 +263,11 @@ void TForm1::ChargerTournoi() {
 bool TForm1::SauverTournoi() {
     const QString fichier = ihm_.fichier_a_sauver(this);
     if (fichier.isEmpty()) return false;
-    if (!gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_)) return false;
+    // The state known is that of the file last loaded or saved, none for another.
+    EtatFichier etat = fichier == dernier_fichier_ ? etat_fichier_ : EtatFichier{};
+    if (!gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) return false;
     dernier_fichier_ = fichier;
+    etat_fichier_ = etat;
     return true;
 }
 

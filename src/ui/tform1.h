@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "model/disque.h"
 #include "model/tournoi.h"
 #include "reports/rapport.h"
 
@@ -101,6 +102,9 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<Tournoi> tournoi_;
     Rapport rapport_;
     QString dernier_fichier_;
+    // The state of dernier_fichier_ when it was last loaded or saved here: a
+    // save over a file changed since then asks first.
+    EtatFichier etat_fichier_;
     std::unique_ptr<QPrinter> imprimante_;
 };
 

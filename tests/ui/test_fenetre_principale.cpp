@@ -161,7 +161,11 @@ void TestFenetrePrincipale::charger_et_sauver() {
 
     // The player dialog was on player 3 of another tournament.
     f.GestionJoueurs();
-    for (int i = 0; i < 2; ++i) f.Dlg_joueurs->Bt_NouveauClick();
+    for (const char* nom : {"J1", "J2", "J3"}) {
+        f.Dlg_joueurs->Ed_Nom->setText(QString::fromLatin1(nom));
+        f.Dlg_joueurs->Bt_NouveauClick();
+    }
+    f.Dlg_joueurs->SBtn_HautClick();
     QCOMPARE(f.Dlg_joueurs->joueur_courant(), 3);
     f.tournoi().entete.modifie = 0;
 
@@ -202,6 +206,24 @@ void TestFenetrePrincipale::charger_et_sauver() {
     QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158));
     // Cancelled save dialog: nothing written, reported as not saved.
     QVERIFY(!f.SauverTournoi());
+
+    // The file changed on disk since this save: saving over it asks first;
+    // No keeps the other program's file.
+    QFile autre(copie);
+    QVERIFY(autre.open(QIODevice::Append));
+    autre.write("x");
+    autre.close();
+    ihm.questions.clear();
+    ihm.reponses = {false};
+    ihm.a_sauver << copie;
+    QVERIFY(!f.SauverTournoi());
+    QCOMPARE(ihm.questions.size(), 1);
+    QVERIFY(ihm.questions[0].contains(QStringLiteral("modifié sur le disque")));
+    QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158 + 1));
+    ihm.reponses = {true};
+    ihm.a_sauver << copie;
+    QVERIFY(f.SauverTournoi());
+    QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158));
 }
 
 void TestFenetrePrincipale::charger_apres_sauvegarde_annulee_ne_charge_pas() {
