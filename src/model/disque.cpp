@@ -55,8 +55,13 @@ void nettoyer_temporaires(const fs::path& dossier, const std::string& prefixe) {
         const std::string nom = it->path().filename().string();
         if (nom.size() != prefixe.size() + kLongueurAleatoire || nom.rfind(prefixe, 0) != 0)
             continue;
-        std::error_code ec_type;
-        if (it->is_regular_file(ec_type) && !it->is_symlink(ec_type)) ::unlink(it->path().c_str());
+        // Only a file whose writer is gone: a save under way holds its lock.
+        const int fd = ::open(it->path().c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat etat {};
+        if (::fstat(fd, &etat) == 0 && S_ISREG(etat.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(it->path().c_str());
+        ::close(fd);
     }
 }
 
@@ -107,6 +112,7 @@ FichierTemporaire::FichierTemporaire(const std::string& cible) : cible_(cible) {
     chemin_ = (chemin_cible.parent_path() / (prefixe + "XXXXXX")).string();
     fd_ = ::mkstemp(chemin_.data());
     if (fd_ < 0) return;
+    ::flock(fd_, LOCK_EX | LOCK_NB);
     // The file the rename replaces: a symbolic link itself is replaced, so it
     // passes nothing on.
     struct stat etat {};
@@ -145,18 +151,17 @@ FichierTemporaire::~FichierTemporaire() {
     if (!remplace_ && !chemin_.empty()) ::unlink(chemin_.c_str());
 }
 
-bool FichierTemporaire::synchroniser_et_fermer() {
-    if (fd_ < 0) return false;
-    bool ok = ::fsync(fd_) == 0;
-    ok = ::close(fd_) == 0 && ok;
-    fd_ = -1;
-    return ok;
+bool FichierTemporaire::synchroniser() {
+    return fd_ >= 0 && ::fsync(fd_) == 0;
 }
 
 bool FichierTemporaire::remplacer() {
-    if (fd_ >= 0 && !synchroniser_et_fermer()) return false;
-    if (::rename(chemin_.c_str(), cible_.c_str()) != 0) return false;
+    if (!synchroniser() || ::rename(chemin_.c_str(), cible_.c_str()) != 0) return false;
     remplace_ = true;
+    // Closed once renamed: until then its lock keeps other saves off it.
+    const bool ferme = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!ferme) return false;
     const auto dossier = fs::path(cible_).parent_path();
     const int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {

@@ -35,8 +35,9 @@ std::string texte_fichier_cp1252(std::string octets);
 
 // A temporary file beside `cible`, renamed over it by `remplacer` once
 // complete; removed otherwise. Its name is short enough for any file name the
-// folder holds, and the temporary files a killed process left for the same
-// target are removed when a new one is created. It takes the mode, owner and
+// folder holds. Each one is locked (flock) by its writer until it is renamed,
+// so the temporary files of the same target that nobody holds any more (a
+// killed process left them) are removed when a new one is created. It takes the mode, owner and
 // group of the file it replaces; when the owner or group cannot be kept,
 // `ouvert` is false and nothing is created.
 class FichierTemporaire {
@@ -49,9 +50,9 @@ class FichierTemporaire {
     bool ouvert() const { return fd_ >= 0; }
     int fd() const { return fd_; }
 
-    // Flushes the content to disk, closes the file and renames it over the
-    // target. False when one step fails (the target is then as it was).
-    bool synchroniser_et_fermer();
+    // Flushes the content to disk; then renames the file over the target and
+    // closes it. False when one step fails (the target is then as it was).
+    bool synchroniser();
     bool remplacer();
 
   private:

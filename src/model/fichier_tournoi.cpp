@@ -184,7 +184,7 @@ bool sauver(Tournoi& t, const std::string& chemin, Interaction& io) {
         }
     }
     // Data that never reached the disk is a failed write of the last block.
-    if (!echec && !temporaire.synchroniser_et_fermer()) echec = dernier_bloc;
+    if (!echec && !temporaire.synchroniser()) echec = dernier_bloc;
     if (!echec && !temporaire.remplacer()) echec = "Impossible d'ouvrir ce fichier";
     if (echec) {
         io.message_erreur(cp(echec));
