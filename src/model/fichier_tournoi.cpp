@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -50,10 +51,15 @@ bool id_valide(std::int16_t id, int nb_joueurs) {
     return id == ID_AUCUN || id == ID_FORFAIT || id == ID_QUALIFIE || (id >= 1 && id <= nb_joueurs);
 }
 
-// A text field ends with its NUL within the field.
+// A text field ends with its NUL within the field, and holds no control
+// character (a line break in a name would break the reports and team files).
 template <std::size_t N>
 bool texte_termine(const char (&f)[N]) {
-    return strnlen(f, N) < N;
+    const std::size_t n = strnlen(f, N);
+    return n < N && std::none_of(f, f + n, [](char c) {
+               const auto octet = static_cast<unsigned char>(c);
+               return octet < 0x20 || octet == 0x7F;
+           });
 }
 
 bool drapeau(std::uint8_t valeur) {

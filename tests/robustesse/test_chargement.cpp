@@ -234,17 +234,21 @@ TEST_F(ChargementRefuse, ValeursHorsDeLeursBornes) {
     }
 }
 
-// An editor that turned LF into CR LF shifts every byte after the first 0x0A
-// (here an Elo of 10): the file is refused rather than read askew.
+// An editor that turned LF into CR LF shifts every byte after the 0x0A of the
+// last player's Elo of 10: his girl flag and team code would be read askew.
 TEST_F(ChargementRefuse, FichierConvertiEnCrLf) {
-    poser_i16(bon, joueur(3) + offsetof(Joueur, elo), 10);
+    Tournoi t = tournoi_avec_joueurs(3);
+    t.joueur(3).elo = 10;
+    copier_champ(t.joueur(3).equipe, "AB");
+    const std::vector<char> image = image_fichier(t);
     std::string converti;
-    for (char c : bon) converti += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    ecrire_fichier(fichier, converti);
-    InteractionTest io;
-    EXPECT_FALSE(charger(en_memoire, fichier.string(), io));
-    EXPECT_EQ(io.erreurs.size(), 1u);
-    EXPECT_TRUE(etat(en_memoire) == avant);
+    for (char c : image) converti += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    ASSERT_EQ(converti.size(), image.size() + 1);
+    verifier_refus(converti, kJoueurs);
+    // Control characters in a text are refused too.
+    copier_champ(t.joueur(2).nom, "X\r\n1 DEL");
+    const std::vector<char> avec_controle = image_fichier(t);
+    verifier_refus(std::string(avec_controle.begin(), avec_controle.end()), kJoueurs);
 }
 
 class Bilan : public ::testing::Environment {
