@@ -57,8 +57,7 @@ std::string texte_cp1252(const std::string& utf8, const char* quoi) {
         throw ErreurUsage(std::string(quoi) +
                           " contient un caractère impossible à enregistrer : « " + *c + " »");
     }
-    const std::string texte = vers_cp1252(utf8);
-    return texte;
+    return vers_cp1252(utf8);
 }
 
 }  // namespace tavo::cli
