@@ -111,7 +111,10 @@ FichierTemporaire::FichierTemporaire(const std::string& cible) : cible_(cible) {
     nettoyer_temporaires(chemin_cible.parent_path(), prefixe);
     chemin_ = (chemin_cible.parent_path() / (prefixe + "XXXXXX")).string();
     fd_ = ::mkstemp(chemin_.data());
-    if (fd_ < 0) return;
+    if (fd_ < 0) {
+        chemin_.clear();  // nothing was created: nothing to remove
+        return;
+    }
     ::flock(fd_, LOCK_EX | LOCK_NB);
     // The file the rename replaces: a symbolic link itself is replaced, so it
     // passes nothing on.
@@ -127,6 +130,7 @@ FichierTemporaire::FichierTemporaire(const std::string& cible) : cible_(cible) {
                           ::fchmod(fd_, etat.st_mode & 07777) != 0)) {
             ::close(fd_);
             ::unlink(chemin_.c_str());
+            chemin_.clear();
             fd_ = -1;
         }
     } else {
