@@ -50,17 +50,23 @@ std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& cons
     return tournoi;
 }
 
+std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console,
+                                        VerrouFichier& verrou) {
+    if (!gestion::verrouiller_tournoi(verrou, chemin, console)) return nullptr;
+    return ouvrir_tournoi(chemin, console);
+}
+
 void afficher_rapport(const Rapport& rapport) {
     for (const std::string& ligne : rapport.lignes()) Console::afficher(ligne);
 }
 
 std::string texte_cp1252(const std::string& utf8, const char* quoi) {
-    bool perte = false;
-    std::string texte = vers_cp1252(utf8, &perte);
-    if (perte)
+    if (const auto c = caractere_impossible(utf8)) {
+        if (c->empty()) throw ErreurUsage(std::string(quoi) + " n'est pas du texte UTF-8 valide");
         throw ErreurUsage(std::string(quoi) +
-                          " contient un caractère impossible à enregistrer : " + utf8);
-    return texte;
+                          " contient un caractère impossible à enregistrer : « " + *c + " »");
+    }
+    return vers_cp1252(utf8);
 }
 
 }  // namespace tavo::cli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/console.h"
+#include "model/disque.h"
 #include "model/tournoi.h"
 #include "reports/rapport.h"
 
@@ -47,6 +48,12 @@ int commande_exporter_trf(const Mots& mots, Console& console);
 // Loads a tournament file; nullptr (the message already on stderr) on failure.
 std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console);
 
+// The same for a command that changes the file: the file's lock is taken
+// first and held as long as `verrou` lives, over the load, the change and
+// the save, so that two commands never lose each other's change.
+std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console,
+                                        VerrouFichier& verrou);
+
 // Prints a report's lines on stdout.
 void afficher_rapport(const Rapport& rapport);
 
@@ -58,7 +65,8 @@ extern const std::set<std::string> kOptionsPublication;
 int publier_rapport(const Rapport& rapport, const Arguments& args, Console& console);
 
 // A text typed on the command line (UTF-8) in the file's character set.
-// A character that Windows-1252 cannot hold is bad usage naming `quoi`.
+// Invalid UTF-8 and a character that Windows-1252 cannot hold are bad usage
+// naming `quoi`.
 std::string texte_cp1252(const std::string& utf8, const char* quoi);
 
 }  // namespace tavo::cli

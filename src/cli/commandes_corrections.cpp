@@ -12,7 +12,8 @@ int commande_annuler_ronde(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {"--forcer"});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     // Without --forcer, the question about the results lost is a refusal.
     if (!gestion::annuler_ronde(*t, console, args.drapeau("--forcer"))) return ECHEC;
@@ -25,7 +26,8 @@ int commande_echanger(const Mots& mots, Console& console) {
     const int a = entier_option(args.positionnel(1, "le premier joueur"), 1, 9999, "le joueur");
     const int b = entier_option(args.positionnel(2, "le second joueur"), 1, 9999, "le joueur");
     args.au_plus(3);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::echanger_joueurs(*t, a, b, console, args.drapeau("--forcer"))) return ECHEC;
     if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
@@ -40,7 +42,8 @@ int commande_joueurs_trier(const Mots& mots, Console& console) {
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
     if (!args.drapeau("--elo")) throw ErreurUsage("l'ordre du tri manque : --elo");
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::trier_par_elo(*t, console)) return ECHEC;
     return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;

@@ -50,7 +50,8 @@ int commande_joueur_ajouter(const Mots& mots, Console& console) {
     FicheJoueur fiche;
     appliquer_options(args, fiche);
 
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     const int id = gestion::inscrire_joueur(*t, fiche, console);
     if (id == 0) return ECHEC;
@@ -72,7 +73,8 @@ int commande_joueur_modifier(const Mots& mots, Console& console) {
     if (args.drapeau("--actif") && args.drapeau("--inactif"))
         throw ErreurUsage("--actif et --inactif s'excluent");
 
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     FicheJoueur fiche = gestion::fiche_joueur(*t, id).value_or(FicheJoueur{});
     appliquer_options(args, fiche);
@@ -85,7 +87,8 @@ int commande_joueur_supprimer(const Mots& mots, Console& console) {
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     const int id = numero_joueur(args);
     args.au_plus(2);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::supprimer_joueur(*t, id, console)) return ECHEC;
     return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;

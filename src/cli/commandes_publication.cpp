@@ -15,7 +15,8 @@ int commande_joueurs_importer(const Mots& mots, Console& console) {
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     const std::string liste = args.positionnel(1, "la liste des joueurs");
     args.au_plus(2);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     const int nombre = gestion::importer_joueurs(*t, std::filesystem::path(liste), console);
     if (nombre < 0) return ECHEC;

@@ -34,7 +34,8 @@ int commande_ronde(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     Rapport rapport;
     if (!gestion::apparier_ronde(*t, rapport, console)) return ECHEC;
@@ -53,7 +54,8 @@ int commande_resultat(const Mots& mots, Console& console) {
     const auto texte_ronde = args.valeur("--ronde");
     const int ronde = texte_ronde ? entier_option(*texte_ronde, 1, 9999, "la ronde") : 0;
 
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::saisir_resultat(*t, numero, blanc, noir, console, ronde)) return ECHEC;
     if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
@@ -68,7 +70,8 @@ int commande_valider(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::tout_verifier(*t, console)) return ECHEC;
     return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;

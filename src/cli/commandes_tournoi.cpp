@@ -49,6 +49,8 @@ int commande_nouveau(const Mots& mots, Console& console) {
     gestion::Proprietes p;
     appliquer_options(args, p);
     if (!gestion::verifier_proprietes(p, console)) return ECHEC;
+    VerrouFichier verrou;
+    if (!gestion::verrouiller_tournoi(verrou, chemin, console)) return ECHEC;
     std::error_code ec;
     if (!args.drapeau("--remplacer") && std::filesystem::exists(chemin, ec)) {
         console.message_erreur(cp("Le fichier existe déjà : ") + chemin +
@@ -64,7 +66,8 @@ int commande_tournoi_modifier(const Mots& mots, Console& console) {
     const Arguments args(mots, kOptionsProprietes, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    auto t = ouvrir_tournoi(chemin, console);
+    VerrouFichier verrou;
+    auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     gestion::Proprietes p = gestion::lire_proprietes(*t);
     appliquer_options(args, p);

@@ -1,4 +1,8 @@
 // tavo-cli: the tournament director's commands without the window.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -16,13 +20,27 @@ void aide(std::ostream& sortie) {
               "2 en cas de mauvais usage.\n";
 }
 
+// What was printed must have reached standard output: a full disk, /dev/full
+// or a closed output make the command fail, never pass for a success.
+int sortie_ecrite(int statut) {
+    std::cout.flush();
+    if (std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout)) return statut;
+    std::cerr << "tavo-cli : erreur d'écriture sur la sortie standard\n";
+    return tavo::cli::ECHEC;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A standard stream started closed is taken by /dev/null, read-only: the
+    // files opened later never get its number (nothing printed can land in a
+    // tournament file), and writing to a closed output still fails.
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) == -1 && ::open("/dev/null", O_RDONLY) != fd) return 1;
     const tavo::cli::Mots mots(argv + 1, argv + argc);
     if (mots.empty() || mots[0] == "--help" || mots[0] == "-h" || mots[0] == "aide") {
         aide(mots.empty() ? std::cerr : std::cout);
-        return mots.empty() ? tavo::cli::USAGE : tavo::cli::SUCCES;
+        return sortie_ecrite(mots.empty() ? tavo::cli::USAGE : tavo::cli::SUCCES);
     }
     if (mots[0] == "--version") {
         std::cout << "tavo-cli " << tavo::VERSION << '\n';
@@ -32,7 +50,8 @@ int main(int argc, char** argv) {
         if (mots[0] != commande.nom) continue;
         tavo::cli::Console console;
         try {
-            return commande.executer(tavo::cli::Mots(mots.begin() + 1, mots.end()), console);
+            return sortie_ecrite(
+                commande.executer(tavo::cli::Mots(mots.begin() + 1, mots.end()), console));
         } catch (const tavo::cli::ErreurUsage& e) {
             std::cerr << "tavo-cli " << commande.nom << " : " << e.what() << "\nUsage : tavo-cli "
                       << commande.nom << ' ' << commande.usage << '\n';

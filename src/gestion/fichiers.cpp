@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "model/fichier_tournoi.h"
+#include "model/texte.h"
 #include "standings/departages.h"
 
 namespace tavo::gestion {
@@ -26,6 +27,44 @@ bool ecrire_copie_secours(const Tournoi& t, const std::string& chemin, Interacti
 bool reprendre_copie_secours(Tournoi& t, const std::string& chemin, Interaction& io) {
     if (!charger_tournoi(t, chemin, io)) return false;
     t.entete.modifie = 1;
+    return true;
+}
+
+bool verrouiller_tournoi(VerrouFichier& verrou, const std::string& chemin, Interaction& io) {
+    switch (verrou.prendre(chemin, ATTENTE_VERROU_MS)) {
+        case VerrouFichier::Etat::pris:
+        case VerrouFichier::Etat::absent:
+            return true;
+        case VerrouFichier::Etat::occupe:
+            io.message_erreur(
+                cp("Ce fichier est en cours de modification par un autre "
+                   "programme : réessayez dans un instant"));
+            return false;
+        case VerrouFichier::Etat::impossible:
+            break;
+    }
+    io.message_erreur("Impossible d'ouvrir ce fichier");
+    return false;
+}
+
+bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu) {
+    // Taken before reading: a change made while reading is seen as a change.
+    const EtatFichier avant = etat_fichier(chemin);
+    if (!charger_tournoi(t, chemin, io)) return false;
+    connu = avant;
+    return true;
+}
+
+bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu) {
+    VerrouFichier verrou;
+    if (!verrouiller_tournoi(verrou, chemin, io)) return false;
+    if (connu.existe && !meme_etat(connu, etat_fichier(chemin)) &&
+        !io.question(cp("Sauver le tournoi"),
+                     cp("Ce fichier a été modifié sur le disque depuis son chargement ou sa "
+                        "dernière sauvegarde. Le remplacer quand même ?")))
+        return false;
+    if (!sauver_tournoi(t, chemin, io)) return false;
+    connu = etat_fichier(chemin);
     return true;
 }
 

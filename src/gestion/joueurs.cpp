@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "gestion/verifications.h"
 #include "model/texte.h"
 
 namespace tavo::gestion {
@@ -34,28 +35,6 @@ std::string cle_alphabetique(std::string_view texte) {
     return cle;
 }
 
-// A birth date is empty (blanks for every digit) or a real date "JJ/MM/AA";
-// the year's century is unknown, so 29/02 is always taken.
-bool date_naissance_valide(const std::string& ne_le, Interaction& io) {
-    if (ne_le.empty() || ne_le == "  /  /  ") return true;
-    auto chiffres = [&](std::size_t i) {
-        return ne_le[i] >= '0' && ne_le[i] <= '9' && ne_le[i + 1] >= '0' && ne_le[i + 1] <= '9';
-    };
-    static constexpr int kJours[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    bool valide = ne_le.size() == 8 && ne_le[2] == '/' && ne_le[5] == '/' && chiffres(0) &&
-                  chiffres(3) && chiffres(6);
-    if (valide) {
-        const int jour = lire_entier(ne_le.substr(0, 2));
-        const int mois = lire_entier(ne_le.substr(3, 2));
-        valide = mois >= 1 && mois <= 12 && jour >= 1 && jour <= kJours[mois - 1];
-    }
-    if (!valide)
-        io.message_erreur(cp("La date de naissance doit être une vraie date (JJ/MM/AA) ou rester "
-                             "vide : ") +
-                          ne_le);
-    return valide;
-}
-
 }  // namespace
 
 int nombre_joueurs(const Tournoi& t) {
@@ -71,17 +50,22 @@ bool suppression_possible(const Tournoi& t) {
     return t.entete.ronde_courante < 0;
 }
 
-int inscrire_joueur(Tournoi& t, Interaction& io) {
+bool inscription_possible(const Tournoi& t, Interaction& io) {
     if (!ajout_possible(t)) {
         io.message_erreur(
             cp("Impossible d'ajouter un joueur : toutes les rondes prévues sont appariées"));
-        return 0;
+        return false;
     }
     if (t.entete.nb_joueurs >= MAX_JOUEURS) {
         io.message_erreur(
             cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
-        return 0;
+        return false;
     }
+    return true;
+}
+
+int inscrire_joueur(Tournoi& t, Interaction& io) {
+    if (!inscription_possible(t, io)) return 0;
     const int id = ajouter_joueur(t);
     // The rounds paired before he came are forfeits, as for an inactive player.
     Joueur& j = t.joueur(id);
@@ -93,18 +77,20 @@ int inscrire_joueur(Tournoi& t, Interaction& io) {
 }
 
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io) {
-    if (!date_naissance_valide(fiche.ne_le, io)) return 0;
+    const auto verifiee = fiche_verifiee(fiche, io);
+    if (!verifiee) return 0;
     const int id = inscrire_joueur(t, io);
-    if (id != 0) ecrire_fiche(t.joueur(id), fiche);
+    if (id != 0) ecrire_fiche(t.joueur(id), *verifiee);
     return id;
 }
 
 bool modifier_joueur(Tournoi& t, int id, const FicheJoueur& fiche, Interaction& io) {
     if (!joueur_connu(t, id)) return refuser_inconnu(id, io);
-    if (!date_naissance_valide(fiche.ne_le, io)) return false;
+    const auto verifiee = fiche_verifiee(fiche, io);
+    if (!verifiee) return false;
     Joueur& j = t.joueur(id);
     const Joueur avant = j;
-    ecrire_fiche(j, fiche);
+    ecrire_fiche(j, *verifiee);
     if (std::memcmp(&avant, &j, sizeof(Joueur)) != 0) t.entete.modifie = 1;
     return true;
 }

@@ -13,18 +13,26 @@
 namespace tavo::gestion {
 
 // Registers a new player, numbered after the last one, and returns his
-// number: with every field empty (the dialog's "Nouveau") or with `fiche`.
+// number: with every field empty, or with `fiche` (the player dialog stores
+// a new player this way once something is typed in its empty form).
 // A player registered once rounds are paired is a late entry: each round
 // paired so far, the current one included, is a forfeit for him (as for an
 // inactive player), and he is paired from the next round on. Refused
 // (message, 0 returned, nothing changed) once every planned round is paired
 // and at the capacity of 100 players. Sets modifie.
+// With `fiche`, the record must pass fiche_verifiee (gestion/verifications.h):
+// a name, no control character, a team code of letters and digits, a birth
+// date that is a real date or empty.
 int inscrire_joueur(Tournoi& t, Interaction& io);
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io);
 
+// Whether a player may be registered now; false with the message of
+// inscrire_joueur otherwise.
+bool inscription_possible(const Tournoi& t, Interaction& io);
+
 // Stores the fields of player `id` (texts cut to their field, rating kept
-// within 0 to 9999). Refused (message, false) for an unknown player. Sets
-// modifie when the record changed.
+// within 0 to 9999). Refused (message, false) for an unknown player and a
+// record that fails fiche_verifiee. Sets modifie when the record changed.
 bool modifier_joueur(Tournoi& t, int id, const FicheJoueur& fiche, Interaction& io);
 
 // Deletes player `id`; the players after him are numbered one less. Refused

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gestion/verifications.h"
 #include "model/texte.h"
 #include "standings/departages.h"
 
@@ -64,12 +65,26 @@ bool verifier_proprietes(const Proprietes& p, Interaction& io) {
         io.message_erreur(cp("Le nombre de rondes doit être compris entre 0 et 15"));
         return false;
     }
-    return true;
+    return verifier_texte(p.date, "la date", io) &&
+           verifier_texte(p.nom, "le nom du tournoi", io) && verifier_texte(p.jeu, "le jeu", io);
 }
+
+namespace {
+
+// Rounds already paired stay part of the tournament.
+bool rondes_suffisantes(const Tournoi& t, const Proprietes& p, Interaction& io) {
+    const int appariees = t.entete.ronde_courante + 1;
+    if (p.nb_rondes >= appariees) return true;
+    io.message_erreur(cp(formater(
+        "%d rondes sont déjà appariées : le tournoi ne peut pas en compter moins", appariees)));
+    return false;
+}
+
+}  // namespace
 
 bool valider_proprietes(Tournoi& t, const Proprietes& p, Interaction& io) {
     t.entete.modifie = 1;
-    return verifier_proprietes(p, io);
+    return verifier_proprietes(p, io) && rondes_suffisantes(t, p, io);
 }
 
 bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
@@ -82,7 +97,7 @@ bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
 }
 
 bool modifier_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
-    if (!verifier_proprietes(p, io)) return false;
+    if (!verifier_proprietes(p, io) || !rondes_suffisantes(t, p, io)) return false;
     t.entete.modifie = 1;
     prendre_identite(t, p);
     const bool commence = t.entete.ronde_courante >= 0;

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "gestion/rondes.h"
-#include "model/fichier_temporaire.h"
+#include "model/disque.h"
 #include "model/texte.h"
 #include "reports/rapports.h"
 #include "reports/tableau.h"

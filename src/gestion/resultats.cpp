@@ -1,5 +1,6 @@
 #include "gestion/resultats.h"
 
+#include "gestion/verifications.h"
 #include "model/texte.h"
 #include "reports/feuille.h"
 #include "standings/scores.h"
@@ -59,6 +60,8 @@ void poser_points(Appariement& a, int res_blanc) {
 bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc, int ronde) {
     const int r = ronde_voulue(t, ronde);
     if (!table_existe(t, r, table)) return false;
+    // The bye's table keeps the result the pairing gave it.
+    if (table_sans_adversaire(t, table, r)) return t.app[r][table].saisi != 0;
     Appariement& a = t.app[r][table];
     const bool choisi = res_blanc && *res_blanc >= 0 && *res_blanc <= 2;
     if (choisi) poser_points(a, *res_blanc);
@@ -71,6 +74,8 @@ bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc, int
 bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir, int ronde) {
     const int r = ronde_voulue(t, ronde);
     if (!table_existe(t, r, table)) return false;
+    // The bye's table keeps the result the pairing gave it.
+    if (table_sans_adversaire(t, table, r)) return t.app[r][table].saisi != 0;
     Appariement& a = t.app[r][table];
     const bool valides = pions_possibles(pions_blanc) && pions_possibles(pions_noir);
     if (valides) {
@@ -100,6 +105,11 @@ bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& i
     if (!table_existe(t, r, numero - 1)) {
         io.message_erreur(
             cp(formater("Il n'y a pas de table n°%d dans la ronde n°%d", numero, r + 1)));
+        return false;
+    }
+    if (table_sans_adversaire(t, numero - 1, r)) {
+        io.message_erreur(cp(formater(
+            "La table n°%d est celle de l'exempt : son résultat ne se change pas", numero)));
         return false;
     }
     if (t.entete.othello == 0) {

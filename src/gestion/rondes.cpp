@@ -1,12 +1,13 @@
 #include "gestion/rondes.h"
 
+#include "gestion/verifications.h"
 #include "reports/feuille.h"
 
 namespace tavo::gestion {
 
 bool apparier_ronde(Tournoi& t, Rapport& rapport, Interaction& io,
                     const OptionsAppariement& options) {
-    if (!nouvelle_ronde(t, io, options)) return false;
+    if (!joueurs_prets(t, io) || !nouvelle_ronde(t, io, options)) return false;
     revoir_appariements(t, rapport);
     return true;
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gestion/rapports.h"
-#include "model/fichier_temporaire.h"
+#include "model/disque.h"
 #include "model/texte.h"
 #include "reports/tableau.h"
 #include "standings/scores.h"

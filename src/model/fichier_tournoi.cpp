@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <iterator>
 #include <memory>
 
+#include "model/disque.h"
 #include "model/texte.h"
 
 namespace tavo {
@@ -49,12 +51,44 @@ bool id_valide(std::int16_t id, int nb_joueurs) {
     return id == ID_AUCUN || id == ID_FORFAIT || id == ID_QUALIFIE || (id >= 1 && id <= nb_joueurs);
 }
 
+// A text field ends with its NUL within the field, and holds no control
+// character (a line break in a name would break the reports and team files).
+template <std::size_t N>
+bool texte_termine(const char (&f)[N]) {
+    const std::size_t n = strnlen(f, N);
+    return n < N && std::none_of(f, f + n, [](char c) {
+               const auto octet = static_cast<unsigned char>(c);
+               return octet < 0x20 || octet == 0x7F;
+           });
+}
+
+bool drapeau(std::uint8_t valeur) {
+    return valeur == 0 || valeur == 1;
+}
+
 bool entete_valide(const EnteteTournoi& e) {
     if (e.nb_joueurs < 0 || e.nb_joueurs > MAX_JOUEURS) return false;
+    if (!texte_termine(e.date) || !texte_termine(e.nom) || !texte_termine(e.jeu)) return false;
+    if (!drapeau(e.othello)) return false;
+    // The rounds planned: 0 to 15, never fewer than the rounds already paired.
+    if (e.nb_rondes < 0 || e.nb_rondes > MAX_RONDES || e.nb_rondes < e.ronde_courante + 1)
+        return false;
     if (e.ronde_courante < -1 || e.ronde_courante >= MAX_RONDES) return false;
     if (e.nb_departages < 0 || e.nb_departages > NB_SYSTEMES_DEPARTAGE) return false;
     for (int i = 0; i < e.nb_departages; ++i)
         if (e.departages[i] < 0 || e.departages[i] >= NB_SYSTEMES_DEPARTAGE) return false;
+    return true;
+}
+
+// The values a player record can hold: its texts ended, its flags 0 or 1,
+// colours, points and discs within their ranges.
+bool fiche_valide(const Joueur& j) {
+    if (!texte_termine(j.nom) || !texte_termine(j.prenom) || !texte_termine(j.ne_le) ||
+        !texte_termine(j.equipe))
+        return false;
+    if (!drapeau(j.fille) || !drapeau(j.actif)) return false;
+    for (int r = 0; r < MAX_RONDES; ++r)
+        if (j.couleurs[r] > SANS_PARTIE || j.resultats[r] > 2 || j.pions[r] > 64) return false;
     return true;
 }
 
@@ -66,6 +100,7 @@ bool joueurs_valides(const Tournoi& t) {
         const Joueur& j = t.joueurs[p];
         if (j.id < 1 || j.id > n || vu[j.id]) return false;
         vu[j.id] = true;
+        if (!fiche_valide(j)) return false;
         for (std::int16_t adversaire : j.adversaires)
             if (!id_valide(adversaire, n)) return false;
     }
@@ -75,6 +110,12 @@ bool joueurs_valides(const Tournoi& t) {
 // A round cannot have more tables than half its players, rounded up.
 bool nb_app_valide(std::int16_t nb, int nb_joueurs) {
     return nb >= 0 && nb <= MAX_TABLES && nb <= (nb_joueurs + 1) / 2;
+}
+
+// Points 0 to 2, discs 0 to 64, the entered flag 0 or 1.
+bool table_valide(const Appariement& a) {
+    return a.res_blanc <= 2 && a.res_noir <= 2 && a.pions_blanc <= 64 && a.pions_noir <= 64 &&
+           drapeau(a.saisi);
 }
 
 FonctionEcriture ecriture = ::write;
@@ -88,33 +129,6 @@ bool ecrire_tout(int fd, const char* donnees, std::size_t taille) {
         taille -= static_cast<std::size_t>(ecrit);
     }
     return true;
-}
-
-// Where a save really goes: the file a symbolic link names, not the link.
-std::string cible_reelle(const std::string& chemin) {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(chemin, ec)) {
-        auto cible = std::filesystem::weakly_canonical(chemin, ec);
-        if (!ec) return cible.string();
-    }
-    return chemin;
-}
-
-mode_t droits_du_fichier(const std::string& chemin) {
-    struct stat etat {};
-    if (::stat(chemin.c_str(), &etat) == 0) return etat.st_mode & 07777;
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    return 0666 & ~masque;
-}
-
-void synchroniser_dossier(const std::string& chemin) {
-    const auto dossier = std::filesystem::path(chemin).parent_path();
-    const int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -138,18 +152,18 @@ std::vector<char> image_fichier(const Tournoi& t) {
 
 bool sauver(Tournoi& t, const std::string& chemin, Interaction& io) {
     const std::string cible = cible_reelle(chemin);
-    std::error_code ec;
-    if (std::filesystem::is_directory(cible, ec)) {
+    // Only a regular file with write permission is replaced, never a device,
+    // a FIFO or a folder.
+    if (!remplacement_permis(cible)) {
         io.message_erreur("Impossible d'ouvrir ce fichier");
         return false;
     }
-    std::string temporaire = cible + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(temporaire.data());
-    if (fd < 0) {
+    FichierTemporaire temporaire(cible);
+    if (!temporaire.ouvert()) {
         io.message_erreur("Impossible d'ouvrir ce fichier");
         return false;
     }
-    ::fchmod(fd, droits_du_fichier(cible));
+    const int fd = temporaire.fd();
 
     // The blocks in file order, each with the message naming it.
     const std::vector<char> image = image_fichier(t);
@@ -176,16 +190,12 @@ bool sauver(Tournoi& t, const std::string& chemin, Interaction& io) {
         }
     }
     // Data that never reached the disk is a failed write of the last block.
-    if (!echec && ::fsync(fd) != 0) echec = dernier_bloc;
-    if (::close(fd) != 0 && !echec) echec = dernier_bloc;
-    if (!echec && ::rename(temporaire.c_str(), cible.c_str()) != 0)
-        echec = "Impossible d'ouvrir ce fichier";
+    if (!echec && !temporaire.synchroniser()) echec = dernier_bloc;
+    if (!echec && !temporaire.remplacer()) echec = "Impossible d'ouvrir ce fichier";
     if (echec) {
-        ::unlink(temporaire.c_str());
         io.message_erreur(cp(echec));
         return false;
     }
-    synchroniser_dossier(cible);
     t.entete.modifie = 0;
     return true;
 }
@@ -204,7 +214,7 @@ ErreurLecture lire_image(std::string_view octets, Tournoi& d) {
         for (int table = 0; table < n; ++table) {
             Appariement& a = d.app[k][table];
             if (!lecteur.lire(a) || !id_valide(a.blanc, d.entete.nb_joueurs) ||
-                !id_valide(a.noir, d.entete.nb_joueurs))
+                !id_valide(a.noir, d.entete.nb_joueurs) || !table_valide(a))
                 return ErreurLecture::app;
         }
     }
@@ -230,20 +240,15 @@ std::string message_lecture(ErreurLecture erreur) {
 }
 
 bool charger(Tournoi& t, const std::string& chemin, Interaction& io) {
-    std::ifstream fichier(chemin, std::ios::binary);
-    std::error_code ec;
-    if (!fichier || std::filesystem::is_directory(chemin, ec)) {
+    // Bytes after the last record are ignored, so nothing beyond the largest
+    // possible file needs reading. Only a regular file is read.
+    const auto octets = lire_fichier_regulier(chemin, TAILLE_MAX_FICHIER);
+    if (!octets) {
         io.message_erreur("Impossible d'ouvrir ce fichier");
         return false;
     }
-    // Bytes after the last record are ignored, so nothing beyond the largest
-    // possible file needs reading.
-    std::string octets(TAILLE_MAX_FICHIER, '\0');
-    fichier.read(octets.data(), static_cast<std::streamsize>(octets.size()));
-    octets.resize(static_cast<std::size_t>(fichier.gcount()));
-
     auto lu = std::make_unique<Tournoi>();
-    const ErreurLecture erreur = lire_image(octets, *lu);
+    const ErreurLecture erreur = lire_image(*octets, *lu);
     if (erreur != ErreurLecture::aucune) {
         io.message_erreur(message_lecture(erreur));
         return false;

@@ -51,6 +51,11 @@ long lire_utf8(std::string_view s, std::size_t& i) {
         if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return -1;
         code = (code << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
     }
+    // An overlong form (a NUL written on three bytes...), a surrogate or a
+    // code beyond U+10FFFF is no character.
+    constexpr long kPlusPetit[] = {0, 0x80, 0x800, 0x10000};
+    if (code < kPlusPetit[suite] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return -1;
     return code;
 }
 
@@ -71,6 +76,25 @@ std::string vers_cp1252(std::string_view utf8, bool* perte) {
         }
     }
     return out;
+}
+
+std::optional<std::string> caractere_impossible(std::string_view utf8) {
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t debut = i;
+        const long code = lire_utf8(utf8, i);
+        if (code < 0) return std::string();
+        if (octet_de(static_cast<char32_t>(code)) < 0)
+            return std::string(utf8.substr(debut, i - debut));
+    }
+    return std::nullopt;
+}
+
+bool utf8_valide(std::string_view texte) {
+    std::size_t i = 0;
+    while (i < texte.size())
+        if (lire_utf8(texte, i) < 0) return false;
+    return true;
 }
 
 std::string vers_utf8(std::string_view cp1252) {

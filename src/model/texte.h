@@ -8,6 +8,7 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,14 @@ void copier_champ(char (&f)[N], std::string_view texte) {
 // `perte` is given it is set to true in that case. Invalid UTF-8 bytes are
 // treated the same way.
 std::string vers_cp1252(std::string_view utf8, bool* perte = nullptr);
+
+// The first character of a UTF-8 text that Windows-1252 cannot hold, in
+// UTF-8; "" when the text holds an invalid or overlong UTF-8 sequence first;
+// std::nullopt when every character fits.
+std::optional<std::string> caractere_impossible(std::string_view utf8);
+
+// True when the text is well-formed UTF-8 (no overlong form, no surrogate).
+bool utf8_valide(std::string_view texte);
 
 // Windows-1252 to UTF-8. The five bytes the set leaves undefined become U+FFFD.
 std::string vers_utf8(std::string_view cp1252);

@@ -1,6 +1,8 @@
 // The final team classification: the sum of each team's ranks over the games,
 // fewest points first, the Othello rank breaking ties.
-#include <fstream>
+#include <sstream>
+
+#include "model/disque.h"
 
 #include "model/texte.h"
 #include "teams/equipes.h"
@@ -29,27 +31,32 @@ void trier_scores(std::vector<ScoreEquipe>& scores) {
 
 bool classer_equipes(const fs::path& dossier, ClassementEquipes& classement, Interaction& io) {
     using namespace equipes;
-    std::ofstream journal(dossier / "resultat.txt", std::ios::binary | std::ios::trunc);
-    if (!journal) {
+    // resultat.txt is rewritten on every run, under a temporary name then
+    // renamed: a symbolic link of that name is replaced, never followed.
+    const std::string chemin_journal = (dossier / "resultat.txt").string();
+    if (!remplacement_permis(chemin_journal, true)) {
         io.message_erreur(cp("Impossible de créer le fichier RESULTAT.TXT !"));
         return false;
     }
-    const fs::path chemin_liste = trouver_fichier(dossier, "equipes.txt");
-    std::ifstream fichier_liste(chemin_liste, std::ios::binary);
-    std::error_code ec;
-    if (!fichier_liste || fs::is_directory(chemin_liste, ec)) {
-        io.message_erreur(cp("Fichier EQUIPES.TXT non-trouvé"));
+    FichierTemporaire fichier_journal(chemin_journal);
+    if (!fichier_journal.ouvert()) {
+        io.message_erreur(cp("Impossible de créer le fichier RESULTAT.TXT !"));
         return false;
     }
+    const auto liste_lue = lire_texte(trouver_fichier(dossier, "equipes.txt"));
+    std::istringstream fichier_liste(liste_lue.value_or(std::string()));
+    std::ostringstream journal;
     std::vector<Equipe> liste;
-    if (!lire_liste_equipes(fichier_liste, journal, liste, io)) return false;
-    fichier_liste.close();
+    const bool liste_ok = liste_lue && lire_liste_equipes(fichier_liste, journal, liste, io);
     // The format errors are the only record of the skipped lines: losing
     // them is a failure.
-    if (!journal.flush()) {
+    const std::string lignes = journal.str();
+    if (!ecrire_en_entier(fichier_journal.fd(), lignes) || !fichier_journal.remplacer()) {
         io.message_erreur(cp("Erreur d'écriture dans le fichier RESULTAT.TXT"));
         return false;
     }
+    if (!liste_lue) io.message_erreur(cp("Fichier EQUIPES.TXT non-trouvé"));
+    if (!liste_ok) return false;
 
     std::vector<std::string> fichiers;
     if (!fichiers_resultats(dossier, fichiers, io)) return false;

@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -21,11 +22,19 @@ inline constexpr std::size_t LONGUEUR_LIGNE = 98;
 inline constexpr std::size_t LONGUEUR_CODE = 3;
 inline constexpr std::size_t LONGUEUR_NOM = 29;
 
-// Reads the next line of a text file whose lines end with LF or CR LF: the
+// Reads the next line of a text file whose lines end with LF, CR LF or CR: the
 // line end is removed, the text stops at a NUL byte and is cut to
 // LONGUEUR_LIGNE bytes (the rest of the line is read and dropped). False at
 // the end of the file, when there is no line left.
 bool lire_ligne(std::istream& entree, std::string& ligne);
+
+// Largest team list or team result file read.
+inline constexpr std::size_t TAILLE_MAX_TEXTE = 8 << 20;
+
+// The content of a regular text file of the team competition, in
+// Windows-1252 (see texte_fichier_cp1252); std::nullopt when it is not a
+// regular file, cannot be read, or is larger than TAILLE_MAX_TEXTE.
+std::optional<std::string> lire_texte(const std::filesystem::path& chemin);
 
 // `dossier`/`nom`, or, when it does not exist, the first file of the folder
 // (in byte order) whose name is `nom` ignoring the case of letters, as the

@@ -1,5 +1,5 @@
 // The team result file of one game's tournament.
-#include "model/fichier_temporaire.h"
+#include "model/disque.h"
 #include "model/texte.h"
 #include "standings/scores.h"
 #include "teams/equipes.h"
@@ -34,7 +34,9 @@ bool fichier_resultat_equipes(Tournoi& t, const fs::path& dossier, Interaction& 
         return false;
     };
     if (!nom_possible(jeu)) return refuser();
-    FichierTemporaire fichier(dossier / vers_utf8(nom));
+    const std::string cible = (dossier / vers_utf8(nom)).string();
+    if (!remplacement_permis(cible)) return refuser();
+    FichierTemporaire fichier(cible);
     if (!fichier.ouvert()) return refuser();
 
     trier_classement(t);
@@ -48,7 +50,7 @@ bool fichier_resultat_equipes(Tournoi& t, const fs::path& dossier, Interaction& 
                             champ(j.prenom).c_str());
         if (p < n && t.joueurs[p + 1].points != j.points) rang = p + 1;
     }
-    if (!fichier.remplacer(contenu)) return refuser();
+    if (!ecrire_en_entier(fichier.fd(), contenu) || !fichier.remplacer()) return refuser();
     return true;
 }
 

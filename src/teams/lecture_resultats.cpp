@@ -1,7 +1,7 @@
 // Reading the team result files of a folder.
 #include <algorithm>
-#include <fstream>
 #include <new>
+#include <sstream>
 
 #include "model/texte.h"
 #include "model/tournoi.h"
@@ -58,11 +58,16 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
                             Jeux& jeux, Interaction& io) {
     // File names are UTF-8 on disk; messages are in the program's character set.
     const std::string nom_cp = vers_cp1252(nom);
-    std::ifstream fichier(dossier / nom, std::ios::binary);
-    if (!fichier) {
+    const auto texte = lire_texte(dossier / nom);
+    if (!texte) {
         io.message_erreur(formater("Impossible d'ouvrir le fichier %s", nom_cp.c_str()));
         return false;
     }
+    if (texte->empty()) {
+        io.message_erreur(formater("Fichier %s vide", nom_cp.c_str()));
+        return false;
+    }
+    std::istringstream fichier(*texte);
     const std::size_t j = jeux.noms.size();
 
     // A missing line reads as an empty one: no name, 0 players.
@@ -88,6 +93,14 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
         return false;
     }
 
+    // The players read must be the players announced: no fewer (a line
+    // ending them early), no more.
+    const auto refuser_compte = [&](int lus) {
+        io.message_erreur(formater(cp("Fichier %s : %d joueurs annoncés, %d lus").c_str(),
+                                   nom_cp.c_str(), jeux.nb_joueurs, lus));
+        return false;
+    };
+    if (jeux.nb_joueurs < 0) return refuser_compte(0);
     for (int k = 1; k <= jeux.nb_joueurs; ++k) {
         if (!lire_ligne(fichier, ligne)) {
             io.message_erreur(formater(
@@ -97,7 +110,7 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
         // An empty line, or one whose first byte is below '0' (a blank, a
         // sign...) or from 128 up, ends the file's players.
         const auto premier = ligne.empty() ? 0u : static_cast<unsigned char>(ligne[0]);
-        if (premier < '0' || premier >= 128) break;
+        if (premier < '0' || premier >= 128) return refuser_compte(k - 1);
         const std::size_t blanc = ligne.find(' ');
         if (blanc == std::string::npos) {
             io.message_erreur(
@@ -130,6 +143,10 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
         }
         score.rangs[j] = rang;
         score.equipe = static_cast<int>(index);
+    }
+    if (lire_ligne(fichier, ligne) && !ligne.empty()) {
+        const auto premier = static_cast<unsigned char>(ligne[0]);
+        if (premier >= '0' && premier < 128) return refuser_compte(jeux.nb_joueurs + 1);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 // Text lines and the team list "equipes.txt".
 #include <algorithm>
 
+#include "model/disque.h"
 #include "model/texte.h"
 #include "teams/equipes_internes.h"
 
@@ -12,30 +13,32 @@ bool lire_ligne(std::istream& entree, std::string& ligne) {
     ligne.clear();
     std::streambuf* tampon = entree.rdbuf();
     if (tampon == nullptr) return false;
-    // One byte more than kept is stored, so that the CR ending a line of
-    // LONGUEUR_LIGNE bytes is removed rather than cut off with the rest.
+    // A line ends with LF, CR LF, or a CR alone (as old Macintosh files do).
     std::size_t lus = 0;
-    bool cr_final = false;
     bool fin_de_ligne = false;
     for (;;) {
         const int c = tampon->sbumpc();
         if (c == std::char_traits<char>::eof()) break;
-        if (c == '\n') {
+        if (c == '\n' || c == '\r') {
+            if (c == '\r' && tampon->sgetc() == '\n') tampon->sbumpc();
             fin_de_ligne = true;
             break;
         }
-        if (ligne.size() <= LONGUEUR_LIGNE) ligne += static_cast<char>(c);
-        cr_final = c == '\r';
+        if (ligne.size() < LONGUEUR_LIGNE) ligne += static_cast<char>(c);
         ++lus;
     }
     if (lus == 0 && !fin_de_ligne) {
         entree.setstate(std::ios::eofbit);
         return false;
     }
-    if (cr_final && ligne.size() == lus) ligne.pop_back();
-    ligne.resize(std::min(ligne.size(), LONGUEUR_LIGNE));
     ligne.resize(std::min(ligne.size(), ligne.find('\0')));
     return true;
+}
+
+std::optional<std::string> lire_texte(const fs::path& chemin) {
+    auto octets = lire_fichier_regulier(chemin.string(), TAILLE_MAX_TEXTE + 1);
+    if (!octets || octets->size() > TAILLE_MAX_TEXTE) return std::nullopt;
+    return texte_fichier_cp1252(std::move(*octets));
 }
 
 fs::path trouver_fichier(const fs::path& dossier, std::string_view nom) {

@@ -161,7 +161,24 @@ void TDlg_joueurs::afficher_joueur() {
     Chk_Inactif->setChecked(!f.actif);
     Chk_Fille->setChecked(f.fille);
     CBx_Equipe->setEditText(qs(f.equipe));
-    Lbl_no_joueur->setText(QString::number(joueur_courant_));
+    Lbl_no_joueur->setText(
+        QString::number(nouveau_ ? gestion::nombre_joueurs(tournoi_) + 1 : joueur_courant_));
+}
+
+void TDlg_joueurs::commencer_nouveau() {
+    joueur_courant_ = 0;
+    nouveau_ = true;
+    afficher_joueur();
+    CBx_Equipe->setFocus();
+}
+
+bool TDlg_joueurs::formulaire_vide() const {
+    const FicheJoueur f = fiche_affichee();
+    const auto vide = [](const std::string& s) {
+        return s.find_first_not_of(" /") == std::string::npos;
+    };
+    return vide(f.nom) && vide(f.prenom) && vide(f.ne_le) && vide(f.equipe) && f.elo == 0 &&
+           !f.fille;
 }
 
 FicheJoueur TDlg_joueurs::fiche_affichee() const {
@@ -177,9 +194,20 @@ FicheJoueur TDlg_joueurs::fiche_affichee() const {
 }
 
 bool TDlg_joueurs::enregistrer_joueur() {
+    if (nouveau_) {
+        // A new player is registered once something is typed, never empty.
+        if (formulaire_vide()) return true;
+        const int id = gestion::inscrire_joueur(tournoi_, fiche_affichee(), ihm_);
+        if (id == 0) return false;
+        nouveau_ = false;
+        joueur_courant_ = id;
+        Lbl_no_joueur->setText(QString::number(id));
+        emit changement();
+        return true;
+    }
     // Nothing to store when no player is shown.
     if (!gestion::fiche_joueur(tournoi_, joueur_courant_)) return true;
-    // Refused (a date that is not one): the fields stay as typed.
+    // Refused (no name, a date that is not one...): the fields stay as typed.
     if (!gestion::modifier_joueur(tournoi_, joueur_courant_, fiche_affichee(), ihm_)) return false;
     emit changement();
     return true;
@@ -191,6 +219,9 @@ void TDlg_joueurs::a_l_ouverture() {
     Bt_Nouveau->setEnabled(gestion::ajout_possible(tournoi_));
     const int nb = gestion::nombre_joueurs(tournoi_);
     if (joueur_courant_ > nb) joueur_courant_ = nb;
+    // A new player's form stays one while players may be added.
+    if (nouveau_ && gestion::ajout_possible(tournoi_)) return;
+    nouveau_ = false;
     if (nb == 0) {
         Bt_NouveauClick();
         return;
@@ -218,14 +249,18 @@ bool TDlg_joueurs::fiche_inchangee() const {
 
 void TDlg_joueurs::SBtn_HautClick() {
     if (!enregistrer_joueur()) return;
-    if (joueur_courant_ > 1) {
+    if (nouveau_) {
+        nouveau_ = false;
+        joueur_courant_ = gestion::nombre_joueurs(tournoi_);
+        afficher_joueur();
+    } else if (joueur_courant_ > 1) {
         --joueur_courant_;
         afficher_joueur();
     }
 }
 
 void TDlg_joueurs::SBtn_BasClick() {
-    if (!enregistrer_joueur()) return;
+    if (!enregistrer_joueur() || nouveau_) return;
     if (joueur_courant_ < gestion::nombre_joueurs(tournoi_)) {
         ++joueur_courant_;
         afficher_joueur();
@@ -242,13 +277,14 @@ void TDlg_joueurs::Bt_AnnulerClick() {
 
 void TDlg_joueurs::Bt_NouveauClick() {
     if (!enregistrer_joueur()) return;
+    // "Nouveau" on an empty new form does nothing.
+    if (nouveau_) {
+        CBx_Equipe->setFocus();
+        return;
+    }
     // Refused, with a message, at 100 players or once a round is paired.
-    const int id = gestion::inscrire_joueur(tournoi_, ihm_);
-    if (id == 0) return;
-    emit changement();
-    joueur_courant_ = id;
-    afficher_joueur();
-    CBx_Equipe->setFocus();
+    if (!gestion::inscription_possible(tournoi_, ihm_)) return;
+    commencer_nouveau();
 }
 
 void TDlg_joueurs::Bt_SupprimerClick() {
@@ -290,6 +326,7 @@ void TDlg_joueurs::Bt_Trier_EloClick() {
 }
 
 bool TDlg_joueurs::fiche_modifiee() const {
+    if (nouveau_) return !formulaire_vide();
     const auto stockee = gestion::fiche_joueur(tournoi_, joueur_courant_);
     if (!stockee) return false;
     FicheJoueur affichee = fiche_affichee();
@@ -300,8 +337,8 @@ bool TDlg_joueurs::fiche_modifiee() const {
 
 bool TDlg_joueurs::quitter() {
     if (!fiche_modifiee()) return true;
-    const std::string question = cp("Les changements du joueur n°") +
-                                 std::to_string(joueur_courant_) +
+    const int numero = nouveau_ ? gestion::nombre_joueurs(tournoi_) + 1 : joueur_courant_;
+    const std::string question = cp("Les changements du joueur n°") + std::to_string(numero) +
                                  cp(" ne sont pas enregistrés.\n\nVoulez-vous les enregistrer ?");
     switch (ihm_.question_annulable(cp("Attention"), question)) {
         case Ihm::Reponse::oui:

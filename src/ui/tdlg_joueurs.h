@@ -30,7 +30,13 @@ class TDlg_joueurs : public QDialog {
     // The number of the player shown; 0 when none.
     int joueur_courant() const { return joueur_courant_; }
     // After a load: the next opening starts again from player 1.
-    void oublier_joueur() { joueur_courant_ = 0; }
+    void oublier_joueur() {
+        joueur_courant_ = 0;
+        nouveau_ = false;
+    }
+    // True while the form is a new player's, not registered until something
+    // is typed in it and stored.
+    bool nouveau() const { return nouveau_; }
 
     QLineEdit* Ed_ID;
     QPushButton* Bt_Chercher;
@@ -69,8 +75,10 @@ class TDlg_joueurs : public QDialog {
 
   private:
     void afficher_joueur();
-    // False when the record refused the fields (they stay as typed).
+    // False when the player could not be stored (message shown).
     bool enregistrer_joueur();
+    void commencer_nouveau();
+    bool formulaire_vide() const;
     FicheJoueur fiche_affichee() const;
     // Remembers which player the fields were shown for, to recognise at the
     // next opening whether they still belong to player joueur_courant.
@@ -85,6 +93,7 @@ class TDlg_joueurs : public QDialog {
     Tournoi& tournoi_;
     Ihm& ihm_;
     int joueur_courant_ = 0;
+    bool nouveau_ = false;
 
     // The stored record of the player the fields were shown for, as it was
     // when the dialog closed.

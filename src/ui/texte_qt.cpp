@@ -1,6 +1,8 @@
 #include "ui/texte_qt.h"
 
 #include <QByteArray>
+#include <QToolTip>
+#include <QWidget>
 
 #include "model/texte.h"
 
@@ -15,9 +17,23 @@ std::string cp1252(const QString& texte) {
 }
 
 QValidator::State ValidateurCp1252::validate(QString& texte, int&) const {
-    bool perte = false;
-    vers_cp1252(texte.toStdString(), &perte);
-    return perte ? Invalid : Acceptable;
+    QString message;
+    for (const QChar c : texte) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            message = QStringLiteral("Caractère de contrôle refusé (code %1)").arg(c.unicode());
+            break;
+        }
+    }
+    if (message.isEmpty()) {
+        if (const auto c = caractere_impossible(texte.toStdString()))
+            message = QStringLiteral("Caractère impossible à enregistrer : « %1 »")
+                          .arg(c->empty() ? QStringLiteral("?") : QString::fromStdString(*c));
+    }
+    if (message.isEmpty()) return Acceptable;
+    refus_ = message;
+    if (auto* champ = qobject_cast<QWidget*>(parent()))
+        QToolTip::showText(champ->mapToGlobal(QPoint(0, champ->height())), message, champ);
+    return Invalid;
 }
 
 }  // namespace tavo::ui

@@ -16,12 +16,20 @@ QString qs(std::string_view cp1252);
 // (the text fields refuse such characters with ValidateurCp1252 beforehand).
 std::string cp1252(const QString& texte);
 
-// Refuses any character that Windows-1252 cannot hold, so that what the
-// director types is stored as typed.
+// Refuses any character that Windows-1252 cannot hold, and control
+// characters, so that what the director types is stored as typed. A refused
+// character is named in a tooltip beside the field (and kept in `refus`), so
+// that it is never dropped without a word.
 class ValidateurCp1252 : public QValidator {
   public:
     using QValidator::QValidator;
     State validate(QString& texte, int& position) const override;
+
+    // The message of the last refusal (UTF-8 text), empty when none.
+    const QString& refus() const { return refus_; }
+
+  private:
+    mutable QString refus_;
 };
 
 }  // namespace tavo::ui

@@ -8,8 +8,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QPrinter>
 #include <QSettings>
@@ -384,7 +384,11 @@ void TForm1::ouvrir(const QString& fichier) {
 }
 
 void TForm1::charger_fichier(const QString& fichier) {
-    if (gestion::charger_tournoi(*tournoi_, fichier.toStdString(), ihm_)) retenir_fichier(fichier);
+    EtatFichier etat;
+    if (gestion::charger_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) {
+        retenir_fichier(fichier);
+        etat_fichier_ = etat;
+    }
     setWindowTitle(qs(tournoi_->titre_fenetre()));
     Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     Dlg_joueurs->oublier_joueur();
@@ -401,8 +405,12 @@ bool TForm1::SauverTournoiSous() {
 }
 
 bool TForm1::sauver_dans(const QString& fichier) {
-    if (!gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_)) return false;
+    // The state known is that of the tournament's file, none for another.
+    const bool le_sien = QFileInfo(fichier).absoluteFilePath() == fichier_courant_;
+    EtatFichier etat = le_sien ? etat_fichier_ : EtatFichier{};
+    if (!gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) return false;
     retenir_fichier(fichier);
+    etat_fichier_ = etat;
     secours_.effacer();  // the file holds everything now
     return true;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include <optional>
+#include "model/disque.h"
 #include "model/tournoi.h"
 #include "reports/rapport.h"
 
@@ -153,6 +154,9 @@ class TForm1 : public QMainWindow {
     QString fichier_courant_;
     CopieSecours secours_;
     std::optional<gestion::SorteRapport> sorte_montree_;
+    // The state of fichier_courant_ when it was last loaded or saved here: a
+    // save over a file changed since then asks first.
+    EtatFichier etat_fichier_;
     std::unique_ptr<QPrinter> imprimante_;
 };
 

@@ -21,6 +21,7 @@
 #include "gestion/proprietes.h"
 #include "gestion/resultats.h"
 #include "gestion/rondes.h"
+#include "gestion/verifications.h"
 #include "model/texte.h"
 #include "ui/controles.h"
 #include "ui/ihm.h"
@@ -241,6 +242,11 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
     Lbl_No_App->setText(qs(cp("Table n°") + std::to_string(t + 1)));
     Bt_Prec->setEnabled(t > 0);
     Bt_Valider->setEnabled(t < gestion::nb_tables(tournoi_, ronde_) - 1);
+    // The bye's result is the pairing's: its fields cannot be changed.
+    const bool modifiable = !gestion::table_sans_adversaire(tournoi_, t, ronde_);
+    for (QWidget* champ : std::initializer_list<QWidget*>{Rbt_BG, Rbt_BN, Rbt_BP, Rbt_NG, Rbt_NN,
+                                                          Rbt_NP, Ed_Nbp_noir, Ed_Nbp_blanc})
+        champ->setEnabled(modifiable);
     if (gestion::est_othello(tournoi_)) {
         Lbl_Nom_Blancs2->setText(qs(table->blanc));
         Lbl_Nom_Noirs2->setText(qs(table->noir));

@@ -70,9 +70,11 @@ TEST(Corrections, UndoGivesBackTheTournamentAndTheSamePairing) {
         Tournoi t = test::tournoi_avec_joueurs(n, 9, {"BU", "SB"});
         InteractionTest io;
         for (int ronde = 0; ronde < 9; ++ronde) {
-            if (ronde > 0 && alea() % 3 == 0) {  // a withdrawal, or a late entry
+            if (ronde > 0 && alea() % 3 == 0) {  // a withdrawal, and a late entry
                 t.joueur(1 + static_cast<int>(alea() % n)).actif = 0;
-                if (t.entete.nb_joueurs < MAX_JOUEURS) gestion::inscrire_joueur(t, io);
+                FicheJoueur tard;
+                tard.nom = "TARD" + std::to_string(ronde);
+                if (t.entete.nb_joueurs < MAX_JOUEURS) gestion::inscrire_joueur(t, tard, io);
             }
             const Etat avant = etat(t);
             Rapport feuille;

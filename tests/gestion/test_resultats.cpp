@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "gestion/resultats.h"
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
@@ -49,6 +51,21 @@ TEST(Resultats, PointsUpdateTableAndPlayers) {
     EXPECT_FALSE(gestion::enregistrer_pions(t, 2, 40, 24));
     EXPECT_EQ(t.entete.modifie, 0);
     EXPECT_EQ(t.app[0][2].saisi, 0);
+}
+
+// The bye's table keeps the result the pairing gave it, whatever the results
+// dialog stores.
+TEST(Resultats, LaTableDeLExemptNeChangePas) {
+    InteractionTest io;
+    Tournoi t = test::tournoi_avec_joueurs(3);
+    ASSERT_TRUE(nouvelle_ronde(t, io));
+    const Appariement avant = t.app[0][1];
+    ASSERT_EQ(avant.noir, ID_QUALIFIE);
+    EXPECT_TRUE(gestion::enregistrer_points(t, 1, 0));
+    EXPECT_TRUE(gestion::enregistrer_points(t, 1, std::nullopt));
+    EXPECT_TRUE(gestion::enregistrer_pions(t, 1, 0, 64));
+    EXPECT_EQ(std::memcmp(&t.app[0][1], &avant, sizeof avant), 0);
+    EXPECT_EQ(t.joueur(3).resultats[0], 2);
 }
 
 TEST(Resultats, OthelloDiscCounts) {

@@ -200,6 +200,57 @@ TEST_F(ChargementRefuse, RondeCouranteAvecTropDeTables) {
     EXPECT_TRUE(charger(en_memoire, fichier.string(), io));
 }
 
+// Values no program writes: results beyond 2 points, more than 64 discs,
+// flags other than 0 or 1, unknown colours, texts without their NUL, rounds
+// planned below the rounds paired. Each would spread into the standings.
+TEST_F(ChargementRefuse, ValeursHorsDeLeursBornes) {
+    const std::size_t j2 = joueur(2);
+    const struct {
+        std::size_t position, longueur;
+        char octet;
+        const char* message;
+    } cas[] = {
+        {offsetof(EnteteTournoi, nom), 50, 'X', kTournoi},
+        {offsetof(EnteteTournoi, jeu), 21, 'X', kTournoi},
+        {offsetof(EnteteTournoi, othello), 1, 2, kTournoi},
+        {offsetof(EnteteTournoi, nb_rondes), 1, 1, kTournoi},  // two rounds are paired
+        {offsetof(EnteteTournoi, nb_rondes), 1, 16, kTournoi},
+        {j2 + offsetof(Joueur, nom), 30, 'X', kJoueurs},
+        {j2 + offsetof(Joueur, equipe), 4, 'A', kJoueurs},
+        {j2 + offsetof(Joueur, fille), 1, 2, kJoueurs},
+        {j2 + offsetof(Joueur, actif), 1, 7, kJoueurs},
+        {j2 + offsetof(Joueur, couleurs) + 1, 1, 3, kJoueurs},
+        {j2 + offsetof(Joueur, resultats), 1, static_cast<char>(200), kJoueurs},
+        {j2 + offsetof(Joueur, pions) + 3, 1, 65, kJoueurs},
+        {table(0, 1) + offsetof(Appariement, res_blanc), 1, static_cast<char>(200), kApp},
+        {table(1, 2) + offsetof(Appariement, pions_noir), 1, 65, kApp},
+        {table(1, 3) + offsetof(Appariement, saisi), 1, 2, kApp},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE("octet " + std::to_string(c.position));
+        std::string octets = bon;
+        octets.replace(c.position, c.longueur, c.longueur, c.octet);
+        verifier_refus(octets, c.message);
+    }
+}
+
+// An editor that turned LF into CR LF shifts every byte after the 0x0A of the
+// last player's Elo of 10: his girl flag and team code would be read askew.
+TEST_F(ChargementRefuse, FichierConvertiEnCrLf) {
+    Tournoi t = tournoi_avec_joueurs(3);
+    t.joueur(3).elo = 10;
+    copier_champ(t.joueur(3).equipe, "AB");
+    const std::vector<char> image = image_fichier(t);
+    std::string converti;
+    for (char c : image) converti += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    ASSERT_EQ(converti.size(), image.size() + 1);
+    verifier_refus(converti, kJoueurs);
+    // Control characters in a text are refused too.
+    copier_champ(t.joueur(2).nom, "X\r\n1 DEL");
+    const std::vector<char> avec_controle = image_fichier(t);
+    verifier_refus(std::string(avec_controle.begin(), avec_controle.end()), kJoueurs);
+}
+
 class Bilan : public ::testing::Environment {
   public:
     void TearDown() override {

@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <iterator>
 
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
@@ -257,6 +258,29 @@ TEST_F(SauvegardeEnPanne, DossierSansDroitDEcriture) {
     verifier_fichier_intact();
 }
 
+// Root's file, writable by all in a folder open to all: another user may not
+// replace it by one of his own.
+TEST_F(SauvegardeEnPanne, LeProprietaireNeChangePas) {
+    if (::geteuid() != 0) GTEST_SKIP() << "il faut root pour le fichier d'un autre";
+    ::chmod(dossier.chemin().c_str(), 0777);
+    ::chmod(cible.c_str(), 0666);
+    const FinEnfant fin = dans_un_enfant([&]() -> std::string {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            return std::string("SKIP ") + std::strerror(errno);
+        InteractionTest io;
+        const bool ok = sauver(courant, cible.string(), io);
+        return compte_rendu(ok, courant, io);
+    });
+    ::chmod(dossier.chemin().c_str(), 0700);
+    if (fin.sortie.rfind("SKIP", 0) == 0)
+        GTEST_SKIP() << "impossible de quitter root : " << fin.sortie;
+    EXPECT_EQ(fin.sortie, attendu(kOuvrir));
+    verifier_fichier_intact();
+    struct stat etat {};
+    ASSERT_EQ(::stat(cible.c_str(), &etat), 0);
+    EXPECT_EQ(etat.st_uid, 0u);
+}
+
 TEST_F(SauvegardeEnPanne, LaCibleEstUnDossier) {
     const fs::path dossier_cible = dossier.chemin() / "open.pxi.d";
     fs::create_directory(dossier_cible);
@@ -316,17 +340,23 @@ TEST_F(SauvegardeEnPanne, ProcessusTueAChaqueEcriture) {
             ASSERT_TRUE(charger(relu, cible.string(), io));
             EXPECT_EQ(image_fichier(relu), std::vector<char>(avant.begin(), avant.end()));
             // What the killed save left is its own temporary file, never the target.
-            for (const auto& entree : fs::directory_iterator(dossier.chemin()))
-                if (entree.path() != cible) {
-                    EXPECT_EQ(entree.path().filename().string().rfind("open.pxi.tmp-", 0), 0u);
-                    fs::remove(entree.path());
-                }
+            for (const auto& entree : fs::directory_iterator(dossier.chemin())) {
+                const std::string nom = entree.path().filename().string();
+                EXPECT_TRUE(entree.path() == cible || nom.rfind("open.pxi.tmp-", 0) == 0) << nom;
+            }
         }
     }
-    // The next save after the crash goes through.
+    // The next save after the crashes goes through and removes what they left.
     InteractionTest io;
     ASSERT_TRUE(sauver(courant, cible.string(), io));
     EXPECT_EQ(lire_fichier(cible).size(), kTaille);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier.chemin()), fs::directory_iterator()), 1);
+
+    // The longest file name a folder holds saves too: the temporary name is
+    // cut to fit.
+    const fs::path long_nom = dossier.chemin() / (std::string(251, 'n') + ".pxi");
+    EXPECT_TRUE(sauver(courant, long_nom.string(), io)) << io.erreurs.at(0);
+    EXPECT_TRUE(charger(courant, long_nom.string(), io));
 }
 
 class Bilan : public ::testing::Environment {

@@ -95,15 +95,16 @@ TEST(ClassementEquipes, RangsPartagesEquipesAbsentesEtOrdreDuTri) {
 }
 
 // Codes match whatever their case; blanks before the code are skipped and only
-// 3 bytes of it are read; an empty line ends a file (the unknown team after it
-// is never looked up); a line starting with a digit ends the team list.
+// 3 bytes of it are read; an empty line after the players announced ends a
+// file (the unknown team after it is never looked up); a line starting with a
+// digit ends the team list.
 TEST(ClassementEquipes, LectureDesCodesEtFinsDeListeEtDeFichier) {
     DossierTemporaire dossier;
     dossier.ecrire("equipes.txt", "abc Alpha\r\nXyZ Zeta\r\n1 Jamais\r\nQQQ Jamais\r\n");
-    dossier.ecrire("Go.PXR", "Go\r\n3\r\n1   ABCD  x\r\n2 xyz\r\n\r\n3 QQQ  q\r\n");
+    dossier.ecrire("Go.PXR", "Go\r\n2\r\n1   ABCD  x\r\n2 xyz\r\n\r\n3 QQQ  q\r\n");
     const Resultat r = classer(dossier);
     ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
-    EXPECT_EQ(r.rapport.lignes(), avec(entete_rapport(3, 1, "Go", " Go"),
+    EXPECT_EQ(r.rapport.lignes(), avec(entete_rapport(2, 1, "Go", " Go"),
                                        {"  1 abc Alpha                             1   0    1 ",
                                         "  2 XyZ Zeta                              2   0    2 "}));
 }
@@ -123,6 +124,22 @@ TEST(ClassementEquipes, NomsDeFichiersSansCasseEtOrdreDesOctets) {
     EXPECT_EQ(r.rapport.lignes(),
               avec(entete_rapport(1, 2, "Dames, Quarto", " Dam Qua"),
                    {"  1 AAA Alpha                             2   0    1   1 "}));
+}
+
+// Files as other systems save them: lines ended by CR alone, and UTF-8 text
+// (a byte order mark first) read as the characters it holds.
+TEST(ClassementEquipes, FinsDeLigneCrEtTexteUtf8) {
+    DossierTemporaire dossier;
+    dossier.ecrire("equipes.txt",
+                   "\xEF\xBB\xBF"
+                   "AAA Les Bêtas\nBBB Zoé\n");
+    dossier.ecrire("Dames.PXR", "Dames\r2\r1 AAA  a\r2 BBB  b\r");
+    const Resultat r = classer(dossier);
+    ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
+    EXPECT_EQ(r.rapport.lignes(),
+              avec(entete_rapport(2, 1, "Dames", " Dam"),
+                   {cp("  1 AAA Les Bêtas                         1   0    1 "),
+                    cp("  2 BBB Zoé                               2   0    2 ")}));
 }
 
 TEST(ClassementEquipes, SansFichierDeResultatsSeulementLEntete) {
@@ -187,6 +204,13 @@ TEST(ClassementEquipes, ErreursDesFichiersDeResultats) {
          cp("Erreur résultat déja saisi JEU : Echecs, équipe : aaa")},
         {{{"A.PXR", "Dames\r\n2\r\n1AAA\r\n"}}, "Erreur format joueur fichier A.PXR : 1AAA"},
         {onze, cp("Trop de fichiers .PXR dans le dossier : 10 au plus")},
+        // The players read must be those announced, and a file is never empty.
+        {{{"A.PXR", "Dames\r\n3\r\n1 AAA  a\r\n2 BBB  b\r\n\r\n"}},
+         cp("Fichier A.PXR : 3 joueurs annoncés, 2 lus")},
+        {{{"A.PXR", "Dames\r\n1\r\n1 AAA  a\r\n2 BBB  b\r\n"}},
+         cp("Fichier A.PXR : 1 joueurs annoncés, 2 lus")},
+        {{{"A.PXR", "Dames\r\n-3\r\n"}}, cp("Fichier A.PXR : -3 joueurs annoncés, 0 lus")},
+        {{{"A.PXR", ""}}, "Fichier A.PXR vide"},
     };
     for (const auto& c : cas) {
         DossierTemporaire dossier;
@@ -237,14 +261,16 @@ TEST(ClassementEquipes, ErreursDeLaListeEtDeResultatTxt) {
         EXPECT_EQ(dossier.lire("resultat.txt"), cp("Erreur format équipe : MAUVAISE\r\n"));
     }
     {
-        // The format errors that cannot be written are reported, not lost.
+        // A link named resultat.txt is replaced, never followed: its target
+        // keeps its bytes.
         DossierTemporaire dossier;
         dossier.ecrire("equipes.txt", "MAUVAISE\r\nAAA Alpha\r\n");
-        std::filesystem::create_symlink("/dev/full", dossier.chemin() / "resultat.txt");
-        const Resultat r = classer(dossier);
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.io.erreurs, Lignes{cp("Erreur d'écriture dans le fichier RESULTAT.TXT")});
-        EXPECT_EQ(r.rapport.lignes(), Lignes{"ligne d'avant"});
+        dossier.ecrire("cible", "intact");
+        std::filesystem::create_symlink("cible", dossier.chemin() / "resultat.txt");
+        EXPECT_TRUE(classer(dossier).ok);
+        EXPECT_EQ(dossier.lire("cible"), "intact");
+        EXPECT_FALSE(std::filesystem::is_symlink(dossier.chemin() / "resultat.txt"));
+        EXPECT_EQ(dossier.lire("resultat.txt"), cp("Erreur format équipe : MAUVAISE\r\n"));
     }
 }
 

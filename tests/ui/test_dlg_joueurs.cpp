@@ -15,6 +15,7 @@
 #include "reports/rapports.h"
 #include "standings/departages.h"
 #include "ui/tdlg_joueurs.h"
+#include "ui/texte_qt.h"
 #include "ui/tform1.h"
 
 using tavo::champ;
@@ -53,7 +54,7 @@ struct Banc {
 class TestDlgJoueurs : public QObject {
     Q_OBJECT
   private slots:
-    void ouverture_sur_tournoi_vide_cree_le_joueur_1();
+    void ouverture_sur_tournoi_vide_sans_joueur_vide();
     void enregistrer_navigation_et_annuler();
     void supprimer();
     void apres_la_premiere_ronde();
@@ -63,7 +64,7 @@ class TestDlgJoueurs : public QObject {
     void la_commande_gestion_et_modifie();
 };
 
-void TestDlgJoueurs::ouverture_sur_tournoi_vide_cree_le_joueur_1() {
+void TestDlgJoueurs::ouverture_sur_tournoi_vide_sans_joueur_vide() {
     Banc b;
     QCOMPARE(b.d.windowTitle(), QStringLiteral("Saisie des joueurs"));
     QVERIFY(b.d.Bt_Chercher->isEnabled());
@@ -73,15 +74,20 @@ void TestDlgJoueurs::ouverture_sur_tournoi_vide_cree_le_joueur_1() {
     b.d.activateWindow();
     b.ouvrir();
     QVERIFY(QTest::qWaitForWindowActive(&b.d));
-    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 1);
-    QCOMPARE(b.d.joueur_courant(), 1);
+    // An empty form for player 1, who exists only once something is typed:
+    // "Nouveau" and closing on the empty form create nobody.
+    QVERIFY(b.d.nouveau());
     QCOMPARE(b.d.Lbl_no_joueur->text(), QStringLiteral("1"));
     QCOMPARE(b.d.Ed_Nom->text(), QString());
-    QCOMPARE(b.d.MEd_Elo->displayText().trimmed(), QStringLiteral("0"));
     QVERIFY(!b.d.Chk_Inactif->isChecked());
     QVERIFY(!b.d.Chk_Fille->isChecked());
     QCOMPARE(b.d.focusWidget(), b.d.CBx_Equipe);
-    QCOMPARE(b.f.tournoi().entete.modifie, 1);
+    b.d.Bt_Nouveau->click();
+    b.d.Bt_Valider->click();
+    b.d.Bt_Fermer->click();
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 0);
+    QCOMPARE(b.f.tournoi().entete.modifie, 0);
+    QVERIFY(b.ihm.erreurs.isEmpty());
 }
 
 void TestDlgJoueurs::enregistrer_navigation_et_annuler() {
@@ -110,11 +116,15 @@ void TestDlgJoueurs::enregistrer_navigation_et_annuler() {
         QApplication::sendEvent(b.d.Ed_Nom, &touche);
     }
     QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("DU€"));
+    const auto* validateur =
+        dynamic_cast<const tavo::ui::ValidateurCp1252*>(b.d.Ed_Nom->validator());
+    QVERIFY(validateur->refus().contains(QStringLiteral("« Ω »")));
     b.d.Bt_Annuler->click();
 
     // Player 2 with a date and a rating; "&Nouveau" stores the player shown.
     b.d.Bt_Nouveau->click();
-    QCOMPARE(b.d.joueur_courant(), 2);
+    QVERIFY(b.d.nouveau());
+    QCOMPARE(b.d.Lbl_no_joueur->text(), QStringLiteral("2"));
     b.d.Ed_Nom->setText(QStringLiteral("MARTIN"));
     b.d.MEd_ne_le->setText(QStringLiteral("010210"));
     b.d.MEd_Elo->setText(QStringLiteral("1520"));
@@ -192,8 +202,8 @@ void TestDlgJoueurs::supprimer() {
     b.d.Bt_Supprimer->click();
     QCOMPARE(b.f.tournoi().entete.nb_joueurs, 0);
     b.d.Bt_Nouveau->click();
-    QCOMPARE(b.d.joueur_courant(), 1);
-    QCOMPARE(nom(b.f, 1), std::string());
+    QVERIFY(b.d.nouveau());
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 0);
 }
 
 void TestDlgJoueurs::apres_la_premiere_ronde() {
@@ -216,8 +226,11 @@ void TestDlgJoueurs::apres_la_premiere_ronde() {
 void TestDlgJoueurs::refus_du_101e_joueur() {
     Banc b;
     b.ouvrir();
-    for (int i = 2; i <= tavo::MAX_JOUEURS; ++i) b.d.Bt_Nouveau->click();
-    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 100);
+    for (int i = 1; i < tavo::MAX_JOUEURS; ++i) {
+        b.d.Ed_Nom->setText(QStringLiteral("J%1").arg(i));
+        b.d.Bt_Nouveau->click();
+    }
+    QCOMPARE(b.f.tournoi().entete.nb_joueurs, 99);
     QVERIFY(b.ihm.erreurs.isEmpty());
     b.d.Ed_Nom->setText(QStringLiteral("CENTIEME"));
     b.d.Bt_Nouveau->click();
@@ -287,8 +300,7 @@ void TestDlgJoueurs::la_commande_gestion_et_modifie() {
     ihm.reponses = {false};  // not stored when leaving
     f.GestionJoueurs();
     QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Dlg_joueurs")});
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 1);
-    QCOMPARE(nom(f, 1), std::string());  // typed, never stored
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 0);  // typed, never stored
     f.tournoi().entete.modifie = 0;
 
     // Storing a change marks the tournament, so that quitting asks.

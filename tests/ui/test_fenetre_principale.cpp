@@ -48,10 +48,8 @@ void ecrire_tournoi(const QString& chemin, const char* nom, int nb_joueurs) {
     t.entete.nb_rondes = 4;
     t.entete.nb_departages = 1;
     t.entete.departages[0] = 2;
-    for (int i = 0; i < nb_joueurs; ++i) {
-        IhmTest ihm;
-        tavo::ajouter_joueur(t);
-    }
+    for (int i = 0; i < nb_joueurs; ++i)
+        tavo::copier_champ(t.joueur(tavo::ajouter_joueur(t)).nom, "J" + std::to_string(i + 1));
     IhmTest ihm;
     QVERIFY(tavo::sauver(t, chemin.toStdString(), ihm));
 }
@@ -168,7 +166,11 @@ void TestFenetrePrincipale::charger_et_sauver() {
 
     // The player dialog was on player 3 of another tournament.
     f.GestionJoueurs();
-    for (int i = 0; i < 2; ++i) f.Dlg_joueurs->Bt_NouveauClick();
+    for (const char* nom : {"J1", "J2", "J3"}) {
+        f.Dlg_joueurs->Ed_Nom->setText(QString::fromLatin1(nom));
+        f.Dlg_joueurs->Bt_NouveauClick();
+    }
+    f.Dlg_joueurs->SBtn_HautClick();
     QCOMPARE(f.Dlg_joueurs->joueur_courant(), 3);
     f.tournoi().entete.modifie = 0;
 
@@ -214,6 +216,22 @@ void TestFenetrePrincipale::charger_et_sauver() {
     f.tournoi().entete.modifie = 1;
     QVERIFY(f.SauverTournoi());
     QCOMPARE(f.fichier_courant(), copie);
+
+    // The file changed on disk since this save: saving over it asks first;
+    // No keeps the other program's file.
+    QFile autre(copie);
+    QVERIFY(autre.open(QIODevice::Append));
+    autre.write("x");
+    autre.close();
+    ihm.questions.clear();
+    ihm.reponses = {false};
+    QVERIFY(!f.SauverTournoi());
+    QCOMPARE(ihm.questions.size(), 1);
+    QVERIFY(ihm.questions[0].contains(QStringLiteral("modifié sur le disque")));
+    QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158 + 1));
+    ihm.reponses = {true};
+    QVERIFY(f.SauverTournoi());
+    QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158));
 }
 
 void TestFenetrePrincipale::charger_apres_sauvegarde_annulee_ne_charge_pas() {

@@ -148,6 +148,11 @@ void TestSaisieResultats::tout_verifier() {
         // The bye is shown entered: 2 points for player 7.
         QCOMPARE(d.Lbl_Nom_Noirs1->text(), QStringLiteral("*QUALIFIE D'OFFICE*"));
         QVERIFY(d.Rbt_BG->isChecked());
+        // Its result is the pairing's: the fields cannot change it.
+        QVERIFY(!d.Rbt_BP->isEnabled() && !d.Rbt_NG->isEnabled());
+        d.Bt_Prec->click();
+        QVERIFY(d.Rbt_BP->isEnabled());
+        d.Bt_Valider->click();
         d.Button3->click();
     });
     b.f.SaisirResultats();

@@ -1,0 +1,34 @@
+// The checks every text and player record goes through before it enters the
+// tournament, whichever front end typed it.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "model/interaction.h"
+#include "model/registre.h"
+#include "model/tournoi.h"
+
+namespace tavo::gestion {
+
+// False, with the message naming `quoi`, when the Windows-1252 text holds a
+// control character (below 0x20, or 0x7F): such a byte would break the lines
+// of the reports and of the team files.
+bool verifier_texte(std::string_view texte, const char* quoi, Interaction& io);
+
+// The record as it may be stored: a name (not only blanks), no control
+// character in any text, and a team code of letters A to Z and digits only,
+// lower case raised, and a birth date that is a real date "JJ/MM/AA" or
+// empty. std::nullopt, with the message, otherwise.
+std::optional<FicheJoueur> fiche_verifiee(const FicheJoueur& fiche, Interaction& io);
+
+// A round can be paired only when every player has a name and at least two
+// players are active (none at all is left to the pairing's own message).
+// False, with the message, otherwise.
+bool joueurs_prets(const Tournoi& t, Interaction& io);
+
+// True for a table of round r where a player has the bye (or a forfeit): its
+// result is set by the pairing and never changed by hand.
+bool table_sans_adversaire(const Tournoi& t, int table, int r);
+
+}  // namespace tavo::gestion
