@@ -116,6 +116,19 @@ class SauvegardeEnPanne : public ::testing::Test {
         verifier_fichier_intact();
     }
 
+    // A save in a child that gives up root's rights first (user "nobody"):
+    // root ignores permission bits. Its report begins with SKIP when it could
+    // not.
+    FinEnfant sauver_sans_root() {
+        return dans_un_enfant([&]() -> std::string {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                return std::string("SKIP ") + std::strerror(errno);
+            InteractionTest io;
+            const bool ok = sauver(courant, cible.string(), io);
+            return compte_rendu(ok, courant, io);
+        });
+    }
+
     DossierTemporaire dossier;
     fs::path cible = dossier.chemin() / "open.pxi";
     Tournoi courant = tournoi_en_cours();
@@ -244,13 +257,7 @@ TEST_F(SauvegardeEnPanne, DossierEnLectureSeule) {
 // child gives up its rights first (user "nobody").
 TEST_F(SauvegardeEnPanne, DossierSansDroitDEcriture) {
     ::chmod(dossier.chemin().c_str(), 0555);
-    const FinEnfant fin = dans_un_enfant([&]() -> std::string {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            return std::string("SKIP ") + std::strerror(errno);
-        InteractionTest io;
-        const bool ok = sauver(courant, cible.string(), io);
-        return compte_rendu(ok, courant, io);
-    });
+    const FinEnfant fin = sauver_sans_root();
     ::chmod(dossier.chemin().c_str(), 0700);
     if (fin.sortie.rfind("SKIP", 0) == 0)
         GTEST_SKIP() << "impossible de quitter root : " << fin.sortie;
@@ -264,13 +271,7 @@ TEST_F(SauvegardeEnPanne, LeProprietaireNeChangePas) {
     if (::geteuid() != 0) GTEST_SKIP() << "il faut root pour le fichier d'un autre";
     ::chmod(dossier.chemin().c_str(), 0777);
     ::chmod(cible.c_str(), 0666);
-    const FinEnfant fin = dans_un_enfant([&]() -> std::string {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            return std::string("SKIP ") + std::strerror(errno);
-        InteractionTest io;
-        const bool ok = sauver(courant, cible.string(), io);
-        return compte_rendu(ok, courant, io);
-    });
+    const FinEnfant fin = sauver_sans_root();
     ::chmod(dossier.chemin().c_str(), 0700);
     if (fin.sortie.rfind("SKIP", 0) == 0)
         GTEST_SKIP() << "impossible de quitter root : " << fin.sortie;
