@@ -21,8 +21,9 @@ int main(int argc, char* argv[]) {
             fenetre.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter,
                                                     fenetre.size(), ecran->availableGeometry()));
         fenetre.show();
+        // A recovery copy taken back replaces the file it was made from.
         const QStringList arguments = QApplication::arguments();
-        if (arguments.size() > 1) fenetre.ouvrir(arguments.at(1));
+        if (!fenetre.proposer_reprise() && arguments.size() > 1) fenetre.ouvrir(arguments.at(1));
         return QApplication::exec();
     } catch (const std::exception& erreur) {
         // What escapes the windows is shown, then the program ends.

@@ -424,11 +424,11 @@ void TForm1::noter_changement() {
     }
 }
 
-void TForm1::proposer_reprise() {
+bool TForm1::proposer_reprise() {
     const auto offre = secours_.a_proposer();
     if (!offre) {
         secours_.effacer();
-        return;
+        return false;
     }
     const QString question =
         QStringLiteral(
@@ -439,14 +439,16 @@ void TForm1::proposer_reprise() {
                  offre->faite.toString(QStringLiteral("HH:mm")));
     if (!ihm_.question(cp("Copie de secours"), cp1252(question))) {
         secours_.effacer();
-        return;
+        return false;
     }
-    if (!gestion::reprendre_copie_secours(*tournoi_, offre->copie.toStdString(), ihm_)) return;
+    if (!gestion::reprendre_copie_secours(*tournoi_, offre->copie.toStdString(), ihm_))
+        return false;
     fichier_courant_ = offre->fichier;
     if (!offre->fichier.isEmpty()) dernier_fichier_ = offre->fichier;
     setWindowTitle(qs(tournoi_->titre_fenetre()));
     Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     Dlg_joueurs->oublier_joueur();
+    return true;
 }
 
 void TForm1::ConfigurerImprimante() {

@@ -61,7 +61,8 @@ class TForm1 : public QMainWindow {
 
     // At start: a recovery copy newer than its tournament file (or of a
     // tournament never saved) is offered back, with the time it was made.
-    void proposer_reprise();
+    // True when the copy was taken back.
+    bool proposer_reprise();
     // After every stored change: the recovery copy follows the tournament.
     void noter_changement();
 

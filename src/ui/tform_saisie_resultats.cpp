@@ -79,9 +79,13 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     Lbl_No_App->setFont(gras);
     CBx_Ronde = new QComboBox(barre);
     CBx_Ronde->setObjectName(QStringLiteral("CBx_Ronde"));
+    CBx_Ronde->setFocusPolicy(Qt::ClickFocus);  // chosen with the mouse, or Alt+R
+    auto* etiquette_ronde = new QLabel(QStringLiteral("&Ronde"), barre);
+    etiquette_ronde->setBuddy(CBx_Ronde);
     auto* dans_barre = new QHBoxLayout(barre);
     dans_barre->addWidget(Lbl_No_App);
     dans_barre->addStretch();
+    dans_barre->addWidget(etiquette_ronde);
     dans_barre->addWidget(CBx_Ronde);
 
     Notebook1 = new QStackedWidget(this);
@@ -223,6 +227,12 @@ void TForm_Saisie_Resultats::a_l_ouverture() {
     // A tournament loaded since the last opening may have fewer tables.
     if (table_courante_ >= gestion::nb_tables(tournoi_)) table_courante_ = 0;
     afficher_table(table_courante_);
+    // The keys of a result go to the dialog from the first field (a focused
+    // round selector would take the digits for itself).
+    if (gestion::est_othello(tournoi_))
+        Ed_Nbp_noir->setFocus();
+    else
+        Rbt_BG->setFocus();
 }
 
 void TForm_Saisie_Resultats::CBx_RondeChange(int index) {
