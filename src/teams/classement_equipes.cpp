@@ -55,7 +55,12 @@ bool classer_equipes(const fs::path& dossier, ClassementEquipes& classement, Int
         io.message_erreur(cp("Erreur d'écriture dans le fichier RESULTAT.TXT"));
         return false;
     }
-    if (!liste_lue) io.message_erreur(cp("Fichier EQUIPES.TXT non-trouvé"));
+    // The folder searched follows the program's own message.
+    if (!liste_lue) {
+        std::string cherche = fs::absolute(dossier).lexically_normal().string();
+        if (cherche.size() > 1 && cherche.back() == '/') cherche.pop_back();
+        io.message_erreur(cp("Fichier EQUIPES.TXT non-trouvé\nDossier : ") + vers_cp1252(cherche));
+    }
     if (!liste_ok) return false;
 
     std::vector<std::string> fichiers;

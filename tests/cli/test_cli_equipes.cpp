@@ -135,7 +135,8 @@ TEST(CliEquipes, EchecsEtMauvaisUsages) {
     s = tavo_cli(d, {"equipes-classement"});
     EXPECT_EQ(s.code, 1);
     EXPECT_EQ(s.sortie, "");
-    EXPECT_EQ(s.erreurs, "Fichier EQUIPES.TXT non-trouvé\n");
+    EXPECT_EQ(s.erreurs, "Fichier EQUIPES.TXT non-trouvé\nDossier : " +
+                             std::filesystem::canonical(d.chemin()).string() + "\n");
 
     ASSERT_EQ(tavo_cli(d, {"nouveau", "t.pxi", "--jeu", "a/b", "--departages", "BU"}).code, 0);
     s = tavo_cli(d, {"equipes-fichier", "t.pxi"});

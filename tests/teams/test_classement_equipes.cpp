@@ -231,7 +231,8 @@ TEST(ClassementEquipes, ErreursDeLaListeEtDeResultatTxt) {
         dossier.ecrire("resultat.txt", "ancien\r\n");
         const Resultat r = classer(dossier);
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.io.erreurs, Lignes{cp("Fichier EQUIPES.TXT non-trouvé")});
+        EXPECT_EQ(r.io.erreurs, Lignes{cp("Fichier EQUIPES.TXT non-trouvé\nDossier : ") +
+                                       dossier.chemin().lexically_normal().string()});
         EXPECT_EQ(r.rapport.lignes(), Lignes{"ligne d'avant"});
         EXPECT_EQ(dossier.lire("resultat.txt"), "");
     }
