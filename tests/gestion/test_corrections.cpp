@@ -252,7 +252,7 @@ TEST(Corrections, LateEntrantForfeitsTheRoundsBeforeHim) {
     trier_classement(t);
     const Joueur& tard = t.joueur(id);
     EXPECT_EQ(tard.points, tard.resultats[2]);  // nothing for the two forfeits
-    EXPECT_EQ(tard.resultats[2], 2);           // a win as white, or the bye
+    EXPECT_EQ(tard.resultats[2], 2);            // a win as white, or the bye
     // Bucholz counts his one real opponent only; PP counts 33 per forfeit.
     const int adversaire = tard.adversaires[2];
     EXPECT_EQ(departage_bucholz(t, tard), est_joueur(adversaire) ? t.joueur(adversaire).points : 0);
