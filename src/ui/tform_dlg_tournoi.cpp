@@ -171,9 +171,15 @@ void TForm_Dlg_Tournoi::remplir(const gestion::Proprietes& p) {
     ListBox2->clear();
     for (const int id : p.departages)
         if (id >= 0 && id < ListBox1->count()) ListBox2->addItem(ListBox1->item(id)->text());
+    // The first page, with the keyboard in its first field: nothing typed is
+    // lost.
+    PageControl1->setCurrentIndex(0);
+    Ed_Date->setFocus();
 }
 
 void TForm_Dlg_Tournoi::preparer_nouveau_tournoi() {
+    // A new tournament starts from an empty form, not from the last one.
+    remplir(gestion::Proprietes{});
     pour_tournoi_existant_ = false;
 }
 

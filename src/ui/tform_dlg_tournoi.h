@@ -27,8 +27,8 @@ class TForm_Dlg_Tournoi : public QDialog {
     // Shows a tournament's properties (Options / Tournoi, and after a load).
     // "Valider" then marks the tournament as changed, whatever the outcome.
     void remplir(const gestion::Proprietes& p);
-    // For "Nouveau Tournoi": the controls stay as they were left; "Valider"
-    // only checks them.
+    // For "Nouveau Tournoi": an empty form (5 rounds, no tie-break chosen);
+    // "Valider" only checks it.
     void preparer_nouveau_tournoi();
     // The properties the controls show.
     gestion::Proprietes proprietes() const;

@@ -56,6 +56,7 @@ class TestDlgTournoi : public QObject {
     void nouveau_tournoi_propose_de_sauver_l_ancien();
     void options_regle_othello();
     void options_rouvre_avec_les_memes_valeurs();
+    void nouveau_tournoi_part_d_un_formulaire_vide();
 };
 
 void TestDlgTournoi::controles_et_boutons_de_liste() {
@@ -270,6 +271,27 @@ void TestDlgTournoi::options_rouvre_avec_les_memes_valeurs() {
     QCOMPARE(selection(d), (QStringList{"Nombre de gains", "Bucholz médian", "Cumulatif"}));
     // Annuler: nothing changes.
     QCOMPARE(f.tournoi().entete.modifie, 0);
+}
+
+// "Nouveau Tournoi" opens on an empty form, on its first page, the keyboard
+// in the date: what is typed first is not lost.
+void TestDlgTournoi::nouveau_tournoi_part_d_un_formulaire_vide() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    ihm.pilotes.push_back(definir("Ancien", "Dames", "9", {2}));
+    f.NouveauTournoi();
+    ihm.reponses = {false};
+    ihm.pilotes.push_back([](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Dlg_Tournoi&>(dialogue);
+        QApplication::setActiveWindow(&d);
+        QCOMPARE(d.PageControl1->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), d.Ed_Date);
+        QVERIFY(d.Ed_Nom->text().isEmpty());
+        QCOMPARE(d.Ed_nb_rondes->text(), QStringLiteral("5"));
+        QCOMPARE(d.ListBox2->count(), 0);
+    });
+    f.Form_Dlg_Tournoi->PageControl1->setCurrentIndex(1);  // left on the second page
+    f.NouveauTournoi();
 }
 
 QTEST_MAIN(TestDlgTournoi)
