@@ -32,8 +32,10 @@ section() {
     dans'
 }
 # The page names `option` in `texte` (not as the start of a longer option).
+# A here-string rather than a pipe: grep -q stops at the first match, and the
+# writer's SIGPIPE would then fail the pipeline (pipefail).
 nomme() {
-  printf '%s\n' "$2" | grep -qE -- "$1([^a-z-]|\$)"
+  grep -qE -- "$1([^a-z-]|\$)" <<<"$2"
 }
 
 commandes=()
@@ -52,7 +54,7 @@ done < <(bloc_aide "Commandes :")
 
 while read -r nom; do
   nom=${nom#.SS }
-  printf ' %s \n' "${commandes[@]}" | grep -qF " $nom " ||
+  grep -qF " $nom " <<<"$(printf ' %s \n' "${commandes[@]}")" ||
     defaut "la section « .SS $nom » décrit une commande que tavo-cli n'a pas"
 done < <(section ".SH COMMANDES" | grep '^\.SS ' || true)
 

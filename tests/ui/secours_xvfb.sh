@@ -38,7 +38,7 @@ xvfb-run -a bash -c '
   # Killed once the second result has reached the copy (at most 20 s).
   copie="$XDG_STATE_HOME/tavo/secours.pxi"
   for attente in $(seq 40); do
-    "$cli" rapport historique "$copie" 2>/dev/null | grep -q "4B1" && break
+    grep -q "4B1" <<<"$("$cli" rapport historique "$copie" 2>/dev/null)" && break
     sleep 0.5
   done
   kill -9 "$pid"
@@ -62,5 +62,5 @@ for attendu in "3B2" "4B1"; do
   grep -q -- "$attendu" <<<"$historique" || { echo "résultat $attendu absent :"; echo "$historique"; exit 1; }
 done
 # The tournament file itself was never written.
-"$cli" rapport historique "$tournoi" | grep -q "3B0" || { echo "le fichier du tournoi a changé"; exit 1; }
+grep -q "3B0" <<<"$("$cli" rapport historique "$tournoi")" || { echo "le fichier du tournoi a changé"; exit 1; }
 echo "tavo tué après deux résultats : la copie de secours les garde et est proposée au redémarrage"
