@@ -32,7 +32,6 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     setObjectName(QStringLiteral("Dlg_joueurs"));
     setWindowTitle(QStringLiteral("Saisie des joueurs"));
     setModal(true);
-    resize(502, 207);
 
     Ed_ID = new QLineEdit(this);
     Ed_ID->setObjectName(QStringLiteral("Ed_ID"));
@@ -127,6 +126,8 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     colonne->addLayout(haut);
     colonne->addStretch();
     colonne->addLayout(boutons);
+    // As tall as the fields and buttons need: no empty band under them.
+    resize(sizeHint().expandedTo(QSize(502, 0)));
 
     // Tab order: the fields, then the buttons.
     QWidget* ordre[] = {CBx_Equipe,   Ed_Nom,       Ed_Prenom,  MEd_ne_le,  MEd_Elo,

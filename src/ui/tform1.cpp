@@ -268,8 +268,12 @@ bool est_tournoi(const QUrl& url) {
 void TForm1::remplir_recents() {
     menu_recents->clear();
     const QStringList recents = reglages()->value(QStringLiteral("recents")).toStringList();
-    for (const QString& fichier : recents) {
-        QAction* a = menu_recents->addAction(QFileInfo(fichier).fileName());
+    for (int i = 0; i < recents.size(); ++i) {
+        const QString& fichier = recents[i];
+        // "&1 club.pxi": the number is the key that opens it from the menu.
+        QString nom = QFileInfo(fichier).fileName();
+        nom.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = menu_recents->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(nom));
         a->setToolTip(fichier);
         a->setStatusTip(fichier);
         connect(a, &QAction::triggered, this, [this, fichier] { ouvrir(fichier); });

@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,7 +51,7 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     Ed_Nom = champ_texte(general, "Ed_Nom", sizeof(EnteteTournoi::nom) - 1);
     Ed_nb_rondes = champ_texte(general, "Ed_nb_rondes", 6);
     Ed_nb_rondes->setText(QStringLiteral("5"));
-    Chk_Multi_jeux = new QCheckBox(QStringLiteral("Multi Jeux"), general);
+    Chk_Multi_jeux = new QCheckBox(QStringLiteral("&Multi Jeux"), general);
     Chk_Multi_jeux->setObjectName(QStringLiteral("Chk_Multi_jeux"));
     Combo_Jeux = new QComboBox(general);
     Combo_Jeux->setObjectName(QStringLiteral("Combo_Jeux"));
@@ -64,11 +65,11 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     Combo_Jeux->lineEdit()->setValidator(new ValidateurCp1252(Combo_Jeux));
 
     auto* formulaire = new QFormLayout(general);
-    formulaire->addRow(QStringLiteral("Date"), Ed_Date);
-    formulaire->addRow(QStringLiteral("Nom"), Ed_Nom);
-    formulaire->addRow(QStringLiteral("Nombre de rondes"), Ed_nb_rondes);
+    formulaire->addRow(QStringLiteral("Da&te"), Ed_Date);
+    formulaire->addRow(QStringLiteral("N&om"), Ed_Nom);
+    formulaire->addRow(QStringLiteral("Nombre de &rondes"), Ed_nb_rondes);
     formulaire->addRow(QString(), Chk_Multi_jeux);
-    formulaire->addRow(QStringLiteral("Jeu"), Combo_Jeux);
+    formulaire->addRow(QStringLiteral("&Jeu"), Combo_Jeux);
     PageControl1->addTab(general, QStringLiteral("&Général"));
 
     // Page "Départage".
@@ -86,10 +87,21 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     SpeedButton4 = fleche(departage, "SpeedButton4", Qt::LeftArrow);
     SpeedButton2 = fleche(departage, "SpeedButton2", Qt::UpArrow);
     SpeedButton1 = fleche(departage, "SpeedButton1", Qt::DownArrow);
+    SpeedButton3->setToolTip(QStringLiteral("Ajouter le système (Entrée)"));
+    SpeedButton4->setToolTip(QStringLiteral("Retirer le système (Suppr)"));
+    SpeedButton2->setToolTip(QStringLiteral("Monter (Ctrl+Haut)"));
+    SpeedButton1->setToolTip(QStringLiteral("Descendre (Ctrl+Bas)"));
+    ListBox1->installEventFilter(this);
+    ListBox2->installEventFilter(this);
 
     auto* grille = new QGridLayout(departage);
-    grille->addWidget(new QLabel(QStringLiteral("Systèmes proposés"), departage), 0, 0);
-    grille->addWidget(new QLabel(QStringLiteral("Systèmes sélectionnés"), departage), 0, 2);
+    // Alt+P and Alt+S reach the two lists from the keyboard.
+    auto* proposes = new QLabel(QStringLiteral("Systèmes &proposés"), departage);
+    proposes->setBuddy(ListBox1);
+    auto* selectionnes = new QLabel(QStringLiteral("Systèmes &sélectionnés"), departage);
+    selectionnes->setBuddy(ListBox2);
+    grille->addWidget(proposes, 0, 0);
+    grille->addWidget(selectionnes, 0, 2);
     grille->addWidget(ListBox1, 1, 0, 4, 1);
     grille->addWidget(SpeedButton3, 2, 1);
     grille->addWidget(SpeedButton4, 3, 1);
@@ -101,10 +113,10 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     PageControl1->addTab(departage, QStringLiteral("&Départage"));
     PageControl1->setCurrentIndex(0);
 
-    Bt_Valider = new QPushButton(QStringLiteral("Valider"), this);
+    Bt_Valider = new QPushButton(QStringLiteral("&Valider"), this);
     Bt_Valider->setObjectName(QStringLiteral("Bt_Valider"));
     Bt_Valider->setDefault(true);
-    Bt_Annuler = new QPushButton(QStringLiteral("Annuler"), this);
+    Bt_Annuler = new QPushButton(QStringLiteral("&Annuler"), this);
     Bt_Annuler->setObjectName(QStringLiteral("Bt_Annuler"));
     auto* bas = new QHBoxLayout;
     bas->addStretch();
@@ -121,8 +133,33 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     connect(SpeedButton4, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton4Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm_Dlg_Tournoi::SpeedButton1Click);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm_Dlg_Tournoi::SpeedButton3Click);
+    connect(ListBox2, &QListWidget::itemDoubleClicked, this, &TForm_Dlg_Tournoi::SpeedButton4Click);
     connect(Bt_Valider, &QPushButton::clicked, this, &TForm_Dlg_Tournoi::Bt_ValiderClick);
     connect(Bt_Annuler, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// The tie-breaks chosen by keyboard: Enter on a proposed system adds it,
+// Delete on a selected one removes it, Ctrl+Up and Ctrl+Down move it. Enter
+// is kept from the dialog, whose default button would otherwise validate.
+bool TForm_Dlg_Tournoi::eventFilter(QObject* objet, QEvent* evenement) {
+    if (evenement->type() != QEvent::KeyPress) return QDialog::eventFilter(objet, evenement);
+    const auto* touche = static_cast<QKeyEvent*>(evenement);
+    const bool entree = touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
+    const bool ctrl = touche->modifiers() & Qt::ControlModifier;
+    if (objet == ListBox1 && entree) {
+        SpeedButton3Click();
+    } else if (objet == ListBox2 &&
+               (touche->key() == Qt::Key_Delete || touche->key() == Qt::Key_Backspace)) {
+        SpeedButton4Click();
+    } else if (objet == ListBox2 && ctrl && touche->key() == Qt::Key_Up) {
+        SpeedButton2Click();
+    } else if (objet == ListBox2 && ctrl && touche->key() == Qt::Key_Down) {
+        SpeedButton1Click();
+    } else {
+        return QDialog::eventFilter(objet, evenement);
+    }
+    return true;
 }
 
 void TForm_Dlg_Tournoi::SpeedButton3Click() {

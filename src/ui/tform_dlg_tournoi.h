@@ -55,6 +55,9 @@ class TForm_Dlg_Tournoi : public QDialog {
     void SpeedButton1Click();
     void Bt_ValiderClick();
 
+  protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
   private:
     Tournoi& tournoi_;
     Ihm& ihm_;

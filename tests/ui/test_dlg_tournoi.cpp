@@ -105,6 +105,19 @@ void TestDlgTournoi::controles_et_boutons_de_liste() {
     d.ListBox2->setCurrentRow(0);
     d.SpeedButton4->click();
     QCOMPARE(selection(d), (QStringList{"Sonneborn-Berger", "Cumulatif"}));
+
+    // The same by keyboard; Enter in the list never validates the dialog.
+    d.show();
+    d.ListBox1->setCurrentRow(0);
+    QTest::keyClick(d.ListBox1, Qt::Key_Return);
+    QVERIFY(d.isVisible());
+    QCOMPARE(selection(d), (QStringList{"Sonneborn-Berger", "Cumulatif", "Bucholz"}));
+    d.ListBox2->setCurrentRow(2);
+    QTest::keyClick(d.ListBox2, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(selection(d), (QStringList{"Sonneborn-Berger", "Bucholz", "Cumulatif"}));
+    QTest::keyClick(d.ListBox2, Qt::Key_Delete);
+    QCOMPARE(selection(d), (QStringList{"Sonneborn-Berger", "Cumulatif"}));
+    d.reject();
 }
 
 void TestDlgTournoi::valider_sans_departage_reste_ouvert() {

@@ -304,7 +304,7 @@ void TestFenetrePrincipale::recents_annuler_et_copie_de_secours() {
     IhmTest ihm;
     TForm1 f(&ihm);
     QCOMPARE(f.menu_recents->actions().size(), 1);
-    QCOMPARE(f.menu_recents->actions().first()->text(), QStringLiteral("club.pxi"));
+    QCOMPARE(f.menu_recents->actions().first()->text(), QStringLiteral("&1 club.pxi"));
     f.proposer_reprise();
     QCOMPARE(ihm.questions.size(), 1);
     QVERIFY(ihm.questions[0].startsWith(QStringLiteral(

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The real program driven at the keyboard alone, as a director new to it would,
+# on a virtual X display (Xvfb, keys sent by xdotool):
+#  1. create a tournament, register six players, pair round 1, enter its
+#     results, save, quit;
+#  2. reopen it through "Tournois récents", then with `tavo FICHIER.pxi`;
+#  3. pair round 2, type two results, and kill tavo (SIGKILL, as a power cut);
+#  4. start tavo again: it offers its recovery copy; taking it back and saving
+#     puts the two results into the tournament file.
+# Each step is checked in the files, read back with tavo-cli.
+set -euo pipefail
+tavo="$(realpath "$1")"
+cli="$(realpath "$2")"
+if [ -z "${TAVO_PARCOURS_X:-}" ]; then
+  for outil in xvfb-run xdotool; do
+    command -v "$outil" >/dev/null || { echo "$outil est absent (paquets xvfb, xdotool)"; exit 1; }
+  done
+  exec env TAVO_PARCOURS_X=1 xvfb-run -a "$0" "$@"
+fi
+
+dossier="$(mktemp -d)"
+pid=
+trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$dossier"' EXIT
+export XDG_STATE_HOME="$dossier/etat" XDG_CONFIG_HOME="$dossier/config" QT_QPA_PLATFORM=xcb
+cd "$dossier"
+tournoi="$dossier/club.pxi"
+copie="$XDG_STATE_HOME/tavo/secours.pxi"
+
+echec() { echo "$*"; exit 1; }
+# The window whose title starts so, once it shows (at most 15 s), given the
+# keyboard: there is no window manager to give it.
+fenetre() {
+  local id
+  id=$(timeout 15 xdotool search --sync --onlyvisible --name "^$1" | head -n 1) ||
+    echec "la fenêtre « $1 » ne s'est pas ouverte"
+  xdotool windowfocus --sync "$id"
+  sleep 0.5
+}
+touches() { for t in "$@"; do xdotool key --delay 50 "$t"; done; sleep 0.4; }
+taper() { xdotool type --delay 30 "$1"; }
+demarrer() { "$tavo" "$@" 2>/dev/null & pid=$!; }
+# tavo has left by itself (at most 10 s).
+parti() {
+  for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || { pid=; return; }; sleep 0.5; done
+  echec "tavo ne s'est pas arrêté : $1"
+}
+contient() { grep -q -- "$2" <<<"$1" || { echo "$1"; echec "« $2 » absent ($3)"; }; }
+
+# 1. From nothing to a saved round.
+demarrer
+fenetre "Gestion de tournois"
+touches ctrl+n
+fenetre "Propriétés"
+taper 12/12/26; touches Tab; taper Club; touches Tab ctrl+a; taper 3; touches Tab Tab; taper Echecs
+touches alt+d alt+p Return alt+v   # Bucholz, the first system proposed
+fenetre "Tournoi Club"
+touches alt+j g
+fenetre "Saisie des joueurs"
+for nom in AA BB CC DD EE FF; do
+  # An Alt key clicks its button 100 ms later: the Tab waits for it.
+  touches alt+n; touches Tab; taper "$nom"; touches Tab; taper Jean; touches alt+v
+done
+touches Escape
+fenetre "Tournoi Club"
+touches ctrl+r
+fenetre "Voir les appariements"
+touches Escape
+fenetre "Tournoi Club"
+touches ctrl+e
+fenetre "Saisie des résultats"
+touches 1 Return equal Return 0 Return alt+f
+fenetre "Tournoi Club"
+touches ctrl+s
+fenetre "Sauvegarder"
+taper "$tournoi"; touches Return
+fenetre "Tournoi Club"
+touches ctrl+q
+parti "Ctrl+Q après l'enregistrement"
+
+[ -f "$tournoi" ] || echec "le tournoi n'a pas été sauvé"
+joueurs=$("$cli" rapport joueurs "$tournoi")
+for nom in AA BB CC DD EE FF; do contient "$joueurs" " $nom  *Jean" "joueurs"; done
+historique=$("$cli" rapport historique "$tournoi")
+# 1-0, draw, 0-1 on the three tables: points 2 2 1 1 0 0 (chess counts 2/1/0).
+[ "$(grep -c ' Pts' <<<"$historique")" = 6 ] || echec "six joueurs attendus : $historique"
+for pts in "2 Pts" "1 Pts" "0 Pts"; do
+  [ "$(grep -c -- "$pts" <<<"$historique")" = 2 ] || echec "deux joueurs à $pts attendus : $historique"
+done
+[ ! -e "$copie" ] || echec "la copie de secours reste après l'enregistrement"
+
+# 2. Reopened from the recent files, then from the command line.
+demarrer
+fenetre "Gestion de tournois"
+touches alt+f r 1
+fenetre "Tournoi Club"
+touches ctrl+q
+parti "Ctrl+Q sans changement"
+demarrer "$tournoi"
+fenetre "Tournoi Club"
+
+# 3. Round 2 paired, two results typed, then a power cut.
+touches ctrl+r
+fenetre "Voir les appariements"
+touches Escape
+fenetre "Tournoi Club"
+touches ctrl+e
+fenetre "Saisie des résultats"
+touches 1 Return equal Return
+# The points of every game in the history (a chess game gives 2): 6 after
+# round 1, 10 with two results of round 2; a table without result adds 0.
+points() {
+  "$cli" rapport historique "$1" 2>/dev/null | grep -v ' Pts$' | grep -o '[BN][0-2]' |
+    awk '{ s += substr($0, 2) } END { print s + 0 }'
+}
+for _ in $(seq 40); do [ "$(points "$copie")" = 10 ] && break; sleep 0.5; done
+kill -9 "$pid"
+wait "$pid" 2>/dev/null || true
+pid=
+[ "$(points "$tournoi")" = 6 ] || echec "le fichier du tournoi a changé sans « Sauver »"
+[ "$(points "$copie")" = 10 ] || echec "la copie de secours n'a pas les résultats de la ronde 2"
+
+# 4. Started again: the copy is offered, taken back, and saved.
+demarrer
+fenetre "Copie de secours"
+touches Return
+fenetre "Tournoi Club"
+touches ctrl+s ctrl+q
+parti "Ctrl+Q après la reprise"
+[ "$(points "$tournoi")" = 10 ] || echec "les résultats repris ne sont pas dans le tournoi"
+[ ! -e "$copie" ] || echec "la copie de secours reste après la reprise et l'enregistrement"
+echo "au clavier seul : tournoi créé, six joueurs, ronde jouée, sauvé, rouvert, repris après SIGKILL"
