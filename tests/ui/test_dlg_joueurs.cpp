@@ -74,6 +74,10 @@ void TestDlgJoueurs::ouverture_sur_tournoi_vide_sans_joueur_vide() {
     b.d.activateWindow();
     b.ouvrir();
     QVERIFY(QTest::qWaitForWindowActive(&b.d));
+    // A long first name is read whole, in the desktop's font.
+    const QLineEdit& prenom = *b.d.Ed_Prenom;
+    QVERIFY(prenom.contentsRect().width() >
+            prenom.fontMetrics().horizontalAdvance(QStringLiteral("Jean-François")) + 6);
     // An empty form for player 1, who exists only once something is typed:
     // "Nouveau" and closing on the empty form create nobody.
     QVERIFY(b.d.nouveau());

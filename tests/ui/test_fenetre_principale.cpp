@@ -20,6 +20,7 @@
 #include "ui/tform1.h"
 #include "ui/tform_avertissement.h"
 #include "ui/tform_dlg_tournoi.h"
+#include "ui/tform_show_app.h"
 
 using tavo::ui::TForm1;
 using tavo::ui::test::IhmTest;
@@ -107,6 +108,13 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
     // The hidden item shows the printer set-up dialog.
     f.ConfigurerImprimante();
     QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("mise en page")});
+
+    // Before round 1 and before any player: a message, never an empty report.
+    f.action_revoir_appariements->trigger();
+    f.action_liste_joueurs->trigger();
+    QCOMPARE(ihm.erreurs,
+             (QStringList{"Aucune ronde n'a encore été appariée", "Aucun joueur n'est inscrit"}));
+    QVERIFY(!f.Form_Show_App->isVisible());
 }
 
 void TestFenetrePrincipale::quitter_sans_changement_ne_demande_rien() {
