@@ -13,7 +13,8 @@ namespace tavo::ui {
 // refuses characters outside Windows-1252.
 QLineEdit* champ_texte(QWidget* parent, const char* nom, int longueur_max);
 
-// A button that is never the dialog's default (Enter does not press it).
+// A button that is never the dialog's default (Enter does not press it), and
+// that its Alt key presses at once.
 QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte);
 
 }  // namespace tavo::ui

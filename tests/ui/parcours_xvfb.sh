@@ -57,8 +57,7 @@ fenetre "Tournoi Club"
 touches alt+j g
 fenetre "Saisie des joueurs"
 for nom in AA BB CC DD EE FF; do
-  # An Alt key clicks its button 100 ms later: the Tab waits for it.
-  touches alt+n; touches Tab; taper "$nom"; touches Tab; taper Jean; touches alt+v
+  touches alt+n Tab; taper "$nom"; touches Tab; taper Jean; touches alt+v
 done
 touches Escape
 fenetre "Tournoi Club"

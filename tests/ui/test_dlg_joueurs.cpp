@@ -369,6 +369,16 @@ void TestDlgJoueurs::rien_de_tape_ne_se_perd_et_chercher() {
     b.d.SBtn_Haut->click();
     QCOMPARE(b.d.joueur_courant(), 2);  // refused: still on the same player
     QVERIFY(b.ihm.erreurs.last().startsWith(QStringLiteral("La date de naissance doit être")));
+
+    // Alt+N, and the next key at once: it reaches the new player's first field.
+    b.d.MEd_ne_le->setText(QString());
+    b.d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&b.d));
+    b.d.Ed_Nom->setFocus();
+    QTest::keyClick(b.d.Ed_Nom, Qt::Key_N, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+    QVERIFY(b.d.nouveau());
+    QCOMPARE(b.d.CBx_Equipe->currentText(), QStringLiteral("x"));
 }
 
 QTEST_MAIN(TestDlgJoueurs)
