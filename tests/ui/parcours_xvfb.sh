@@ -44,6 +44,17 @@ parti() {
   for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || { pid=; return; }; sleep 0.5; done
   echec "tavo ne s'est pas arrêté : $1"
 }
+# From the main window: the next round paired (its sheet closed), then the
+# results dialog given these keys.
+apparier_et_saisir() {
+  touches ctrl+r
+  fenetre "Voir les appariements"
+  touches Escape
+  fenetre "Tournoi Club"
+  touches ctrl+e
+  fenetre "Saisie des résultats"
+  touches "$@"
+}
 contient() { grep -q -- "$2" <<<"$1" || { echo "$1"; echec "« $2 » absent ($3)"; }; }
 
 # 1. From nothing to a saved round.
@@ -61,13 +72,7 @@ for nom in AA BB CC DD EE FF; do
 done
 touches Escape
 fenetre "Tournoi Club"
-touches ctrl+r
-fenetre "Voir les appariements"
-touches Escape
-fenetre "Tournoi Club"
-touches ctrl+e
-fenetre "Saisie des résultats"
-touches 1 Return equal Return 0 Return alt+f
+apparier_et_saisir 1 Return equal Return 0 Return alt+f
 fenetre "Tournoi Club"
 touches ctrl+s
 fenetre "Sauvegarder"
@@ -98,13 +103,7 @@ demarrer "$tournoi"
 fenetre "Tournoi Club"
 
 # 3. Round 2 paired, two results typed, then a power cut.
-touches ctrl+r
-fenetre "Voir les appariements"
-touches Escape
-fenetre "Tournoi Club"
-touches ctrl+e
-fenetre "Saisie des résultats"
-touches 1 Return equal Return
+apparier_et_saisir 1 Return equal Return
 # The points of every game in the history (a chess game gives 2): 6 after
 # round 1, 10 with two results of round 2; a table without result adds 0.
 points() {
