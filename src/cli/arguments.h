@@ -37,6 +37,10 @@ class Arguments {
     std::set<std::string> drapeaux_;
 };
 
+// A word of the command line as a message quotes it: its first 40
+// characters, "…" marking a cut (a 10 MB value is not echoed whole).
+std::string citer(const std::string& mot);
+
 // A whole number written in decimal digits only, within [min, max]; bad usage
 // naming `quoi` otherwise.
 int entier_option(const std::string& texte, int min, int max, const char* quoi);

@@ -28,17 +28,19 @@ gestion::FormatRapport format_rapport(const Arguments& args) {
     if (format == "texte") return gestion::FormatRapport::texte;
     if (format == "html") return gestion::FormatRapport::html;
     if (format == "csv") return gestion::FormatRapport::csv;
-    throw ErreurUsage("format inconnu : " + format + " (texte, html ou csv)");
+    throw ErreurUsage("format inconnu : " + citer(format) + " (texte, html ou csv)");
 }
 
 }  // namespace
 
 const std::set<std::string> kOptionsPublication = {"--format", "--sortie"};
 
-int publier_rapport(const Rapport& rapport, const Arguments& args, Console& console) {
+int publier_rapport(const Rapport& rapport, const Arguments& args, Console& console,
+                    const std::string& source) {
     const gestion::FormatRapport format = format_rapport(args);
     if (auto sortie = args.valeur("--sortie"))
-        return gestion::exporter_rapport(rapport, format, *sortie, console) ? SUCCES : ECHEC;
+        return gestion::exporter_rapport(rapport, format, *sortie, console, source) ? SUCCES
+                                                                                    : ECHEC;
     if (format == gestion::FormatRapport::texte)
         afficher_rapport(rapport);
     else
@@ -56,12 +58,16 @@ int commande_rapport(const Mots& mots, Console& console) {
         if (sorte != s.nom) continue;
         auto t = ouvrir_tournoi(chemin, console);
         if (!t) return ECHEC;
+        // A pairing sheet needs a paired round; the player list of an empty
+        // tournament is printed with its headings.
+        if (s.sorte == gestion::SorteRapport::appariements &&
+            !gestion::rapport_a_montrer(*t, s.sorte, console))
+            return ECHEC;
         Rapport rapport;
-        // The player list of an empty tournament is printed with its headings.
         gestion::produire_rapport(*t, s.sorte, rapport);
-        return publier_rapport(rapport, args, console);
+        return publier_rapport(rapport, args, console, chemin);
     }
-    throw ErreurUsage("sorte de rapport inconnue : " + sorte);
+    throw ErreurUsage("sorte de rapport inconnue : " + citer(sorte));
 }
 
 }  // namespace tavo::cli

@@ -56,6 +56,12 @@ std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& cons
     return ouvrir_tournoi(chemin, console);
 }
 
+bool enregistrer(Tournoi& t, const std::string& chemin, Console& console) {
+    if (!gestion::sauver_tournoi(t, chemin, console)) return false;
+    console.noter_ecriture(chemin);
+    return true;
+}
+
 void afficher_rapport(const Rapport& rapport) {
     for (const std::string& ligne : rapport.lignes()) Console::afficher(ligne);
 }

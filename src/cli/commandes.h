@@ -16,6 +16,9 @@ namespace tavo::cli {
 inline constexpr int SUCCES = 0;
 inline constexpr int ECHEC = 1;  // the program's own error text is on stderr
 inline constexpr int USAGE = 2;
+// The change is stored (the file written), but what the command prints could
+// not be written: the command must not be run again.
+inline constexpr int SORTIE_PERDUE = 3;
 
 using Mots = std::vector<std::string>;
 
@@ -54,15 +57,21 @@ std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& cons
 std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console,
                                         VerrouFichier& verrou);
 
+// Saves the tournament to `chemin` (gestion::sauver_tournoi) and notes it in
+// the console once it is stored.
+bool enregistrer(Tournoi& t, const std::string& chemin, Console& console);
+
 // Prints a report's lines on stdout.
 void afficher_rapport(const Rapport& rapport);
 
 // The options --format texte|html|csv and --sortie CHEMIN of a report, and
 // what they do: the report on stdout (its lines by default) or written to
-// CHEMIN. Returns the exit status.
+// CHEMIN, never over `source`, the tournament file it was made from.
+// Returns the exit status.
 class Arguments;
 extern const std::set<std::string> kOptionsPublication;
-int publier_rapport(const Rapport& rapport, const Arguments& args, Console& console);
+int publier_rapport(const Rapport& rapport, const Arguments& args, Console& console,
+                    const std::string& source);
 
 // A text typed on the command line (UTF-8) in the file's character set.
 // Invalid UTF-8 and a character that Windows-1252 cannot hold are bad usage

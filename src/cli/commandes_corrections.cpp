@@ -17,7 +17,7 @@ int commande_annuler_ronde(const Mots& mots, Console& console) {
     if (!t) return ECHEC;
     // Without --forcer, the question about the results lost is a refusal.
     if (!gestion::annuler_ronde(*t, console, args.drapeau("--forcer"))) return ECHEC;
-    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
 }
 
 int commande_echanger(const Mots& mots, Console& console) {
@@ -30,7 +30,7 @@ int commande_echanger(const Mots& mots, Console& console) {
     auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::echanger_joueurs(*t, a, b, console, args.drapeau("--forcer"))) return ECHEC;
-    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, chemin, console)) return ECHEC;
     Rapport feuille;
     gestion::revoir_appariements(*t, feuille);
     afficher_rapport(feuille);
@@ -46,7 +46,7 @@ int commande_joueurs_trier(const Mots& mots, Console& console) {
     auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::trier_par_elo(*t, console)) return ECHEC;
-    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

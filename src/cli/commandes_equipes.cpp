@@ -18,6 +18,7 @@ int commande_equipes_fichier(const Mots& mots, Console& console) {
     // The tournament file is not rewritten.
     const auto ecrit = gestion::ecrire_fichier_equipes(*t, dossier, console);
     if (!ecrit) return ECHEC;
+    console.noter_ecriture(ecrit->string());
     std::cout << ecrit->string() << '\n';
     return SUCCES;
 }
@@ -31,13 +32,14 @@ int commande_equipes_classement(const Mots& mots, Console& console) {
 
     // Without --tournoi the heading has no name and no date.
     auto t = std::make_unique<Tournoi>();
-    if (auto chemin = args.valeur("--tournoi")) {
-        t = ouvrir_tournoi(*chemin, console);
+    const std::string chemin = args.valeur("--tournoi").value_or("");
+    if (!chemin.empty()) {
+        t = ouvrir_tournoi(chemin, console);
         if (!t) return ECHEC;
     }
     Rapport rapport;
     if (!gestion::classement_final_equipes(*t, dossier, rapport, console)) return ECHEC;
-    return publier_rapport(rapport, args, console);
+    return publier_rapport(rapport, args, console, chemin);
 }
 
 }  // namespace tavo::cli

@@ -18,7 +18,7 @@ std::string date_naissance(const std::string& texte) {
     bool valide = texte.size() == 8 && texte[2] == '/' && texte[5] == '/';
     for (std::size_t i = 0; valide && i < texte.size(); ++i)
         if (i != 2 && i != 5) valide = texte[i] == ' ' || (texte[i] >= '0' && texte[i] <= '9');
-    if (!valide) throw ErreurUsage("la date de naissance s'écrit JJ/MM/AA : " + texte);
+    if (!valide) throw ErreurUsage("la date de naissance s'écrit JJ/MM/AA : " + citer(texte));
     return texte;
 }
 
@@ -55,7 +55,7 @@ int commande_joueur_ajouter(const Mots& mots, Console& console) {
     if (!t) return ECHEC;
     const int id = gestion::inscrire_joueur(*t, fiche, console);
     if (id == 0) return ECHEC;
-    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, chemin, console)) return ECHEC;
     const FicheJoueur inscrit = *gestion::fiche_joueur(*t, id);
     std::cout << vers_utf8(cp("Joueur n°") + std::to_string(id) + " : " + inscrit.nom + " " +
                            inscrit.prenom)
@@ -79,7 +79,7 @@ int commande_joueur_modifier(const Mots& mots, Console& console) {
     FicheJoueur fiche = gestion::fiche_joueur(*t, id).value_or(FicheJoueur{});
     appliquer_options(args, fiche);
     if (!gestion::modifier_joueur(*t, id, fiche, console)) return ECHEC;
-    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
 }
 
 int commande_joueur_supprimer(const Mots& mots, Console& console) {
@@ -91,7 +91,7 @@ int commande_joueur_supprimer(const Mots& mots, Console& console) {
     auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::supprimer_joueur(*t, id, console)) return ECHEC;
-    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

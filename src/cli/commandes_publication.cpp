@@ -20,7 +20,7 @@ int commande_joueurs_importer(const Mots& mots, Console& console) {
     if (!t) return ECHEC;
     const int nombre = gestion::importer_joueurs(*t, std::filesystem::path(liste), console);
     if (nombre < 0) return ECHEC;
-    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, chemin, console)) return ECHEC;
     Console::afficher(gestion::bilan_import(nombre));
     return SUCCES;
 }
@@ -32,7 +32,7 @@ int commande_exporter_trf(const Mots& mots, Console& console) {
     args.au_plus(2);
     auto t = ouvrir_tournoi(chemin, console);
     if (!t) return ECHEC;
-    return gestion::exporter_trf(*t, sortie, console) ? SUCCES : ECHEC;
+    return gestion::exporter_trf(*t, sortie, console, chemin) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

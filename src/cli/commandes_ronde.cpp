@@ -24,7 +24,8 @@ std::pair<int, int> lire_resultat(const std::string& texte) {
     const int noir = tiret == std::string::npos ? -1 : nombre(texte.substr(tiret + 1));
     if (blanc < 0 || noir < 0)
         throw ErreurUsage(
-            "le résultat s'écrit BLANC-NOIR (2-0, 1-1, 0-2, ou les pions : 40-24) : " + texte);
+            "le résultat s'écrit BLANC-NOIR (2-0, 1-1, 0-2, ou les pions : 40-24) : " +
+            citer(texte));
     return {blanc, noir};
 }
 
@@ -39,7 +40,7 @@ int commande_ronde(const Mots& mots, Console& console) {
     if (!t) return ECHEC;
     Rapport rapport;
     if (!gestion::apparier_ronde(*t, rapport, console)) return ECHEC;
-    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, chemin, console)) return ECHEC;
     afficher_rapport(rapport);
     return SUCCES;
 }
@@ -58,7 +59,7 @@ int commande_resultat(const Mots& mots, Console& console) {
     auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::saisir_resultat(*t, numero, blanc, noir, console, ronde)) return ECHEC;
-    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, chemin, console)) return ECHEC;
     const int r = ronde == 0 ? gestion::RONDE_COURANTE : ronde - 1;
     const gestion::TableRonde table = *gestion::table_ronde(*t, numero - 1, r);
     Console::afficher(cp("Table n°") + std::to_string(numero) + " : " + table.blanc + " " +
@@ -74,7 +75,7 @@ int commande_valider(const Mots& mots, Console& console) {
     auto t = ouvrir_tournoi(chemin, console, verrou);
     if (!t) return ECHEC;
     if (!gestion::tout_verifier(*t, console)) return ECHEC;
-    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

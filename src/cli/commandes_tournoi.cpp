@@ -23,7 +23,7 @@ std::vector<int> ids_departages(const std::string& liste) {
     while (std::getline(flux, libelle, ',')) {
         const int id = id_departage_par_libelle(libelle);
         if (id < 0)
-            throw ErreurUsage("système de départage inconnu : " + libelle +
+            throw ErreurUsage("système de départage inconnu : " + citer(libelle) +
                               " (BU, BM, SB, CU, NG ou PP)");
         ids.push_back(id);
     }
@@ -49,17 +49,23 @@ int commande_nouveau(const Mots& mots, Console& console) {
     gestion::Proprietes p;
     appliquer_options(args, p);
     if (!gestion::verifier_proprietes(p, console)) return ECHEC;
-    VerrouFichier verrou;
-    if (!gestion::verrouiller_tournoi(verrou, chemin, console)) return ECHEC;
-    std::error_code ec;
-    if (!args.drapeau("--remplacer") && std::filesystem::exists(chemin, ec)) {
-        console.message_erreur(cp("Le fichier existe déjà : ") + chemin +
-                               cp(" (--remplacer pour l'écraser)"));
-        return ECHEC;
-    }
     auto t = std::make_unique<Tournoi>();
     if (!gestion::nouveau_tournoi(*t, p, console)) return ECHEC;
-    return gestion::sauver_tournoi(*t, chemin, console) ? SUCCES : ECHEC;
+    if (args.drapeau("--remplacer")) {
+        VerrouFichier verrou;
+        if (!gestion::verrouiller_tournoi(verrou, chemin, console)) return ECHEC;
+        return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
+    }
+    // Created only where no file is, even one another command has just made.
+    if (!gestion::creer_tournoi(*t, chemin, console)) {
+        std::error_code ec;
+        if (std::filesystem::symlink_status(chemin, ec).type() !=
+            std::filesystem::file_type::not_found)
+            console.information(cp("(--remplacer pour l'écraser)"));
+        return ECHEC;
+    }
+    console.noter_ecriture(chemin);
+    return SUCCES;
 }
 
 int commande_tournoi_modifier(const Mots& mots, Console& console) {
@@ -71,11 +77,9 @@ int commande_tournoi_modifier(const Mots& mots, Console& console) {
     if (!t) return ECHEC;
     gestion::Proprietes p = gestion::lire_proprietes(*t);
     appliquer_options(args, p);
-    if (!gestion::verifier_proprietes(p, console)) return ECHEC;
-    // A refused change of game is reported; the other properties are saved.
-    const bool tout = gestion::modifier_tournoi(*t, p, console);
-    if (!gestion::sauver_tournoi(*t, chemin, console)) return ECHEC;
-    return tout ? SUCCES : ECHEC;
+    // A refusal leaves the file as it was.
+    if (!gestion::modifier_tournoi(*t, p, console)) return ECHEC;
+    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

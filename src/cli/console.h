@@ -20,8 +20,15 @@ class Console : public Interaction {
 
     bool erreur_signalee() const { return erreur_signalee_; }
 
+    // The file this command has written for good (the tournament saved, a
+    // team file...): when its output is then lost, the director must know
+    // that the change is stored all the same, or a retry would make it twice.
+    void noter_ecriture(const std::string& chemin) { fichier_ecrit_ = chemin; }
+    const std::string& fichier_ecrit() const { return fichier_ecrit_; }
+
   private:
     bool erreur_signalee_ = false;
+    std::string fichier_ecrit_;
 };
 
 }  // namespace tavo::cli

@@ -18,6 +18,10 @@ bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
     return sauver(t, chemin, io);
 }
 
+bool creer_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
+    return creer(t, chemin, io);
+}
+
 bool ecrire_copie_secours(const Tournoi& t, const std::string& chemin, Interaction& io) {
     // Written from a copy: saving clears the flag that the tournament keeps.
     auto copie = std::make_unique<Tournoi>(t);
@@ -39,6 +43,11 @@ bool verrouiller_tournoi(VerrouFichier& verrou, const std::string& chemin, Inter
             io.message_erreur(
                 cp("Ce fichier est en cours de modification par un autre "
                    "programme : réessayez dans un instant"));
+            return false;
+        case VerrouFichier::Etat::sans_verrou:
+            io.message_erreur(
+                cp("Ce fichier ne peut pas être verrouillé : son système de fichiers ne le "
+                   "permet pas (copiez-le dans un dossier local)"));
             return false;
         case VerrouFichier::Etat::impossible:
             break;

@@ -18,6 +18,10 @@ bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io);
 // save fails (message shown). On success modifie is 0.
 bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io);
 
+// Writes a new tournament file: refused (message, false) when a file is
+// already at `chemin`, even one that another program created meanwhile.
+bool creer_tournoi(Tournoi& t, const std::string& chemin, Interaction& io);
+
 // The recovery copy of a tournament: written whole (or not at all) to
 // `chemin`, never over the tournament file, without touching `modifie`.
 bool ecrire_copie_secours(const Tournoi& t, const std::string& chemin, Interaction& io);

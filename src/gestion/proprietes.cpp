@@ -80,11 +80,27 @@ bool rondes_suffisantes(const Tournoi& t, const Proprietes& p, Interaction& io) 
     return false;
 }
 
+// Once a round is paired, the game cannot change to or from Othello: the
+// results already entered are in the other kind.
+bool jeu_permis(const Tournoi& t, const Proprietes& p, Interaction& io) {
+    if (t.entete.ronde_courante < 0) return true;
+    const bool othello = tavo::est_othello(jeu_du_champ(p.jeu));
+    if (t.entete.othello == 0 && othello) {
+        io.message_erreur(cp("Impossible de passer au jeu Othello en milieu de tournoi !"));
+        return false;
+    }
+    if (t.entete.othello != 0 && !othello) {
+        io.message_erreur(
+            cp("Impossible de passer à un autre jeu qu'Othello en milieu de tournoi !"));
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-bool valider_proprietes(Tournoi& t, const Proprietes& p, Interaction& io) {
-    t.entete.modifie = 1;
-    return verifier_proprietes(p, io) && rondes_suffisantes(t, p, io);
+bool valider_proprietes(const Tournoi& t, const Proprietes& p, Interaction& io) {
+    return verifier_proprietes(p, io) && rondes_suffisantes(t, p, io) && jeu_permis(t, p, io);
 }
 
 bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
@@ -97,20 +113,9 @@ bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
 }
 
 bool modifier_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
-    if (!verifier_proprietes(p, io) || !rondes_suffisantes(t, p, io)) return false;
+    if (!valider_proprietes(t, p, io)) return false;
     t.entete.modifie = 1;
     prendre_identite(t, p);
-    const bool commence = t.entete.ronde_courante >= 0;
-    const bool othello = tavo::est_othello(jeu_du_champ(p.jeu));
-    if (commence && t.entete.othello == 0 && othello) {
-        io.message_erreur(cp("Impossible de passer au jeu Othello en milieu de tournoi !"));
-        return false;
-    }
-    if (commence && t.entete.othello != 0 && !othello) {
-        io.message_erreur(
-            cp("Impossible de passer à un autre jeu qu'Othello en milieu de tournoi !"));
-        return false;
-    }
     prendre_jeu(t, p.jeu);
     return true;
 }

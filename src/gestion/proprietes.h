@@ -35,20 +35,19 @@ bool est_othello(const Tournoi& t);
 bool verifier_proprietes(const Proprietes& p, Interaction& io);
 
 // The same for the dialog opened on an existing tournament ("Options /
-// Tournoi"): its "Valider" marks the tournament as changed even when the
-// values are then refused.
-bool valider_proprietes(Tournoi& t, const Proprietes& p, Interaction& io);
+// Tournoi"), where the rounds already paired also count: no fewer rounds
+// than those, and no change to or from Othello once a round is paired.
+// Changes nothing.
+bool valider_proprietes(const Tournoi& t, const Proprietes& p, Interaction& io);
 
 // "Nouveau Tournoi": players, rounds and pairings are erased and the
 // tournament takes the properties. Refused (message, nothing changed) when
 // they fail verifier_proprietes. Sets modifie.
 bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io);
 
-// "Options / Tournoi": the tournament takes the properties. Once a round is
-// paired the game cannot change to or from Othello: that change alone is
-// refused with its message (false returned), the other properties being
-// taken all the same. Refused as a whole (message, nothing changed) when they
-// fail verifier_proprietes. Sets modifie.
+// "Options / Tournoi": the tournament takes the properties. Refused as a
+// whole (message, false, nothing changed, modifie as it was) when they fail
+// valider_proprietes. Sets modifie.
 bool modifier_tournoi(Tournoi& t, const Proprietes& p, Interaction& io);
 
 }  // namespace tavo::gestion

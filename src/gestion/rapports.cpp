@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "gestion/rondes.h"
+#include "gestion/sorties.h"
 #include "model/disque.h"
 #include "model/texte.h"
 #include "reports/rapports.h"
@@ -49,7 +50,9 @@ void refuser_ecriture(const std::filesystem::path& chemin, Interaction& io) {
 }
 
 bool exporter_rapport(const Rapport& rapport, FormatRapport format,
-                      const std::filesystem::path& chemin, Interaction& io) {
+                      const std::filesystem::path& chemin, Interaction& io,
+                      const std::filesystem::path& source) {
+    if (!sortie_permise(chemin, source, io)) return false;
     if (!ecrire_fichier_entier(chemin, mettre_en_forme(rapport, format))) {
         refuser_ecriture(chemin, io);
         return false;

@@ -28,8 +28,11 @@ std::string mettre_en_forme(const Rapport& rapport, FormatRapport format);
 
 // Writes the report in a form to `chemin`, through a temporary file renamed
 // over it: on failure (message shown, false) no half-written file is left.
+// Never over a file the program reads, nor over `source`, the tournament
+// file it was made from (sortie_permise).
 bool exporter_rapport(const Rapport& rapport, FormatRapport format,
-                      const std::filesystem::path& chemin, Interaction& io);
+                      const std::filesystem::path& chemin, Interaction& io,
+                      const std::filesystem::path& source = {});
 
 // Builds the report of a kind on a copy of the tournament and writes it:
 // the tournament (and its player order) is not changed.

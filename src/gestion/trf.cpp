@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gestion/rapports.h"
+#include "gestion/sorties.h"
 #include "model/disque.h"
 #include "model/texte.h"
 #include "reports/tableau.h"
@@ -125,7 +126,9 @@ std::string texte_trf(const Tournoi& source) {
     return texte;
 }
 
-bool exporter_trf(const Tournoi& t, const std::filesystem::path& chemin, Interaction& io) {
+bool exporter_trf(const Tournoi& t, const std::filesystem::path& chemin, Interaction& io,
+                  const std::filesystem::path& source) {
+    if (!sortie_permise(chemin, source, io)) return false;
     if (!ecrire_fichier_entier(chemin, texte_trf(t))) {
         refuser_ecriture(chemin, io);
         return false;

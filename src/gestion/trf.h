@@ -19,6 +19,7 @@ std::string texte_trf(const Tournoi& t);
 
 // Writes texte_trf to `chemin` through a temporary file; the tournament is
 // not changed. False (message shown, no file left) when it cannot be written.
-bool exporter_trf(const Tournoi& t, const std::filesystem::path& chemin, Interaction& io);
+bool exporter_trf(const Tournoi& t, const std::filesystem::path& chemin, Interaction& io,
+                  const std::filesystem::path& source = {});
 
 }  // namespace tavo::gestion

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 #include <thread>
 
@@ -168,6 +169,23 @@ bool FichierTemporaire::synchroniser() {
 
 bool FichierTemporaire::remplacer() {
     if (!synchroniser() || ::rename(chemin_.c_str(), cible_.c_str()) != 0) return false;
+    return mis_en_place();
+}
+
+bool FichierTemporaire::creer() {
+    if (!synchroniser()) return false;
+    if (::renameat2(AT_FDCWD, chemin_.c_str(), AT_FDCWD, cible_.c_str(), RENAME_NOREPLACE) != 0) {
+        // A file system without that rename: a hard link is made only when
+        // the name is free as well.
+        if (errno != EINVAL && errno != ENOSYS) return false;
+        if (::link(chemin_.c_str(), cible_.c_str()) != 0) return false;
+        ::unlink(chemin_.c_str());
+    }
+    return mis_en_place();
+}
+
+// The file is at its place: it is closed and the folder synchronised.
+bool FichierTemporaire::mis_en_place() {
     remplace_ = true;
     // Closed once renamed: until then its lock keeps other saves off it.
     const bool ferme = ::close(fd_) == 0;
@@ -213,7 +231,7 @@ VerrouFichier::Etat VerrouFichier::prendre(const std::string& chemin, int attent
         }
         const bool occupe = errno == EWOULDBLOCK;
         ::close(fd);
-        if (!occupe) return Etat::impossible;
+        if (!occupe) return Etat::sans_verrou;
         if (horloge::now() >= limite) return Etat::occupe;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

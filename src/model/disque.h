@@ -55,8 +55,14 @@ class FichierTemporaire {
     // closes it. False when one step fails (the target is then as it was).
     bool synchroniser();
     bool remplacer();
+    // The same for a new file: put at the target only when nothing is there
+    // yet, even a file another program created meanwhile (errno is then
+    // EEXIST and the temporary file is removed).
+    bool creer();
 
   private:
+    bool mis_en_place();
+
     std::string cible_;
     std::string chemin_;
     int fd_ = -1;
@@ -78,7 +84,7 @@ bool ecrire_fichier_entier(const std::filesystem::path& cible, std::string_view 
 // the new file locked instead.
 class VerrouFichier {
   public:
-    enum class Etat { pris, absent, occupe, impossible };
+    enum class Etat { pris, absent, occupe, impossible, sans_verrou };
 
     VerrouFichier() = default;
     ~VerrouFichier();
@@ -86,7 +92,8 @@ class VerrouFichier {
     VerrouFichier& operator=(const VerrouFichier&) = delete;
 
     // Waits up to `attente_ms` for the lock. `absent`: there is no file to
-    // lock; `impossible`: it is not a regular file or cannot be opened.
+    // lock; `impossible`: it is not a regular file or cannot be opened;
+    // `sans_verrou`: its file system takes no lock.
     Etat prendre(const std::string& chemin, int attente_ms);
 
   private:

@@ -150,15 +150,12 @@ std::vector<char> image_fichier(const Tournoi& t) {
     return out;
 }
 
-bool sauver(Tournoi& t, const std::string& chemin, Interaction& io) {
-    const std::string cible = cible_reelle(chemin);
-    // Only a regular file with write permission is replaced, never a device,
-    // a FIFO or a folder.
-    if (!remplacement_permis(cible)) {
-        io.message_erreur("Impossible d'ouvrir ce fichier");
-        return false;
-    }
-    FichierTemporaire temporaire(cible);
+namespace {
+
+// Writes the file image through `temporaire`, then puts it in place by
+// replacing the target or, for a new file, only where there is none.
+bool ecrire_image(Tournoi& t, FichierTemporaire& temporaire, bool nouveau,
+                  const std::string& chemin, Interaction& io) {
     if (!temporaire.ouvert()) {
         io.message_erreur("Impossible d'ouvrir ce fichier");
         return false;
@@ -191,13 +188,37 @@ bool sauver(Tournoi& t, const std::string& chemin, Interaction& io) {
     }
     // Data that never reached the disk is a failed write of the last block.
     if (!echec && !temporaire.synchroniser()) echec = dernier_bloc;
-    if (!echec && !temporaire.remplacer()) echec = "Impossible d'ouvrir ce fichier";
     if (echec) {
         io.message_erreur(cp(echec));
         return false;
     }
+    if (nouveau ? !temporaire.creer() : !temporaire.remplacer()) {
+        io.message_erreur(nouveau && errno == EEXIST ? cp("Le fichier existe déjà : ") + chemin
+                                                     : "Impossible d'ouvrir ce fichier");
+        return false;
+    }
     t.entete.modifie = 0;
     return true;
+}
+
+}  // namespace
+
+bool sauver(Tournoi& t, const std::string& chemin, Interaction& io) {
+    const std::string cible = cible_reelle(chemin);
+    // Only a regular file with write permission is replaced, never a device,
+    // a FIFO or a folder.
+    if (!remplacement_permis(cible)) {
+        io.message_erreur("Impossible d'ouvrir ce fichier");
+        return false;
+    }
+    FichierTemporaire temporaire(cible);
+    return ecrire_image(t, temporaire, false, chemin, io);
+}
+
+bool creer(Tournoi& t, const std::string& chemin, Interaction& io) {
+    // The name itself is taken, whatever is there (a symbolic link too).
+    FichierTemporaire temporaire(chemin);
+    return ecrire_image(t, temporaire, true, chemin, io);
 }
 
 ErreurLecture lire_image(std::string_view octets, Tournoi& d) {

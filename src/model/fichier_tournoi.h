@@ -19,6 +19,10 @@ namespace tavo {
 // success `modifie` is 0. Failures are reported through `io`.
 bool sauver(Tournoi& tournoi, const std::string& chemin, Interaction& io);
 
+// The same for a new file: written only when nothing is at `chemin`, even a
+// file another program put there meanwhile ("Le fichier existe déjà").
+bool creer(Tournoi& tournoi, const std::string& chemin, Interaction& io);
+
 // Replaces the tournament with the one in `chemin`. The file is read and
 // checked into a fresh tournament first: on any failure the tournament in
 // memory is untouched. Failures are reported through `io`. The tie-break

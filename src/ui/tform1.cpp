@@ -369,9 +369,9 @@ void TForm1::NouveauTournoi() {
 void TForm1::OptionsTournoi() {
     Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     if (ihm_.executer(*Form_Dlg_Tournoi) != QDialog::Accepted) return;
-    // A refused change of game leaves the caption as it was.
-    if (gestion::modifier_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_))
-        setWindowTitle(qs(tournoi_->titre_fenetre()));
+    // The dialog's "Valider" checked the values: they are taken whole.
+    if (!gestion::modifier_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_)) return;
+    setWindowTitle(qs(tournoi_->titre_fenetre()));
     noter_changement();
 }
 

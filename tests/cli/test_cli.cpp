@@ -53,6 +53,14 @@ TEST_F(Cli, HelpAndBadUsage) {
     EXPECT_EQ(rondes.err, "Le nombre de rondes doit être compris entre 0 et 15\n");
     EXPECT_EQ(cli({"nouveau", "t.pxi", "--departages", "BU,BU"}).code, 1);
     EXPECT_FALSE(fs::exists(dossier / "t.pxi"));
+    // The usage of one command; a huge value is not echoed whole.
+    const auto usage = cli({"ronde", "--help"});
+    EXPECT_EQ(usage.code, 0);
+    EXPECT_EQ(usage.out, "Usage : tavo-cli ronde FICHIER.pxi\n");
+    const auto enorme = cli({"nouveau", "t.pxi", "--rondes", std::string(100000, '7')});
+    EXPECT_EQ(enorme.code, 2);
+    EXPECT_LT(enorme.err.size(), 300u);
+    EXPECT_NE(enorme.err.find("7777…"), std::string::npos) << enorme.err;
 }
 
 TEST_F(Cli, NewTournamentHoldsTheGivenValues) {
@@ -142,8 +150,8 @@ TEST_F(Cli, PropertiesAndDeletion) {
     EXPECT_EQ(t.entete.nb_joueurs, 2);
     EXPECT_EQ(champ(t.joueur(2).nom), "C");  // numbered again
 
-    // Once round 1 is paired: no deletion, no switch to Othello (the other
-    // properties are still taken).
+    // Once round 1 is paired: no deletion, no switch to Othello (and then
+    // none of the other properties given is taken).
     ASSERT_EQ(cli({"ronde", "t.pxi"}).code, 0);
     const std::string avant = test::lire_fichier(dossier / "t.pxi");
     const auto suppression = cli({"joueur-supprimer", "t.pxi", "1"});
@@ -154,8 +162,7 @@ TEST_F(Cli, PropertiesAndDeletion) {
     const auto jeu = cli({"tournoi-modifier", "t.pxi", "--jeu", "Othello", "--rondes", "7"});
     EXPECT_EQ(jeu.code, 1);
     EXPECT_EQ(jeu.err, "Impossible de passer au jeu Othello en milieu de tournoi !\n");
-    EXPECT_EQ(relire().entete.nb_rondes, 7);
-    EXPECT_EQ(champ(relire().entete.jeu), "Echecs");
+    EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
 }
 
 TEST_F(Cli, ReportsNeverWriteTheFile) {
@@ -169,6 +176,24 @@ TEST_F(Cli, ReportsNeverWriteTheFile) {
         classement.out.find("Cl  - N°  Equ Nom                  Prénom          Pts    BU  SB\n"),
         std::string::npos);
     EXPECT_EQ(cli({"rapport", "historique", "t.pxi"}).code, 0);
+    // No pairing sheet before round 1.
+    const auto feuille = cli({"rapport", "appariements", "t.pxi"});
+    EXPECT_EQ(feuille.code, 1);
+    EXPECT_EQ(feuille.err, "Aucune ronde n'a encore été appariée\n");
+    EXPECT_EQ(feuille.out, "");
+    // Never a report or an export over what the program reads: the tournament
+    // (under another name too), another tournament, the team files.
+    fs::create_symlink("t.pxi", dossier / "lien");
+    test::ecrire_fichier(dossier / "autre.PXI", "x");
+    for (const char* sortie :
+         {"t.pxi", "lien", "./t.pxi", "autre.PXI", "equipes.txt", "Dames.PXR"}) {
+        const auto refus = cli({"rapport", "classement", "t.pxi", "--sortie", sortie});
+        EXPECT_EQ(refus.code, 1) << sortie;
+        EXPECT_NE(refus.err.find("fichier de tournoi ou d'équipes"), std::string::npos) << sortie;
+        EXPECT_EQ(cli({"exporter-trf", "t.pxi", sortie}).code, 1) << sortie;
+    }
+    EXPECT_EQ(test::lire_fichier(dossier / "autre.PXI"), "x");
+    EXPECT_FALSE(fs::exists(dossier / "equipes.txt"));
     EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
 }
 

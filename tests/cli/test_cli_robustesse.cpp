@@ -89,6 +89,21 @@ TEST_F(CliRobuste, DeuxEcrivainsNePerdentRien) {
     std::set<std::string> noms;
     for (int p = 1; p <= 100; ++p) noms.insert(champ(t.joueurs[p].nom));
     EXPECT_EQ(noms.size(), 100u);
+
+    // Two "nouveau" on one new path: one creates it, the other is refused.
+    ASSERT_EQ(sh("for i in $(seq 1 20); do "
+                 "($T nouveau n$i.pxi --nom A --departages BU 2>/dev/null && echo A >>n$i) & "
+                 "($T nouveau n$i.pxi --nom B --departages BU 2>/dev/null && echo B >>n$i) & "
+                 "wait; done"),
+              0);
+    for (int i = 1; i <= 20; ++i) {
+        const std::string gagnant = octets("n" + std::to_string(i));
+        ASSERT_EQ(gagnant.size(), 2u) << i << ": " << gagnant;
+        Tournoi n;
+        test::InteractionTest io;
+        ASSERT_TRUE(charger(n, (dossier / ("n" + std::to_string(i) + ".pxi")).string(), io));
+        EXPECT_EQ(champ(n.entete.nom), gagnant.substr(0, 1));
+    }
 }
 
 TEST_F(CliRobuste, PermissionsEtSortiePerdue) {
@@ -98,10 +113,31 @@ TEST_F(CliRobuste, PermissionsEtSortiePerdue) {
     EXPECT_EQ(err(), "Impossible d'ouvrir ce fichier\n");
     EXPECT_EQ(octets("t.pxi"), avant);
 
-    // What is printed and lost is a failure.
+    // What is printed and lost is a failure; once the change is stored, a
+    // status of its own says so (a retry would add the player twice).
     EXPECT_EQ(sh("$T rapport joueurs t.pxi >/dev/full"), 1);
     EXPECT_NE(err().find("sortie standard"), std::string::npos);
     EXPECT_EQ(sh("$T rapport joueurs t.pxi >&-"), 1);
+    EXPECT_EQ(sh("$T --version >/dev/full"), 1);
+    ASSERT_EQ(sh("chmod 644 t.pxi"), 0);
+    EXPECT_EQ(sh("$T joueur-ajouter t.pxi --nom D --prenom d >/dev/full"), 3);
+    EXPECT_EQ(err(),
+              "tavo-cli : erreur d'écriture sur la sortie standard ; le changement est pourtant "
+              "enregistré dans t.pxi\n");
+    EXPECT_EQ(relire().entete.nb_joueurs, 4);
+    ASSERT_EQ(sh("$T joueur-supprimer t.pxi 4"), 0);
+
+    // A file system that takes no lock is named as the reason of the refusal.
+    if (sh("strace -o /dev/null true") == 0) {
+        EXPECT_EQ(sh("strace -f -o /dev/null -e inject=flock:error=ENOLCK "
+                     "$T joueur-ajouter t.pxi --nom D --prenom d"),
+                  1);
+        EXPECT_EQ(err(),
+                  "Ce fichier ne peut pas être verrouillé : son système de fichiers ne le permet "
+                  "pas (copiez-le dans un dossier local)\n");
+        EXPECT_EQ(octets("t.pxi"), avant);
+    }
+    ASSERT_EQ(sh("chmod 444 t.pxi"), 0);
 
     if (::geteuid() != 0) GTEST_SKIP() << "chown demande root";
     ASSERT_EQ(sh("chmod 640 t.pxi && chown 65534:65534 t.pxi"), 0);

@@ -55,42 +55,46 @@ TEST(Proprietes, NewTournamentTakesEverythingAndErasesThePlayers) {
     EXPECT_FALSE(est_othello("Othello "));  // a trailing blank makes another game
 }
 
-// Once a round is paired the game cannot change to or from Othello; the
-// other properties are taken all the same.
+// Once a round is paired the game cannot change to or from Othello; a
+// refusal changes nothing at all, not even the unsaved mark.
 TEST(Proprietes, OthelloCannotBeEnteredOrLeftOnceStarted) {
     const struct {
         const char* avant;
         const char* apres;
         bool commence;
-        const char* jeu_final;
         const char* erreur;
     } cas[] = {
-        {"Echecs", "OTHELLO", true, "Echecs",
-         "Impossible de passer au jeu Othello en milieu de tournoi !"},
-        {"Othello", "Dames", true, "Othello",
+        {"Echecs", "OTHELLO", true, "Impossible de passer au jeu Othello en milieu de tournoi !"},
+        {"Othello", "Dames", true,
          "Impossible de passer à un autre jeu qu'Othello en milieu de tournoi !"},
-        {"Echecs", "Dames", true, "Dames", nullptr},
-        {"Othello", "othello", true, "othello", nullptr},
-        {"Echecs", "Othello", false, "Othello", nullptr},
-        {"Othello", "Quarto", false, "Quarto", nullptr},
+        {"Echecs", "Dames", true, nullptr},
+        {"Othello", "othello", true, nullptr},
+        {"Echecs", "Othello", false, nullptr},
+        {"Othello", "Quarto", false, nullptr},
     };
     for (const auto& c : cas) {
         Tournoi t;
         InteractionTest io;
         ASSERT_TRUE(gestion::nouveau_tournoi(t, proprietes(c.avant, 5, {0}), io));
         if (c.commence) t.entete.ronde_courante = 0;
+        t.entete.modifie = 0;
+        const std::vector<char> avant = image_fichier(t);
         Proprietes p = proprietes(c.apres, 9, {1});
         p.nom = cp("Renommé");
+        EXPECT_EQ(gestion::valider_proprietes(t, p, io), c.erreur == nullptr) << c.apres;
         EXPECT_EQ(gestion::modifier_tournoi(t, p, io), c.erreur == nullptr) << c.apres;
-        EXPECT_EQ(champ(t.entete.jeu), c.jeu_final);
-        EXPECT_EQ(t.entete.othello != 0, est_othello(c.jeu_final));
+        if (c.erreur) {
+            EXPECT_EQ(io.erreurs, std::vector<std::string>(2, cp(c.erreur)));
+            EXPECT_EQ(image_fichier(t), avant);
+            EXPECT_EQ(t.entete.modifie, 0);
+            continue;
+        }
+        EXPECT_TRUE(io.erreurs.empty());
+        EXPECT_EQ(champ(t.entete.jeu), c.apres);
+        EXPECT_EQ(t.entete.othello != 0, est_othello(c.apres));
         EXPECT_EQ(champ(t.entete.nom), cp("Renommé"));
         EXPECT_EQ(t.entete.nb_rondes, 9);
         EXPECT_EQ(t.entete.departages[0], 1);
-        if (c.erreur)
-            EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(c.erreur)});
-        else
-            EXPECT_TRUE(io.erreurs.empty());
     }
 }
 
