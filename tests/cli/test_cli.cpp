@@ -191,6 +191,7 @@ TEST_F(Cli, ImportSavesAllOrNothingAndExportsLeaveTheFile) {
               "Cl;Nom Prénom;Elo;");
     EXPECT_EQ(cli({"rapport", "grille", "t.pxi", "--format", "pdf"}).code, 2);
     EXPECT_EQ(cli({"exporter-trf", "t.pxi", "absent/t.trf"}).code, 1);
+    EXPECT_EQ(cli({"exporter-trf", "t.pxi", "t.trf", "--encodage", "latin1"}).code, 2);
     EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
 }
 

@@ -7,14 +7,16 @@ CSV, and checks that:
 - the CSV has a byte-order mark, CR LF line ends, ';' fields and plain numbers;
 - each table holds the values of the text report's columns (points as the game counts them);
 - the crosstable agrees with the standings and the game history;
-- the TRF file, read back column by column, agrees with the standings and with itself (points
-  equal to the sum of the round results, each game seen the same way from both sides).
+- the TRF file, read as a TRF16 reader reads it (each field at its columns), agrees with the
+  standings and with itself (points equal to the sum of the round results, each game seen the
+  same way from both sides), in UTF-8 and in Windows-1252.
 
 Usage: exports.py TAVO_CLI [CASES_FOLDER]
 Exit status 0 when everything agrees, 1 otherwise, 77 when no strict HTML parser is installed.
 """
 
 import csv
+import datetime
 import io
 import os
 import re
@@ -23,6 +25,8 @@ import sys
 import tempfile
 
 sys.dont_write_bytecode = True
+
+import modele  # noqa: E402  (the golden cases' own reader and writer of tournament files)
 
 try:
     import html5lib
@@ -167,7 +171,7 @@ class Cas:
         for l, c in zip(lignes, table):
             attendu = [l[0:3].strip(), l[4:7].strip(), l[8], l[10:30].strip(), l[31:46].strip(),
                        l[47], l[49:]]
-            verifier([c[0], c[1], c[2], c[3][:20], c[4][:15], c[5], c[6]] == attendu,
+            verifier([c[0], c[1], c[2], c[3][:20].rstrip(), c[4][:15].rstrip(), c[5], c[6]] == attendu,
                      "joueurs: %r contre %r" % (c, attendu))
 
     def verifier_appariements(self):
@@ -212,40 +216,146 @@ class Cas:
         sortie = os.path.join(dossier, "tournoi.trf")
         lancer(self.cli, "exporter-trf", self.fichier, sortie)
         with open(sortie, "rb") as f:
-            lignes = f.read().decode("cp1252").split("\r\n")[:-1]
-        entete = {l[:3]: l[4:] for l in lignes if not l.startswith("001")}
+            octets = f.read()
+        entete, joueurs = lire_trf(octets, "utf-8")
+        self.trf = entete, joueurs
+        # Windows-1252 on request: the same characters in the same columns.
+        lancer(self.cli, "exporter-trf", self.fichier, sortie, "--encodage", "cp1252")
+        with open(sortie, "rb") as f:
+            verifier(f.read().decode("cp1252") == octets.decode("utf-8"), "TRF: cp1252 différent")
         verifier(entete["012"] == self.nom, "TRF: nom %r" % entete.get("012"))
+        date = date_trf(self.date, 99)
+        verifier(entete["042"] == entete["052"] == date, "TRF: date %r" % entete["042"])
         if self.jeu.lower() != "echecs":
             verifier(self.jeu in entete["092"], "TRF: jeu absent de %r" % entete["092"])
         valeur = {"1": 1, "=": 0.5, "0": 0, "+": 1, "-": 0, "U": 1, "F": 1, "H": 0.5, "Z": 0}
         inverse = {"1": "0", "0": "1", "=": "="}
-        joueurs = {}
-        for l in (l for l in lignes if l.startswith("001")):
-            verifier(l[3] == " " and l[8] == " " and l[9] in "mw" and l[13] == " ",
-                     "TRF: colonnes %r" % l)
-            rondes = []
-            for debut in range(89, len(l), 10):
-                bloc = l[debut:debut + 10]
-                verifier(bloc[:2] == "  " and bloc[6] == " " and bloc[8] == " ",
-                         "TRF: ronde illisible %r" % bloc)
-                rondes.append((int(bloc[2:6]), bloc[7], bloc[9]))
-            pts = float(l[80:84])
-            verifier(sum(valeur[r] for _, _, r in rondes) == pts, "TRF: points %r" % l)
-            joueurs[int(l[4:8])] = (l[14:47].rstrip(), pts, int(l[85:89]), rondes)
         verifier(int(entete["062"]) == len(joueurs), "TRF: nombre de joueurs")
-        for id_, (_, _, _, rondes) in joueurs.items():
-            for r, (adv, col, res) in enumerate(rondes):
+        verifier(int(entete["072"]) == sum(1 for j in joueurs.values() if j["elo"]),
+                 "TRF: nombre de joueurs classés")
+        for id_, j in joueurs.items():
+            verifier(sum(valeur[r] for _, _, r in j["rondes"]) == j["points"], "TRF: points %r" % j)
+            for r, (adv, col, res) in enumerate(j["rondes"]):
                 if adv == 0:
                     verifier(col == "-" and res in "UFHZ", "TRF: exempt %r" % ((adv, col, res),))
                     continue
-                a, c, s = joueurs[adv][3][r]
+                a, c, s = joueurs[adv]["rondes"][r]
                 verifier(a == id_ and {col, c} == {"w", "b"} and s == inverse[res],
                          "TRF: partie %d ronde %d vue autrement par %d" % (id_, r + 1, adv))
-        inscrits = {int(c[0]): (c[3] + "," + c[4])[:33] for c in self.tables["joueurs"][1]}
+        pivot = int(date[2:4]) if date else 99
+        inscrits = {int(c[0]): c for c in self.tables["joueurs"][1]}
         for rang, id_, _, _, pts, _ in self.classement():
-            nom, p, r, _ = joueurs[id_]
-            verifier(p * 2 == pts and r == rang and nom == inscrits[id_].rstrip(),
-                     "TRF: joueur %d %r contre le classement" % (id_, joueurs[id_][:3]))
+            j, c = joueurs[id_], inscrits[id_]
+            # TRF points are 1, 1/2, 0 a game, whatever the game.
+            verifier(j["points"] * 2 == pts and j["rang"] == rang and j["nom"] == (c[3] + "," + c[4])[:33].rstrip() and
+                     j["sexe"] == ("w" if c[5] == "F" else "m") and
+                     j["naissance"] == date_trf(c[6], pivot),
+                     "TRF: joueur %d %r contre le classement et la liste" % (id_, j))
+
+
+# The TRF16 player record, by the columns (1-based, inclusive) of FIDE's description; the
+# columns between fields are blank. Each round takes 10 columns from column 92: the opponent's
+# starting rank in 92-95 ("0000" for a bye or a round not paired), the colour in 97 (w, b, or -
+# without opponent), the result in 99.
+CHAMPS_001 = {"numero": (5, 8), "sexe": (10, 10), "titre": (11, 13), "nom": (15, 47),
+              "elo": (49, 52), "federation": (54, 56), "fide": (58, 68), "naissance": (70, 79),
+              "points": (81, 84), "rang": (86, 89)}
+ETIQUETTES = {"012", "022", "032", "042", "052", "062", "072", "082", "092", "102", "112", "122",
+              "132", "XXR"}
+
+
+def colonnes(ligne, debut, fin):
+    return ligne[debut - 1:fin]
+
+
+def date_reelle(texte):
+    """A TRF date AAAA/MM/JJ naming a day of the calendar."""
+    m = re.fullmatch(r"(\d{4})/(\d\d)/(\d\d)", texte)
+    try:
+        return bool(m) and datetime.date(int(m[1]), int(m[2]), int(m[3])) is not None
+    except ValueError:
+        return False
+
+
+def date_trf(jjmmaa, pivot):
+    """The TRF date a record's JJ/MM/AA should give: a two-digit year up to `pivot` is of this
+    century; "" when the date is empty or names no day of the calendar."""
+    m = re.fullmatch(r"(\d\d)/(\d\d)/(\d\d)\s*", jjmmaa)
+    if not m:
+        return ""
+    date = "%d/%s/%s" % (int(m[3]) + (2000 if int(m[3]) <= pivot else 1900), m[2], m[1])
+    return date if date_reelle(date) else ""
+
+
+def lire_trf(octets, encodage):
+    """Reads a TRF file as a TRF16 reader does, refusing what it would refuse. Returns the
+    header lines by tag and the players by starting rank."""
+    texte = octets.decode(encodage)
+    verifier(texte.endswith("\r\n") and "\n" not in texte.replace("\r\n", ""),
+             "TRF: fins de ligne autres que CR LF")
+    entete, joueurs = {}, {}
+    for l in texte.split("\r\n")[:-1]:
+        verifier(len(l) == 3 or l[3] == " ", "TRF: étiquette %r" % l)
+        if l[:3] != "001":
+            verifier(l[:3] in ETIQUETTES, "TRF: ligne inconnue %r" % l)
+            entete[l[:3]] = l[4:]
+            continue
+        c = {k: colonnes(l, a, b) for k, (a, b) in CHAMPS_001.items()}
+        verifier(all(l[i - 1] == " " for i in (4, 9, 14, 48, 53, 57, 69, 80, 85)) and
+                 len(l) >= 89 and (len(l) - 89) % 10 == 0, "TRF: colonnes %r" % l)
+        verifier(re.fullmatch(r" *[1-9]\d*", c["numero"]) and c["sexe"] in ("m", "w") and
+                 re.fullmatch(r" {4}| *[1-9]\d*", c["elo"]) and
+                 (c["naissance"] == " " * 10 or date_reelle(c["naissance"])) and
+                 re.fullmatch(r" *\d+\.[05]", c["points"]) and re.fullmatch(r" *[1-9]\d*", c["rang"]),
+                 "TRF: champ illisible %r" % l)
+        rondes = []
+        for debut in range(90, len(l), 10):
+            bloc = l[debut - 1:debut + 9]
+            m = re.fullmatch(r"  (0000| *[1-9]\d*) ([wb-]) ([-+WDL10=HFUZ])", bloc)
+            verifier(m and (m[1] == "0000") == (m[2] == "-"), "TRF: ronde illisible %r" % bloc)
+            rondes.append((int(m[1]), m[2], m[3]))
+        joueurs[int(c["numero"])] = {
+            "sexe": c["sexe"], "nom": c["nom"].rstrip(), "elo": c["elo"].strip(),
+            "naissance": c["naissance"].strip(), "points": float(c["points"]),
+            "rang": int(c["rang"]), "rondes": rondes}
+    for etiquette in ("042", "052"):
+        date = entete.get(etiquette, "")
+        verifier(date == "" or date_reelle(date), "TRF: date %r" % date)
+    return entete, joueurs
+
+
+def fabriquer(source, cible):
+    """A golden tournament with what the exports must neutralise: accented names longer than the
+    TRF's name field, impossible dates."""
+    with open(source, "rb") as f:
+        t = modele.Tournoi.lire(f.read())
+    t.date = b"31/02/10"
+    dates = [b"31/02/10", b"99/99/99", b"29/02/00", b"29/02/01"]
+    for ident, date in zip(range(1, 5), dates):
+        t.joueur(ident).ne_le = date
+    t.joueur(3).nom = "ÉLÉONORE DE LA TOUR D'ÂUVERGNE".encode("cp1252")[:29]
+    t.joueur(3).prenom = "Amélie-Françoise".encode("cp1252")
+    with open(cible, "wb") as f:
+        f.write(t.image())
+
+
+def verifier_fabrique(cas):
+    entete, joueurs = cas.trf
+    # The tournament's date and three birth dates are no day of the calendar (2001 is not a
+    # leap year; 2000 is).
+    verifier(entete["042"] == "" and [joueurs[i]["naissance"] for i in range(1, 5)] ==
+             ["", "", "2000/02/29", ""], "TRF: dates impossibles %r" % (joueurs,))
+
+
+def verifier_cas(cli, fichier, temp):
+    cas = Cas(cli, fichier)
+    cas.verifier_classement()
+    cas.verifier_historique()
+    cas.verifier_joueurs()
+    cas.verifier_appariements()
+    cas.verifier_grille()
+    cas.verifier_trf(temp)
+    return cas
 
 
 def main():
@@ -257,20 +367,19 @@ def main():
         for nom in sorted(os.listdir(dossier_cas)):
             rondes = sorted((f for f in os.listdir(os.path.join(dossier_cas, nom))
                              if re.fullmatch(r"r\d+\.pxi", f)), key=lambda f: int(f[1:-4]))
-            fichier = os.path.join(dossier_cas, nom, rondes[-1])
             try:
-                cas = Cas(cli, fichier)
-                cas.verifier_classement()
-                cas.verifier_historique()
-                cas.verifier_joueurs()
-                cas.verifier_appariements()
-                cas.verifier_grille()
-                cas.verifier_trf(temp)
+                verifier_cas(cli, os.path.join(dossier_cas, nom, rondes[-1]), temp)
             except (Echec, KeyError, ValueError, IndexError) as e:
                 echecs.append("%s: %s" % (nom, e))
+        fichier = os.path.join(temp, "fabrique.pxi")
+        fabriquer(os.path.join(dossier_cas, "main_six", "r3.pxi"), fichier)
+        try:
+            verifier_fabrique(verifier_cas(cli, fichier, temp))
+        except (Echec, KeyError, ValueError, IndexError) as e:
+            echecs.append("fabriqué: %s" % e)
     for e in echecs:
         print(e)
-    print("%d cas, %d en échec" % (len(os.listdir(dossier_cas)), len(echecs)))
+    print("%d cas et un fabriqué, %d en échec" % (len(os.listdir(dossier_cas)), len(echecs)))
     return 1 if echecs else 0
 
 

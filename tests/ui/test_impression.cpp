@@ -185,7 +185,7 @@ void TestImpression::importer_publier_exporter() {
     QFile trf(dossier.filePath(QStringLiteral("open.trf")));
     QVERIFY(trf.open(QIODevice::ReadOnly));
     QVERIFY(
-        trf.readAll().contains("001    1 m    DUPONT,L\xE9"
+        trf.readAll().contains("001    1 m    DUPONT,L\xC3\xA9"
                                "a"));
     QVERIFY(ihm.erreurs.isEmpty());
 }
