@@ -5,8 +5,10 @@ For the last round file of each golden case, asks tavo-cli for every report as t
 CSV, and checks that:
 - the HTML page parses with a strict HTML5 parser, is standalone, and its table equals the CSV's;
 - the CSV has a byte-order mark, CR LF line ends, ';' fields and plain numbers;
-- each table holds the values of the text report's columns (points as the game counts them);
-- the crosstable agrees with the standings and the game history;
+- each table holds the values of the text report's columns, points as the game counts them and
+  tie-breaks in the same unit;
+- the crosstable (ranks, numbers, rounds, points, tie-breaks, in its text form too) agrees with
+  the standings and the game history; the pairing page is titled as a pairing sheet;
 - the TRF file, read as a TRF16 reader reads it (each field at its columns), agrees with the
   standings and with itself (points equal to the sum of the round results, each game seen the
   same way from both sides), in UTF-8 and in Windows-1252.
@@ -59,16 +61,23 @@ def lancer(cli, *arguments):
     return p.stdout
 
 
-def points(valeur, demi, forme):
-    """Points of the records (win 2) as the game counts them: '3½' (html) or '3,5' (csv)."""
-    if not demi:
-        return str(valeur)
-    entier, moitie = divmod(valeur, 2)
-    if not moitie:
+def nombre(valeur, diviseur, forme):
+    """A value counted in 1/diviseur units as the export writes it: '3½', '9¼' (html) or
+    '3,5', '9,25' (csv)."""
+    entier, reste = divmod(valeur, diviseur)
+    if not reste:
         return str(entier)
+    quarts = reste * 4 // diviseur
     if forme == "csv":
-        return "%d,5" % entier
-    return ("%d" % entier if entier else "") + "½"
+        return "%d,%s" % (entier, {1: "25", 2: "5", 3: "75"}[quarts])
+    return ("%d" % entier if entier else "") + "¼½¾"[quarts - 1]
+
+
+def diviseur_departage(libelle, unite):
+    """Sums of points (BU, BM, CU) are in the points' unit; Sonneborn-Berger, which counts a
+    beaten opponent's points twice and a drawn one's once in the text reports, in half of it;
+    wins (NG) and discs (PP) are counts."""
+    return {"BU": unite, "BM": unite, "CU": unite, "SB": 2 * unite}.get(libelle, 1)
 
 
 def lire_html(octets):
@@ -84,7 +93,8 @@ def lire_html(octets):
     lignes = [["".join(td.itertext()) for td in tr.findall("./%std" % NS)]
               for tr in tables[0].findall("./%stbody/%str" % (NS, NS))]
     titres = ["".join(p.itertext()) for p in arbre.findall(".//%sp" % NS)]
-    return entete, lignes, titres
+    noms = arbre.findall(".//%stitle" % NS) + arbre.findall(".//%sh1" % NS)
+    return entete, lignes, titres, ["".join(e.itertext()) for e in noms]
 
 
 def lire_csv(octets):
@@ -98,8 +108,9 @@ def lire_csv(octets):
 
 def comparer_html_csv(genre, html, csv_):
     verifier(html[0] == csv_[0], "%s: en-têtes HTML %r et CSV %r" % (genre, html[0], csv_[0]))
-    normal = [[re.sub(r"^(\d*)½$", lambda m: (m.group(1) or "0") + ",5", c) for c in ligne]
-              for ligne in html[1]]
+    fractions = {"¼": ",25", "½": ",5", "¾": ",75"}
+    en_csv = lambda m: (m.group(1) or "0") + fractions[m.group(2)]
+    normal = [[re.sub(r"^(\d*)([¼½¾])$", en_csv, c) for c in ligne] for ligne in html[1]]
     verifier(normal == csv_[1], "%s: lignes HTML et CSV différentes" % genre)
 
 
@@ -109,6 +120,7 @@ class Cas:
         self.fichier = fichier
         self.texte = {}
         self.tables = {}
+        self.pages = {}
         for genre in ("classement", "historique", "joueurs", "appariements", "grille"):
             self.texte[genre] = lancer(cli, "rapport", genre, fichier).decode("utf-8").split("\n")[:-1]
             html = lire_html(lancer(cli, "rapport", genre, fichier, "--format", "html"))
@@ -117,9 +129,10 @@ class Cas:
             self.tables[genre] = csv_
             if genre == "classement":
                 self.titres = html[2]
+            self.pages[genre] = html
         m = re.match(r"Tournoi (.*) du (.*), jeu : (.*)$", self.texte["joueurs"][0])
         self.nom, self.date, self.jeu = m.groups()
-        self.demi = self.jeu.lower() != "dames"
+        self.unite = 1 if self.jeu.lower() == "dames" else 2
         self.othello = self.jeu.lower() == "othello"
 
     def classement(self):
@@ -127,6 +140,7 @@ class Cas:
         lignes = self.texte["classement"]
         debut = next(i for i, l in enumerate(lignes) if l.startswith("Cl  - N"))
         nb_dep = len(lignes[debut].split()) - 7
+        self.libelles = lignes[debut].split()[7:]
         resultat = []
         for ligne in lignes[debut + 1:]:
             jetons = ligne[14:].split()
@@ -142,9 +156,14 @@ class Cas:
         texte = self.classement()
         verifier(len(lignes) == len(texte), "classement: nombre de lignes")
         for t, c in zip(texte, lignes):
-            attendu = [str(t[0]), str(t[1]), t[2]] + [points(t[4], self.demi, "csv")]
+            attendu = [str(t[0]), str(t[1]), t[2]] + [nombre(t[4], self.unite, "csv")]
             verifier([c[0], c[1], c[2], c[5]] == attendu and (c[3] + " " + c[4]).split() == t[3]
-                     and c[6:] == [str(x) for x in t[5]], "classement: %r contre %r" % (c, t))
+                     and c[6:] == self.departages(t[5], "csv"), "classement: %r contre %r" % (c, t))
+
+    def departages(self, valeurs, forme):
+        """The text standings' tie-break values (records' units) as the exports write them."""
+        return [nombre(v, diviseur_departage(l, self.unite), forme)
+                for v, l in zip(valeurs, self.libelles)]
 
     def historique(self):
         """{id: [(opponent, colour, result)]} from the text report."""
@@ -160,7 +179,7 @@ class Cas:
         parties = self.historique()
         for c in self.tables["historique"][1]:
             rondes = parties[int(c[0])]
-            attendu = [a + col + (str(r) if self.othello else points(r, self.demi, "html"))
+            attendu = [a + col + (str(r) if self.othello else nombre(r, self.unite, "html"))
                        for a, col, r in rondes]
             verifier(c[4:] == attendu, "historique: %r contre %r" % (c[4:], attendu))
 
@@ -171,45 +190,55 @@ class Cas:
         for l, c in zip(lignes, table):
             attendu = [l[0:3].strip(), l[4:7].strip(), l[8], l[10:30].strip(), l[31:46].strip(),
                        l[47], l[49:]]
-            verifier([c[0], c[1], c[2], c[3][:20].rstrip(), c[4][:15].rstrip(), c[5], c[6]] == attendu,
+            lu = [c[0], c[1], c[2], c[3][:20].rstrip(), c[4][:15].rstrip(), c[5], c[6]]
+            verifier(lu == attendu,
                      "joueurs: %r contre %r" % (c, attendu))
 
     def verifier_appariements(self):
         lignes = [l for l in self.texte["appariements"][4:] if l.strip()]
         table = self.tables["appariements"][1]
         verifier(len(lignes) == len(table), "appariements: nombre de tables")
+        # The bye and the forfeit (10000 and up) are named, without a number.
+        numero = lambda n: n if int(n) < 10000 else ""
         for l, c in zip(lignes, table):
             m = re.fullmatch(r"(\d{3}) \(\s*(\d+)/(.{3})\) (.{25})  _ \| _ \(\s*(\d+)/(.{3})\) (.{25})",
                              l)
             verifier(m, "appariements: ligne illisible %r" % l)
-            attendu = [str(int(m[1])), m[2], m[3].strip(), m[4].strip(), m[5], m[6].strip(),
-                       m[7].strip()]
+            attendu = [str(int(m[1])), numero(m[2]), m[3].strip(), m[4].strip(), numero(m[5]),
+                       m[6].strip(), m[7].strip()]
             verifier([c[0], c[1], c[2], c[3][:25], c[4], c[5], c[6][:25]] == attendu,
                      "appariements: %r contre %r" % (c, attendu))
+        # The page is named as a pairing sheet, not as the window that shows it.
+        verifier(self.pages["appariements"][3] == ["Appariements"] * 2,
+                 "appariements: titre %r" % self.pages["appariements"][3])
 
     def verifier_grille(self):
         classement = self.classement()
         parties = self.historique()
-        position = {t[1]: p for p, t in enumerate(classement, 1)}
         symbole = {2: "+", 1: "=", 0: "-"}
         texte = self.texte["grille"][5:]
+        html = self.pages["grille"][1]
         verifier(len(texte) == len(classement), "grille: nombre de lignes")
-        for p, (c, t, l) in enumerate(zip(self.tables["grille"][1], classement, texte), 1):
+        for c, t, l, h in zip(self.tables["grille"][1], classement, texte, html):
             nb_dep = len(t[5])
-            rondes = c[4:len(c) - nb_dep - 1]
-            verifier(c[0] == str(p) and c[1].split() == t[3] and c[3] == t[2] and
-                     c[len(c) - nb_dep - 1] == points(t[4], self.demi, "csv") and
-                     c[len(c) - nb_dep:] == [str(x) for x in t[5]], "grille: %r contre %r" % (c, t))
+            rondes = c[5:len(c) - nb_dep - 1]
+            # Rank shared as in the standings, the player's number, then the rounds naming the
+            # opponent's number.
+            verifier(c[0] == str(t[0]) and c[1] == str(t[1]) and c[2].split() == t[3] and
+                     c[4] == t[2] and c[len(c) - nb_dep - 1] == nombre(t[4], self.unite, "csv") and
+                     c[len(c) - nb_dep:] == self.departages(t[5], "csv"),
+                     "grille: %r contre %r" % (c, t))
             attendu = []
             for a, col, r in parties[t[1]][:len(rondes)]:
                 if a in ("(F)", "(Q)"):
                     attendu.append(a[1])
                 else:
-                    attendu.append("%d%s%s" % (position[int(a)], col,
-                                               r if self.othello else symbole[r]))
+                    attendu.append("%s%s%s" % (a, col, r if self.othello else symbole[r]))
             verifier(rondes == attendu, "grille: rondes %r contre %r" % (rondes, attendu))
-            # The text form: the same rounds, in 7-column cells after the team.
-            verifier([l[44 + 7 * r:51 + 7 * r].strip() for r in range(len(rondes))] == rondes,
+            # The text form: the same rounds, in 7-column cells after the team, and the points
+            # and tie-breaks as the page writes them.
+            verifier([l[48 + 7 * r:55 + 7 * r].strip() for r in range(len(rondes))] == rondes and
+                     l.split()[len(l.split()) - nb_dep - 1:] == h[len(h) - nb_dep - 1:],
                      "grille texte: %r" % l)
 
     def verifier_trf(self, dossier):
@@ -247,7 +276,8 @@ class Cas:
         for rang, id_, _, _, pts, _ in self.classement():
             j, c = joueurs[id_], inscrits[id_]
             # TRF points are 1, 1/2, 0 a game, whatever the game.
-            verifier(j["points"] * 2 == pts and j["rang"] == rang and j["nom"] == (c[3] + "," + c[4])[:33].rstrip() and
+            verifier(j["points"] * 2 == pts and j["rang"] == rang and
+                     j["nom"] == (c[3] + "," + c[4])[:33].rstrip() and
                      j["sexe"] == ("w" if c[5] == "F" else "m") and
                      j["naissance"] == date_trf(c[6], pivot),
                      "TRF: joueur %d %r contre le classement et la liste" % (id_, j))
@@ -306,7 +336,8 @@ def lire_trf(octets, encodage):
         verifier(re.fullmatch(r" *[1-9]\d*", c["numero"]) and c["sexe"] in ("m", "w") and
                  re.fullmatch(r" {4}| *[1-9]\d*", c["elo"]) and
                  (c["naissance"] == " " * 10 or date_reelle(c["naissance"])) and
-                 re.fullmatch(r" *\d+\.[05]", c["points"]) and re.fullmatch(r" *[1-9]\d*", c["rang"]),
+                 re.fullmatch(r" *\d+\.[05]", c["points"]) and
+                 re.fullmatch(r" *[1-9]\d*", c["rang"]),
                  "TRF: champ illisible %r" % l)
         rondes = []
         for debut in range(90, len(l), 10):
@@ -345,6 +376,17 @@ def verifier_fabrique(cas):
     # leap year; 2000 is).
     verifier(entete["042"] == "" and [joueurs[i]["naissance"] for i in range(1, 5)] ==
              ["", "", "2000/02/29", ""], "TRF: dates impossibles %r" % (joueurs,))
+
+
+def verifier_cas(cli, fichier, temp):
+    cas = Cas(cli, fichier)
+    cas.verifier_classement()
+    cas.verifier_historique()
+    cas.verifier_joueurs()
+    cas.verifier_appariements()
+    cas.verifier_grille()
+    cas.verifier_trf(temp)
+    return cas
 
 
 def verifier_cas(cli, fichier, temp):

@@ -176,7 +176,7 @@ void TestImpression::importer_publier_exporter() {
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QVERIFY(
         csv.readAll().startsWith("\xEF\xBB\xBF"
-                                 "Cl;Nom Pr\xC3\xA9nom;Elo;Equ;Pts"));
+                                 "Cl;N\xC2\xB0;Nom Pr\xC3\xA9nom;Elo;Equ;Pts"));
     const QString pdf = texte_pdf(dossier.filePath(QStringLiteral("g.pdf")));
     QVERIFY2(pdf.contains(QStringLiteral("Grille américaine")), qPrintable(pdf));
 
