@@ -1,5 +1,7 @@
 #include "reports/tableau.h"
 
+#include <algorithm>
+
 #include "model/texte.h"
 #include "standings/departages.h"
 #include "standings/scores.h"
@@ -95,6 +97,27 @@ std::string texte_cellule(const Cellule& c, FormePoints forme) {
     return forme == FormePoints::html ? echapper_html(c.texte) : vers_utf8(c.texte);
 }
 
+// A whole number, or one with a decimal comma, with an optional sign: what a
+// spreadsheet reads as a number, never as a formula.
+bool nombre_simple(const std::string& texte) {
+    const std::size_t debut = texte[0] == '-' || texte[0] == '+' ? 1 : 0;
+    const std::size_t fin = std::min(texte.find_first_not_of("0123456789", debut), texte.size());
+    if (fin == debut) return false;
+    if (fin == texte.size()) return true;
+    return texte[fin] == ',' && fin + 1 < texte.size() &&
+           texte.find_first_not_of("0123456789", fin + 1) == std::string::npos;
+}
+
+// A text a spreadsheet would take for a formula (first character =, +, -, @,
+// a tab or a carriage return) gets a leading apostrophe, which makes it show
+// the text as typed; a text that is a plain number stays a number.
+std::string texte_inerte(const std::string& utf8) {
+    if (utf8.empty() || std::string_view("=+-@\t\r").find(utf8[0]) == std::string_view::npos ||
+        nombre_simple(utf8))
+        return utf8;
+    return "'" + utf8;
+}
+
 // A CSV field, quoted when it holds the separator, a quote or a line end;
 // quotes inside are doubled.
 std::string champ_csv(const std::string& utf8) {
@@ -157,11 +180,14 @@ std::string ecrire_csv(const Rapport& rapport) {
         texte += "\r\n";
     };
     std::vector<std::string> champs;
-    for (const std::string& c : tab.colonnes) champs.push_back(vers_utf8(c));
+    for (const std::string& c : tab.colonnes) champs.push_back(texte_inerte(vers_utf8(c)));
     ligne(champs);
     for (const std::vector<Cellule>& cellules : tab.lignes) {
         champs.clear();
-        for (const Cellule& c : cellules) champs.push_back(texte_cellule(c, FormePoints::csv));
+        for (const Cellule& c : cellules) {
+            const std::string texte = texte_cellule(c, FormePoints::csv);
+            champs.push_back(c.sorte == Cellule::Sorte::texte ? texte_inerte(texte) : texte);
+        }
         ligne(champs);
     }
     return texte;

@@ -47,7 +47,8 @@ std::string ecrire_html(const Rapport& rapport);
 
 // The report's table as CSV for French spreadsheets: ';' separator, UTF-8
 // with a byte-order mark, CR LF line ends, one header row, quotes where
-// needed.
+// needed. A text a spreadsheet would run as a formula is written with a
+// leading apostrophe.
 std::string ecrire_csv(const Rapport& rapport);
 
 }  // namespace tavo

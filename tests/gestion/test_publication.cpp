@@ -5,10 +5,12 @@
 
 #include <cstring>
 
+#include "gestion/equipes.h"
 #include "gestion/import.h"
 #include "gestion/rapports.h"
 #include "gestion/trf.h"
 #include "model/texte.h"
+#include "reports/tableau.h"
 #include "support/dossier_test.h"
 #include "support/tournoi_test.h"
 
@@ -175,6 +177,32 @@ TEST(Export, TieBreaksAreInTheUnitOfThePoints) {
               "1;1;;NOM1;Prenom1;5;8;3;6;10;2;0");
     EXPECT_EQ(ligne_csv(csv(SorteRapport::grille, FormatRapport::csv), "4;2;"),
               "4;2;NOM2 Prenom2;;;4B=;Q;1N-;3;10;0;2,5;2;0;33");
+}
+
+TEST(Export, CsvTextsNeverRunAsFormulas) {
+    Rapport rapport;
+    Tableau& tab = rapport.tableau();
+    tab.colonnes = {"@Jeu", "Nom", "Pts"};
+    for (const char* texte : {"=HYPERLINK(\"//e.vil\",\"x\")", "=cmd|' /C calc'!A0", "+33 6", "-",
+                              "@SUM(1)", "\tx", "\rx", "-12", "-1,5", "+3", "a=b", ""})
+        tab.lignes.push_back(
+            {Cellule::de_texte(texte), Cellule::de_texte("x"), Cellule::de_nombre(-3, 2)});
+    EXPECT_EQ(gestion::mettre_en_forme(rapport, gestion::FormatRapport::csv),
+              "\xEF\xBB\xBF'@Jeu;Nom;Pts\r\n"
+              "\"'=HYPERLINK(\"\"//e.vil\"\",\"\"x\"\")\";x;-1,5\r\n"
+              "'=cmd|' /C calc'!A0;x;-1,5\r\n'+33 6;x;-1,5\r\n'-;x;-1,5\r\n'@SUM(1);x;-1,5\r\n"
+              "'\tx;x;-1,5\r\n\"'\rx\";x;-1,5\r\n-12;x;-1,5\r\n-1,5;x;-1,5\r\n+3;x;-1,5\r\n"
+              "a=b;x;-1,5\r\n;x;-1,5\r\n");
+
+    // The team classification: team names come from equipes.txt.
+    test::DossierTemporaire dossier;
+    dossier.ecrire("equipes.txt", "ALP Les Alpins\r\nEVL =cmd|' /C calc'!A0\r\n");
+    dossier.ecrire("Echecs.PXR", "Echecs\r\n2\r\n1 ALP  DURAND Alex\r\n2 EVL  LEROY Alex\r\n");
+    InteractionTest io;
+    ASSERT_TRUE(gestion::classement_final_equipes(Tournoi{}, dossier.chemin(), rapport, io))
+        << (io.erreurs.empty() ? "" : io.erreurs[0]);
+    EXPECT_EQ(ligne_csv(gestion::mettre_en_forme(rapport, gestion::FormatRapport::csv), "2;"),
+              "2;EVL;'=cmd|' /C calc'!A0;2;0;2");
 }
 
 }  // namespace

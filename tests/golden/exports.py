@@ -4,7 +4,8 @@
 For the last round file of each golden case, asks tavo-cli for every report as text, HTML and
 CSV, and checks that:
 - the HTML page parses with a strict HTML5 parser, is standalone, and its table equals the CSV's;
-- the CSV has a byte-order mark, CR LF line ends, ';' fields and plain numbers;
+- the CSV has a byte-order mark, CR LF line ends, ';' fields, plain numbers and no cell a
+  spreadsheet would run as a formula;
 - each table holds the values of the text report's columns, points as the game counts them and
   tie-breaks in the same unit;
 - the crosstable (ranks, numbers, rounds, points, tie-breaks, in its text form too) agrees with
@@ -103,6 +104,15 @@ def lire_csv(octets):
     verifier(octets.endswith(b"\r\n") and b"\n" not in octets.replace(b"\r\n", b""),
              "CSV: fins de ligne autres que CR LF")
     lignes = list(csv.reader(io.StringIO(octets.decode("utf-8-sig"), newline=""), delimiter=";"))
+    # No cell a spreadsheet would run as a formula: such a text starts with an apostrophe,
+    # which the spreadsheet shows as text (taken off here, to compare the texts).
+    for ligne in lignes:
+        for i, cellule in enumerate(ligne):
+            formule = re.match(r"[=+\-@\t\r]", cellule)
+            verifier(not formule or re.fullmatch(r"[-+]?\d+(,\d+)?", cellule),
+                     "CSV: formule %r" % cellule)
+            if re.match(r"'[=+\-@\t\r]", cellule):
+                ligne[i] = cellule[1:]
     return lignes[0], lignes[1:]
 
 
@@ -356,15 +366,15 @@ def lire_trf(octets, encodage):
 
 
 def fabriquer(source, cible):
-    """A golden tournament with what the exports must neutralise: accented names longer than the
-    TRF's name field, impossible dates."""
+    """A golden tournament with what the exports must neutralise: names a spreadsheet would run
+    as formulas, accented names longer than the TRF's name field, impossible dates."""
     with open(source, "rb") as f:
         t = modele.Tournoi.lire(f.read())
     t.date = b"31/02/10"
+    noms = ['=HYPERLINK("//e.vil","x")', "-2+3", "ÉLÉONORE DE LA TOUR D'ÂUVERGNE", "@SUM(1)"]
     dates = [b"31/02/10", b"99/99/99", b"29/02/00", b"29/02/01"]
-    for ident, date in zip(range(1, 5), dates):
-        t.joueur(ident).ne_le = date
-    t.joueur(3).nom = "ÉLÉONORE DE LA TOUR D'ÂUVERGNE".encode("cp1252")[:29]
+    for ident, nom, date in zip(range(1, 5), noms, dates):
+        t.joueur(ident).nom, t.joueur(ident).ne_le = nom.encode("cp1252")[:29], date
     t.joueur(3).prenom = "Amélie-Françoise".encode("cp1252")
     with open(cible, "wb") as f:
         f.write(t.image())
@@ -376,17 +386,9 @@ def verifier_fabrique(cas):
     # leap year; 2000 is).
     verifier(entete["042"] == "" and [joueurs[i]["naissance"] for i in range(1, 5)] ==
              ["", "", "2000/02/29", ""], "TRF: dates impossibles %r" % (joueurs,))
-
-
-def verifier_cas(cli, fichier, temp):
-    cas = Cas(cli, fichier)
-    cas.verifier_classement()
-    cas.verifier_historique()
-    cas.verifier_joueurs()
-    cas.verifier_appariements()
-    cas.verifier_grille()
-    cas.verifier_trf(temp)
-    return cas
+    noms = {c[0]: c[3] for c in cas.tables["joueurs"][1]}
+    verifier([noms[i] for i in "124"] == ['=HYPERLINK("//e.vil","x")', "-2+3", "@SUM(1)"],
+             "CSV: noms %r" % noms)
 
 
 def verifier_cas(cli, fichier, temp):
