@@ -35,7 +35,7 @@ const std::vector<Commande>& commandes() {
          "[--format texte|html|csv] [--sortie CHEMIN]",
          commande_rapport},
         {"joueurs-importer", "FICHIER.pxi LISTE.csv", commande_joueurs_importer},
-        {"exporter-trf", "FICHIER.pxi SORTIE.trf", commande_exporter_trf},
+        {"exporter-trf", "FICHIER.pxi SORTIE.trf [--encodage utf8|cp1252]", commande_exporter_trf},
         {"equipes-fichier", "FICHIER.pxi [--dossier DIR]", commande_equipes_fichier},
         {"equipes-classement",
          "[--dossier DIR] [--tournoi FICHIER.pxi] [--format texte|html|csv] [--sortie CHEMIN]",

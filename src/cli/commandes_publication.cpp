@@ -25,14 +25,26 @@ int commande_joueurs_importer(const Mots& mots, Console& console) {
     return SUCCES;
 }
 
+namespace {
+
+gestion::EncodageTrf encodage_trf(const Arguments& args) {
+    const std::string encodage = args.valeur("--encodage").value_or("utf8");
+    if (encodage == "utf8") return gestion::EncodageTrf::utf8;
+    if (encodage == "cp1252") return gestion::EncodageTrf::cp1252;
+    throw ErreurUsage("encodage inconnu : " + encodage + " (utf8 ou cp1252)");
+}
+
+}  // namespace
+
 int commande_exporter_trf(const Mots& mots, Console& console) {
-    const Arguments args(mots, {}, {});
+    const Arguments args(mots, {"--encodage"}, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     const std::string sortie = args.positionnel(1, "le fichier TRF");
     args.au_plus(2);
+    const gestion::EncodageTrf encodage = encodage_trf(args);
     auto t = ouvrir_tournoi(chemin, console);
     if (!t) return ECHEC;
-    return gestion::exporter_trf(*t, sortie, console, chemin) ? SUCCES : ECHEC;
+    return gestion::exporter_trf(*t, sortie, console, encodage, chemin) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

@@ -5,6 +5,7 @@
 
 #include "gestion/rapports.h"
 #include "gestion/sorties.h"
+#include "gestion/verifications.h"
 #include "model/disque.h"
 #include "model/texte.h"
 #include "reports/tableau.h"
@@ -26,7 +27,7 @@ bool chiffres(const std::string& s, std::size_t n) {
 
 // "JJ/MM/AA" or "JJ/MM/AAAA" as "AAAA/MM/JJ"; a two-digit year is of this
 // century up to `pivot` (the tournament's own year), of the last one after.
-// Ten blanks when the date is not complete.
+// Ten blanks when the date is not complete or names no real day.
 std::string date_trf(const std::string& date, int pivot) {
     const auto a = date.find('/');
     const auto b = date.find('/', a == std::string::npos ? a : a + 1);
@@ -41,6 +42,8 @@ std::string date_trf(const std::string& date, int pivot) {
     } else if (!chiffres(annee, 4)) {
         return std::string(10, ' ');
     }
+    if (!date_reelle(lire_entier(jour), lire_entier(mois), lire_entier(annee)))
+        return std::string(10, ' ');
     return annee + "/" + mois + "/" + jour;
 }
 
@@ -59,21 +62,20 @@ std::string points_trf(int demis) {
 // One round of a player: opponent, colour, result; a bye is a
 // pairing-allocated bye ("U", one point), a round not played (inactive) an
 // unpaired round worth what the records give it ("Z" none, "H" a half, "F" a
-// whole point).
+// whole point). Both have "0000" for opponent.
 std::string ronde_trf(const Joueur& j, int r) {
     const int adv = j.adversaires[r];
     const int res = j.resultats[r];
-    if (adv == ID_QUALIFIE)
-        return formater("%4d %c %c", 0, '-', res >= 2 ? 'U' : res == 1 ? 'H' : 'Z');
+    if (adv == ID_QUALIFIE) return formater("0000 - %c", res >= 2 ? 'U' : res == 1 ? 'H' : 'Z');
     if (!est_joueur(static_cast<std::int16_t>(adv)))
-        return formater("%4d %c %c", 0, '-', res >= 2 ? 'F' : res == 1 ? 'H' : 'Z');
+        return formater("0000 - %c", res >= 2 ? 'F' : res == 1 ? 'H' : 'Z');
     const char couleur = j.couleurs[r] == BLANC ? 'w' : j.couleurs[r] == NOIR ? 'b' : '-';
     return formater("%4d %c %c", adv, couleur, res >= 2 ? '1' : res == 1 ? '=' : '0');
 }
 
 }  // namespace
 
-std::string texte_trf(const Tournoi& source) {
+std::string texte_trf(const Tournoi& source, EncodageTrf encodage) {
     // Ranks need the standings order: they are computed on a copy.
     auto copie = std::make_unique<Tournoi>(source);
     Tournoi& t = *copie;
@@ -123,13 +125,14 @@ std::string texte_trf(const Tournoi& source) {
         for (int r = 0; r <= derniere; ++r) l += "  " + ronde_trf(j, r);
         ligne(l);
     }
-    return texte;
+    // Each Windows-1252 byte is one character in UTF-8 too: the columns stay.
+    return encodage == EncodageTrf::utf8 ? vers_utf8(texte) : texte;
 }
 
 bool exporter_trf(const Tournoi& t, const std::filesystem::path& chemin, Interaction& io,
-                  const std::filesystem::path& source) {
+                  EncodageTrf encodage, const std::filesystem::path& source) {
     if (!sortie_permise(chemin, source, io)) return false;
-    if (!ecrire_fichier_entier(chemin, texte_trf(t))) {
+    if (!ecrire_fichier_entier(chemin, texte_trf(t, encodage))) {
         refuser_ecriture(chemin, io);
         return false;
     }

@@ -21,14 +21,10 @@ bool date_naissance_valide(const std::string& ne_le, Interaction& io) {
     auto chiffres = [&](std::size_t i) {
         return ne_le[i] >= '0' && ne_le[i] <= '9' && ne_le[i + 1] >= '0' && ne_le[i + 1] <= '9';
     };
-    static constexpr int kJours[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    bool valide = ne_le.size() == 8 && ne_le[2] == '/' && ne_le[5] == '/' && chiffres(0) &&
-                  chiffres(3) && chiffres(6);
-    if (valide) {
-        const int jour = lire_entier(ne_le.substr(0, 2));
-        const int mois = lire_entier(ne_le.substr(3, 2));
-        valide = mois >= 1 && mois <= 12 && jour >= 1 && jour <= kJours[mois - 1];
-    }
+    const bool valide =
+        ne_le.size() == 8 && ne_le[2] == '/' && ne_le[5] == '/' && chiffres(0) && chiffres(3) &&
+        chiffres(6) &&
+        date_reelle(lire_entier(ne_le.substr(0, 2)), lire_entier(ne_le.substr(3, 2)), -1);
     if (!valide)
         io.message_erreur(cp("La date de naissance doit être une vraie date (JJ/MM/AA) ou rester "
                              "vide : ") +
@@ -37,6 +33,13 @@ bool date_naissance_valide(const std::string& ne_le, Interaction& io) {
 }
 
 }  // namespace
+
+bool date_reelle(int jour, int mois, int annee) {
+    static constexpr int kJours[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (mois < 1 || mois > 12 || jour < 1 || jour > kJours[mois - 1]) return false;
+    const bool bissextile = annee < 0 || (annee % 4 == 0 && (annee % 100 != 0 || annee % 400 == 0));
+    return mois != 2 || jour <= 28 || bissextile;
+}
 
 bool verifier_texte(std::string_view texte, const char* quoi, Interaction& io) {
     for (char c : texte) {

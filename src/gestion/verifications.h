@@ -16,6 +16,10 @@ namespace tavo::gestion {
 // of the reports and of the team files.
 bool verifier_texte(std::string_view texte, const char* quoi, Interaction& io);
 
+// True for a day of the calendar; with a negative year (century unknown)
+// 29/02 is always taken.
+bool date_reelle(int jour, int mois, int annee);
+
 // The record as it may be stored: a name (not only blanks), no control
 // character in any text, and a team code of letters A to Z and digits only,
 // lower case raised, and a birth date that is a real date "JJ/MM/AA" or

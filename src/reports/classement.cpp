@@ -60,6 +60,7 @@ void classement(Tournoi& t, Rapport& rapport) {
             std::string(t.entete.abrev_departages[i], strnlen(t.entete.abrev_departages[i], 3)));
 
     const std::vector<int> rangs = rangs_classement(t);
+    const int unite = unite_points(t.entete);
     for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
         const Joueur& j = t.joueurs[p];
         const int rang = rangs[static_cast<std::size_t>(p)];
@@ -67,11 +68,8 @@ void classement(Tournoi& t, Rapport& rapport) {
         std::vector<Cellule> cellules = {
             Cellule::de_nombre(rang),           Cellule::de_nombre(j.id),
             Cellule::de_texte(champ(j.equipe)), Cellule::de_texte(champ(j.nom)),
-            Cellule::de_texte(champ(j.prenom)), Cellule::de_points(j.points)};
-        for (int i = 0; i < t.entete.nb_departages; ++i) {
-            const FonctionDepartage f = t.fonctions_departage[i];
-            cellules.push_back(Cellule::de_nombre(f ? f(t, j) : 0));
-        }
+            Cellule::de_texte(champ(j.prenom)), Cellule::de_nombre(j.points, unite)};
+        ajouter_departages(t, j, cellules);
         tab.lignes.push_back(std::move(cellules));
     }
 }

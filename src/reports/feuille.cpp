@@ -16,6 +16,12 @@ std::string equipe(const Tournoi& t, int id) {
     return joueur_inscrit(t, id) ? champ(t.joueur(id).equipe) : std::string();
 }
 
+// A player's number; the bye and the forfeit, which are not players, show
+// their name ("*QUALIFIE D'OFFICE*", "*FORFAIT*") without a number.
+Cellule numero_cellule(int id) {
+    return id < ID_SPECIAL ? Cellule::de_nombre(id) : Cellule::de_texte("");
+}
+
 }  // namespace
 
 std::string nom_affiche(const Tournoi& t, int id) {
@@ -37,6 +43,7 @@ void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport) {
     rapport.ajouter("Tab   BLANCS                                     NOIRS");
     Tableau& tab = rapport.tableau();
     commencer_tableau(t, formater("Ronde n\xB0%d", numero), tab);
+    tab.titre = "Appariements";
     tab.colonnes = {"Tab", cp("N°"), "Equ", "Blancs", cp("N°"), "Equ", "Noirs"};
     if (numero < 1 || numero > MAX_RONDES) return;
     const int r = numero - 1;
@@ -49,10 +56,10 @@ void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport) {
                                  nom_affiche(t, a.blanc).c_str(), a.noir, equipe(t, a.noir).c_str(),
                                  nom_affiche(t, a.noir).c_str()));
         rapport.ajouter(" ");
-        tab.lignes.push_back({Cellule::de_nombre(table + 1), Cellule::de_nombre(a.blanc),
+        tab.lignes.push_back({Cellule::de_nombre(table + 1), numero_cellule(a.blanc),
                               Cellule::de_texte(equipe(t, a.blanc)),
-                              Cellule::de_texte(nom_affiche(t, a.blanc)),
-                              Cellule::de_nombre(a.noir), Cellule::de_texte(equipe(t, a.noir)),
+                              Cellule::de_texte(nom_affiche(t, a.blanc)), numero_cellule(a.noir),
+                              Cellule::de_texte(equipe(t, a.noir)),
                               Cellule::de_texte(nom_affiche(t, a.noir))});
     }
 }

@@ -21,7 +21,7 @@ std::string case_ronde(const Tournoi& t, const Joueur& j, int r, bool tableau = 
     if (t.entete.othello)
         texte += std::to_string(j.pions[r]);
     else if (tableau)
-        return texte + texte_points(j.resultats[r], demi_points(t.entete), FormePoints::texte);
+        return texte + texte_nombre(j.resultats[r], unite_points(t.entete), FormePoints::texte);
     else
         texte += std::to_string(j.resultats[r]);
     if (tableau) return texte;
@@ -51,7 +51,7 @@ void historique(Tournoi& t, Rapport& rapport) {
         std::string parties;
         std::vector<Cellule> cellules = {Cellule::de_nombre(j.id), Cellule::de_texte(champ(j.nom)),
                                          Cellule::de_texte(champ(j.prenom)),
-                                         Cellule::de_points(j.points)};
+                                         Cellule::de_nombre(j.points, unite_points(t.entete))};
         for (int r = 0; r <= t.entete.ronde_courante; ++r) {
             parties += case_ronde(t, j, r);
             std::string c = case_ronde(t, j, r, true);

@@ -10,26 +10,26 @@
 
 namespace tavo {
 
-// One cell of a report's table. Points are kept as the records hold them
-// (2 a win, 1 a draw) and written as the players of the game count them.
+// One cell of a report's table: a text, or a number counted in units of
+// 1/diviseur (1, 2 or 4). Points and tie-breaks are kept as the records count
+// them (2 a win) and written in the unit of the points the game prints:
+// 7 with diviseur 2 is written 3½.
 struct Cellule {
-    enum class Sorte { texte, nombre, points };
+    enum class Sorte { texte, nombre };
     Sorte sorte = Sorte::texte;
     std::string texte;  // Windows-1252, for a text cell
-    int valeur = 0;     // for a number or points cell
+    int valeur = 0;     // for a number cell
+    int diviseur = 1;
 
-    static Cellule de_texte(std::string t) { return {Sorte::texte, std::move(t), 0}; }
-    static Cellule de_nombre(int v) { return {Sorte::nombre, {}, v}; }
-    static Cellule de_points(int v) { return {Sorte::points, {}, v}; }
+    static Cellule de_texte(std::string t) { return {Sorte::texte, std::move(t), 0, 1}; }
+    static Cellule de_nombre(int v, int diviseur = 1) { return {Sorte::nombre, {}, v, diviseur}; }
 };
 
 struct Tableau {
+    std::string titre;                  // the page's title; the report's caption when empty
     std::vector<std::string> entete;    // heading lines: tournament, date, game, round
     std::vector<std::string> colonnes;  // column headers
     std::vector<std::vector<Cellule>> lignes;
-    // True when a game counts 1, 1/2, 0 (points halved); false for draughts,
-    // whose players count 2, 1, 0 as the records do.
-    bool demi_points = true;
 };
 
 class Rapport {

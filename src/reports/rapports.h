@@ -16,10 +16,10 @@ void classement(Tournoi& t, Rapport& rapport);
 // sorted.
 void historique(Tournoi& t, Rapport& rapport);
 
-// The crosstable: one line per player in standings order (numbered by line)
-// with name, rating, team, each complete round (opponent's line, colour,
-// result), points as the game counts them and the tie-breaks. Leaves the
-// table sorted.
+// The crosstable: one line per player in standings order with rank (shared
+// as in the standings), number, name, rating, team, each complete round
+// (opponent's number, colour, result), then points and tie-breaks in the
+// unit of the points as the game counts them. Leaves the table sorted.
 void grille(Tournoi& t, Rapport& rapport);
 
 // The registered players in number order. Returns false when there is none

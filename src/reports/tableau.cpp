@@ -1,12 +1,36 @@
 #include "reports/tableau.h"
 
+#include <algorithm>
+
 #include "model/texte.h"
+#include "standings/departages.h"
 #include "standings/scores.h"
 
 namespace tavo {
 
-bool demi_points(const EnteteTournoi& entete) {
-    return !egal_sans_casse(champ(entete.jeu), "Dames");
+int unite_points(const EnteteTournoi& entete) {
+    return egal_sans_casse(champ(entete.jeu), "Dames") ? 1 : 2;
+}
+
+int unite_departage(const Tournoi& t, int i) {
+    const int unite = unite_points(t.entete);
+    switch (t.entete.departages[i]) {
+        case ID_BUCHOLZ:
+        case ID_BUCHOLZ_MEDIAN:
+        case ID_CUMULATIF:
+            return unite;
+        case ID_SONNEBORN_BERGER:
+            return 2 * unite;
+        default:
+            return 1;
+    }
+}
+
+void ajouter_departages(const Tournoi& t, const Joueur& j, std::vector<Cellule>& cellules) {
+    for (int i = 0; i < t.entete.nb_departages; ++i) {
+        const FonctionDepartage f = t.fonctions_departage[i];
+        cellules.push_back(Cellule::de_nombre(f ? f(t, j) : 0, unite_departage(t, i)));
+    }
 }
 
 std::vector<int> rangs_classement(const Tournoi& t) {
@@ -27,26 +51,20 @@ void commencer_tableau(const Tournoi& t, const std::string& ronde, Tableau& tabl
     tableau.entete.push_back(tournoi);
     tableau.entete.push_back("Jeu : " + champ(t.entete.jeu));
     if (!ronde.empty()) tableau.entete.push_back(ronde);
-    tableau.demi_points = demi_points(t.entete);
 }
 
-std::string texte_points(int valeur, bool demi, FormePoints forme) {
-    if (!demi) return std::to_string(valeur);
-    const bool negatif = valeur < 0;
-    const int absolu = negatif ? -valeur : valeur;
-    std::string texte = negatif ? "-" : "";
-    const int entier = absolu / 2;
-    const bool moitie = absolu % 2 != 0;
-    if (!moitie) return texte + std::to_string(entier);
-    switch (forme) {
-        case FormePoints::csv:
-            return texte + std::to_string(entier) + ",5";
-        case FormePoints::html:
-            return texte + (entier ? std::to_string(entier) : "") + "\xC2\xBD";
-        case FormePoints::texte:
-            break;
-    }
-    return texte + (entier ? std::to_string(entier) : "") + "\xBD";
+std::string texte_nombre(int valeur, int diviseur, FormePoints forme) {
+    const long absolu = valeur < 0 ? -static_cast<long>(valeur) : valeur;
+    const std::string signe = valeur < 0 ? "-" : "";
+    const long entier = absolu / diviseur;
+    const long quarts = absolu % diviseur * 4 / diviseur;
+    if (quarts == 0) return signe + std::to_string(entier);
+    if (forme == FormePoints::csv)
+        return signe + std::to_string(entier) + (quarts == 1 ? ",25" : quarts == 2 ? ",5" : ",75");
+    // "¼", "½" and "¾" follow each other in Windows-1252.
+    const std::string texte =
+        signe + (entier ? std::to_string(entier) : "") + static_cast<char>(0xBC + quarts - 1);
+    return forme == FormePoints::html ? vers_utf8(texte) : texte;
 }
 
 namespace {
@@ -74,16 +92,30 @@ std::string echapper_html(const std::string& cp1252) {
     return texte;
 }
 
-std::string texte_cellule(const Cellule& c, bool demi, FormePoints forme) {
-    switch (c.sorte) {
-        case Cellule::Sorte::nombre:
-            return std::to_string(c.valeur);
-        case Cellule::Sorte::points:
-            return texte_points(c.valeur, demi, forme);
-        case Cellule::Sorte::texte:
-            break;
-    }
+std::string texte_cellule(const Cellule& c, FormePoints forme) {
+    if (c.sorte == Cellule::Sorte::nombre) return texte_nombre(c.valeur, c.diviseur, forme);
     return forme == FormePoints::html ? echapper_html(c.texte) : vers_utf8(c.texte);
+}
+
+// A whole number, or one with a decimal comma, with an optional sign: what a
+// spreadsheet reads as a number, never as a formula.
+bool nombre_simple(const std::string& texte) {
+    const std::size_t debut = texte[0] == '-' || texte[0] == '+' ? 1 : 0;
+    const std::size_t fin = std::min(texte.find_first_not_of("0123456789", debut), texte.size());
+    if (fin == debut) return false;
+    if (fin == texte.size()) return true;
+    return texte[fin] == ',' && fin + 1 < texte.size() &&
+           texte.find_first_not_of("0123456789", fin + 1) == std::string::npos;
+}
+
+// A text a spreadsheet would take for a formula (first character =, +, -, @,
+// a tab or a carriage return) gets a leading apostrophe, which makes it show
+// the text as typed; a text that is a plain number stays a number.
+std::string texte_inerte(const std::string& utf8) {
+    if (utf8.empty() || std::string_view("=+-@\t\r").find(utf8[0]) == std::string_view::npos ||
+        nombre_simple(utf8))
+        return utf8;
+    return "'" + utf8;
 }
 
 // A CSV field, quoted when it holds the separator, a quote or a line end;
@@ -115,12 +147,13 @@ const char* const kStyle =
 
 std::string ecrire_html(const Rapport& rapport) {
     const Tableau& tab = rapport.tableau();
+    const std::string titre = echapper_html(tab.titre.empty() ? rapport.titre() : tab.titre);
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
-    page += echapper_html(rapport.titre());
+    page += titre;
     page += "</title>\n<style>\n";
     page += kStyle;
-    page += "</style>\n</head>\n<body>\n<h1>" + echapper_html(rapport.titre()) + "</h1>\n";
+    page += "</style>\n</head>\n<body>\n<h1>" + titre + "</h1>\n";
     for (const std::string& ligne : tab.entete)
         page += "<p class=\"entete\">" + echapper_html(ligne) + "</p>\n";
     page += "<table>\n<thead>\n<tr>";
@@ -130,7 +163,7 @@ std::string ecrire_html(const Rapport& rapport) {
         page += "<tr>";
         for (const Cellule& c : ligne) {
             page += c.sorte == Cellule::Sorte::texte ? "<td>" : "<td class=\"n\">";
-            page += texte_cellule(c, tab.demi_points, FormePoints::html) + "</td>";
+            page += texte_cellule(c, FormePoints::html) + "</td>";
         }
         page += "</tr>\n";
     }
@@ -147,12 +180,14 @@ std::string ecrire_csv(const Rapport& rapport) {
         texte += "\r\n";
     };
     std::vector<std::string> champs;
-    for (const std::string& c : tab.colonnes) champs.push_back(vers_utf8(c));
+    for (const std::string& c : tab.colonnes) champs.push_back(texte_inerte(vers_utf8(c)));
     ligne(champs);
     for (const std::vector<Cellule>& cellules : tab.lignes) {
         champs.clear();
-        for (const Cellule& c : cellules)
-            champs.push_back(texte_cellule(c, tab.demi_points, FormePoints::csv));
+        for (const Cellule& c : cellules) {
+            const std::string texte = texte_cellule(c, FormePoints::csv);
+            champs.push_back(c.sorte == Cellule::Sorte::texte ? texte_inerte(texte) : texte);
+        }
         ligne(champs);
     }
     return texte;

@@ -10,24 +10,36 @@
 
 namespace tavo {
 
-// False for draughts ("Dames"), whose players count 2, 1, 0 per game as the
-// records do; true for the other games, counted 1, 1/2, 0.
-bool demi_points(const EnteteTournoi& entete);
+// How many points of the records (2 a win, 1 a draw) make one point as the
+// players of the game count them: 1 for draughts ("Dames"), counted 2, 1, 0
+// as the records do; 2 for the other games, counted 1, 1/2, 0.
+int unite_points(const EnteteTournoi& entete);
+
+// The same for the value of the i-th tie-break the tournament applies, so
+// that it is written in the unit of the points: Bucholz, median Bucholz and
+// cumulative are sums of points (unite_points); Sonneborn-Berger adds twice
+// a beaten opponent's points and once a drawn one's (twice unite_points);
+// the number of wins and the discs taken are counts (1).
+int unite_departage(const Tournoi& t, int i);
 
 // The rank of each position 1..nb_joueurs of a table sorted in standings
 // order (entry 0 unused): players equal on points and every tie-break share
 // a rank (1, 2, 2, 4...).
 std::vector<int> rangs_classement(const Tournoi& t);
 
+// Appends a player's cell for each tie-break the tournament applies, each in
+// the unit of the points.
+void ajouter_departages(const Tournoi& t, const Joueur& j, std::vector<Cellule>& cellules);
+
 // Starts the table of a tournament's report: its heading lines (name and
-// date, game, then `ronde`, e.g. "Ronde n°3") and its way of counting points.
+// date, game, then `ronde`, e.g. "Ronde n°3").
 void commencer_tableau(const Tournoi& t, const std::string& ronde, Tableau& tableau);
 
-// Points as the players of the game count them: "3½", "½", "4" in HTML;
-// "3,5" in CSV (a number a French spreadsheet reads); Windows-1252 "3½" for
-// text.
+// A value counted in units of 1/diviseur (1, 2 or 4): "3½", "½", "9¼", "4"
+// in HTML; "3,5", "0,5", "9,25" in CSV (numbers a French spreadsheet reads);
+// Windows-1252 "3½" for text.
 enum class FormePoints { texte, html, csv };
-std::string texte_points(int valeur, bool demi, FormePoints forme);
+std::string texte_nombre(int valeur, int diviseur, FormePoints forme);
 
 // The report's table as one standalone UTF-8 HTML page: heading, a <table>
 // with its header row, an inline stylesheet for screen and A4 print.
@@ -35,7 +47,8 @@ std::string ecrire_html(const Rapport& rapport);
 
 // The report's table as CSV for French spreadsheets: ';' separator, UTF-8
 // with a byte-order mark, CR LF line ends, one header row, quotes where
-// needed.
+// needed. A text a spreadsheet would run as a formula is written with a
+// leading apostrophe.
 std::string ecrire_csv(const Rapport& rapport);
 
 }  // namespace tavo

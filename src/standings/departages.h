@@ -12,6 +12,16 @@
 
 namespace tavo {
 
+// Ids of the systems, as the tournament file stores them.
+enum IdDepartage : int {
+    ID_BUCHOLZ,
+    ID_BUCHOLZ_MEDIAN,
+    ID_SONNEBORN_BERGER,
+    ID_CUMULATIF,
+    ID_NB_GAINS,
+    ID_PIONS_PRIS
+};
+
 // Two-letter labels of systems 0 to 5, the standings' column headings.
 inline constexpr std::array<const char*, NB_SYSTEMES_DEPARTAGE> LIBELLES_DEPARTAGE = {
     "BU", "BM", "SB", "CU", "NG", "PP"};

@@ -211,11 +211,12 @@ TEST_F(Cli, ImportSavesAllOrNothingAndExportsLeaveTheFile) {
     EXPECT_EQ(refuse.err, "Ligne 3 : l'Elo n'est pas un nombre : x\n");
 
     EXPECT_EQ(cli({"rapport", "grille", "t.pxi", "--format", "csv", "--sortie", "g.csv"}).code, 0);
-    EXPECT_EQ(test::lire_fichier(dossier / "g.csv").substr(0, 22),
+    EXPECT_EQ(test::lire_fichier(dossier / "g.csv").substr(0, 26),
               "\xEF\xBB\xBF"
-              "Cl;Nom Prénom;Elo;");
+              "Cl;N°;Nom Prénom;Elo;");
     EXPECT_EQ(cli({"rapport", "grille", "t.pxi", "--format", "pdf"}).code, 2);
     EXPECT_EQ(cli({"exporter-trf", "t.pxi", "absent/t.trf"}).code, 1);
+    EXPECT_EQ(cli({"exporter-trf", "t.pxi", "t.trf", "--encodage", "latin1"}).code, 2);
     EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
 }
 

@@ -5,10 +5,12 @@
 
 #include <cstring>
 
+#include "gestion/equipes.h"
 #include "gestion/import.h"
 #include "gestion/rapports.h"
 #include "gestion/trf.h"
 #include "model/texte.h"
+#include "reports/tableau.h"
 #include "support/dossier_test.h"
 #include "support/tournoi_test.h"
 
@@ -123,6 +125,84 @@ TEST(Export, QuotesEscapesAndLeavesNoFileWhenItCannotWrite) {
     EXPECT_EQ(test::u(io.erreurs[0]), "Impossible d'écrire le fichier : " + cible.string());
     EXPECT_EQ(dossier.contenu(), std::vector<std::string>{"dossier.csv"});
     EXPECT_TRUE(memes_octets(t, avant));
+}
+
+// The line of a CSV file that starts with `debut`.
+std::string ligne_csv(const std::string& csv, const std::string& debut) {
+    const auto i = csv.find("\r\n" + debut);
+    return i == std::string::npos ? std::string()
+                                  : csv.substr(i + 2, csv.find('\r', i + 2) - i - 2);
+}
+
+TEST(Export, TieBreaksAreInTheUnitOfThePoints) {
+    // Five players, three rounds. R1: 1 beats 3, 2 draws 4, 5 has the bye.
+    // R2: 5 draws 1, 4 beats 3, 2 has the bye. R3: 1 beats 2, 3 draws 5, 4 has
+    // the bye. Points: 1 and 4 2½, 5 2, 2 1½, 3 ½.
+    Tournoi t = test::tournoi_avec_joueurs(5, 3, {"BU", "BM", "SB", "CU", "NG", "PP"});
+    test::poser_partie(t, 0, 0, 1, 3, 2);
+    test::poser_partie(t, 0, 1, 2, 4, 1);
+    test::poser_partie(t, 0, 2, 5, ID_QUALIFIE, 2);
+    test::poser_partie(t, 1, 0, 5, 1, 1);
+    test::poser_partie(t, 1, 1, 4, 3, 2);
+    test::poser_partie(t, 1, 2, 2, ID_QUALIFIE, 2);
+    test::poser_partie(t, 2, 0, 1, 2, 2);
+    test::poser_partie(t, 2, 1, 3, 5, 1);
+    test::poser_partie(t, 2, 2, 4, ID_QUALIFIE, 2);
+    test::ouvrir_ronde(t, 2);
+    const auto csv = [&](gestion::SorteRapport sorte, gestion::FormatRapport format) {
+        Tournoi copie = t;
+        Rapport rapport;
+        gestion::produire_rapport(copie, sorte, rapport);
+        return gestion::mettre_en_forme(rapport, format);
+    };
+    using gestion::FormatRapport;
+    using gestion::SorteRapport;
+    // Player 1 met 3 (½), 5 (2) and 2 (1½): Bucholz 4; median Bucholz, the
+    // lowest and highest left out, 1½; Sonneborn-Berger ½ + 1½ for the wins
+    // and 2 / 2 for the draw, 3; cumulative 1 + 1½ + 2½ = 5; 2 wins; no
+    // discs. Player 2 drew with 4 (2½) and lost: Sonneborn-Berger 1¼. Ahead
+    // of 4 (also 2½) on Bucholz, player 1 is first.
+    EXPECT_EQ(ligne_csv(csv(SorteRapport::classement, FormatRapport::csv), "1;"),
+              "1;1;;NOM1;Prenom1;2,5;4;1,5;3;5;2;0");
+    EXPECT_EQ(ligne_csv(csv(SorteRapport::grille, FormatRapport::csv), "1;"),
+              "1;1;NOM1 Prenom1;;;3B+;5N=;2B+;2,5;4;1,5;3;5;2;0");
+    EXPECT_NE(csv(SorteRapport::classement, FormatRapport::html)
+                  .find("<td>Prenom2</td><td class=\"n\">1\xC2\xBD</td><td class=\"n\">5</td>"
+                        "<td class=\"n\">0</td><td class=\"n\">1\xC2\xBC</td>"),
+              std::string::npos);
+    // Draughts count 2 a win: the same in draughts points (Sonneborn-Berger
+    // adds half a drawn opponent's points: 2½ for player 2).
+    copier_champ(t.entete.jeu, "Dames");
+    EXPECT_EQ(ligne_csv(csv(SorteRapport::classement, FormatRapport::csv), "1;"),
+              "1;1;;NOM1;Prenom1;5;8;3;6;10;2;0");
+    EXPECT_EQ(ligne_csv(csv(SorteRapport::grille, FormatRapport::csv), "4;2;"),
+              "4;2;NOM2 Prenom2;;;4B=;Q;1N-;3;10;0;2,5;2;0;33");
+}
+
+TEST(Export, CsvTextsNeverRunAsFormulas) {
+    Rapport rapport;
+    Tableau& tab = rapport.tableau();
+    tab.colonnes = {"@Jeu", "Nom", "Pts"};
+    for (const char* texte : {"=HYPERLINK(\"//e.vil\",\"x\")", "=cmd|' /C calc'!A0", "+33 6", "-",
+                              "@SUM(1)", "\tx", "\rx", "-12", "-1,5", "+3", "a=b", ""})
+        tab.lignes.push_back(
+            {Cellule::de_texte(texte), Cellule::de_texte("x"), Cellule::de_nombre(-3, 2)});
+    EXPECT_EQ(gestion::mettre_en_forme(rapport, gestion::FormatRapport::csv),
+              "\xEF\xBB\xBF'@Jeu;Nom;Pts\r\n"
+              "\"'=HYPERLINK(\"\"//e.vil\"\",\"\"x\"\")\";x;-1,5\r\n"
+              "'=cmd|' /C calc'!A0;x;-1,5\r\n'+33 6;x;-1,5\r\n'-;x;-1,5\r\n'@SUM(1);x;-1,5\r\n"
+              "'\tx;x;-1,5\r\n\"'\rx\";x;-1,5\r\n-12;x;-1,5\r\n-1,5;x;-1,5\r\n+3;x;-1,5\r\n"
+              "a=b;x;-1,5\r\n;x;-1,5\r\n");
+
+    // The team classification: team names come from equipes.txt.
+    test::DossierTemporaire dossier;
+    dossier.ecrire("equipes.txt", "ALP Les Alpins\r\nEVL =cmd|' /C calc'!A0\r\n");
+    dossier.ecrire("Echecs.PXR", "Echecs\r\n2\r\n1 ALP  DURAND Alex\r\n2 EVL  LEROY Alex\r\n");
+    InteractionTest io;
+    ASSERT_TRUE(gestion::classement_final_equipes(Tournoi{}, dossier.chemin(), rapport, io))
+        << (io.erreurs.empty() ? "" : io.erreurs[0]);
+    EXPECT_EQ(ligne_csv(gestion::mettre_en_forme(rapport, gestion::FormatRapport::csv), "2;"),
+              "2;EVL;'=cmd|' /C calc'!A0;2;0;2");
 }
 
 }  // namespace

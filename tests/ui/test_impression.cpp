@@ -176,7 +176,7 @@ void TestImpression::importer_publier_exporter() {
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QVERIFY(
         csv.readAll().startsWith("\xEF\xBB\xBF"
-                                 "Cl;Nom Pr\xC3\xA9nom;Elo;Equ;Pts"));
+                                 "Cl;N\xC2\xB0;Nom Pr\xC3\xA9nom;Elo;Equ;Pts"));
     const QString pdf = texte_pdf(dossier.filePath(QStringLiteral("g.pdf")));
     QVERIFY2(pdf.contains(QStringLiteral("Grille américaine")), qPrintable(pdf));
 
@@ -185,7 +185,7 @@ void TestImpression::importer_publier_exporter() {
     QFile trf(dossier.filePath(QStringLiteral("open.trf")));
     QVERIFY(trf.open(QIODevice::ReadOnly));
     QVERIFY(
-        trf.readAll().contains("001    1 m    DUPONT,L\xE9"
+        trf.readAll().contains("001    1 m    DUPONT,L\xC3\xA9"
                                "a"));
     QVERIFY(ihm.erreurs.isEmpty());
 }
