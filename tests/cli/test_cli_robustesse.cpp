@@ -59,7 +59,7 @@ TEST_F(CliRobuste, FichiersQuiNeSontPasDesFichiers) {
     EXPECT_EQ(err(), "Impossible d'ouvrir ce fichier\n");
     EXPECT_EQ(sh("timeout 10 $T joueur-ajouter f.pxi --nom A --prenom a"), 1);
     EXPECT_EQ(sh("timeout 10 $T equipes-classement --dossier eq"), 1);
-    EXPECT_EQ(err().rfind("Fichier EQUIPES.TXT non-trouvé\nDossier : ", 0), 0u);
+    EXPECT_EQ(err(), "equipes.txt n'est pas un fichier ordinaire\n");
     // resultat.txt is replaced, the FIFO not opened.
     EXPECT_TRUE(fs::is_regular_file(dossier / "eq/resultat.txt"));
 
