@@ -14,6 +14,7 @@
 #include "gestion/resultats.h"
 #include "invariants.h"
 #include "model/fichier_tournoi.h"
+#include "model/texte.h"
 #include "pairing/appariement.h"
 #include "reports/feuille.h"
 #include "reports/rapport.h"
@@ -51,6 +52,9 @@ void produire_feuilles(const Tournoi& charge) {
         if (rapport.lignes().empty()) fuzz::exiger("feuille vide", "feuille d'appariements");
     }
     auto t = std::make_unique<Tournoi>(charge);
+    // Players without code are refused; with one each, the file is written.
+    for (int p = 1; p <= t->entete.nb_joueurs; ++p)
+        if (champ(t->joueurs[p].equipe).empty()) copier_champ(t->joueurs[p].equipe, "Z");
     fuzz::vider_bac_a_sable();
     fuzz::Muette io;
     if (!fichier_resultat_equipes(*t, fuzz::bac_a_sable(), io) && io.erreurs.empty())

@@ -1,55 +1,87 @@
 #include "gestion/import.h"
 
 #include <algorithm>
-#include <fstream>
+#include <array>
 #include <initializer_list>
-#include <iterator>
 #include <memory>
+#include <new>
 #include <optional>
 #include <vector>
 
 #include "gestion/joueurs.h"
+#include "model/disque.h"
 #include "model/registre.h"
 #include "model/texte.h"
 
 namespace tavo::gestion {
 namespace {
 
+// Bounds of a list: a spreadsheet's list of at most 100 players is far
+// smaller; beyond them the list is refused before it takes time or memory.
+constexpr std::size_t TAILLE_MAX_LISTE = 10 << 20;
+constexpr std::size_t MAX_COLONNES = 64;
+constexpr std::size_t LONGUEUR_MAX_CHAMP = 1000;
+// The part of a value a message quotes.
+constexpr std::size_t LONGUEUR_CITEE = 40;
+
 struct Ligne {
     int numero;  // line of the file where the record starts, from 1
     std::vector<std::string> champs;
 };
 
-bool utf8_valide(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        const int suite = c < 0x80         ? 0
-                          : (c >> 5) == 6  ? 1
-                          : (c >> 4) == 14 ? 2
-                          : (c >> 3) == 30 ? 3
-                                           : -1;
-        if (suite < 0 || (suite == 1 && c < 0xC2)) return false;
-        if (i + static_cast<std::size_t>(suite) >= s.size()) return false;
-        for (int k = 1; k <= suite; ++k)
-            if ((static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) >> 6) != 2)
-                return false;
-        i += static_cast<std::size_t>(suite) + 1;
-    }
-    return true;
+// A Windows-1252 value as a message quotes it: its beginning, control
+// characters made visible.
+std::string citer(const std::string& valeur) {
+    if (valeur.size() <= LONGUEUR_CITEE) return controles_visibles(valeur);
+    return controles_visibles(valeur.substr(0, LONGUEUR_CITEE)) + "...";
 }
 
-// The text as UTF-8: a byte-order mark is dropped; a text that is not valid
-// UTF-8 is read as Windows-1252.
-std::string en_utf8(const std::string& contenu) {
-    if (contenu.rfind("\xEF\xBB\xBF", 0) == 0) return contenu.substr(3);
-    if (utf8_valide(contenu)) return contenu;
-    return vers_utf8(contenu);
+std::string message_ligne(int numero, const std::string& raison) {
+    return formater("Ligne %d : ", numero) + raison;
+}
+
+// The line holding byte `position`: lines end with LF, CR LF or CR.
+int ligne_de(std::string_view texte, std::size_t position) {
+    int numero = 1;
+    for (std::size_t i = 0; i < position && i < texte.size(); ++i)
+        if (fin_de_ligne(texte, i)) ++numero;
+    return numero;
+}
+
+bool utf16(std::string_view octets) {
+    if (octets.size() < 2) return false;
+    if (octets.rfind("\xFF\xFE", 0) == 0 || octets.rfind("\xFE\xFF", 0) == 0) return true;
+    // Without byte-order mark, a header in UTF-16 has a NUL beside each letter.
+    return (octets[0] == '\0') != (octets[1] == '\0');
+}
+
+// The list as UTF-8, in one encoding for the whole of it: UTF-8 (a
+// byte-order mark dropped), or Windows-1252 when nothing in it is UTF-8.
+// std::nullopt, with the message in `refus`, for UTF-16 and for a list
+// mixing both (a line saved by another program).
+std::optional<std::string> en_utf8(std::string_view octets, std::string& refus) {
+    if (utf16(octets)) {
+        refus = cp("La liste est en UTF-16 : enregistrez-la en UTF-8 ou en Windows-1252");
+        return std::nullopt;
+    }
+    const bool marque = octets.rfind("\xEF\xBB\xBF", 0) == 0;
+    if (marque) octets.remove_prefix(3);
+    const std::size_t etranger = premier_octet_non_utf8(octets);
+    if (etranger == std::string_view::npos) return std::string(octets);
+    const std::size_t utf8 = marque ? 0 : premier_caractere_utf8(octets);
+    if (utf8 == std::string_view::npos) return vers_utf8(octets);
+    refus = message_ligne(
+        ligne_de(octets, etranger),
+        formater(cp("l'octet 0x%02X n'est pas de l'UTF-8, alors que la ligne %d l'est : "
+                    "enregistrez la liste dans un seul codage")
+                     .c_str(),
+                 static_cast<unsigned char>(octets[etranger]), ligne_de(octets, utf8)));
+    return std::nullopt;
 }
 
 // The separator of the header line: the most frequent of ';', tab and ','
 // outside quotes (';' first on a tie, as French spreadsheets write it).
-char separateur(const std::string& texte) {
+char separateur(std::string_view texte) {
     int points_virgules = 0, tabulations = 0, virgules = 0;
     bool guillemets = false;
     for (char c : texte) {
@@ -64,48 +96,77 @@ char separateur(const std::string& texte) {
     return tabulations >= virgules ? '\t' : ',';
 }
 
-// Splits CSV text into records (quotes as RFC 4180 has them: a quoted field
-// may hold the separator, doubled quotes and line ends).
-std::vector<Ligne> decouper(const std::string& texte, char sep) {
-    std::vector<Ligne> lignes;
-    Ligne courante{1, {""}};
-    int numero = 1;
-    bool guillemets = false;
-    bool contenu = false;
-    for (std::size_t i = 0; i < texte.size(); ++i) {
-        const char c = texte[i];
-        if (guillemets) {
-            if (c == '"' && i + 1 < texte.size() && texte[i + 1] == '"') {
-                courante.champs.back() += '"';
-                ++i;
-            } else if (c == '"') {
-                guillemets = false;
-            } else {
-                if (c == '\n') ++numero;
-                courante.champs.back() += c;
-            }
-            continue;
+// Reads CSV text one record at a time (quotes as RFC 4180 has them: a quoted
+// field may hold the separator, doubled quotes and line ends), each record
+// within MAX_COLONNES fields of LONGUEUR_MAX_CHAMP bytes.
+class LecteurCsv {
+  public:
+    LecteurCsv(std::string_view texte, char sep) : texte_(texte), sep_(sep) {}
+
+    // The next record holding anything. False at the end of the text, or
+    // with `refus` set for a record beyond the bounds or a quote never
+    // closed.
+    bool suivante(Ligne& ligne, std::string& refus) {
+        while (i_ < texte_.size()) {
+            ligne = Ligne{numero_, {std::string()}};
+            bool contenu = false;
+            if (!lire_ligne(ligne, contenu, refus)) return false;
+            if (contenu) return true;
         }
-        if (c == '"') {
-            guillemets = true;
-            contenu = true;
-        } else if (c == sep) {
-            courante.champs.emplace_back();
-            contenu = true;
-        } else if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
-            if (contenu) lignes.push_back(std::move(courante));
-            ++numero;
-            courante = Ligne{numero, {""}};
-            contenu = false;
-        } else {
-            courante.champs.back() += c;
-            contenu = true;
-        }
+        return false;
     }
-    if (contenu) lignes.push_back(std::move(courante));
-    return lignes;
-}
+
+  private:
+    bool lire_ligne(Ligne& ligne, bool& contenu, std::string& refus) {
+        const auto refuser = [&](const std::string& raison) {
+            refus = message_ligne(ligne.numero, raison);
+            return false;
+        };
+        const auto ajouter = [&](char c) {
+            if (ligne.champs.back().size() < LONGUEUR_MAX_CHAMP) {
+                ligne.champs.back() += c;
+                return true;
+            }
+            return refuser(
+                formater(cp("une valeur dépasse %zu caractères").c_str(), LONGUEUR_MAX_CHAMP));
+        };
+        bool guillemets = false;
+        for (; i_ < texte_.size(); ++i_) {
+            const char c = texte_[i_];
+            if (guillemets) {
+                if (fin_de_ligne(texte_, i_)) ++numero_;
+                if (c == '"' && i_ + 1 < texte_.size() && texte_[i_ + 1] == '"') {
+                    ++i_;
+                } else if (c == '"') {
+                    guillemets = false;
+                    continue;
+                }
+                if (!ajouter(c)) return false;
+            } else if (fin_de_ligne(texte_, i_)) {
+                ++numero_;
+                ++i_;
+                return true;
+            } else if (c == '"') {
+                guillemets = contenu = true;
+            } else if (c == sep_) {
+                if (ligne.champs.size() >= MAX_COLONNES)
+                    return refuser(formater("plus de %zu colonnes", MAX_COLONNES));
+                ligne.champs.emplace_back();
+                contenu = true;
+            } else if (c != '\r') {  // the CR of a CR LF
+                if (!ajouter(c)) return false;
+                contenu = true;
+            }
+        }
+        if (guillemets) return refuser(cp("un guillemet ouvert n'est jamais fermé"));
+        return true;
+    }
+
+    std::string_view texte_;
+    char sep_;
+    std::size_t i_ = 0;
+    int numero_ = 1;
+};
 
 std::string rogner(const std::string& s) {
     const auto debut = s.find_first_not_of(" \t");
@@ -149,9 +210,10 @@ bool chiffres(const std::string& s) {
 
 // A birth date as the player dialog holds it, "JJ/MM/AA": day/month/year
 // with '/', '.' or '-' (a four-digit year keeps its last two digits) or
-// year-month-day; any other text is kept as typed.
-std::string date_naissance(const std::string& s) {
-    if (s.empty()) return "  /  /  ";
+// year-month-day; std::nullopt for any other text. Whether it is a real date
+// is the register's check.
+std::optional<std::string> date_naissance(const std::string& s) {
+    if (s.empty()) return std::string("  /  /  ");
     std::vector<std::string> parties(1);
     for (char c : s) {
         if (c == '/' || c == '.' || c == '-')
@@ -159,18 +221,15 @@ std::string date_naissance(const std::string& s) {
         else
             parties.back() += c;
     }
-    if (parties.size() != 3) return s;
+    if (parties.size() != 3) return std::nullopt;
     for (const std::string& p : parties)
-        if (!chiffres(p) || p.size() > 4) return s;
+        if (!chiffres(p) || p.size() > 4) return std::nullopt;
     std::string jour = parties[0], mois = parties[1], annee = parties[2];
     if (jour.size() == 4) std::swap(jour, annee);
-    if (jour.size() > 2 || mois.size() > 2 || (annee.size() != 2 && annee.size() != 4)) return s;
+    if (jour.size() > 2 || mois.size() > 2 || (annee.size() != 2 && annee.size() != 4))
+        return std::nullopt;
     const auto deux = [](const std::string& p) { return p.size() == 1 ? "0" + p : p; };
     return deux(jour) + "/" + deux(mois) + "/" + annee.substr(annee.size() - 2);
-}
-
-std::string message_ligne(int numero, const std::string& raison) {
-    return formater("Ligne %d : ", numero) + raison;
 }
 
 // Keeps the register's refusal to give it with the line number.
@@ -182,90 +241,137 @@ class Rapporteur : public Interaction {
     std::string message;
 };
 
-}  // namespace
+// The known column of each header cell; std::nullopt for a cell left empty.
+using Entete = std::vector<std::optional<Colonne>>;
 
-std::string bilan_import(int nombre) {
-    return nombre == 1 ? cp("1 joueur importé")
-                       : formater(cp("%d joueurs importés").c_str(), nombre);
+// The header row: every name a known column, once; "nom" among them. The
+// reason naming the column otherwise.
+std::string lire_entete(const Ligne& ligne, Entete& entete) {
+    std::vector<bool> vue(NB_COLONNES, false);
+    for (const std::string& cellule : ligne.champs) {
+        const std::string nom = rogner(cellule);
+        if (nom.empty()) {
+            entete.emplace_back();
+            continue;
+        }
+        const auto c = colonne(cle_colonne(nom));
+        const std::string cite = cp("« ") + citer(vers_cp1252(nom)) + cp(" »");
+        if (!c)
+            return cp("colonne inconnue : ") + cite +
+                   cp(" (les colonnes sont nom, prénom, né le, elo, équipe, fille et sexe)");
+        if (vue[*c]) return cp("colonne en double : ") + cite;
+        vue[*c] = true;
+        entete.push_back(c);
+    }
+    if (!vue[NOM]) return cp("la colonne « nom » manque");
+    return std::string();
 }
 
-int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
-    const std::string texte = en_utf8(contenu);
-    const std::vector<Ligne> lignes = decouper(texte, separateur(texte));
-    const auto refuser = [&](int numero, const std::string& raison) {
-        io.message_erreur(message_ligne(numero, raison));
-        return -1;
-    };
-    if (lignes.empty()) {
-        io.message_erreur("Le fichier ne contient aucun joueur");
-        return -1;
+using Valeurs = std::array<std::string, NB_COLONNES>;
+
+// The values of a record by column, in Windows-1252: a value under no
+// column name, or holding a character that cannot be stored (a control
+// character would break the lines of the reports and the file), gives the
+// reason.
+std::string lire_valeurs(const Ligne& ligne, const Entete& entete, Valeurs& valeurs) {
+    for (std::size_t i = 0; i < ligne.champs.size(); ++i) {
+        const std::string texte = rogner(ligne.champs[i]);
+        if (i >= entete.size() || !entete[i]) {
+            if (texte.empty()) continue;
+            return formater(cp("valeur dans la colonne %zu, qui n'a pas de nom : ").c_str(),
+                            i + 1) +
+                   citer(vers_cp1252(texte));
+        }
+        bool perte = false;
+        std::string& valeur = valeurs[*entete[i]];
+        valeur = vers_cp1252(texte, &perte);
+        for (char& octet : valeur)
+            if (static_cast<unsigned char>(octet) < 0x20 || octet == 0x7F) {
+                octet = '?';
+                perte = true;
+            }
+        if (perte) return cp("caractère impossible à enregistrer : ") + citer(valeur);
     }
+    return std::string();
+}
 
-    std::vector<int> position(NB_COLONNES, -1);
-    const Ligne& entete = lignes.front();
-    for (std::size_t i = 0; i < entete.champs.size(); ++i)
-        if (auto c = colonne(cle_colonne(rogner(entete.champs[i]))); c && position[*c] < 0)
-            position[*c] = static_cast<int>(i);
-    if (position[NOM] < 0) return refuser(entete.numero, cp("la colonne « nom » manque"));
+bool parmi(const std::string& v, std::initializer_list<const char*> liste) {
+    return std::any_of(liste.begin(), liste.end(), [&](const char* l) { return v == l; });
+}
 
-    // Every line is read and checked before anything is registered.
+// The Elo 0 to 9999 (a spreadsheet may group the thousands with a blank or
+// a non-breaking blank); the reason otherwise.
+std::string lire_elo(const std::string& valeur, int& elo) {
+    std::string chiffres_lus;
+    for (char c : valeur)
+        if (c != ' ' && c != '\xA0') chiffres_lus += c;
+    if (!chiffres(chiffres_lus)) return "l'Elo n'est pas un nombre : " + citer(valeur);
+    chiffres_lus.erase(0, std::min(chiffres_lus.find_first_not_of('0'), chiffres_lus.size() - 1));
+    if (chiffres_lus.size() > 4) return cp("l'Elo va de 0 à 9999 : ") + citer(valeur);
+    elo = lire_entier(chiffres_lus);
+    return std::string();
+}
+
+// "fille" (oui/non, 1/0, x...) and "sexe" (F/M...); the reason for a value
+// that is neither.
+std::string lire_fille(const Valeurs& v, bool& fille) {
+    const std::string cle_fille = cle_colonne(vers_utf8(v[FILLE]));
+    const std::string cle_sexe = cle_colonne(vers_utf8(v[SEXE]));
+    if (parmi(cle_fille, {"oui", "o", "x", "vrai", "f", "fille"}) ||
+        (chiffres(v[FILLE]) && lire_entier(v[FILLE]) != 0))
+        fille = true;
+    else if (!parmi(cle_fille, {"", "non", "n", "faux", "m", "g", "garcon"}) && !chiffres(v[FILLE]))
+        return cp("valeur de « fille » inconnue : ") + citer(v[FILLE]);
+    if (parmi(cle_sexe, {"f", "feminin", "femme", "fille"}))
+        fille = true;
+    else if (!parmi(cle_sexe, {"", "m", "masculin", "homme", "h", "g", "garcon"}))
+        return cp("valeur de « sexe » inconnue : ") + citer(v[SEXE]);
+    return std::string();
+}
+
+// The player of a record; the reason for a value he cannot take.
+std::string lire_fiche(const Valeurs& v, FicheJoueur& fiche) {
+    fiche.nom = v[NOM];
+    if (fiche.nom.empty()) return "le nom manque";
+    fiche.prenom = v[PRENOM];
+    // A code cut to its 3 characters would be another team's.
+    if (v[EQUIPE].size() > sizeof(Joueur::equipe) - 1)
+        return cp("le code d'équipe a plus de 3 caractères : ") + citer(v[EQUIPE]);
+    fiche.equipe = v[EQUIPE];
+    const auto ne_le = date_naissance(v[NE_LE]);
+    if (!ne_le) return "date de naissance illisible : " + citer(v[NE_LE]);
+    fiche.ne_le = *ne_le;
+    if (!v[ELO].empty())
+        if (std::string raison = lire_elo(v[ELO], fiche.elo); !raison.empty()) return raison;
+    return lire_fille(v, fiche.fille);
+}
+
+// Every player of the list, checked before anything is registered: none
+// already registered or twice in the list, the capacity kept. The
+// players with their lines; the refusal in `refus` otherwise.
+std::vector<std::pair<int, FicheJoueur>> lire_joueurs(const Tournoi& t, std::string_view texte,
+                                                      std::string& refus) {
+    LecteurCsv lecteur(texte, separateur(texte));
+    Ligne ligne;
+    Entete entete;
     std::vector<std::pair<int, FicheJoueur>> fiches;
     std::vector<Joueur> lus;  // the same players as they will be stored
-    for (std::size_t k = 1; k < lignes.size(); ++k) {
-        const Ligne& ligne = lignes[k];
-        bool vide = true;
-        for (const std::string& c : ligne.champs) vide = vide && rogner(c).empty();
+    const auto refuser = [&](int numero, const std::string& raison) {
+        refus = message_ligne(numero, raison);
+        return std::vector<std::pair<int, FicheJoueur>>();
+    };
+    if (!lecteur.suivante(ligne, refus)) return {};
+    if (std::string raison = lire_entete(ligne, entete); !raison.empty())
+        return refuser(ligne.numero, raison);
+    while (lecteur.suivante(ligne, refus)) {
+        const bool vide = std::all_of(ligne.champs.begin(), ligne.champs.end(),
+                                      [](const std::string& c) { return rogner(c).empty(); });
         if (vide) continue;
-
-        std::string valeurs[NB_COLONNES];
-        for (int c = 0; c < NB_COLONNES; ++c) {
-            const int p = position[c];
-            if (p < 0 || static_cast<std::size_t>(p) >= ligne.champs.size()) continue;
-            bool perte = false;
-            valeurs[c] = vers_cp1252(rogner(ligne.champs[static_cast<std::size_t>(p)]), &perte);
-            // A control character (a NUL would even end the text) is not held
-            // either: the reports and the file keep one line of text a field.
-            for (char& octet : valeurs[c])
-                if (static_cast<unsigned char>(octet) < 0x20) {
-                    octet = '?';
-                    perte = true;
-                }
-            if (perte)
-                return refuser(ligne.numero,
-                               cp("caractère impossible à enregistrer : ") + valeurs[c]);
-        }
+        Valeurs valeurs;
         FicheJoueur fiche;
-        fiche.nom = valeurs[NOM];
-        if (fiche.nom.empty()) return refuser(ligne.numero, "le nom manque");
-        fiche.prenom = valeurs[PRENOM];
-        fiche.equipe = valeurs[EQUIPE];
-        fiche.ne_le = date_naissance(valeurs[NE_LE]);
-        if (!valeurs[ELO].empty()) {
-            // A spreadsheet may group the thousands with a (non-breaking) blank.
-            std::string elo;
-            for (char c : valeurs[ELO])
-                if (c != ' ' && c != '\xA0') elo += c;
-            if (!chiffres(elo))
-                return refuser(ligne.numero, "l'Elo n'est pas un nombre : " + valeurs[ELO]);
-            fiche.elo = elo.size() > 4 ? 9999 : lire_entier(elo);
-        }
-        const std::string fille = cle_colonne(valeurs[FILLE]);
-        const std::string sexe = cle_colonne(valeurs[SEXE]);
-        const auto parmi = [](const std::string& v, std::initializer_list<const char*> liste) {
-            for (const char* l : liste)
-                if (v == l) return true;
-            return false;
-        };
-        if (parmi(fille, {"oui", "o", "x", "vrai", "f", "fille"}) ||
-            (chiffres(valeurs[FILLE]) && lire_entier(valeurs[FILLE]) != 0))
-            fiche.fille = true;
-        else if (!parmi(fille, {"", "non", "n", "faux", "m", "g", "garcon"}) &&
-                 !chiffres(valeurs[FILLE]))
-            return refuser(ligne.numero, cp("valeur de « fille » inconnue : ") + valeurs[FILLE]);
-        if (parmi(sexe, {"f", "feminin", "femme", "fille"}))
-            fiche.fille = true;
-        else if (!parmi(sexe, {"", "m", "masculin", "homme", "h", "g", "garcon"}))
-            return refuser(ligne.numero, cp("valeur de « sexe » inconnue : ") + valeurs[SEXE]);
+        std::string raison = lire_valeurs(ligne, entete, valeurs);
+        if (raison.empty()) raison = lire_fiche(valeurs, fiche);
+        if (!raison.empty()) return refuser(ligne.numero, raison);
 
         // The player as stored (texts cut to their fields) must be neither
         // registered already nor earlier in the list.
@@ -286,10 +392,24 @@ int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
         lus.push_back(nouveau);
         fiches.emplace_back(ligne.numero, fiche);
     }
-    if (fiches.empty()) {
-        io.message_erreur("Le fichier ne contient aucun joueur");
+    if (!refus.empty()) return {};
+    return fiches;
+}
+
+int importer(Tournoi& t, const std::string& contenu, Interaction& io) {
+    const auto refuser = [&](const std::string& message) {
+        io.message_erreur(message);
         return -1;
-    }
+    };
+    if (contenu.size() > TAILLE_MAX_LISTE)
+        return refuser(
+            formater("La liste est trop grande : %zu Mo au plus", TAILLE_MAX_LISTE >> 20));
+    std::string refus;
+    const auto texte = en_utf8(contenu, refus);
+    if (!texte) return refuser(refus);
+    const auto fiches = lire_joueurs(t, *texte, refus);
+    if (!refus.empty()) return refuser(refus);
+    if (fiches.empty()) return refuser("Le fichier ne contient aucun joueur");
 
     // Registered on a copy, which replaces the tournament only when every
     // line went through (the register may refuse, e.g. once the tournament
@@ -298,21 +418,46 @@ int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
     for (const auto& [numero, fiche] : fiches) {
         Rapporteur rapporteur;
         if (inscrire_joueur(*copie, fiche, rapporteur) == 0)
-            return refuser(numero, rapporteur.message);
+            return refuser(message_ligne(numero, rapporteur.message));
     }
     t = *copie;
     return static_cast<int>(fiches.size());
 }
 
-int importer_joueurs(Tournoi& t, const std::filesystem::path& fichier, Interaction& io) {
-    std::ifstream flux(fichier, std::ios::binary);
-    const std::string contenu((std::istreambuf_iterator<char>(flux)),
-                              std::istreambuf_iterator<char>());
-    if (!flux.is_open() || flux.bad()) {
-        io.message_erreur("Impossible d'ouvrir le fichier : " + vers_cp1252(fichier.string()));
-        return -1;
+// No exception leaves an import: the tournament is then left as it was.
+template <typename Action>
+int sans_exception(Interaction& io, Action action) {
+    try {
+        return action();
+    } catch (const std::bad_alloc&) {
+        io.message_erreur(cp("Impossible de lire la liste des joueurs : mémoire insuffisante"));
+    } catch (const std::exception&) {
+        io.message_erreur("Impossible de lire la liste des joueurs");
     }
-    return importer_liste(t, contenu, io);
+    return -1;
+}
+
+}  // namespace
+
+std::string bilan_import(int nombre) {
+    return nombre == 1 ? cp("1 joueur importé")
+                       : formater(cp("%d joueurs importés").c_str(), nombre);
+}
+
+int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
+    return sans_exception(io, [&] { return importer(t, contenu, io); });
+}
+
+int importer_joueurs(Tournoi& t, const std::filesystem::path& fichier, Interaction& io) {
+    return sans_exception(io, [&] {
+        const FichierLu lu = lire_fichier(fichier.string(), TAILLE_MAX_LISTE, true);
+        if (lu.etat != FichierLu::Etat::lu) {
+            io.message_erreur(raison_non_lu(lu, controles_visibles(vers_cp1252(fichier.string())),
+                                            TAILLE_MAX_LISTE));
+            return -1;
+        }
+        return importer(t, lu.octets, io);
+    });
 }
 
 }  // namespace tavo::gestion

@@ -22,8 +22,12 @@ namespace {
 
 // Opening with O_NONBLOCK never waits for a FIFO's writer; the file type is
 // checked on the descriptor itself, so nothing can swap the file in between.
-int ouvrir_regulier(const std::string& chemin) {
-    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+// Without `suivre_lien`, a symbolic link fails with ELOOP; a file that is not
+// regular fails with EINVAL.
+int ouvrir_regulier(const std::string& chemin, bool suivre_lien = true,
+                    struct stat* etat_lu = nullptr) {
+    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY |
+                                              (suivre_lien ? 0 : O_NOFOLLOW));
     if (fd < 0) return -1;
     struct stat etat {};
     if (::fstat(fd, &etat) != 0 || !S_ISREG(etat.st_mode)) {
@@ -32,7 +36,23 @@ int ouvrir_regulier(const std::string& chemin) {
         return -1;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (etat_lu) *etat_lu = etat;
     return fd;
+}
+
+// Reads at most `max` bytes of `fd` and closes it; false on a read error.
+bool lire_et_fermer(int fd, std::size_t max, std::string& octets) {
+    char tampon[65536];
+    bool erreur = false;
+    while (octets.size() < max) {
+        const ssize_t lu = ::read(fd, tampon, std::min(sizeof tampon, max - octets.size()));
+        if (lu < 0 && errno == EINTR) continue;
+        if (lu < 0) erreur = true;
+        if (lu <= 0) break;
+        octets.append(tampon, static_cast<std::size_t>(lu));
+    }
+    ::close(fd);
+    return !erreur;
 }
 
 constexpr const char* kSuffixeTemporaire = ".tmp-";
@@ -72,18 +92,46 @@ std::optional<std::string> lire_fichier_regulier(const std::string& chemin, std:
     const int fd = ouvrir_regulier(chemin);
     if (fd < 0) return std::nullopt;
     std::string octets;
-    char tampon[65536];
-    bool erreur = false;
-    while (octets.size() < max) {
-        const ssize_t lu = ::read(fd, tampon, std::min(sizeof tampon, max - octets.size()));
-        if (lu < 0 && errno == EINTR) continue;
-        if (lu < 0) erreur = true;
-        if (lu <= 0) break;
-        octets.append(tampon, static_cast<std::size_t>(lu));
-    }
-    ::close(fd);
-    if (erreur) return std::nullopt;
+    if (!lire_et_fermer(fd, max, octets)) return std::nullopt;
     return octets;
+}
+
+FichierLu lire_fichier(const std::string& chemin, std::size_t max, bool suivre_lien) {
+    using Etat = FichierLu::Etat;
+    FichierLu lu;
+    struct stat etat {};
+    const int fd = ouvrir_regulier(chemin, suivre_lien, &etat);
+    if (fd < 0) {
+        lu.etat = errno == ENOENT                     ? Etat::absent
+                  : errno == ELOOP && !suivre_lien    ? Etat::lien
+                  : errno == EINVAL || errno == ENXIO ? Etat::pas_regulier
+                                                      : Etat::illisible;
+        return lu;
+    }
+    if (!lire_et_fermer(fd, max + 1, lu.octets)) {
+        lu.octets.clear();
+        return lu;
+    }
+    lu.etat = lu.octets.size() > max ? Etat::trop_grand : Etat::lu;
+    if (lu.etat != Etat::lu) lu.octets.clear();
+    lu.droits = etat.st_mode & 07777;
+    return lu;
+}
+
+std::string raison_non_lu(const FichierLu& lu, std::string_view nom, std::size_t max) {
+    const std::string n(nom);
+    switch (lu.etat) {
+        case FichierLu::Etat::absent:
+            return "Fichier introuvable : " + n;
+        case FichierLu::Etat::lien:
+            return n + " est un lien symbolique : il n'est pas lu";
+        case FichierLu::Etat::pas_regulier:
+            return n + " n'est pas un fichier ordinaire";
+        case FichierLu::Etat::trop_grand:
+            return formater("%s est trop grand : %zu Mo au plus", n.c_str(), max >> 20);
+        default:
+            return "Impossible d'ouvrir le fichier : " + n;
+    }
 }
 
 std::string cible_reelle(const std::string& chemin) {
@@ -107,6 +155,15 @@ bool remplacement_permis(const std::string& cible, bool entree_remplacee) {
 }
 
 FichierTemporaire::FichierTemporaire(const std::string& cible) : cible_(cible) {
+    ouvrir(std::nullopt);
+}
+
+FichierTemporaire::FichierTemporaire(const std::string& cible, mode_t droits) : cible_(cible) {
+    ouvrir(droits);
+}
+
+void FichierTemporaire::ouvrir(std::optional<mode_t> droits) {
+    const std::string& cible = cible_;
     const fs::path chemin_cible(cible);
     const std::string prefixe = prefixe_temporaire(chemin_cible);
     nettoyer_temporaires(chemin_cible.parent_path(), prefixe);
@@ -120,7 +177,7 @@ FichierTemporaire::FichierTemporaire(const std::string& cible) : cible_(cible) {
     // The file the rename replaces: a symbolic link itself is replaced, so it
     // passes nothing on.
     struct stat etat {};
-    if (::lstat(cible.c_str(), &etat) == 0 && S_ISREG(etat.st_mode)) {
+    if (!droits && ::lstat(cible.c_str(), &etat) == 0 && S_ISREG(etat.st_mode)) {
         ::fchmod(fd_, etat.st_mode & 07777);
         struct stat cree {};
         const bool a_changer =
@@ -137,7 +194,7 @@ FichierTemporaire::FichierTemporaire(const std::string& cible) : cible_(cible) {
     } else {
         const mode_t masque = ::umask(0);
         ::umask(masque);
-        ::fchmod(fd_, 0666 & ~masque);
+        ::fchmod(fd_, droits.value_or(0666) & 0666 & ~masque);
     }
 }
 

@@ -20,6 +20,24 @@ namespace tavo {
 // opened or is not a regular file; a FIFO never makes this wait.
 std::optional<std::string> lire_fichier_regulier(const std::string& chemin, std::size_t max);
 
+// A file read whole, or why it was not.
+struct FichierLu {
+    enum class Etat { lu, absent, lien, pas_regulier, illisible, trop_grand };
+    Etat etat = Etat::illisible;
+    std::string octets;  // the content, when `lu`
+    mode_t droits = 0;   // the file's permission bits, when `lu`
+};
+
+// The whole content of the regular file `chemin` when it holds at most `max`
+// bytes. A symbolic link is followed only with `suivre_lien` (and only to a
+// regular file); a FIFO is never waited on, a device never read.
+FichierLu lire_fichier(const std::string& chemin, std::size_t max, bool suivre_lien);
+
+// What the director is told when `lu` was not read: the file `nom` (as
+// shown, Windows-1252) is missing, a link, not a regular file, unreadable, or
+// larger than `max` bytes.
+std::string raison_non_lu(const FichierLu& lu, std::string_view nom, std::size_t max);
+
 // Where a save really goes: the file a symbolic link names, not the link.
 std::string cible_reelle(const std::string& chemin);
 
@@ -44,6 +62,10 @@ std::string texte_fichier_cp1252(std::string octets);
 class FichierTemporaire {
   public:
     explicit FichierTemporaire(const std::string& cible);
+    // A new file of this process whatever it replaces: it takes `droits` less
+    // the umask and the process's owner and group, never those of the file
+    // it replaces.
+    FichierTemporaire(const std::string& cible, mode_t droits);
     ~FichierTemporaire();
     FichierTemporaire(const FichierTemporaire&) = delete;
     FichierTemporaire& operator=(const FichierTemporaire&) = delete;
@@ -62,6 +84,7 @@ class FichierTemporaire {
 
   private:
     bool mis_en_place();
+    void ouvrir(std::optional<mode_t> droits);
 
     std::string cible_;
     std::string chemin_;

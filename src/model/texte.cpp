@@ -91,10 +91,43 @@ std::optional<std::string> caractere_impossible(std::string_view utf8) {
 }
 
 bool utf8_valide(std::string_view texte) {
+    return premier_octet_non_utf8(texte) == std::string_view::npos;
+}
+
+std::size_t premier_octet_non_utf8(std::string_view texte) {
     std::size_t i = 0;
-    while (i < texte.size())
-        if (lire_utf8(texte, i) < 0) return false;
-    return true;
+    while (i < texte.size()) {
+        const std::size_t debut = i;
+        if (lire_utf8(texte, i) < 0) return debut;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t premier_caractere_utf8(std::string_view texte) {
+    for (std::size_t debut = 0; debut < texte.size(); ++debut) {
+        if (static_cast<unsigned char>(texte[debut]) < 0x80) continue;
+        std::size_t i = debut;
+        if (lire_utf8(texte, i) >= 0) return debut;
+    }
+    return std::string_view::npos;
+}
+
+bool fin_de_ligne(std::string_view texte, std::size_t i) {
+    return texte[i] == '\n' ||
+           (texte[i] == '\r' && (i + 1 == texte.size() || texte[i + 1] != '\n'));
+}
+
+std::string controles_visibles(std::string_view texte) {
+    std::string out;
+    out.reserve(texte.size());
+    for (char c : texte) {
+        const auto octet = static_cast<unsigned char>(c);
+        if (octet < 0x20 || octet == 0x7F)
+            out += formater("\\x%02X", octet);
+        else
+            out += c;
+    }
+    return out;
 }
 
 std::string vers_utf8(std::string_view cp1252) {

@@ -42,6 +42,24 @@ std::optional<std::string> caractere_impossible(std::string_view utf8);
 // True when the text is well-formed UTF-8 (no overlong form, no surrogate).
 bool utf8_valide(std::string_view texte);
 
+// The offset of the first byte that starts no well-formed UTF-8 sequence
+// (an overlong form or a surrogate is none); npos when the whole text is
+// UTF-8.
+std::size_t premier_octet_non_utf8(std::string_view texte);
+
+// The offset of the first character written on several bytes in well-formed
+// UTF-8; npos when there is none.
+std::size_t premier_caractere_utf8(std::string_view texte);
+
+// True when byte `i` of a text ends a line: a LF, or a CR not followed by a
+// LF (a CR LF ends at its LF).
+bool fin_de_ligne(std::string_view texte, std::size_t i);
+
+// The text with each control character (below 0x20, and 0x7F) written as
+// \xHH: what a terminal, a report or a page may show of a name read from
+// outside.
+std::string controles_visibles(std::string_view texte);
+
 // Windows-1252 to UTF-8. The five bytes the set leaves undefined become U+FFFD.
 std::string vers_utf8(std::string_view cp1252);
 

@@ -1,5 +1,7 @@
 // The final team classification: the sum of each team's ranks over the games,
 // fewest points first, the Othello rank breaking ties.
+#include <sys/stat.h>
+
 #include <sstream>
 
 #include "model/disque.h"
@@ -29,6 +31,27 @@ void trier_scores(std::vector<ScoreEquipe>& scores) {
 
 }  // namespace equipes
 
+namespace {
+
+// resultat.txt copies lines of the team list: when the list is not
+// readable by everyone, only the log's writer may read it. So root
+// classifying in another user's folder never hands him lines of a file he
+// could not read.
+bool lisible_par_tous(const equipes::TexteLu& liste) {
+    return liste.etat != FichierLu::Etat::lu || (liste.droits & S_IROTH) != 0;
+}
+
+// Why the team list was not read: the program's message for a missing list,
+// followed by the folder searched; the real reason otherwise.
+std::string liste_non_lue(const equipes::TexteLu& liste, const fs::path& dossier) {
+    if (liste.etat != FichierLu::Etat::absent) return liste.refus;
+    std::string cherche = fs::absolute(dossier).lexically_normal().string();
+    if (cherche.size() > 1 && cherche.back() == '/') cherche.pop_back();
+    return cp("Fichier EQUIPES.TXT non-trouvé\nDossier : ") + vers_cp1252(cherche);
+}
+
+}  // namespace
+
 bool classer_equipes(const fs::path& dossier, ClassementEquipes& classement, Interaction& io) {
     using namespace equipes;
     // resultat.txt is rewritten on every run, under a temporary name then
@@ -38,16 +61,20 @@ bool classer_equipes(const fs::path& dossier, ClassementEquipes& classement, Int
         io.message_erreur(cp("Impossible de créer le fichier RESULTAT.TXT !"));
         return false;
     }
-    FichierTemporaire fichier_journal(chemin_journal);
+    // A new file of whoever runs the classification, never taking the owner
+    // or mode of the file it replaces.
+    FichierTemporaire fichier_journal(chemin_journal, 0666);
     if (!fichier_journal.ouvert()) {
         io.message_erreur(cp("Impossible de créer le fichier RESULTAT.TXT !"));
         return false;
     }
-    const auto liste_lue = lire_texte(trouver_fichier(dossier, "equipes.txt"));
-    std::istringstream fichier_liste(liste_lue.value_or(std::string()));
+    const TexteLu liste_lue = lire_texte(trouver_fichier(dossier, "equipes.txt"));
+    if (!lisible_par_tous(liste_lue)) ::fchmod(fichier_journal.fd(), S_IRUSR | S_IWUSR);
+    std::istringstream fichier_liste(liste_lue.texte);
     std::ostringstream journal;
     std::vector<Equipe> liste;
-    const bool liste_ok = liste_lue && lire_liste_equipes(fichier_liste, journal, liste, io);
+    const bool liste_ok =
+        liste_lue.refus.empty() && lire_liste_equipes(fichier_liste, journal, liste, io);
     // The format errors are the only record of the skipped lines: losing
     // them is a failure.
     const std::string lignes = journal.str();
@@ -55,12 +82,7 @@ bool classer_equipes(const fs::path& dossier, ClassementEquipes& classement, Int
         io.message_erreur(cp("Erreur d'écriture dans le fichier RESULTAT.TXT"));
         return false;
     }
-    // The folder searched follows the program's own message.
-    if (!liste_lue) {
-        std::string cherche = fs::absolute(dossier).lexically_normal().string();
-        if (cherche.size() > 1 && cherche.back() == '/') cherche.pop_back();
-        io.message_erreur(cp("Fichier EQUIPES.TXT non-trouvé\nDossier : ") + vers_cp1252(cherche));
-    }
+    if (!liste_lue.refus.empty()) io.message_erreur(liste_non_lue(liste_lue, dossier));
     if (!liste_ok) return false;
 
     std::vector<std::string> fichiers;

@@ -33,8 +33,9 @@ struct ScoreEquipe {
 
 // The games read so far.
 struct Jeux {
-    std::vector<std::string> noms;  // line 1 of each file, 29 characters at most
-    int nb_joueurs = 0;             // announced by the first file
+    std::vector<std::string> noms;      // line 1 of each file, 29 characters at most
+    std::vector<std::string> fichiers;  // the file of each game, as the messages name it
+    int nb_joueurs = 0;                 // announced by the first file
 };
 
 }  // namespace equipes
@@ -55,8 +56,9 @@ std::string nom_fichier_equipes(const EnteteTournoi& entete);
 // with equal points sharing a rank. The player table is left sorted in
 // standings order. The file is written under a temporary name and renamed over
 // the target, so a failure never leaves a half-written file. False (message
-// already shown) on failure, including a game name that cannot make a file
-// name.
+// already shown) on failure, including a tournament without game, a game name
+// that cannot make a file name, and players without team code (each named:
+// the file would credit them to no team, or to another one).
 bool fichier_resultat_equipes(Tournoi& t, const std::filesystem::path& dossier, Interaction& io);
 
 // Reads `dossier`/equipes.txt and every *.PXR of `dossier` (in byte order of

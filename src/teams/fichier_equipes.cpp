@@ -20,6 +20,22 @@ bool nom_possible(const std::string& jeu) {
     return true;
 }
 
+// Every player line must give its team: a player without code (or with a
+// blank in it, which would end the code early) makes the message naming
+// each such player; "" when there is none.
+std::string joueurs_sans_code(const Tournoi& t) {
+    std::string liste;
+    for (int id = 1; id <= t.entete.nb_joueurs; ++id) {
+        const Joueur& j = t.joueur(id);
+        const std::string code = champ(j.equipe);
+        if (!code.empty() && code.find(' ') == std::string::npos) continue;
+        liste +=
+            formater(cp("\nn°%d %s %s").c_str(), id, champ(j.nom).c_str(), champ(j.prenom).c_str());
+        if (!code.empty()) liste += cp(" (code « ") + code + cp(" »)");
+    }
+    return liste.empty() ? liste : cp("Ces joueurs n'ont pas de code d'équipe :") + liste;
+}
+
 }  // namespace
 
 std::string nom_fichier_equipes(const EnteteTournoi& entete) {
@@ -30,10 +46,20 @@ bool fichier_resultat_equipes(Tournoi& t, const fs::path& dossier, Interaction& 
     const std::string jeu = champ(t.entete.jeu);
     const std::string nom = nom_fichier_equipes(t.entete);
     const auto refuser = [&] {
-        io.message_erreur("Impossible d'ouvrir le fichier : " + nom);
+        io.message_erreur("Impossible d'ouvrir le fichier : " + controles_visibles(nom));
         return false;
     };
+    if (jeu.find_first_not_of(' ') == std::string::npos) {
+        io.message_erreur(
+            cp("Le tournoi n'a pas de jeu : le fichier des résultats par équipe "
+               "porte le nom du jeu"));
+        return false;
+    }
     if (!nom_possible(jeu)) return refuser();
+    if (const std::string sans_code = joueurs_sans_code(t); !sans_code.empty()) {
+        io.message_erreur(sans_code);
+        return false;
+    }
     const std::string cible = (dossier / vers_utf8(nom)).string();
     if (!remplacement_permis(cible)) return refuser();
     FichierTemporaire fichier(cible);

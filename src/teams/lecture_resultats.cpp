@@ -13,20 +13,40 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool octet_de_code(char c) {
+// A Windows-1252 letter in small letters: A to Z, the accented capitals and
+// the four capitals of 0x8A to 0x9F.
+unsigned char minuscule(char c) {
     const auto octet = static_cast<unsigned char>(c);
-    return octet > ' ' && octet != 0x7F && octet < 128;
+    if ((octet >= 'A' && octet <= 'Z') || (octet >= 0xC0 && octet <= 0xDE && octet != 0xD7))
+        return static_cast<unsigned char>(octet + 0x20);
+    if (octet == 0x8A || octet == 0x8C || octet == 0x8E)
+        return static_cast<unsigned char>(octet + 0x10);
+    return octet == 0x9F ? 0xFF : octet;
 }
 
-// The team code of a player line: after the blank ending the rank and any
-// further blanks, at most 3 bytes, up to a blank, a control character or a
-// byte from 128 up.
+// True when two Windows-1252 names are equal ignoring the case of letters,
+// accented ones included.
+bool meme_nom_sans_casse(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return minuscule(x) == minuscule(y);
+           });
+}
+
+// File names are UTF-8 on disk: compared as Windows-1252 when both fit in it,
+// byte for byte otherwise.
+bool meme_nom_de_fichier(const std::string& a, const std::string& b) {
+    bool perte = false;
+    const std::string ca = vers_cp1252(a, &perte);
+    const std::string cb = vers_cp1252(b, &perte);
+    return perte ? a == b : meme_nom_sans_casse(ca, cb);
+}
+
+// The team code of a player line as the writer puts it: right after the one
+// blank ending the rank, up to the next blank. Empty when the rank is
+// followed by two blanks (a player written without code).
 std::string code_lu(const std::string& ligne, std::size_t blanc) {
-    std::size_t i = ligne.find_first_not_of(' ', blanc);
-    std::string code;
-    while (i < ligne.size() && code.size() < LONGUEUR_CODE && octet_de_code(ligne[i]))
-        code += ligne[i++];
-    return code;
+    const std::size_t fin = ligne.find(' ', blanc + 1);
+    return ligne.substr(blanc + 1, fin == std::string::npos ? std::string::npos : fin - blanc - 1);
 }
 
 }  // namespace
@@ -37,8 +57,9 @@ bool fichiers_resultats(const fs::path& dossier, std::vector<std::string>& noms,
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         const std::string nom = it->path().filename().string();
         if (nom.size() < 4 || !egal_sans_casse(nom.substr(nom.size() - 4), ".PXR")) continue;
+        // A link, a FIFO... is refused when read; only a folder is no file.
         std::error_code ec_type;
-        if (it->is_regular_file(ec_type)) noms.push_back(nom);
+        if (!it->is_directory(ec_type) || it->is_symlink(ec_type)) noms.push_back(nom);
     }
     if (ec) {
         io.message_erreur(cp("Impossible de lire le dossier ") + vers_cp1252(dossier.string()));
@@ -50,6 +71,14 @@ bool fichiers_resultats(const fs::path& dossier, std::vector<std::string>& noms,
         return false;
     }
     std::sort(noms.begin(), noms.end());
+    for (std::size_t i = 0; i < noms.size(); ++i)
+        for (std::size_t k = i + 1; k < noms.size(); ++k)
+            if (meme_nom_de_fichier(noms[i], noms[k])) {
+                io.message_erreur(formater(cp("Deux fichiers du même jeu : %s et %s").c_str(),
+                                           nom_affiche(noms[i]).c_str(),
+                                           nom_affiche(noms[k]).c_str()));
+                return false;
+            }
     return true;
 }
 
@@ -57,17 +86,21 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
                             const std::vector<Equipe>& equipes, std::vector<ScoreEquipe>& scores,
                             Jeux& jeux, Interaction& io) {
     // File names are UTF-8 on disk; messages are in the program's character set.
-    const std::string nom_cp = vers_cp1252(nom);
-    const auto texte = lire_texte(dossier / nom);
-    if (!texte) {
+    const std::string nom_cp = nom_affiche(nom);
+    const TexteLu lu = lire_texte(dossier / nom);
+    if (lu.etat == FichierLu::Etat::absent || lu.etat == FichierLu::Etat::illisible) {
         io.message_erreur(formater("Impossible d'ouvrir le fichier %s", nom_cp.c_str()));
         return false;
     }
-    if (texte->empty()) {
+    if (!lu.refus.empty()) {
+        io.message_erreur(lu.refus);
+        return false;
+    }
+    if (lu.texte.empty()) {
         io.message_erreur(formater("Fichier %s vide", nom_cp.c_str()));
         return false;
     }
-    std::istringstream fichier(*texte);
+    std::istringstream fichier(lu.texte);
     const std::size_t j = jeux.noms.size();
 
     // A missing line reads as an empty one: no name, 0 players.
@@ -76,7 +109,15 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
     std::string jeu;
     try {
         jeu = ligne.substr(0, LONGUEUR_NOM);
+        for (std::size_t autre = 0; autre < j; ++autre)
+            if (meme_nom_sans_casse(jeux.noms[autre], jeu)) {
+                io.message_erreur(formater(cp("Deux fichiers du même jeu (%s) : %s et %s").c_str(),
+                                           jeu.c_str(), jeux.fichiers[autre].c_str(),
+                                           nom_cp.c_str()));
+                return false;
+            }
         jeux.noms.push_back(jeu);
+        jeux.fichiers.push_back(nom_cp);
     } catch (const std::bad_alloc&) {
         io.message_erreur(cp("Pb allocation mémoire nom_jeux []"));
         return false;
@@ -124,6 +165,12 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
             return false;
         }
         const std::string code = code_lu(ligne, blanc);
+        if (code.empty()) {
+            io.message_erreur(
+                formater(cp("Fichier %s, ligne %d : joueur sans code d'équipe : %s").c_str(),
+                         nom_cp.c_str(), k + 2, ligne.c_str()));
+            return false;
+        }
         const auto trouvee = std::find_if(equipes.begin(), equipes.end(), [&](const Equipe& e) {
             return egal_sans_casse(e.code, code);
         });

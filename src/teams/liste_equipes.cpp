@@ -35,16 +35,49 @@ bool lire_ligne(std::istream& entree, std::string& ligne) {
     return true;
 }
 
-std::optional<std::string> lire_texte(const fs::path& chemin) {
-    auto octets = lire_fichier_regulier(chemin.string(), TAILLE_MAX_TEXTE + 1);
-    if (!octets || octets->size() > TAILLE_MAX_TEXTE) return std::nullopt;
-    return texte_fichier_cp1252(std::move(*octets));
+namespace {
+
+// The first control character of a text other than the line ends, as the
+// message naming its line; "" when there is none.
+std::string controle_refuse(const std::string& texte, const std::string& nom) {
+    int ligne = 1;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        const auto octet = static_cast<unsigned char>(texte[i]);
+        if (fin_de_ligne(texte, i))
+            ++ligne;
+        else if ((octet < 0x20 && octet != '\r') || octet == 0x7F)
+            return formater(
+                cp("Fichier %s, ligne %d : caractère de contrôle refusé (code %d)").c_str(),
+                nom.c_str(), ligne, octet);
+    }
+    return std::string();
+}
+
+}  // namespace
+
+std::string nom_affiche(const fs::path& nom) {
+    return controles_visibles(vers_cp1252(nom.filename().string()));
+}
+
+TexteLu lire_texte(const fs::path& chemin) {
+    FichierLu fichier = lire_fichier(chemin.string(), TAILLE_MAX_TEXTE, false);
+    TexteLu lu;
+    lu.etat = fichier.etat;
+    lu.droits = fichier.droits;
+    if (fichier.etat != FichierLu::Etat::lu) {
+        lu.refus = raison_non_lu(fichier, nom_affiche(chemin), TAILLE_MAX_TEXTE);
+        return lu;
+    }
+    lu.texte = texte_fichier_cp1252(std::move(fichier.octets));
+    lu.refus = controle_refuse(lu.texte, nom_affiche(chemin));
+    if (!lu.refus.empty()) lu.texte.clear();
+    return lu;
 }
 
 fs::path trouver_fichier(const fs::path& dossier, std::string_view nom) {
     const fs::path exact = dossier / nom;
     std::error_code ec;
-    if (fs::exists(exact, ec)) return exact;
+    if (fs::symlink_status(exact, ec).type() != fs::file_type::not_found) return exact;
     std::vector<std::string> candidats;
     fs::directory_iterator it(dossier.empty() ? fs::path(".") : dossier, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {

@@ -142,6 +142,24 @@ TEST(CliEquipes, EchecsEtMauvaisUsages) {
     s = tavo_cli(d, {"equipes-fichier", "t.pxi"});
     EXPECT_EQ(s.code, 1);
     EXPECT_EQ(s.erreurs, "Impossible d'ouvrir le fichier : a/b.PXR\n");
+    // No game names no file; a player without code is named, no file written.
+    ASSERT_EQ(tavo_cli(d, {"tournoi-modifier", "t.pxi", "--jeu", ""}).code, 0);
+    s = tavo_cli(d, {"equipes-fichier", "t.pxi"});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(
+        s.erreurs,
+        "Le tournoi n'a pas de jeu : le fichier des résultats par équipe porte le nom du jeu\n");
+    ASSERT_EQ(tavo_cli(d, {"tournoi-modifier", "t.pxi", "--jeu", "Dames"}).code, 0);
+    for (const char* nom : {"DUPONT", "MARTIN", "ROUX"})
+        ASSERT_EQ(tavo_cli(d, {"joueur-ajouter", "t.pxi", "--nom", nom, "--prenom", "Léa",
+                               "--equipe", nom[0] == 'M' ? "ABC" : ""})
+                      .code,
+                  0);
+    s = tavo_cli(d, {"equipes-fichier", "t.pxi"});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.erreurs,
+              "Ces joueurs n'ont pas de code d'équipe :\nn°1 DUPONT Léa\nn°3 ROUX Léa\n");
+    EXPECT_EQ(d.lire("Dames.PXR"), "<absent>");
 
     EXPECT_EQ(tavo_cli(d, {"equipes-fichier", "absent.pxi"}).code, 1);
     EXPECT_EQ(tavo_cli(d, {"equipes-fichier"}).code, 2);

@@ -59,9 +59,17 @@ TEST_F(CliRobuste, FichiersQuiNeSontPasDesFichiers) {
     EXPECT_EQ(err(), "Impossible d'ouvrir ce fichier\n");
     EXPECT_EQ(sh("timeout 10 $T joueur-ajouter f.pxi --nom A --prenom a"), 1);
     EXPECT_EQ(sh("timeout 10 $T equipes-classement --dossier eq"), 1);
-    EXPECT_EQ(err().rfind("Fichier EQUIPES.TXT non-trouvé\nDossier : ", 0), 0u);
+    EXPECT_EQ(err(), "equipes.txt n'est pas un fichier ordinaire\n");
     // resultat.txt is replaced, the FIFO not opened.
     EXPECT_TRUE(fs::is_regular_file(dossier / "eq/resultat.txt"));
+    // The import holds the tournament's lock: a FIFO as the list must not
+    // keep it; a folder or a device is refused, never read.
+    const std::string avant = octets("t.pxi");
+    for (const char* liste : {"eq/equipes.txt", "eq", "/dev/zero"}) {
+        EXPECT_EQ(sh(std::string("timeout 10 $T joueurs-importer t.pxi ") + liste), 1) << liste;
+        EXPECT_EQ(err(), std::string(liste) + " n'est pas un fichier ordinaire\n");
+    }
+    EXPECT_EQ(octets("t.pxi"), avant);
 
     // A device reached through a link stays a device. Made here, not /dev's.
     if (::geteuid() != 0) GTEST_SKIP() << "mknod demande root";

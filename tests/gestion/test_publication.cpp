@@ -2,6 +2,7 @@
 // (quoting, escaping, files that cannot be written). The values of every
 // export are checked against the text reports by tests/golden/exports.py.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 
@@ -33,26 +34,31 @@ std::string fiche(const Tournoi& t, int id) {
 TEST(Import, ReadsEitherEncodingAnySeparatorAndHeaderSpelling) {
     Tournoi t = test::tournoi_avec_joueurs(1);
     InteractionTest io;
-    // UTF-8 with a byte-order mark, ';', accented headers in any case, an
-    // unknown column, a name longer than its field, dates in three spellings.
+    // UTF-8 with a byte-order mark, ';', accented headers in any case, a
+    // column without name and without value, a name longer than its field,
+    // dates in three spellings.
     const std::string utf8 =
-        "\xEF\xBB\xBFNOM;Prénom;Club;né le;ELO;Équipe;Fille\r\n"
-        "MARTIN;Léa;X;1/2/2010;1\xC2\xA0"
-        "580;ABCD;oui\r\n"
+        "\xEF\xBB\xBFNOM;Prénom;;né le;ELO;Équipe;Fille\r\n"
+        "MARTIN;Léa;;1/2/2010;1\xC2\xA0"
+        "580;ABC;oui\r\n"
         ";;;;;;\r\n"
         "DE LA TOUR D'AUVERGNE-LAURAGAIS;Jean;;2009-04-03;;;\r\n";
     ASSERT_EQ(gestion::importer_liste(t, utf8, io), 2);
     EXPECT_EQ(fiche(t, 2), "MARTIN|Léa|01/02/10|1580|ABC|F");
     EXPECT_EQ(fiche(t, 3), "DE LA TOUR D'AUVERGNE-LAURAGA|Jean|03/04/09|0||M");
-    // Windows-1252 with tabs and a sex column; commas with quoted fields.
-    ASSERT_EQ(gestion::importer_liste(t, cp("nom\tprenom\tsexe\nPETIT\tChloé\tF\n"), io), 1);
+    // Windows-1252 with tabs and a sex column, even where its bytes could
+    // be taken for overlong UTF-8 ("à€€"); commas with quoted fields.
+    ASSERT_EQ(gestion::importer_liste(
+                  t, cp("nom\tprenom\tsexe\tfille\nPETIT\tChloé\tF\tnon\nLà€€\tx\t\tgarçon\n"), io),
+              2);
     EXPECT_EQ(fiche(t, 4), "PETIT|Chloé|  /  /  |0||F");
+    EXPECT_EQ(fiche(t, 5), "Là€€|x|  /  /  |0||M");
     ASSERT_EQ(gestion::importer_liste(
                   t, "Nom,Prenom,Elo\r\n\"ROUX, dit \"\"Le Roux\"\"\",Marc,1500\r\n", io),
               1);
-    EXPECT_EQ(fiche(t, 5), "ROUX, dit \"Le Roux\"|Marc|  /  /  |1500||M");
+    EXPECT_EQ(fiche(t, 6), "ROUX, dit \"Le Roux\"|Marc|  /  /  |1500||M");
     EXPECT_TRUE(io.erreurs.empty());
-    EXPECT_EQ(t.entete.nb_joueurs, 5);
+    EXPECT_EQ(t.entete.nb_joueurs, 6);
     EXPECT_EQ(test::u(gestion::bilan_import(2)), "2 joueurs importés");
 }
 
@@ -68,13 +74,49 @@ TEST(Import, OneBadLineRefusesTheWholeListWithItsNumber) {
         {"nom;prenom\nA;a\nKOWALSKI;\xC5\x81ukasz\n",
          "Ligne 3 : caractère impossible à enregistrer : ?ukasz"},
         {"nom;prenom\nnom1;prenom1\n", "Ligne 2 : joueur déjà inscrit : nom1 prenom1"},
-        {"nom;prenom;ne le;note\nA;a;01/02/10;\"deux\nlignes\"\nB;b\nA;a;1/2/2010\n",
-         "Ligne 5 : joueur déjà inscrit : A a"},
+        {"nom;prenom;ne le\nA;a;01/02/10\nB;b\nA;a;1/2/2010\n",
+         "Ligne 4 : joueur déjà inscrit : A a"},
         {"nom;prenom\n\"deux\nlignes\";b\n",
          "Ligne 2 : caractère impossible à enregistrer : deux?lignes"},
         {"nom;fille\nA;peut-être\n", "Ligne 2 : valeur de « fille » inconnue : peut-être"},
         {"nom;sexe\nA;F\nB;X\n", "Ligne 3 : valeur de « sexe » inconnue : X"},
         {"nom;prenom\n", "Le fichier ne contient aucun joueur"},
+        // Every column is known, once; no value is dropped.
+        {"nom;Club\nA;x\n",
+         "Ligne 1 : colonne inconnue : « Club » (les colonnes sont nom, prénom, né le, elo, "
+         "équipe, fille et sexe)"},
+        {"nom;\x1B[2J\n",
+         "Ligne 1 : colonne inconnue : « \\x1B[2J » (les colonnes sont nom, prénom, né le, elo, "
+         "équipe, fille et sexe)"},
+        {"nom;Prénom;naissance;PRENOM\n", "Ligne 1 : colonne en double : « PRENOM »"},
+        {"nom;;prenom\nA;;a\nB;x;b\n",
+         "Ligne 3 : valeur dans la colonne 2, qui n'a pas de nom : x"},
+        {"nom\nA;b\n", "Ligne 2 : valeur dans la colonne 2, qui n'a pas de nom : b"},
+        // Values out of range, never stored as something else.
+        {"nom;elo\nA;0009999\nB;12345\n", "Ligne 3 : l'Elo va de 0 à 9999 : 12345"},
+        {"nom;ne le\nA;31/02/2010\n",
+         "Ligne 2 : La date de naissance doit être une vraie date (JJ/MM/AA) ou rester vide : "
+         "31/02/10"},
+        {"nom;ne le\nA;le 3 mai\n", "Ligne 2 : date de naissance illisible : le 3 mai"},
+        {"nom;equipe\nA;ABCD\n", "Ligne 2 : le code d'équipe a plus de 3 caractères : ABCD"},
+        {"nom;elo\nA;" + std::string(900, 'x') + "\n",
+         "Ligne 2 : l'Elo n'est pas un nombre : " + std::string(40, 'x') + "..."},
+        // One encoding for the whole list.
+        {"nom;prénom\nA;\xE9\n",
+         "Ligne 2 : l'octet 0xE9 n'est pas de l'UTF-8, alors que la ligne 1 l'est : enregistrez "
+         "la liste dans un seul codage"},
+        {"\xEF\xBB\xBFnom\r\nA\r\n\xC9MILE\r\n",
+         "Ligne 3 : l'octet 0xC9 n'est pas de l'UTF-8, alors que la ligne 1 l'est : enregistrez "
+         "la liste dans un seul codage"},
+        {std::string("\xFF\xFEn\0o\0m\0\n\0", 10),
+         "La liste est en UTF-16 : enregistrez-la en UTF-8 ou en Windows-1252"},
+        {std::string("\0n\0o\0m\0\n", 8),
+         "La liste est en UTF-16 : enregistrez-la en UTF-8 ou en Windows-1252"},
+        // Bounded lines and values.
+        {"nom\n" + std::string(1001, 'A') + "\n", "Ligne 2 : une valeur dépasse 1000 caractères"},
+        {"nom\nA\n" + std::string(9 << 20, ';'), "Ligne 3 : plus de 64 colonnes"},
+        {"nom\nA\n\"B\nC\n", "Ligne 3 : un guillemet ouvert n'est jamais fermé"},
+        {std::string((10 << 20) + 1, '\n'), "La liste est trop grande : 10 Mo au plus"},
     };
     for (const Cas& c : cas) {
         Tournoi t = test::tournoi_avec_joueurs(2);
@@ -93,9 +135,32 @@ TEST(Import, OneBadLineRefusesTheWholeListWithItsNumber) {
     EXPECT_EQ(gestion::importer_liste(t, "nom\nA\nB\nC\n", io), -1);
     EXPECT_EQ(test::u(io.erreurs.at(0)), "Ligne 4 : le programme est limité à 100 joueurs");
     EXPECT_TRUE(memes_octets(t, avant));
-    EXPECT_EQ(gestion::importer_joueurs(t, std::filesystem::path("/nonexistent/liste.csv"), io),
-              -1);
     EXPECT_TRUE(memes_octets(t, avant));
+}
+
+// Only a regular file is a list: a folder, a device or a FIFO is refused at
+// once (a FIFO never waited on), and so is a file beyond 10 Mo.
+TEST(Import, OnlyARegularFileOfAtMostTenMegabytes) {
+    test::DossierTemporaire dossier;
+    const auto chemin = [&](const char* nom) { return dossier.chemin() / nom; };
+    ASSERT_EQ(::mkfifo(chemin("tube").c_str(), 0644), 0);
+    std::filesystem::create_directory(chemin("dossier"));
+    dossier.ecrire("grande", "nom\n" + std::string(10 << 20, ';'));
+    const std::pair<std::filesystem::path, std::string> cas[] = {
+        {"/nonexistent/liste.csv", "Fichier introuvable : /nonexistent/liste.csv"},
+        {chemin("dossier"), chemin("dossier").string() + " n'est pas un fichier ordinaire"},
+        {"/dev/zero", "/dev/zero n'est pas un fichier ordinaire"},
+        {chemin("tube"), chemin("tube").string() + " n'est pas un fichier ordinaire"},
+        {chemin("grande"), chemin("grande").string() + " est trop grand : 10 Mo au plus"},
+    };
+    for (const auto& [liste, message] : cas) {
+        Tournoi t = test::tournoi_avec_joueurs(2);
+        const Tournoi avant = t;
+        InteractionTest io;
+        EXPECT_EQ(gestion::importer_joueurs(t, liste, io), -1) << liste;
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{message});
+        EXPECT_TRUE(memes_octets(t, avant));
+    }
 }
 
 TEST(Export, QuotesEscapesAndLeavesNoFileWhenItCannotWrite) {

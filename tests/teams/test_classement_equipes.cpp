@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <map>
 
 #include "gestion/equipes.h"
@@ -94,14 +96,14 @@ TEST(ClassementEquipes, RangsPartagesEquipesAbsentesEtOrdreDuTri) {
                     "  4 BBB Bravo                             5   0    2   3 "}));
 }
 
-// Codes match whatever their case; blanks before the code are skipped and only
-// 3 bytes of it are read; an empty line after the players announced ends a
-// file (the unknown team after it is never looked up); a line starting with a
-// digit ends the team list.
+// Codes match whatever their case; the code is what follows the rank's blank
+// up to the next blank or the end of the line; an empty line after the
+// players announced ends a file (the unknown team after it is never looked
+// up); a line starting with a digit ends the team list.
 TEST(ClassementEquipes, LectureDesCodesEtFinsDeListeEtDeFichier) {
     DossierTemporaire dossier;
     dossier.ecrire("equipes.txt", "abc Alpha\r\nXyZ Zeta\r\n1 Jamais\r\nQQQ Jamais\r\n");
-    dossier.ecrire("Go.PXR", "Go\r\n2\r\n1   ABCD  x\r\n2 xyz\r\n\r\n3 QQQ  q\r\n");
+    dossier.ecrire("Go.PXR", "Go\r\n2\r\n1 ABC  x\r\n2 xyz\r\n\r\n3 QQQ  q\r\n");
     const Resultat r = classer(dossier);
     ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
     EXPECT_EQ(r.rapport.lignes(), avec(entete_rapport(2, 1, "Go", " Go"),
@@ -197,9 +199,27 @@ TEST(ClassementEquipes, ErreursDesFichiersDeResultats) {
         {{{"A.PXR", "Dames\r\n2\r\n3 AAA  a\r\n"}}, "Erreur de classement 3 sur 2 joueurs ?"},
         {{{"A.PXR", "Dames\r\n2\r\n0 AAA  a\r\n"}}, "Erreur de classement 0 sur 2 joueurs ?"},
         {{{"A.PXR", "Dames\r\n2\r\n1 CCC  a\r\n"}}, cp("Equipe CCC non-trouvée dans la liste")},
-        // A player without team code: the name is read as the code.
-        {{{"A.PXR", "Dames\r\n2\r\n1   DUPONT Jean\r\n"}},
-         cp("Equipe DUP non-trouvée dans la liste")},
+        // A player without team code is refused, never read from his name;
+        // a code is never cut to a list's code.
+        {{{"A.PXR", "Dames\r\n2\r\n1 AAA  a\r\n2   DUPONT Jean\r\n"}},
+         cp("Fichier A.PXR, ligne 4 : joueur sans code d'équipe : 2   DUPONT Jean")},
+        {{{"A.PXR", "Dames\r\n2\r\n1  AAA  a\r\n"}},
+         cp("Fichier A.PXR, ligne 3 : joueur sans code d'équipe : 1  AAA  a")},
+        {{{"A.PXR", "Dames\r\n2\r\n1 AAAB  a\r\n"}}, cp("Equipe AAAB non-trouvée dans la liste")},
+        // One game in two files: names equal but for case, or the same game
+        // on line 1.
+        {{{"Dames.PXR", bon}, {"DAMES.PXR", bon}},
+         cp("Deux fichiers du même jeu : DAMES.PXR et Dames.PXR")},
+        {{{"échecs.PXR", bon}, {"ÉCHECS.pxr", bon}},
+         cp("Deux fichiers du même jeu : ÉCHECS.pxr et échecs.PXR")},
+        {{{"A.PXR", bon}, {"B.PXR", "DAMES\r\n2\r\n1 AAA  a\r\n2 BBB  b\r\n"}},
+         cp("Deux fichiers du même jeu (DAMES) : A.PXR et B.PXR")},
+        // Control characters never reach the report or the terminal, not
+        // even in a file name.
+        {{{"A.PXR", "Dames\r\n2\r\n1 AAA  a\x1B[2J\r\n2 BBB  b\r\n"}},
+         cp("Fichier A.PXR, ligne 3 : caractère de contrôle refusé (code 27)")},
+        {{{"A\x1B]0;x\x07.PXR", "Dames\x7F\r\n2\r\n"}},
+         cp("Fichier A\\x1B]0;x\\x07.PXR, ligne 1 : caractère de contrôle refusé (code 127)")},
         {{{"A.PXR", bon}, {"B.PXR", "Echecs\r\n2\r\n1 AAA  a\r\n2 aaa  b\r\n"}},
          cp("Erreur résultat déja saisi JEU : Echecs, équipe : aaa")},
         {{{"A.PXR", "Dames\r\n2\r\n1AAA\r\n"}}, "Erreur format joueur fichier A.PXR : 1AAA"},
@@ -273,6 +293,84 @@ TEST(ClassementEquipes, ErreursDeLaListeEtDeResultatTxt) {
         EXPECT_FALSE(std::filesystem::is_symlink(dossier.chemin() / "resultat.txt"));
         EXPECT_EQ(dossier.lire("resultat.txt"), cp("Erreur format équipe : MAUVAISE\r\n"));
     }
+}
+
+// The team list and the team files are read only as regular files, never
+// through a link (root would read another user's choice of file); a list
+// holding a control character is refused with its line.
+TEST(ClassementEquipes, ListeEtFichiersQuiNeSontPasDesFichiersOrdinaires) {
+    namespace fs = std::filesystem;
+    const std::string bon = "Dames\r\n1\r\n1 AAA  a\r\n";
+    const struct {
+        std::function<void(const DossierTemporaire&)> preparer;
+        std::string message;
+    } cas[] = {
+        {[](const DossierTemporaire& d) {
+             d.ecrire("vraie", "AAA Alpha\r\n");
+             fs::create_symlink("vraie", d.chemin() / "equipes.txt");
+         },
+         "equipes.txt est un lien symbolique : il n'est pas lu"},
+        {[](const DossierTemporaire& d) {
+             fs::create_symlink("absente", d.chemin() / "EQUIPES.TXT");
+         },
+         "EQUIPES.TXT est un lien symbolique : il n'est pas lu"},
+        {[](const DossierTemporaire& d) { ::mkfifo((d.chemin() / "equipes.txt").c_str(), 0644); },
+         "equipes.txt n'est pas un fichier ordinaire"},
+        {[](const DossierTemporaire& d) { fs::create_directory(d.chemin() / "equipes.txt"); },
+         "equipes.txt n'est pas un fichier ordinaire"},
+        {[](const DossierTemporaire& d) { d.ecrire("equipes.txt", "AAA Alpha\nBBB B\tta\n"); },
+         cp("Fichier equipes.txt, ligne 2 : caractère de contrôle refusé (code 9)")},
+        {[&](const DossierTemporaire& d) {
+             d.ecrire("equipes.txt", "AAA Alpha\r\n");
+             d.ecrire("vrai", bon);
+             fs::create_symlink("vrai", d.chemin() / "Dames.PXR");
+         },
+         "Dames.PXR est un lien symbolique : il n'est pas lu"},
+        {[](const DossierTemporaire& d) {
+             d.ecrire("equipes.txt", "AAA Alpha\r\n");
+             ::mkfifo((d.chemin() / "Dames.PXR").c_str(), 0644);
+         },
+         "Dames.PXR n'est pas un fichier ordinaire"},
+    };
+    for (const auto& c : cas) {
+        DossierTemporaire dossier;
+        c.preparer(dossier);
+        const Resultat r = classer(dossier);
+        EXPECT_FALSE(r.ok) << c.message;
+        EXPECT_EQ(r.io.erreurs, Lignes{c.message});
+        EXPECT_EQ(r.rapport.lignes(), Lignes{"ligne d'avant"});
+        EXPECT_EQ(dossier.lire("resultat.txt"), "");
+    }
+}
+
+// resultat.txt copies lines of the list: a new file of whoever runs the
+// classification (never the owner or mode of the file it replaces), readable
+// only by him when the list is not readable by everyone.
+TEST(ClassementEquipes, ResultatTxtNeLaissePasFuirLaListe) {
+    namespace fs = std::filesystem;
+    const mode_t masque = ::umask(022);
+    DossierTemporaire dossier;
+    const auto droits = [&](const char* nom) {
+        struct stat etat {};
+        EXPECT_EQ(::stat((dossier.chemin() / nom).c_str(), &etat), 0);
+        return etat;
+    };
+    dossier.ecrire("equipes.txt", "MAUVAISE\r\nAAA Alpha\r\n");
+    dossier.ecrire("resultat.txt", "");
+    ::chmod((dossier.chemin() / "resultat.txt").c_str(), 0666);
+    EXPECT_TRUE(classer(dossier).ok);
+    EXPECT_EQ(droits("resultat.txt").st_mode & 07777, 0644u);
+
+    ::chmod((dossier.chemin() / "equipes.txt").c_str(), 0640);
+    if (::geteuid() == 0) {  // another user's folder and log
+        EXPECT_EQ(::chown(dossier.chemin().c_str(), 65534, 65534), 0);
+        EXPECT_EQ(::chown((dossier.chemin() / "resultat.txt").c_str(), 65534, 65534), 0);
+    }
+    EXPECT_TRUE(classer(dossier).ok);
+    EXPECT_EQ(droits("resultat.txt").st_mode & 07777, 0600u);
+    EXPECT_EQ(droits("resultat.txt").st_uid, ::geteuid());
+    EXPECT_EQ(dossier.lire("resultat.txt"), cp("Erreur format équipe : MAUVAISE\r\n"));
+    ::umask(masque);
 }
 
 TEST(ClassementEquipes, FichierDeResultatsIllisible) {

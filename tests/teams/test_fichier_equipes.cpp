@@ -14,7 +14,7 @@ using test::InteractionTest;
 
 // Four players ending with 6, 4, 4 and 2 points over four rounds; the
 // Buchholz puts player 3 (opponents 2+6+4+6) before player 2 (6+2+4+2).
-// Player 4 has no team code and has become inactive.
+// Player 4 has a one-letter team code and has become inactive.
 Tournoi tournoi_6_4_4_2() {
     Tournoi t = test::tournoi_avec_joueurs(4, 4, {"BU"});
     test::poser_partie(t, 0, 0, 1, 2, 2);
@@ -29,6 +29,7 @@ Tournoi tournoi_6_4_4_2() {
     copier_champ(t.joueur(1).equipe, "AAA");
     copier_champ(t.joueur(2).equipe, "BbB");
     copier_champ(t.joueur(3).equipe, "CCC");
+    copier_champ(t.joueur(4).equipe, "D");
     t.joueur(4).actif = 0;
     return t;
 }
@@ -44,7 +45,7 @@ TEST(FichierEquipes, RangsPartagesSurLesPointsSeulementEtLignesCrLf) {
               "1 AAA  NOM1 Prenom1\r\n"
               "2 CCC  NOM3 Prenom3\r\n"
               "2 BbB  NOM2 Prenom2\r\n"
-              "4   NOM4 Prenom4\r\n");
+              "4 D  NOM4 Prenom4\r\n");
     // The table stays in standings order, with its index rebuilt.
     EXPECT_EQ(t.joueurs[2].id, 3);
     EXPECT_EQ(t.joueurs[3].id, 2);
@@ -69,12 +70,13 @@ TEST(FichierEquipes, RemplaceLeFichierEtNEcritQueLesEntetesSansJoueur) {
 TEST(FichierEquipes, NomDeJeuAccentueEnUtf8SurLeDisqueEtWindows1252DansLeFichier) {
     DossierTemporaire dossier;
     Tournoi t = test::tournoi_avec_joueurs(1);
+    copier_champ(t.joueur(1).equipe, "A1");
     copier_champ(t.entete.jeu, cp("Échecs"));
     InteractionTest io;
     ASSERT_TRUE(fichier_resultat_equipes(t, dossier.chemin(), io));
     EXPECT_EQ(dossier.lire("Échecs.PXR"),
               "\xC9"
-              "checs\r\n1\r\n1   NOM1 Prenom1\r\n");
+              "checs\r\n1\r\n1 A1  NOM1 Prenom1\r\n");
 }
 
 // A game name that cannot make a file name of the folder, a missing folder,
@@ -83,14 +85,38 @@ TEST(FichierEquipes, NomDeJeuAccentueEnUtf8SurLeDisqueEtWindows1252DansLeFichier
 TEST(FichierEquipes, RefusesSansRienEcrire) {
     DossierTemporaire dossier;
     std::filesystem::create_directory(dossier.chemin() / "a");
-    for (const std::string jeu : {"", ".", "..", "a/b", "../x", "Ech\necs"}) {
+    const std::string sans_jeu =
+        cp("Le tournoi n'a pas de jeu : le fichier des résultats par équipe porte le nom du jeu");
+    const std::pair<std::string, std::string> cas[] = {
+        {"", sans_jeu},
+        {"   ", sans_jeu},
+        {".", "Impossible d'ouvrir le fichier : ..PXR"},
+        {"..", "Impossible d'ouvrir le fichier : ...PXR"},
+        {"a/b", "Impossible d'ouvrir le fichier : a/b.PXR"},
+        {"../x", "Impossible d'ouvrir le fichier : ../x.PXR"},
+        {"Ech\x1B[2J", "Impossible d'ouvrir le fichier : Ech\\x1B[2J.PXR"},
+    };
+    for (const auto& [jeu, message] : cas) {
         Tournoi t = tournoi_6_4_4_2();
         copier_champ(t.entete.jeu, jeu);
         InteractionTest io;
         EXPECT_FALSE(fichier_resultat_equipes(t, dossier.chemin(), io)) << jeu;
-        EXPECT_EQ(io.erreurs,
-                  std::vector<std::string>{"Impossible d'ouvrir le fichier : " + jeu + ".PXR"});
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{message});
         EXPECT_EQ(t.joueurs[2].id, 2) << "sorted although nothing was written";
+    }
+    // A player without code would be read with no team, or another one's: each
+    // such player is named, by number, and nothing is written.
+    {
+        Tournoi t = tournoi_6_4_4_2();
+        copier_champ(t.joueur(2).equipe, "");
+        copier_champ(t.joueur(4).equipe, "A B");
+        copier_champ(t.joueur(2).prenom, cp("Léa"));
+        InteractionTest io;
+        EXPECT_FALSE(fichier_resultat_equipes(t, dossier.chemin(), io));
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{
+                                  cp("Ces joueurs n'ont pas de code d'équipe :\nn°2 NOM2 Léa\n"
+                                     "n°4 NOM4 Prenom4 (code « A B »)")});
+        EXPECT_EQ(t.joueurs[2].id, 2);
     }
     EXPECT_EQ(dossier.contenu(), std::vector<std::string>{"a"});
     EXPECT_TRUE(std::filesystem::is_empty(dossier.chemin() / "a"));
