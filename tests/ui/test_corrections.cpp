@@ -93,7 +93,8 @@ void TestCorrections::corriger_une_ronde_passee() {
         QCOMPARE(ihm.informations.size(), 1);
         QVERIFY(d.Rbt_BN->isChecked());  // the draw of round 1, table 1
         d.Rbt_BG->click();
-        d.Button2->click();  // closed: the table shown is not stored...
+        ihm.reponses = {false};
+        d.Button2->click();  // closed, answering Non: the table shown is not stored...
     });
     f.SaisirResultats();
     QCOMPARE(f.tournoi().joueur(1).resultats[0], 1);
