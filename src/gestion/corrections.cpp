@@ -133,7 +133,8 @@ bool echanger_joueurs(Tournoi& t, int a, int b, Interaction& io, bool forcer) {
     if (!rompues.empty() && !forcer) {
         std::string texte;
         for (const std::string& regle : rompues) texte += regle + "\n";
-        if (!io.question("Confirmation", texte + cp("\nEchanger quand même ?"))) return false;
+        if (!io.question_prudente("Confirmation", texte + cp("\nEchanger quand même ?")))
+            return false;
     }
 
     t.app[r][pa.table] = nouvelle_a;

@@ -25,8 +25,8 @@ bool annuler_ronde(Tournoi& t, Interaction& io, bool forcer = false);
 // who does not play the round and when either table has a result (the bye's
 // aside). An exchange that breaks a rule of the pairing (two players meeting
 // again, a second bye, a strong colour not given) is done only when the
-// director says so to a question naming the rule and the players, or with
-// `forcer`. The float marks follow. Sets modifie.
+// director says so to a question naming the rule and the players (Enter
+// answers Non), or with `forcer`. The float marks follow. Sets modifie.
 bool echanger_joueurs(Tournoi& t, int a, int b, Interaction& io, bool forcer = false);
 
 // The exchanges need a paired round; false, with the message, otherwise.

@@ -1,5 +1,6 @@
 #include "ui/ihm.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -32,6 +33,14 @@ int poser(QWidget* proprietaire, const std::string& titre, const std::string& te
     return boite.exec();
 }
 
+// A button named by the core is pressed by Alt and the first unaccented letter
+// of its name ("&Recharger", "É&craser").
+QString avec_touche_alt(QString nom) {
+    for (qsizetype i = 0; i < nom.size(); ++i)
+        if (nom[i].unicode() < 128 && nom[i].isLetter()) return nom.insert(i, QLatin1Char('&'));
+    return nom;
+}
+
 }  // namespace
 
 bool IhmQt::question(const std::string& titre, const std::string& texte) {
@@ -45,8 +54,20 @@ bool IhmQt::question_prudente(const std::string& titre, const std::string& texte
 }
 
 Ihm::Reponse IhmQt::question_annulable(const std::string& titre, const std::string& texte) {
-    const int r = poser(proprietaire(), titre, texte,
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    return question_choix(titre, texte, {}, {}, Reponse::oui);
+}
+
+Ihm::Reponse IhmQt::question_choix(const std::string& titre, const std::string& texte,
+                                   const std::string& oui, const std::string& non, Reponse defaut) {
+    QMessageBox boite(QMessageBox::Question, qs(titre), qs(texte),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, proprietaire());
+    // Oui and Non (in the desktop's words) unless the question names its answers.
+    if (!oui.empty()) boite.button(QMessageBox::Yes)->setText(avec_touche_alt(qs(oui)));
+    if (!non.empty()) boite.button(QMessageBox::No)->setText(avec_touche_alt(qs(non)));
+    boite.setDefaultButton(defaut == Reponse::oui   ? QMessageBox::Yes
+                           : defaut == Reponse::non ? QMessageBox::No
+                                                    : QMessageBox::Cancel);
+    const int r = boite.exec();
     return r == QMessageBox::Yes  ? Reponse::oui
            : r == QMessageBox::No ? Reponse::non
                                   : Reponse::annuler;

@@ -17,13 +17,8 @@ namespace tavo::ui {
 
 class Ihm : public Interaction {
   public:
-    enum class Reponse { oui, non, annuler };
-
     // A question with Oui, Non and Annuler (Annuler: nothing is done).
     virtual Reponse question_annulable(const std::string& titre, const std::string& texte) = 0;
-    // A Yes/No question whose default (Enter) is Non: before what cannot be
-    // undone.
-    virtual bool question_prudente(const std::string& titre, const std::string& texte) = 0;
 
     // The tournament file to open or to save to, the dialog starting in
     // `dossier` (the tournament's, or the last one used); empty when cancelled.
@@ -62,6 +57,8 @@ class IhmQt : public Ihm {
     void information(const std::string& texte) override;
     Reponse question_annulable(const std::string& titre, const std::string& texte) override;
     bool question_prudente(const std::string& titre, const std::string& texte) override;
+    Reponse question_choix(const std::string& titre, const std::string& texte,
+                           const std::string& oui, const std::string& non, Reponse defaut) override;
 
     QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) override;
     QString fichier_a_sauver(QWidget* parent, const QString& dossier) override;

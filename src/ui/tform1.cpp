@@ -393,6 +393,10 @@ void TForm1::charger_fichier(const QString& fichier) {
         retenir_fichier(fichier);
         etat_fichier_ = etat;
     }
+    montrer_tournoi_charge();
+}
+
+void TForm1::montrer_tournoi_charge() {
     setWindowTitle(qs(tournoi_->titre_fenetre()));
     Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     Dlg_joueurs->oublier_joueur();
@@ -412,7 +416,20 @@ bool TForm1::sauver_dans(const QString& fichier) {
     // The state known is that of the tournament's file, none for another.
     const bool le_sien = QFileInfo(fichier).absoluteFilePath() == fichier_courant_;
     EtatFichier etat = le_sien ? etat_fichier_ : EtatFichier{};
-    if (!gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) return false;
+    switch (gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) {
+        case gestion::Sauvegarde::faite:
+            break;
+        case gestion::Sauvegarde::rechargee:
+            // The other program's file is the tournament now; the changes of
+            // this window were given up.
+            etat_fichier_ = etat;
+            montrer_tournoi_charge();
+            secours_.effacer();
+            noter_changement();
+            return false;
+        case gestion::Sauvegarde::abandonnee:
+            return false;
+    }
     retenir_fichier(fichier);
     etat_fichier_ = etat;
     secours_.effacer();  // the file holds everything now
@@ -449,9 +466,7 @@ bool TForm1::proposer_reprise() {
         return false;
     fichier_courant_ = offre->fichier;
     if (!offre->fichier.isEmpty()) dernier_fichier_ = offre->fichier;
-    setWindowTitle(qs(tournoi_->titre_fenetre()));
-    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
-    Dlg_joueurs->oublier_joueur();
+    montrer_tournoi_charge();
     return true;
 }
 

@@ -28,7 +28,18 @@ Ihm::Reponse IhmTest::question_annulable(const std::string& titre, const std::st
 }
 
 bool IhmTest::question_prudente(const std::string& titre, const std::string& texte) {
+    prudentes << qs(titre) + QLatin1Char('|') + qs(texte);
     return question(titre, texte);
+}
+
+Ihm::Reponse IhmTest::question_choix(const std::string& titre, const std::string& texte,
+                                     const std::string& oui, const std::string& non,
+                                     Reponse defaut) {
+    questions << QStringLiteral("%1|%2 [%3 / %4]").arg(qs(titre), qs(texte), qs(oui), qs(non));
+    if (choix.empty()) return defaut;
+    const Reponse r = choix.front();
+    choix.pop_front();
+    return r;
 }
 
 void IhmTest::information(const std::string& texte) {

@@ -110,6 +110,21 @@ void TestCorrections::corriger_une_ronde_passee() {
     f.SaisirResultats();
     QCOMPARE(f.tournoi().joueur(1).resultats[0], 2);
     QCOMPARE(f.tournoi().entete.ronde_courante, 1);
+
+    // An exchange that makes two players meet again asks, Enter answering Non.
+    const tavo::Appariement table1 = f.tournoi().app[1][0];
+    const int revu = f.tournoi().joueur(table1.blanc).adversaires[0];
+    ihm.reponses = {false};
+    ihm.pilotes.push_back([&](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Modifier_Appariements&>(dialogue);
+        d.CBx_Joueur1->setCurrentIndex(d.CBx_Joueur1->findData(table1.noir));
+        d.CBx_Joueur2->setCurrentIndex(d.CBx_Joueur2->findData(revu));
+        d.Bt_Echanger->click();
+    });
+    f.ModifierAppariements();
+    QCOMPARE(ihm.prudentes.size(), 1);
+    QVERIFY(ihm.prudentes[0].contains(QStringLiteral("se sont déjà rencontrés")));
+    QCOMPARE(f.tournoi().app[1][0].noir, table1.noir);
 }
 
 QTEST_MAIN(TestCorrections)

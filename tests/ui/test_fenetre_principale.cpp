@@ -226,20 +226,40 @@ void TestFenetrePrincipale::charger_et_sauver() {
     QCOMPARE(f.fichier_courant(), copie);
 
     // The file changed on disk since this save: saving over it asks first;
-    // No keeps the other program's file.
+    // Enter (Annuler) keeps the other program's file, "Écraser" replaces it.
     QFile autre(copie);
     QVERIFY(autre.open(QIODevice::Append));
     autre.write("x");
     autre.close();
     ihm.questions.clear();
-    ihm.reponses = {false};
     QVERIFY(!f.SauverTournoi());
     QCOMPARE(ihm.questions.size(), 1);
     QVERIFY(ihm.questions[0].contains(QStringLiteral("modifié sur le disque")));
+    QVERIFY(ihm.questions[0].endsWith(QStringLiteral("[Recharger / Écraser]")));
     QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158 + 1));
-    ihm.reponses = {true};
+    ihm.choix = {IhmTest::Reponse::non};
     QVERIFY(f.SauverTournoi());
     QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158));
+
+    // "Recharger" takes the other program's tournament, once the director
+    // agrees to lose his changes (Non: nothing happens).
+    ecrire_tournoi(copie, "Autre", 6);
+    f.tournoi().entete.modifie = 1;
+    ihm.choix = {IhmTest::Reponse::oui, IhmTest::Reponse::oui};
+    ihm.reponses = {false, true};
+    QVERIFY(!f.SauverTournoi());
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 4);
+    QVERIFY(!f.SauverTournoi());
+    QCOMPARE(ihm.prudentes.size(), 2);
+    QVERIFY(ihm.prudentes[1].startsWith(QStringLiteral("Recharger le tournoi|Les changements")));
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 6);
+    QCOMPARE(f.tournoi().entete.modifie, 0);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Tournoi Autre, du 01/01/27, jeu : Dames"));
+    QCOMPARE(QFileInfo(copie).size(), qint64(150 + 6 * 158));
+    // Taken as it is on disk: saving now asks nothing.
+    ihm.questions.clear();
+    QVERIFY(f.SauverTournoi());
+    QVERIFY(ihm.questions.isEmpty());
 }
 
 void TestFenetrePrincipale::charger_apres_sauvegarde_annulee_ne_charge_pas() {

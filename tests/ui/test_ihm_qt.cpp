@@ -153,6 +153,21 @@ void TestIhmQt::en_francais_et_prudentes() {
         boite->button(QMessageBox::Cancel)->click();
     });
     QCOMPARE(ihm.question_annulable("Attention", "Sauver ?"), IhmQt::Reponse::annuler);
+
+    // Answers named by the question, each with its Alt key; Enter answers
+    // the default given, Escape Annuler.
+    for (const auto touche : {Qt::Key_Return, Qt::Key_Escape}) {
+        quand_ouvert([&, touche](QWidget* w) {
+            auto* boite = qobject_cast<QMessageBox*>(w);
+            QVERIFY(boite != nullptr);
+            QCOMPARE(boite->button(QMessageBox::Yes)->text(), QStringLiteral("&Recharger"));
+            QCOMPARE(boite->button(QMessageBox::No)->text(), QStringLiteral("É&craser"));
+            QTest::keyClick(boite, touche);
+        });
+        QCOMPARE(ihm.question_choix("Sauver", "Modifié", "Recharger", tavo::cp("Écraser"),
+                                    IhmQt::Reponse::non),
+                 touche == Qt::Key_Return ? IhmQt::Reponse::non : IhmQt::Reponse::annuler);
+    }
 }
 
 QTEST_MAIN(TestIhmQt)
