@@ -109,25 +109,22 @@ QString IhmQt::fichier_a_sauver(QWidget* parent, const QString& dossier) {
 }
 
 QString IhmQt::fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
-                                  QString& filtre) {
-    QFileDialog dialogue(parent, titre);
+                                  const QString& dossier, QString& filtre) {
+    QFileDialog dialogue(parent, titre, dossier);
     dialogue.setAcceptMode(QFileDialog::AcceptSave);
     dialogue.setFileMode(QFileDialog::AnyFile);
     dialogue.setNameFilters(filtres);
-    // The suffix follows the type chosen, for a name typed without one.
-    const auto suffixe = [&dialogue](const QString& f) {
-        const qsizetype debut = f.indexOf(QLatin1String("*.")) + 2;
-        dialogue.setDefaultSuffix(f.mid(debut, f.indexOf(QLatin1Char(')'), debut) - debut));
-    };
-    if (!filtres.isEmpty()) suffixe(filtres.constFirst());
-    QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue, suffixe);
+    // The dialog would ask about the name as typed, before its extension is
+    // settled (a type chosen with the keyboard does not even reach it): the
+    // question comes once the name is final.
+    dialogue.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
     filtre = dialogue.selectedNameFilter();
     return dialogue.selectedFiles().constFirst();
 }
 
-QString IhmQt::fichier_a_importer(QWidget* parent) {
-    QFileDialog dialogue(parent, QStringLiteral("Importer des joueurs"), QString(),
+QString IhmQt::fichier_a_importer(QWidget* parent, const QString& dossier) {
+    QFileDialog dialogue(parent, QStringLiteral("Importer des joueurs"), dossier,
                          QStringLiteral("Listes de joueurs (*.csv *.txt);;Tous les fichiers (*)"));
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);
     dialogue.setFileMode(QFileDialog::ExistingFile);

@@ -27,6 +27,7 @@
 #include "gestion/trf.h"
 #include "model/texte.h"
 #include "tavo/version.h"
+#include "ui/destination_export.h"
 #include "ui/ihm.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/texte_qt.h"
@@ -124,7 +125,8 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     Form_Dlg_Tournoi = new TForm_Dlg_Tournoi(*tournoi_, ihm_, this);
     Dlg_joueurs = new TDlg_joueurs(*tournoi_, ihm_, this);
     // A window of its own, which the dialogs do not block.
-    Form_Show_App = new TForm_Show_App(ihm_, nullptr);
+    Form_Show_App = new TForm_Show_App(
+        ihm_, [this] { return dossier_des_dialogues(); }, nullptr);
     Form_Saisie_Resultats = new TForm_Saisie_Resultats(*tournoi_, ihm_, this);
     Form_Modifier_Appariements = new TForm_Modifier_Appariements(*tournoi_, ihm_, this);
     connect(Form_Saisie_Resultats, &TForm_Saisie_Resultats::changement, this,
@@ -529,7 +531,7 @@ void TForm1::Grille() {
 }
 
 void TForm1::ImporterJoueurs() {
-    const QString fichier = ihm_.fichier_a_importer(this);
+    const QString fichier = ihm_.fichier_a_importer(this, dossier_des_dialogues());
     if (fichier.isEmpty()) return;
     const int nombre =
         gestion::importer_joueurs(*tournoi_, std::filesystem::path(fichier.toStdString()), ihm_);
@@ -539,11 +541,12 @@ void TForm1::ImporterJoueurs() {
 }
 
 void TForm1::ExporterTrf() {
-    QString type;
-    const QString fichier = ihm_.fichier_a_exporter(this, QStringLiteral("Exporter au format TRF"),
-                                                    {QStringLiteral("Fichier TRF (*.trf)")}, type);
-    if (fichier.isEmpty()) return;
-    gestion::exporter_trf(*tournoi_, std::filesystem::path(fichier.toStdString()), ihm_);
+    const auto destination =
+        choisir_destination(ihm_, this, QStringLiteral("Exporter au format TRF"),
+                            {QStringLiteral("Fichier TRF (*.trf)")}, dossier_des_dialogues());
+    if (!destination) return;
+    gestion::exporter_trf(*tournoi_, std::filesystem::path(destination->chemin.toStdString()),
+                          ihm_);
 }
 
 void TForm1::GestionJoueurs() {

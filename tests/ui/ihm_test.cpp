@@ -57,7 +57,8 @@ QString IhmTest::fichier_a_sauver(QWidget*, const QString& dossier) {
 }
 
 QString IhmTest::fichier_a_exporter(QWidget*, const QString&, const QStringList& filtres,
-                                    QString& filtre) {
+                                    const QString& dossier, QString& filtre) {
+    dossiers << dossier;
     if (a_exporter.isEmpty()) return {};
     int type = 0;
     if (!types_exportes.empty()) {
@@ -68,7 +69,8 @@ QString IhmTest::fichier_a_exporter(QWidget*, const QString&, const QStringList&
     return a_exporter.takeFirst();
 }
 
-QString IhmTest::fichier_a_importer(QWidget*) {
+QString IhmTest::fichier_a_importer(QWidget*, const QString& dossier) {
+    dossiers << dossier;
     return a_importer.isEmpty() ? QString() : a_importer.takeFirst();
 }
 

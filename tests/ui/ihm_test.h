@@ -26,8 +26,8 @@ class IhmTest : public Ihm {
     QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) override;
     QString fichier_a_sauver(QWidget* parent, const QString& dossier) override;
     QString fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
-                               QString& filtre) override;
-    QString fichier_a_importer(QWidget* parent) override;
+                               const QString& dossier, QString& filtre) override;
+    QString fichier_a_importer(QWidget* parent, const QString& dossier) override;
     int executer(QDialog& dialogue) override;
     // A window shown without waiting: its driver, when there is one, runs
     // as for a modal dialog; otherwise it simply stays shown.
