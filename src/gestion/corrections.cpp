@@ -98,6 +98,17 @@ bool annuler_ronde(Tournoi& t, Interaction& io, bool forcer) {
     return true;
 }
 
+std::string ronde_annulee(const Tournoi& t) {
+    const int courante = t.entete.ronde_courante;
+    if (courante < 0)
+        return cp(
+            "La ronde n°1 est annulée : aucune ronde n'est appariée, les joueurs peuvent de "
+            "nouveau être ajoutés et supprimés.");
+    return cp(
+        formater("La ronde n°%d est annulée : la ronde n°%d est de nouveau la ronde courante.",
+                 courante + 2, courante + 1));
+}
+
 bool echange_possible(const Tournoi& t, Interaction& io) {
     return t.entete.ronde_courante >= 0 || refuser(io, "Aucune ronde n'a encore été appariée");
 }

@@ -3,6 +3,8 @@
 // corrections of earlier results in resultats.h.)
 #pragma once
 
+#include <string>
+
 #include "model/interaction.h"
 #include "model/tournoi.h"
 
@@ -17,6 +19,10 @@ namespace tavo::gestion {
 // results lost; `forcer` skips the question. Refused (message, false,
 // nothing changed) when no round is paired. Sets modifie.
 bool annuler_ronde(Tournoi& t, Interaction& io, bool forcer = false);
+
+// What the director is told once the last round is undone: the round undone
+// and the one that is current again.
+std::string ronde_annulee(const Tournoi& t);
 
 // "Modifier les appariements": players `a` and `b` (numbers) of the current
 // round exchange their places. At one table they exchange colours; at two

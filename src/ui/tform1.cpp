@@ -170,7 +170,7 @@ void TForm1::creer_menu() {
     action_sauver_sous = action(fichiers, "action_sauver_sous", QStringLiteral("Sauver so&us…"),
                                 &TForm1::SauverTournoiSous);
     action_exporter_trf = action(fichiers, "action_exporter_trf",
-                                 QStringLiteral("Exporter au format TRF"), &TForm1::ExporterTrf);
+                                 QStringLiteral("&Exporter au format TRF"), &TForm1::ExporterTrf);
     fichiers->addSeparator()->setVisible(false);
     action_configurer_imprimante =
         action(fichiers, "action_configurer_imprimante", QStringLiteral("C&onfigurer l'imprimante"),
@@ -186,27 +186,27 @@ void TForm1::creer_menu() {
     QMenu* rondes = menuBar()->addMenu(QStringLiteral("&Rondes"));
     rondes->setObjectName(QStringLiteral("menu_rondes"));
     action_nouvelle_ronde = action(rondes, "action_nouvelle_ronde",
-                                   QStringLiteral("Nouvelle Ronde"), &TForm1::NouvelleRonde);
+                                   QStringLiteral("&Nouvelle Ronde"), &TForm1::NouvelleRonde);
     action_revoir_appariements =
-        action(rondes, "action_revoir_appariements", QStringLiteral("Revoir les appariements"),
+        action(rondes, "action_revoir_appariements", QStringLiteral("&Revoir les appariements"),
                &TForm1::RevoirAppariements);
     action_modifier_appariements =
-        action(rondes, "action_modifier_appariements", QStringLiteral("Modifier les appariements"),
+        action(rondes, "action_modifier_appariements", QStringLiteral("&Modifier les appariements"),
                &TForm1::ModifierAppariements);
     action_annuler_ronde =
-        action(rondes, "action_annuler_ronde", QStringLiteral("Annuler la dernière ronde"),
+        action(rondes, "action_annuler_ronde", QStringLiteral("&Annuler la dernière ronde"),
                &TForm1::AnnulerRonde);
     rondes->addSeparator();
     action_saisir_resultats =
-        action(rondes, "action_saisir_resultats", QStringLiteral("Saisir les résultats"),
+        action(rondes, "action_saisir_resultats", QStringLiteral("&Saisir les résultats"),
                &TForm1::SaisirResultats);
     rondes->addSeparator();
     action_classement =
-        action(rondes, "action_classement", QStringLiteral("Classement"), &TForm1::Classement);
+        action(rondes, "action_classement", QStringLiteral("&Classement"), &TForm1::Classement);
     action_historique =
-        action(rondes, "action_historique", QStringLiteral("Historique"), &TForm1::Historique);
+        action(rondes, "action_historique", QStringLiteral("&Historique"), &TForm1::Historique);
     action_grille =
-        action(rondes, "action_grille", QStringLiteral("Grille américaine"), &TForm1::Grille);
+        action(rondes, "action_grille", QStringLiteral("&Grille américaine"), &TForm1::Grille);
 
     QMenu* joueurs = menuBar()->addMenu(QStringLiteral("&Joueurs"));
     joueurs->setObjectName(QStringLiteral("menu_joueurs"));
@@ -218,12 +218,12 @@ void TForm1::creer_menu() {
         action(joueurs, "action_importer_joueurs", QStringLiteral("&Importer des joueurs…"),
                &TForm1::ImporterJoueurs);
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("menu_options"));
-    action_options_tournoi = action(options, "action_options_tournoi", QStringLiteral("Tournoi"),
+    action_options_tournoi = action(options, "action_options_tournoi", QStringLiteral("&Tournoi"),
                                     &TForm1::OptionsTournoi);
 
-    QMenu* equipes = menuBar()->addMenu(QStringLiteral("Equipes"));
+    QMenu* equipes = menuBar()->addMenu(QStringLiteral("&Equipes"));
     equipes->setObjectName(QStringLiteral("menu_equipes"));
     action_fichier_equipes = action(equipes, "action_fichier_equipes",
                                     QStringLiteral("générer &Fichier résultats par Equipe"),
@@ -233,17 +233,19 @@ void TForm1::creer_menu() {
         action(equipes, "action_classement_equipes", QStringLiteral("&Classement Final par équipe"),
                &TForm1::ClassementFinalEquipes);
 
-    QMenu* aide = menuBar()->addMenu(QStringLiteral("Aide"));
+    QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
     aide->setObjectName(QStringLiteral("menu_aide"));
-    action_avertissement = action(aide, "action_avertissement", QStringLiteral("Avertissement"),
+    action_avertissement = action(aide, "action_avertissement", QStringLiteral("&Avertissement"),
                                   &TForm1::Avertissement);
-    action_a_propos = action(aide, "action_a_propos", QStringLiteral("À propos"), &TForm1::APropos);
+    action_a_propos =
+        action(aide, "action_a_propos", QStringLiteral("À &propos"), &TForm1::APropos);
 
     // The usual keys, shown in the menus.
     action_nouveau_tournoi->setShortcut(QKeySequence::New);
     action_charger->setShortcut(QKeySequence::Open);
     action_sauver->setShortcut(QKeySequence::Save);
-    action_sauver_sous->setShortcut(QKeySequence::SaveAs);
+    // Not QKeySequence::SaveAs: it is empty outside GNOME and KDE.
+    action_sauver_sous->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     action_quitter->setShortcut(QKeySequence::Quit);
     action_nouvelle_ronde->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     action_saisir_resultats->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -260,6 +262,20 @@ std::unique_ptr<QSettings> reglages() {
     return std::make_unique<QSettings>(QStringLiteral("tavo"), QStringLiteral("tavo"));
 }
 
+// "&1 club.pxi — /home/arbitre/Tournois": the number is the key that opens it
+// from the menu; a long folder loses its middle.
+QString texte_recent(int numero, const QString& fichier) {
+    constexpr qsizetype LONGUEUR_DOSSIER = 50;
+    const QFileInfo info(fichier);
+    QString dossier = info.absolutePath();
+    if (dossier.size() > LONGUEUR_DOSSIER)
+        dossier = dossier.left(LONGUEUR_DOSSIER / 2 - 1) + QChar(0x2026) +
+                  dossier.right(LONGUEUR_DOSSIER / 2);
+    QString texte = QStringLiteral("%1 — %2").arg(info.fileName(), dossier);
+    texte.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 ").arg(numero) + texte;
+}
+
 bool est_tournoi(const QUrl& url) {
     return url.isLocalFile() &&
            url.toLocalFile().endsWith(QStringLiteral(".pxi"), Qt::CaseInsensitive);
@@ -272,10 +288,7 @@ void TForm1::remplir_recents() {
     const QStringList recents = reglages()->value(QStringLiteral("recents")).toStringList();
     for (int i = 0; i < recents.size(); ++i) {
         const QString& fichier = recents[i];
-        // "&1 club.pxi": the number is the key that opens it from the menu.
-        QString nom = QFileInfo(fichier).fileName();
-        nom.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* a = menu_recents->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(nom));
+        QAction* a = menu_recents->addAction(texte_recent(i + 1, fichier));
         a->setToolTip(fichier);
         a->setStatusTip(fichier);
         connect(a, &QAction::triggered, this, [this, fichier] { ouvrir(fichier); });
@@ -507,6 +520,7 @@ void TForm1::AnnulerRonde() {
     if (!gestion::annuler_ronde(*tournoi_, ihm_)) return;
     noter_changement();
     Form_Saisie_Resultats->revenir_premiere_table();
+    ihm_.information(gestion::ronde_annulee(*tournoi_));
 }
 
 void TForm1::SaisirResultats() {

@@ -73,6 +73,10 @@ void TestCorrections::trier_apparier_echanger_annuler() {
     ihm.reponses = {true};
     f.AnnulerRonde();
     QCOMPARE(f.tournoi().entete.ronde_courante, -1);
+    QCOMPARE(ihm.informations,
+             QStringList{QStringLiteral("La ronde n°1 est annulée : aucune ronde n'est appariée, "
+                                        "les joueurs peuvent de nouveau être ajoutés et "
+                                        "supprimés.")});
 }
 
 void TestCorrections::corriger_une_ronde_passee() {
@@ -125,6 +129,14 @@ void TestCorrections::corriger_une_ronde_passee() {
     QCOMPARE(ihm.prudentes.size(), 1);
     QVERIFY(ihm.prudentes[0].contains(QStringLiteral("se sont déjà rencontrés")));
     QCOMPARE(f.tournoi().app[1][0].noir, table1.noir);
+
+    // Undone without a result entered: no question, but a word of what was done.
+    ihm.questions.clear();
+    f.AnnulerRonde();
+    QVERIFY(ihm.questions.isEmpty());
+    QCOMPARE(ihm.informations.last(),
+             QStringLiteral(
+                 "La ronde n°2 est annulée : la ronde n°1 est de nouveau la ronde courante."));
 }
 
 QTEST_MAIN(TestCorrections)
