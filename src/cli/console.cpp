@@ -17,6 +17,12 @@ bool Console::question(const std::string&, const std::string& texte) {
     return false;
 }
 
+Interaction::Reponse Console::question_choix(const std::string& titre, const std::string& texte,
+                                             const std::string&, const std::string&, Reponse) {
+    question(titre, texte);
+    return Reponse::annuler;
+}
+
 void Console::information(const std::string& texte) {
     std::cerr << vers_utf8(texte) << '\n';
 }

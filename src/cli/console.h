@@ -14,6 +14,9 @@ class Console : public Interaction {
     void message_erreur(const std::string& texte) override;
     bool question(const std::string& titre, const std::string& texte) override;
     void information(const std::string& texte) override;
+    // Printed like a question, and answered Annuler.
+    Reponse question_choix(const std::string& titre, const std::string& texte,
+                           const std::string& oui, const std::string& non, Reponse defaut) override;
 
     // Prints a Windows-1252 line on stdout in UTF-8.
     static void afficher(const std::string& ligne_cp1252);

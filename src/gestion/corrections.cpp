@@ -98,6 +98,17 @@ bool annuler_ronde(Tournoi& t, Interaction& io, bool forcer) {
     return true;
 }
 
+std::string ronde_annulee(const Tournoi& t) {
+    const int courante = t.entete.ronde_courante;
+    if (courante < 0)
+        return cp(
+            "La ronde n°1 est annulée : aucune ronde n'est appariée, les joueurs peuvent de "
+            "nouveau être ajoutés et supprimés.");
+    return cp(
+        formater("La ronde n°%d est annulée : la ronde n°%d est de nouveau la ronde courante.",
+                 courante + 2, courante + 1));
+}
+
 bool echange_possible(const Tournoi& t, Interaction& io) {
     return t.entete.ronde_courante >= 0 || refuser(io, "Aucune ronde n'a encore été appariée");
 }
@@ -133,7 +144,8 @@ bool echanger_joueurs(Tournoi& t, int a, int b, Interaction& io, bool forcer) {
     if (!rompues.empty() && !forcer) {
         std::string texte;
         for (const std::string& regle : rompues) texte += regle + "\n";
-        if (!io.question("Confirmation", texte + cp("\nEchanger quand même ?"))) return false;
+        if (!io.question_prudente("Confirmation", texte + cp("\nEchanger quand même ?")))
+            return false;
     }
 
     t.app[r][pa.table] = nouvelle_a;

@@ -3,6 +3,8 @@
 // corrections of earlier results in resultats.h.)
 #pragma once
 
+#include <string>
+
 #include "model/interaction.h"
 #include "model/tournoi.h"
 
@@ -18,6 +20,10 @@ namespace tavo::gestion {
 // nothing changed) when no round is paired. Sets modifie.
 bool annuler_ronde(Tournoi& t, Interaction& io, bool forcer = false);
 
+// What the director is told once the last round is undone: the round undone
+// and the one that is current again.
+std::string ronde_annulee(const Tournoi& t);
+
 // "Modifier les appariements": players `a` and `b` (numbers) of the current
 // round exchange their places. At one table they exchange colours; at two
 // tables their seats; with the holder of the bye, the bye and its result
@@ -25,8 +31,8 @@ bool annuler_ronde(Tournoi& t, Interaction& io, bool forcer = false);
 // who does not play the round and when either table has a result (the bye's
 // aside). An exchange that breaks a rule of the pairing (two players meeting
 // again, a second bye, a strong colour not given) is done only when the
-// director says so to a question naming the rule and the players, or with
-// `forcer`. The float marks follow. Sets modifie.
+// director says so to a question naming the rule and the players (Enter
+// answers Non), or with `forcer`. The float marks follow. Sets modifie.
 bool echanger_joueurs(Tournoi& t, int a, int b, Interaction& io, bool forcer = false);
 
 // The exchanges need a paired round; false, with the message, otherwise.

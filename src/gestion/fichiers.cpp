@@ -64,17 +64,44 @@ bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io, Eta
     return true;
 }
 
-bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu) {
-    VerrouFichier verrou;
-    if (!verrouiller_tournoi(verrou, chemin, io)) return false;
-    if (connu.existe && !meme_etat(connu, etat_fichier(chemin)) &&
-        !io.question(cp("Sauver le tournoi"),
-                     cp("Ce fichier a été modifié sur le disque depuis son chargement ou sa "
-                        "dernière sauvegarde. Le remplacer quand même ?")))
+namespace {
+
+// "Recharger": the file as it is on disk replaces the tournament, once the
+// director agrees to lose the changes not saved.
+bool recharger(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu) {
+    if (a_sauver(t) &&
+        !io.question_prudente(cp("Recharger le tournoi"),
+                              cp("Les changements de ce tournoi qui ne sont pas enregistrés "
+                                 "seront perdus.\n\nRecharger quand même ?")))
         return false;
-    if (!sauver_tournoi(t, chemin, io)) return false;
+    return charger_tournoi(t, chemin, io, connu);
+}
+
+}  // namespace
+
+Sauvegarde sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io,
+                          EtatFichier& connu) {
+    VerrouFichier verrou;
+    if (!verrouiller_tournoi(verrou, chemin, io)) return Sauvegarde::abandonnee;
+    if (connu.existe && !meme_etat(connu, etat_fichier(chemin))) {
+        switch (io.question_choix(
+            cp("Sauver le tournoi"),
+            cp("Ce fichier a été modifié sur le disque depuis son chargement ou sa dernière "
+               "sauvegarde.\n\nRecharger : reprendre le fichier tel qu'il est sur le disque.\n"
+               "Écraser : le remplacer par ce tournoi."),
+            "Recharger", cp("Écraser"), Interaction::Reponse::annuler)) {
+            case Interaction::Reponse::oui:
+                return recharger(t, chemin, io, connu) ? Sauvegarde::rechargee
+                                                       : Sauvegarde::abandonnee;
+            case Interaction::Reponse::non:
+                break;
+            case Interaction::Reponse::annuler:
+                return Sauvegarde::abandonnee;
+        }
+    }
+    if (!sauver_tournoi(t, chemin, io)) return Sauvegarde::abandonnee;
     connu = etat_fichier(chemin);
-    return true;
+    return Sauvegarde::faite;
 }
 
 bool a_sauver(const Tournoi& t) {

@@ -40,13 +40,23 @@ inline constexpr int ATTENTE_VERROU_MS = 5000;
 // refused.
 bool verrouiller_tournoi(VerrouFichier& verrou, const std::string& chemin, Interaction& io);
 
+// What became of the window's save.
+enum class Sauvegarde {
+    faite,       // the file holds the tournament
+    abandonnee,  // cancelled or failed (message shown): the file is as it was
+    rechargee,   // the tournament was replaced by the file as it is on disk
+};
+
 // The window's load and save: `connu` keeps the state (modification time and
 // size) the file had when this program last loaded or saved it (empty for a
 // file it never had). Before replacing a file whose state differs from
-// `connu`, the director is asked; saying No cancels the save (false, no
-// message). The save holds the file's lock. On success `connu` is updated.
+// `connu`, the director is asked: "Recharger" takes the file as it is on disk
+// instead (after confirming that the changes not saved are lost), "Écraser"
+// replaces it, "Annuler" (the default) does neither. The save holds the
+// file's lock. `connu` follows the file loaded or saved.
 bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu);
-bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu);
+Sauvegarde sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io,
+                          EtatFichier& connu);
 
 // True when the tournament has changes not saved yet.
 bool a_sauver(const Tournoi& t);

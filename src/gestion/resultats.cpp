@@ -50,6 +50,15 @@ bool verifier_pions(int n, Interaction& io) {
     return false;
 }
 
+// The counts of a game: each 0 to 64 and the board's 64 discs between them,
+// or refused with the message.
+bool verifier_partie(int pions_blanc, int pions_noir, Interaction& io) {
+    if (!verifier_pions(pions_blanc, io) || !verifier_pions(pions_noir, io)) return false;
+    if (pions_blanc + pions_noir == PIONS_TOTAL) return true;
+    io.message_erreur(cp("les nombres de pions des deux joueurs doivent faire 64"));
+    return false;
+}
+
 void poser_points(Appariement& a, int res_blanc) {
     a.res_blanc = static_cast<std::uint8_t>(res_blanc);
     a.res_noir = static_cast<std::uint8_t>(2 - res_blanc);
@@ -90,6 +99,12 @@ bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir, i
     return resultat;
 }
 
+bool saisir_pions(Tournoi& t, int table, int pions_blanc, int pions_noir, Interaction& io,
+                  int ronde) {
+    return verifier_partie(pions_blanc, pions_noir, io) &&
+           enregistrer_pions(t, table, pions_blanc, pions_noir, ronde);
+}
+
 bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& io,
                      int numero_ronde) {
     const int courante = t.entete.ronde_courante;
@@ -119,11 +134,7 @@ bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& i
         }
         enregistrer_points(t, numero - 1, blanc, r);
     } else {
-        if (!verifier_pions(blanc, io) || !verifier_pions(noir, io)) return false;
-        if (blanc + noir != PIONS_TOTAL) {
-            io.message_erreur(cp("les nombres de pions des deux joueurs doivent faire 64"));
-            return false;
-        }
+        if (!verifier_partie(blanc, noir, io)) return false;
         enregistrer_pions(t, numero - 1, blanc, noir, r);
     }
     if (r != courante) io.information(correction_ronde_passee());

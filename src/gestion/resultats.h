@@ -34,6 +34,12 @@ bool enregistrer_points(Tournoi& t, int table, std::optional<int> res_blanc,
 bool enregistrer_pions(Tournoi& t, int table, int pions_blanc, int pions_noir,
                        int ronde = RONDE_COURANTE);
 
+// The disc counts of one table as the director typed them in the results
+// dialog: each 0 to 64 and adding up to 64, then stored as above; otherwise
+// refused with the message (false, nothing changed).
+bool saisir_pions(Tournoi& t, int table, int pions_blanc, int pions_noir, Interaction& io,
+                  int ronde = RONDE_COURANTE);
+
 // Both functions above also bring the table's two players' result and discs
 // of the round up to date (0 and 0 while the table has no result), so that a
 // round counts with the results entered, corrections included.

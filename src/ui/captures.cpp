@@ -46,10 +46,11 @@ class IhmCaptures : public Ihm {
     void information(const std::string&) override {}
     QString fichier_a_ouvrir(QWidget*, const QString&) override { return fichier_; }
     QString fichier_a_sauver(QWidget*, const QString&) override { return {}; }
-    QString fichier_a_exporter(QWidget*, const QString&, const QStringList&, QString&) override {
+    QString fichier_a_exporter(QWidget*, const QString&, const QStringList&, const QString&,
+                               QString&) override {
         return {};
     }
-    QString fichier_a_importer(QWidget*) override { return {}; }
+    QString fichier_a_importer(QWidget*, const QString&) override { return {}; }
     int executer(QDialog&) override { return QDialog::Rejected; }
     void montrer(QDialog&) override {}
     bool choisir_imprimante(QPrinter&, QWidget*) override { return false; }

@@ -1,5 +1,6 @@
 #include "ui/ihm.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -32,6 +33,14 @@ int poser(QWidget* proprietaire, const std::string& titre, const std::string& te
     return boite.exec();
 }
 
+// A button named by the core is pressed by Alt and the first unaccented letter
+// of its name ("&Recharger", "É&craser").
+QString avec_touche_alt(QString nom) {
+    for (qsizetype i = 0; i < nom.size(); ++i)
+        if (nom[i].unicode() < 128 && nom[i].isLetter()) return nom.insert(i, QLatin1Char('&'));
+    return nom;
+}
+
 }  // namespace
 
 bool IhmQt::question(const std::string& titre, const std::string& texte) {
@@ -45,8 +54,20 @@ bool IhmQt::question_prudente(const std::string& titre, const std::string& texte
 }
 
 Ihm::Reponse IhmQt::question_annulable(const std::string& titre, const std::string& texte) {
-    const int r = poser(proprietaire(), titre, texte,
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    return question_choix(titre, texte, {}, {}, Reponse::oui);
+}
+
+Ihm::Reponse IhmQt::question_choix(const std::string& titre, const std::string& texte,
+                                   const std::string& oui, const std::string& non, Reponse defaut) {
+    QMessageBox boite(QMessageBox::Question, qs(titre), qs(texte),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, proprietaire());
+    // Oui and Non (in the desktop's words) unless the question names its answers.
+    if (!oui.empty()) boite.button(QMessageBox::Yes)->setText(avec_touche_alt(qs(oui)));
+    if (!non.empty()) boite.button(QMessageBox::No)->setText(avec_touche_alt(qs(non)));
+    boite.setDefaultButton(defaut == Reponse::oui   ? QMessageBox::Yes
+                           : defaut == Reponse::non ? QMessageBox::No
+                                                    : QMessageBox::Cancel);
+    const int r = boite.exec();
     return r == QMessageBox::Yes  ? Reponse::oui
            : r == QMessageBox::No ? Reponse::non
                                   : Reponse::annuler;
@@ -88,25 +109,22 @@ QString IhmQt::fichier_a_sauver(QWidget* parent, const QString& dossier) {
 }
 
 QString IhmQt::fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
-                                  QString& filtre) {
-    QFileDialog dialogue(parent, titre);
+                                  const QString& dossier, QString& filtre) {
+    QFileDialog dialogue(parent, titre, dossier);
     dialogue.setAcceptMode(QFileDialog::AcceptSave);
     dialogue.setFileMode(QFileDialog::AnyFile);
     dialogue.setNameFilters(filtres);
-    // The suffix follows the type chosen, for a name typed without one.
-    const auto suffixe = [&dialogue](const QString& f) {
-        const qsizetype debut = f.indexOf(QLatin1String("*.")) + 2;
-        dialogue.setDefaultSuffix(f.mid(debut, f.indexOf(QLatin1Char(')'), debut) - debut));
-    };
-    if (!filtres.isEmpty()) suffixe(filtres.constFirst());
-    QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue, suffixe);
+    // The dialog would ask about the name as typed, before its extension is
+    // settled (a type chosen with the keyboard does not even reach it): the
+    // question comes once the name is final.
+    dialogue.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
     filtre = dialogue.selectedNameFilter();
     return dialogue.selectedFiles().constFirst();
 }
 
-QString IhmQt::fichier_a_importer(QWidget* parent) {
-    QFileDialog dialogue(parent, QStringLiteral("Importer des joueurs"), QString(),
+QString IhmQt::fichier_a_importer(QWidget* parent, const QString& dossier) {
+    QFileDialog dialogue(parent, QStringLiteral("Importer des joueurs"), dossier,
                          QStringLiteral("Listes de joueurs (*.csv *.txt);;Tous les fichiers (*)"));
     dialogue.setAcceptMode(QFileDialog::AcceptOpen);
     dialogue.setFileMode(QFileDialog::ExistingFile);

@@ -17,25 +17,24 @@ namespace tavo::ui {
 
 class Ihm : public Interaction {
   public:
-    enum class Reponse { oui, non, annuler };
-
     // A question with Oui, Non and Annuler (Annuler: nothing is done).
     virtual Reponse question_annulable(const std::string& titre, const std::string& texte) = 0;
-    // A Yes/No question whose default (Enter) is Non: before what cannot be
-    // undone.
-    virtual bool question_prudente(const std::string& titre, const std::string& texte) = 0;
 
     // The tournament file to open or to save to, the dialog starting in
     // `dossier` (the tournament's, or the last one used); empty when cancelled.
     virtual QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) = 0;
     virtual QString fichier_a_sauver(QWidget* parent, const QString& dossier) = 0;
     // A file to write a publication to, offering the types of `filtres`
-    // ("Page HTML (*.html)"...); `filtre` receives the type chosen. Empty when
-    // cancelled.
+    // ("Page HTML (*.html)"...), starting in `dossier`; `filtre` receives the
+    // type chosen. The name is returned as typed: the caller settles its
+    // extension and asks before replacing a file (destination_export.h).
+    // Empty when cancelled.
     virtual QString fichier_a_exporter(QWidget* parent, const QString& titre,
-                                       const QStringList& filtres, QString& filtre) = 0;
-    // The player list (CSV) to import; empty when cancelled.
-    virtual QString fichier_a_importer(QWidget* parent) = 0;
+                                       const QStringList& filtres, const QString& dossier,
+                                       QString& filtre) = 0;
+    // The player list (CSV) to import, starting in `dossier`; empty when
+    // cancelled.
+    virtual QString fichier_a_importer(QWidget* parent, const QString& dossier) = 0;
 
     // Shows a dialog modally and returns its result (QDialog::Accepted or
     // Rejected).
@@ -62,12 +61,14 @@ class IhmQt : public Ihm {
     void information(const std::string& texte) override;
     Reponse question_annulable(const std::string& titre, const std::string& texte) override;
     bool question_prudente(const std::string& titre, const std::string& texte) override;
+    Reponse question_choix(const std::string& titre, const std::string& texte,
+                           const std::string& oui, const std::string& non, Reponse defaut) override;
 
     QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) override;
     QString fichier_a_sauver(QWidget* parent, const QString& dossier) override;
     QString fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
-                               QString& filtre) override;
-    QString fichier_a_importer(QWidget* parent) override;
+                               const QString& dossier, QString& filtre) override;
+    QString fichier_a_importer(QWidget* parent, const QString& dossier) override;
     int executer(QDialog& dialogue) override;
     void montrer(QDialog& fenetre) override;
     bool choisir_imprimante(QPrinter& imprimante, QWidget* parent) override;

@@ -63,16 +63,16 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     MEd_Elo = new QLineEdit(this);
     MEd_Elo->setObjectName(QStringLiteral("MEd_Elo"));
     MEd_Elo->setInputMask(QStringLiteral("0000; "));
-    Chk_Fille = new QCheckBox(QStringLiteral("Fille"), this);
+    Chk_Fille = new QCheckBox(QStringLiteral("Fi&lle"), this);
     Chk_Fille->setObjectName(QStringLiteral("Chk_Fille"));
-    Chk_Inactif = new QCheckBox(QStringLiteral("Inactif"), this);
+    Chk_Inactif = new QCheckBox(QStringLiteral("&Inactif"), this);
     Chk_Inactif->setObjectName(QStringLiteral("Chk_Inactif"));
 
     Bt_Valider = bouton(this, "Bt_Valider", QStringLiteral("&Valider"));
     Bt_Annuler = bouton(this, "Bt_Annuler", QStringLiteral("&Annuler"));
     Bt_Nouveau = bouton(this, "Bt_Nouveau", QStringLiteral("&Nouveau"));
     Bt_Supprimer = bouton(this, "Bt_Supprimer", QStringLiteral("&Supprimer"));
-    Bt_Fermer = bouton(this, "Bt_Fermer", QStringLiteral("Fermer"));
+    Bt_Fermer = bouton(this, "Bt_Fermer", QStringLiteral("&Fermer"));
     Bt_Trier_Elo = bouton(this, "Bt_Trier_Elo", QStringLiteral("Trier par &Elo"));
 
     SBtn_Haut = new QToolButton(this);

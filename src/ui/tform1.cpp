@@ -27,6 +27,7 @@
 #include "gestion/trf.h"
 #include "model/texte.h"
 #include "tavo/version.h"
+#include "ui/destination_export.h"
 #include "ui/ihm.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/texte_qt.h"
@@ -124,7 +125,8 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     Form_Dlg_Tournoi = new TForm_Dlg_Tournoi(*tournoi_, ihm_, this);
     Dlg_joueurs = new TDlg_joueurs(*tournoi_, ihm_, this);
     // A window of its own, which the dialogs do not block.
-    Form_Show_App = new TForm_Show_App(ihm_, nullptr);
+    Form_Show_App = new TForm_Show_App(
+        ihm_, [this] { return dossier_des_dialogues(); }, nullptr);
     Form_Saisie_Resultats = new TForm_Saisie_Resultats(*tournoi_, ihm_, this);
     Form_Modifier_Appariements = new TForm_Modifier_Appariements(*tournoi_, ihm_, this);
     connect(Form_Saisie_Resultats, &TForm_Saisie_Resultats::changement, this,
@@ -168,7 +170,7 @@ void TForm1::creer_menu() {
     action_sauver_sous = action(fichiers, "action_sauver_sous", QStringLiteral("Sauver so&us…"),
                                 &TForm1::SauverTournoiSous);
     action_exporter_trf = action(fichiers, "action_exporter_trf",
-                                 QStringLiteral("Exporter au format TRF"), &TForm1::ExporterTrf);
+                                 QStringLiteral("&Exporter au format TRF"), &TForm1::ExporterTrf);
     fichiers->addSeparator()->setVisible(false);
     action_configurer_imprimante =
         action(fichiers, "action_configurer_imprimante", QStringLiteral("C&onfigurer l'imprimante"),
@@ -184,27 +186,27 @@ void TForm1::creer_menu() {
     QMenu* rondes = menuBar()->addMenu(QStringLiteral("&Rondes"));
     rondes->setObjectName(QStringLiteral("menu_rondes"));
     action_nouvelle_ronde = action(rondes, "action_nouvelle_ronde",
-                                   QStringLiteral("Nouvelle Ronde"), &TForm1::NouvelleRonde);
+                                   QStringLiteral("&Nouvelle Ronde"), &TForm1::NouvelleRonde);
     action_revoir_appariements =
-        action(rondes, "action_revoir_appariements", QStringLiteral("Revoir les appariements"),
+        action(rondes, "action_revoir_appariements", QStringLiteral("&Revoir les appariements"),
                &TForm1::RevoirAppariements);
     action_modifier_appariements =
-        action(rondes, "action_modifier_appariements", QStringLiteral("Modifier les appariements"),
+        action(rondes, "action_modifier_appariements", QStringLiteral("&Modifier les appariements"),
                &TForm1::ModifierAppariements);
     action_annuler_ronde =
-        action(rondes, "action_annuler_ronde", QStringLiteral("Annuler la dernière ronde"),
+        action(rondes, "action_annuler_ronde", QStringLiteral("&Annuler la dernière ronde"),
                &TForm1::AnnulerRonde);
     rondes->addSeparator();
     action_saisir_resultats =
-        action(rondes, "action_saisir_resultats", QStringLiteral("Saisir les résultats"),
+        action(rondes, "action_saisir_resultats", QStringLiteral("&Saisir les résultats"),
                &TForm1::SaisirResultats);
     rondes->addSeparator();
     action_classement =
-        action(rondes, "action_classement", QStringLiteral("Classement"), &TForm1::Classement);
+        action(rondes, "action_classement", QStringLiteral("&Classement"), &TForm1::Classement);
     action_historique =
-        action(rondes, "action_historique", QStringLiteral("Historique"), &TForm1::Historique);
+        action(rondes, "action_historique", QStringLiteral("&Historique"), &TForm1::Historique);
     action_grille =
-        action(rondes, "action_grille", QStringLiteral("Grille américaine"), &TForm1::Grille);
+        action(rondes, "action_grille", QStringLiteral("&Grille américaine"), &TForm1::Grille);
 
     QMenu* joueurs = menuBar()->addMenu(QStringLiteral("&Joueurs"));
     joueurs->setObjectName(QStringLiteral("menu_joueurs"));
@@ -216,12 +218,12 @@ void TForm1::creer_menu() {
         action(joueurs, "action_importer_joueurs", QStringLiteral("&Importer des joueurs…"),
                &TForm1::ImporterJoueurs);
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("menu_options"));
-    action_options_tournoi = action(options, "action_options_tournoi", QStringLiteral("Tournoi"),
+    action_options_tournoi = action(options, "action_options_tournoi", QStringLiteral("&Tournoi"),
                                     &TForm1::OptionsTournoi);
 
-    QMenu* equipes = menuBar()->addMenu(QStringLiteral("Equipes"));
+    QMenu* equipes = menuBar()->addMenu(QStringLiteral("&Equipes"));
     equipes->setObjectName(QStringLiteral("menu_equipes"));
     action_fichier_equipes = action(equipes, "action_fichier_equipes",
                                     QStringLiteral("générer &Fichier résultats par Equipe"),
@@ -231,17 +233,19 @@ void TForm1::creer_menu() {
         action(equipes, "action_classement_equipes", QStringLiteral("&Classement Final par équipe"),
                &TForm1::ClassementFinalEquipes);
 
-    QMenu* aide = menuBar()->addMenu(QStringLiteral("Aide"));
+    QMenu* aide = menuBar()->addMenu(QStringLiteral("&Aide"));
     aide->setObjectName(QStringLiteral("menu_aide"));
-    action_avertissement = action(aide, "action_avertissement", QStringLiteral("Avertissement"),
+    action_avertissement = action(aide, "action_avertissement", QStringLiteral("&Avertissement"),
                                   &TForm1::Avertissement);
-    action_a_propos = action(aide, "action_a_propos", QStringLiteral("À propos"), &TForm1::APropos);
+    action_a_propos =
+        action(aide, "action_a_propos", QStringLiteral("À &propos"), &TForm1::APropos);
 
     // The usual keys, shown in the menus.
     action_nouveau_tournoi->setShortcut(QKeySequence::New);
     action_charger->setShortcut(QKeySequence::Open);
     action_sauver->setShortcut(QKeySequence::Save);
-    action_sauver_sous->setShortcut(QKeySequence::SaveAs);
+    // Not QKeySequence::SaveAs: it is empty outside GNOME and KDE.
+    action_sauver_sous->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     action_quitter->setShortcut(QKeySequence::Quit);
     action_nouvelle_ronde->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     action_saisir_resultats->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
@@ -258,6 +262,20 @@ std::unique_ptr<QSettings> reglages() {
     return std::make_unique<QSettings>(QStringLiteral("tavo"), QStringLiteral("tavo"));
 }
 
+// "&1 club.pxi — /home/arbitre/Tournois": the number is the key that opens it
+// from the menu; a long folder loses its middle.
+QString texte_recent(int numero, const QString& fichier) {
+    constexpr qsizetype LONGUEUR_DOSSIER = 50;
+    const QFileInfo info(fichier);
+    QString dossier = info.absolutePath();
+    if (dossier.size() > LONGUEUR_DOSSIER)
+        dossier = dossier.left(LONGUEUR_DOSSIER / 2 - 1) + QChar(0x2026) +
+                  dossier.right(LONGUEUR_DOSSIER / 2);
+    QString texte = QStringLiteral("%1 — %2").arg(info.fileName(), dossier);
+    texte.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 ").arg(numero) + texte;
+}
+
 bool est_tournoi(const QUrl& url) {
     return url.isLocalFile() &&
            url.toLocalFile().endsWith(QStringLiteral(".pxi"), Qt::CaseInsensitive);
@@ -270,10 +288,7 @@ void TForm1::remplir_recents() {
     const QStringList recents = reglages()->value(QStringLiteral("recents")).toStringList();
     for (int i = 0; i < recents.size(); ++i) {
         const QString& fichier = recents[i];
-        // "&1 club.pxi": the number is the key that opens it from the menu.
-        QString nom = QFileInfo(fichier).fileName();
-        nom.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* a = menu_recents->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(nom));
+        QAction* a = menu_recents->addAction(texte_recent(i + 1, fichier));
         a->setToolTip(fichier);
         a->setStatusTip(fichier);
         connect(a, &QAction::triggered, this, [this, fichier] { ouvrir(fichier); });
@@ -393,6 +408,10 @@ void TForm1::charger_fichier(const QString& fichier) {
         retenir_fichier(fichier);
         etat_fichier_ = etat;
     }
+    montrer_tournoi_charge();
+}
+
+void TForm1::montrer_tournoi_charge() {
     setWindowTitle(qs(tournoi_->titre_fenetre()));
     Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
     Dlg_joueurs->oublier_joueur();
@@ -412,7 +431,20 @@ bool TForm1::sauver_dans(const QString& fichier) {
     // The state known is that of the tournament's file, none for another.
     const bool le_sien = QFileInfo(fichier).absoluteFilePath() == fichier_courant_;
     EtatFichier etat = le_sien ? etat_fichier_ : EtatFichier{};
-    if (!gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) return false;
+    switch (gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) {
+        case gestion::Sauvegarde::faite:
+            break;
+        case gestion::Sauvegarde::rechargee:
+            // The other program's file is the tournament now; the changes of
+            // this window were given up.
+            etat_fichier_ = etat;
+            montrer_tournoi_charge();
+            secours_.effacer();
+            noter_changement();
+            return false;
+        case gestion::Sauvegarde::abandonnee:
+            return false;
+    }
     retenir_fichier(fichier);
     etat_fichier_ = etat;
     secours_.effacer();  // the file holds everything now
@@ -449,9 +481,7 @@ bool TForm1::proposer_reprise() {
         return false;
     fichier_courant_ = offre->fichier;
     if (!offre->fichier.isEmpty()) dernier_fichier_ = offre->fichier;
-    setWindowTitle(qs(tournoi_->titre_fenetre()));
-    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
-    Dlg_joueurs->oublier_joueur();
+    montrer_tournoi_charge();
     return true;
 }
 
@@ -490,6 +520,7 @@ void TForm1::AnnulerRonde() {
     if (!gestion::annuler_ronde(*tournoi_, ihm_)) return;
     noter_changement();
     Form_Saisie_Resultats->revenir_premiere_table();
+    ihm_.information(gestion::ronde_annulee(*tournoi_));
 }
 
 void TForm1::SaisirResultats() {
@@ -514,7 +545,7 @@ void TForm1::Grille() {
 }
 
 void TForm1::ImporterJoueurs() {
-    const QString fichier = ihm_.fichier_a_importer(this);
+    const QString fichier = ihm_.fichier_a_importer(this, dossier_des_dialogues());
     if (fichier.isEmpty()) return;
     const int nombre =
         gestion::importer_joueurs(*tournoi_, std::filesystem::path(fichier.toStdString()), ihm_);
@@ -524,11 +555,12 @@ void TForm1::ImporterJoueurs() {
 }
 
 void TForm1::ExporterTrf() {
-    QString type;
-    const QString fichier = ihm_.fichier_a_exporter(this, QStringLiteral("Exporter au format TRF"),
-                                                    {QStringLiteral("Fichier TRF (*.trf)")}, type);
-    if (fichier.isEmpty()) return;
-    gestion::exporter_trf(*tournoi_, std::filesystem::path(fichier.toStdString()), ihm_);
+    const auto destination =
+        choisir_destination(ihm_, this, QStringLiteral("Exporter au format TRF"),
+                            {QStringLiteral("Fichier TRF (*.trf)")}, dossier_des_dialogues());
+    if (!destination) return;
+    gestion::exporter_trf(*tournoi_, std::filesystem::path(destination->chemin.toStdString()),
+                          ihm_);
 }
 
 void TForm1::GestionJoueurs() {

@@ -143,6 +143,8 @@ class TForm1 : public QMainWindow {
     // the recent ones, and its folder the one the dialogs start in.
     void retenir_fichier(const QString& fichier);
     void charger_fichier(const QString& fichier);
+    // The caption and the dialogs follow a tournament taken from a file.
+    void montrer_tournoi_charge();
     bool sauver_dans(const QString& fichier);
     void remplir_recents();
     QString dossier_des_dialogues() const;

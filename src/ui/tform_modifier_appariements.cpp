@@ -36,8 +36,8 @@ TForm_Modifier_Appariements::TForm_Modifier_Appariements(Tournoi& tournoi, Ihm& 
     Bt_Fermer = bouton(this, "Bt_Fermer", QStringLiteral("&Fermer"));
 
     auto* choix = new QFormLayout;
-    choix->addRow(QStringLiteral("Joueur"), CBx_Joueur1);
-    choix->addRow(QStringLiteral("avec"), CBx_Joueur2);
+    choix->addRow(QStringLiteral("&Joueur"), CBx_Joueur1);
+    choix->addRow(QStringLiteral("a&vec"), CBx_Joueur2);
     auto* boutons = new QHBoxLayout;
     boutons->addWidget(Bt_Echanger);
     boutons->addStretch();

@@ -237,7 +237,10 @@ void TForm_Saisie_Resultats::a_l_ouverture() {
 
 void TForm_Saisie_Resultats::CBx_RondeChange(int index) {
     if (index < 0 || index == ronde_) return;
-    enregistrer_table(table_courante_);
+    if (!enregistrer_table(table_courante_)) {
+        CBx_Ronde->setCurrentIndex(ronde_);
+        return;
+    }
     ronde_ = index;
     table_courante_ = 0;
     afficher_table(table_courante_);
@@ -264,6 +267,7 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
         Ed_Nbp_blanc->setText(QString::number(table->saisi ? table->pions_blanc : 0));
         pions_noir_ = Ed_Nbp_noir->text();
         pions_blanc_ = Ed_Nbp_blanc->text();
+        noir_tape_ = blanc_tape_ = false;
     } else {
         Lbl_Nom_Blancs1->setText(qs(table->blanc));
         Lbl_Nom_Noirs1->setText(qs(table->noir));
@@ -285,24 +289,45 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
     }
 }
 
+std::optional<int> TForm_Saisie_Resultats::choix_blanc() const {
+    if (Rbt_BG->isChecked()) return 2;
+    if (Rbt_BN->isChecked()) return 1;
+    if (Rbt_BP->isChecked()) return 0;
+    return std::nullopt;
+}
+
+bool TForm_Saisie_Resultats::table_changee() const {
+    const std::optional<gestion::TableRonde> table =
+        gestion::table_ronde(tournoi_, table_courante_, ronde_);
+    if (!table) return false;
+    if (!gestion::est_othello(tournoi_)) {
+        const std::optional<int> choix = choix_blanc();
+        if (!table->saisi) return choix.has_value();
+        return !choix || *choix != table->res_blanc;
+    }
+    // Counts shown by the dialog (those of the table, or filled in) are not
+    // a result of the director's.
+    if (!noir_tape_ && !blanc_tape_ && !Ed_Nbp_noir->isModified() && !Ed_Nbp_blanc->isModified())
+        return false;
+    return !table->saisi || Ed_Nbp_noir->text() != QString::number(table->pions_noir) ||
+           Ed_Nbp_blanc->text() != QString::number(table->pions_blanc);
+}
+
 bool TForm_Saisie_Resultats::enregistrer_table(int t) {
     if (gestion::est_othello(tournoi_)) {
-        const bool resultat =
-            gestion::enregistrer_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
-                                       lire_entier(cp1252(Ed_Nbp_noir->text())), ronde_);
-        emit changement();
-        return resultat;
+        // A count being typed is taken as when its field is left.
+        if (!sortie_pions(Ed_Nbp_noir, Ed_Nbp_blanc) || !sortie_pions(Ed_Nbp_blanc, Ed_Nbp_noir))
+            return false;
+        if (!table_changee()) return true;
+        if (!gestion::saisir_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
+                                   lire_entier(cp1252(Ed_Nbp_noir->text())), ihm_, ronde_))
+            return false;
+    } else {
+        if (!table_changee()) return true;
+        gestion::enregistrer_points(tournoi_, t, choix_blanc(), ronde_);
     }
-    std::optional<int> res_blanc;
-    if (Rbt_BG->isChecked())
-        res_blanc = 2;
-    else if (Rbt_BN->isChecked())
-        res_blanc = 1;
-    else if (Rbt_BP->isChecked())
-        res_blanc = 0;
-    const bool resultat = gestion::enregistrer_points(tournoi_, t, res_blanc, ronde_);
     emit changement();
-    return resultat;
+    return true;
 }
 
 void TForm_Saisie_Resultats::afficher_etat() {
@@ -320,7 +345,7 @@ void TForm_Saisie_Resultats::afficher_etat() {
 }
 
 void TForm_Saisie_Resultats::valider_et_suivante() {
-    enregistrer_table(table_courante_);
+    if (!enregistrer_table(table_courante_)) return;
     const std::vector<int> sans = gestion::tables_sans_resultat(tournoi_, ronde_);
     if (!sans.empty()) {
         // The next one after this table, else the first one.
@@ -334,14 +359,10 @@ void TForm_Saisie_Resultats::valider_et_suivante() {
 void TForm_Saisie_Resultats::keyPressEvent(QKeyEvent* evenement) {
     const int k = evenement->key();
     if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-        // In a disc-count field Enter leaves it first: refused, nothing moves.
-        QWidget* focus = QApplication::focusWidget();
-        if (focus == Ed_Nbp_noir || focus == Ed_Nbp_blanc) {
-            auto* champ = static_cast<QLineEdit*>(focus);
-            if (!sortie_pions(champ, champ == Ed_Nbp_noir ? Ed_Nbp_blanc : Ed_Nbp_noir)) return;
-        }
+        // A count refused or a wrong total: nothing moves.
+        const int avant = table_courante_;
         valider_et_suivante();
-        if (gestion::est_othello(tournoi_)) {
+        if (gestion::est_othello(tournoi_) && table_courante_ != avant) {
             Ed_Nbp_noir->setFocus();
             Ed_Nbp_noir->selectAll();
         }
@@ -361,21 +382,21 @@ void TForm_Saisie_Resultats::keyPressEvent(QKeyEvent* evenement) {
 }
 
 void TForm_Saisie_Resultats::Bt_PrecClick() {
-    if (table_courante_ <= 0) return;
-    enregistrer_table(table_courante_);
+    if (table_courante_ <= 0 || !enregistrer_table(table_courante_)) return;
     --table_courante_;
     afficher_table(table_courante_);
 }
 
 void TForm_Saisie_Resultats::Bt_ValiderClick() {
-    if (table_courante_ >= gestion::nb_tables(tournoi_, ronde_) - 1) return;
-    enregistrer_table(table_courante_);
+    if (table_courante_ >= gestion::nb_tables(tournoi_, ronde_) - 1 ||
+        !enregistrer_table(table_courante_))
+        return;
     ++table_courante_;
     afficher_table(table_courante_);
 }
 
 void TForm_Saisie_Resultats::Button3Click() {
-    enregistrer_table(table_courante_);
+    if (!enregistrer_table(table_courante_)) return;
     // "Il me manque des résultats" while a table has none; the dialog stays.
     if (!gestion::tout_verifier(tournoi_, ihm_)) return;
     emit changement();
@@ -383,6 +404,8 @@ void TForm_Saisie_Resultats::Button3Click() {
 }
 
 bool TForm_Saisie_Resultats::sortie_pions(QLineEdit* champ, QLineEdit* autre) {
+    // Passing through a field fills nothing: only a count typed counts.
+    if (!champ->isModified()) return true;
     const std::optional<int> reste = gestion::pions_restants(cp1252(champ->text()), ihm_);
     if (!reste) {
         // The counts before come back in both fields. Giving the focus back
@@ -396,10 +419,31 @@ bool TForm_Saisie_Resultats::sortie_pions(QLineEdit* champ, QLineEdit* autre) {
         retour_focus_ = false;
         return false;
     }
-    autre->setText(QString::number(*reste));
+    champ->setModified(false);
+    tape(champ) = true;
+    if (!tape(autre)) autre->setText(QString::number(*reste));
     pions_noir_ = Ed_Nbp_noir->text();
     pions_blanc_ = Ed_Nbp_blanc->text();
     return true;
+}
+
+void TForm_Saisie_Resultats::reject() {
+    if (table_changee()) {
+        const std::string question = formater(
+            "Le résultat de la table n°%d n'est pas enregistré.\n\nVoulez-vous "
+            "l'enregistrer ?",
+            table_courante_ + 1);
+        switch (ihm_.question_annulable(cp("Attention"), cp(question))) {
+            case Ihm::Reponse::oui:
+                if (!enregistrer_table(table_courante_)) return;
+                break;
+            case Ihm::Reponse::non:
+                break;
+            case Ihm::Reponse::annuler:
+                return;
+        }
+    }
+    QDialog::reject();
 }
 
 void TForm_Saisie_Resultats::Ed_Nbp_noirExit() {

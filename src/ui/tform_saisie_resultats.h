@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 
 #include "model/tournoi.h"
 
@@ -62,6 +63,10 @@ class TForm_Saisie_Resultats : public QDialog {
     void Ed_Nbp_noirExit();
     void Ed_Nbp_blancExit();
     void CBx_RondeChange(int index);
+    // Escape, the close box and "Fermer sans Valider": a result typed and
+    // not stored is asked about first (Oui stores it, Non drops it, Annuler
+    // stays).
+    void reject() override;
 
   protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
@@ -71,12 +76,21 @@ class TForm_Saisie_Resultats : public QDialog {
 
   private:
     void afficher_table(int t);
+    // Stores what the director typed or chose for table t; a table left as
+    // it was shown is not stored. False when the result is refused (message
+    // shown): the dialog then stays on the table.
     bool enregistrer_table(int t);
+    // The white choice shown on the page "Normal", if any.
+    std::optional<int> choix_blanc() const;
+    // True when what the dialog shows differs from the table's stored result.
+    bool table_changee() const;
     // Enter: the table is stored, then the next one without result is shown.
     void valider_et_suivante();
     void afficher_etat();
-    // Leaving a disc-count field: 0 to 64 fills the other with the rest of 64.
+    // Leaving a disc-count field typed in: 0 to 64 fills the other with the
+    // rest of 64, unless the director typed that one too. False when refused.
     bool sortie_pions(QLineEdit* champ, QLineEdit* autre);
+    bool& tape(QLineEdit* champ) { return champ == Ed_Nbp_noir ? noir_tape_ : blanc_tape_; }
     void coupler(QRadioButton* bouton, QRadioButton* complement);
 
     Tournoi& tournoi_;
@@ -87,6 +101,10 @@ class TForm_Saisie_Resultats : public QDialog {
     // The disc counts last shown or accepted, given back after a refusal.
     QString pions_noir_;
     QString pions_blanc_;
+    // The count shown in each field was typed by the director for this table
+    // (and accepted), rather than shown or filled in by the dialog.
+    bool noir_tape_ = false;
+    bool blanc_tape_ = false;
     QButtonGroup* groupe_blancs_;
     QButtonGroup* groupe_noirs_;
 };

@@ -1,9 +1,7 @@
 #include "ui/tform_show_app.h"
 
-#include <algorithm>
 #include <filesystem>
 
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -17,6 +15,7 @@
 
 #include "gestion/rapports.h"
 #include "model/texte.h"
+#include "ui/destination_export.h"
 #include "ui/ihm.h"
 #include "ui/texte_qt.h"
 
@@ -49,7 +48,8 @@ QFont police_fixe() {
     return systeme;
 }
 
-TForm_Show_App::TForm_Show_App(Ihm& ihm, QWidget* parent) : QDialog(parent), ihm_(ihm) {
+TForm_Show_App::TForm_Show_App(Ihm& ihm, std::function<QString()> dossier, QWidget* parent)
+    : QDialog(parent), ihm_(ihm), dossier_(std::move(dossier)) {
     setObjectName(QStringLiteral("Form_Show_App"));
     setWindowTitle(QStringLiteral("Voir les appariements"));
     // It may stay open beside the other windows, and follows the tournament.
@@ -134,22 +134,20 @@ void TForm_Show_App::Bt_ExporterClick() {
     const QStringList types = {QStringLiteral("Page HTML (*.html)"),
                                QStringLiteral("Tableur CSV (*.csv)"),
                                QStringLiteral("Document PDF (*.pdf)")};
-    QString type;
-    QString fichier = ihm_.fichier_a_exporter(this, QStringLiteral("Exporter"), types, type);
-    if (fichier.isEmpty()) return;
-    const int choisi = std::max<int>(0, static_cast<int>(types.indexOf(type)));
-    static const char* const kSuffixes[] = {".html", ".csv", ".pdf"};
-    if (QFileInfo(fichier).suffix().isEmpty()) fichier += QLatin1String(kSuffixes[choisi]);
-    const std::filesystem::path chemin(fichier.toStdString());
-    if (choisi == 0 || choisi == 1) {
+    const auto destination =
+        choisir_destination(ihm_, this, QStringLiteral("Exporter"), types, dossier_());
+    if (!destination) return;
+    const std::filesystem::path chemin(destination->chemin.toStdString());
+    if (destination->type < 2) {
         gestion::exporter_rapport(
-            rapport_, choisi == 0 ? gestion::FormatRapport::html : gestion::FormatRapport::csv,
+            rapport_,
+            destination->type == 0 ? gestion::FormatRapport::html : gestion::FormatRapport::csv,
             chemin, ihm_);
         return;
     }
     // The PDF is written whole before it replaces the file (no half-written
     // file is left when it fails).
-    QSaveFile sortie(fichier);
+    QSaveFile sortie(destination->chemin);
     bool ok = sortie.open(QIODevice::WriteOnly);
     if (ok) {
         QPdfWriter pdf(&sortie);

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QStringList>
+#include <functional>
 
 #include "reports/rapport.h"
 
@@ -30,7 +31,11 @@ bool imprimer_lignes(QPagedPaintDevice& imprimante, const QStringList& lignes);
 class TForm_Show_App : public QDialog {
     Q_OBJECT
   public:
-    TForm_Show_App(Ihm& ihm, QWidget* parent = nullptr);
+    // `dossier` gives the folder the export's dialog opens in (by default
+    // the current one).
+    explicit TForm_Show_App(
+        Ihm& ihm, std::function<QString()> dossier = [] { return QString(); },
+        QWidget* parent = nullptr);
 
     // Replaces the caption and the lines with those of the report.
     void montrer(const Rapport& rapport);
@@ -51,6 +56,7 @@ class TForm_Show_App : public QDialog {
 
   private:
     Ihm& ihm_;
+    std::function<QString()> dossier_;
     Rapport rapport_;  // the report shown, for its export
 };
 

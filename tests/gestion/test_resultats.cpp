@@ -158,6 +158,7 @@ TEST(Resultats, TypedResultsAreCheckedAgainstTheGame) {
         {false, 0, 2, 0, "Il n'y a pas de table n°0 dans la ronde n°1"},
         {true, 1, 40, 24, nullptr},
         {true, 1, 2, 0, "les nombres de pions des deux joueurs doivent faire 64"},
+        {true, 1, 40, 25, "les nombres de pions des deux joueurs doivent faire 64"},
         {true, 1, 65, 0, "le nombre de pions doit être compris entre 0 et 64"},
         {true, 1, 0, 65, "le nombre de pions doit être compris entre 0 et 64"},
         {true, 1, 96, -32, "le nombre de pions doit être compris entre 0 et 64"},
@@ -166,14 +167,21 @@ TEST(Resultats, TypedResultsAreCheckedAgainstTheGame) {
         InteractionTest io;
         Tournoi t = premiere_ronde_de_quatre(c.othello);
         const std::vector<char> avant = image_fichier(t);
-        const bool ok = gestion::saisir_resultat(t, c.table, c.blanc, c.noir, io);
+        bool ok = gestion::saisir_resultat(t, c.table, c.blanc, c.noir, io);
+        // The results dialog's disc counts go through the same checks.
+        if (c.othello && c.table == 1) {
+            Tournoi fenetre = premiere_ronde_de_quatre(true);
+            EXPECT_EQ(gestion::saisir_pions(fenetre, 0, c.blanc, c.noir, io), ok);
+            EXPECT_EQ(image_fichier(fenetre), image_fichier(t));
+        }
         EXPECT_EQ(ok, c.erreur == nullptr) << c.blanc << "-" << c.noir;
         if (ok) {
             EXPECT_EQ(t.app[0][c.table - 1].saisi, 1);
             EXPECT_TRUE(io.erreurs.empty());
             continue;
         }
-        EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(c.erreur)});
+        EXPECT_EQ(io.erreurs.front(), cp(c.erreur));
+        EXPECT_EQ(io.erreurs.back(), cp(c.erreur));
         EXPECT_EQ(image_fichier(t), avant);
         EXPECT_EQ(t.entete.modifie, 0);
     }

@@ -28,7 +28,18 @@ Ihm::Reponse IhmTest::question_annulable(const std::string& titre, const std::st
 }
 
 bool IhmTest::question_prudente(const std::string& titre, const std::string& texte) {
+    prudentes << qs(titre) + QLatin1Char('|') + qs(texte);
     return question(titre, texte);
+}
+
+Ihm::Reponse IhmTest::question_choix(const std::string& titre, const std::string& texte,
+                                     const std::string& oui, const std::string& non,
+                                     Reponse defaut) {
+    questions << QStringLiteral("%1|%2 [%3 / %4]").arg(qs(titre), qs(texte), qs(oui), qs(non));
+    if (choix.empty()) return defaut;
+    const Reponse r = choix.front();
+    choix.pop_front();
+    return r;
 }
 
 void IhmTest::information(const std::string& texte) {
@@ -46,7 +57,8 @@ QString IhmTest::fichier_a_sauver(QWidget*, const QString& dossier) {
 }
 
 QString IhmTest::fichier_a_exporter(QWidget*, const QString&, const QStringList& filtres,
-                                    QString& filtre) {
+                                    const QString& dossier, QString& filtre) {
+    dossiers << dossier;
     if (a_exporter.isEmpty()) return {};
     int type = 0;
     if (!types_exportes.empty()) {
@@ -57,7 +69,8 @@ QString IhmTest::fichier_a_exporter(QWidget*, const QString&, const QStringList&
     return a_exporter.takeFirst();
 }
 
-QString IhmTest::fichier_a_importer(QWidget*) {
+QString IhmTest::fichier_a_importer(QWidget*, const QString& dossier) {
+    dossiers << dossier;
     return a_importer.isEmpty() ? QString() : a_importer.takeFirst();
 }
 

@@ -20,11 +20,14 @@ class IhmTest : public Ihm {
     void information(const std::string& texte) override;
     Reponse question_annulable(const std::string& titre, const std::string& texte) override;
     bool question_prudente(const std::string& titre, const std::string& texte) override;
+    // Recorded as "titre|texte [oui / non]".
+    Reponse question_choix(const std::string& titre, const std::string& texte,
+                           const std::string& oui, const std::string& non, Reponse defaut) override;
     QString fichier_a_ouvrir(QWidget* parent, const QString& dossier) override;
     QString fichier_a_sauver(QWidget* parent, const QString& dossier) override;
     QString fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,
-                               QString& filtre) override;
-    QString fichier_a_importer(QWidget* parent) override;
+                               const QString& dossier, QString& filtre) override;
+    QString fichier_a_importer(QWidget* parent, const QString& dossier) override;
     int executer(QDialog& dialogue) override;
     // A window shown without waiting: its driver, when there is one, runs
     // as for a modal dialog; otherwise it simply stays shown.
@@ -35,6 +38,8 @@ class IhmTest : public Ihm {
     // What the director saw (UTF-8); questions as "titre|texte".
     QStringList erreurs;
     QStringList questions;
+    // Those of them whose default (Enter) is Non.
+    QStringList prudentes;
     QStringList informations;
     // Object names of the dialogs shown, in order.
     QStringList dialogues;
@@ -44,6 +49,9 @@ class IhmTest : public Ihm {
     // (counting down), else as the others.
     std::deque<bool> reponses;
     int annulations = 0;
+    // Answers to the questions with named answers, in order; once the queue
+    // is empty, the question's default (as Enter would answer).
+    std::deque<Reponse> choix;
     // File names chosen in the open and save dialogs; cancelled when empty.
     QStringList a_ouvrir;
     QStringList a_sauver;

@@ -3,7 +3,10 @@
 # on a virtual X display (Xvfb, keys sent by xdotool):
 #  1. create a tournament, register six players, pair round 1, enter its
 #     results, save, quit;
+#     export the standings, "Tableur CSV" chosen with the keyboard;
 #  2. reopen it through "Tournois récents", then with `tavo FICHIER.pxi`;
+#     another program changes the file: Ctrl+S asks, Enter keeps the other
+#     program's change, "Recharger" takes it;
 #  3. pair round 2, type two results, and kill tavo (SIGKILL, as a power cut);
 #  4. start tavo again: it offers its recovery copy; taking it back and saving
 #     puts the two results into the tournament file.
@@ -78,8 +81,19 @@ touches ctrl+s
 fenetre "Sauvegarder"
 taper "$tournoi"; touches Return
 fenetre "Tournoi Club"
+# The type chosen with the keyboard gives its extension to the name typed.
+touches alt+r c
+fenetre "Classement"
+touches alt+e
+fenetre "Exporter"
+taper classement; touches Tab Down Return
+fenetre "Classement"
+touches Escape
+fenetre "Tournoi Club"
 touches ctrl+q
 parti "Ctrl+Q après l'enregistrement"
+[ ! -e classement.html ] || echec "l'export CSV a été écrit dans classement.html"
+head -n 1 classement.csv | grep -q 'Cl;' || echec "classement.csv n'est pas le classement en CSV"
 
 [ -f "$tournoi" ] || echec "le tournoi n'a pas été sauvé"
 joueurs=$("$cli" rapport joueurs "$tournoi")
@@ -101,6 +115,18 @@ touches ctrl+q
 parti "Ctrl+Q sans changement"
 demarrer "$tournoi"
 fenetre "Tournoi Club"
+# Another program changes the file: Enter on the question keeps its change...
+"$cli" joueur-modifier "$tournoi" 1 --nom ZZ >/dev/null
+touches ctrl+s
+fenetre "Sauver le tournoi"
+touches Return
+fenetre "Tournoi Club"
+contient "$("$cli" rapport joueurs "$tournoi")" " ZZ " "le changement de l'autre programme"
+# ...and "Recharger" takes it (seen in the recovery copy of step 3).
+touches ctrl+s
+fenetre "Sauver le tournoi"
+touches alt+r
+fenetre "Tournoi Club"
 
 # 3. Round 2 paired, two results typed, then a power cut.
 apparier_et_saisir 1 Return equal Return
@@ -116,6 +142,7 @@ wait "$pid" 2>/dev/null || true
 pid=
 [ "$(points "$tournoi")" = 6 ] || echec "le fichier du tournoi a changé sans « Sauver »"
 [ "$(points "$copie")" = 10 ] || echec "la copie de secours n'a pas les résultats de la ronde 2"
+contient "$("$cli" rapport joueurs "$copie")" " ZZ " "« Recharger » n'a pas repris le fichier"
 
 # 4. Started again: the copy is offered, taken back, and saved.
 demarrer

@@ -73,6 +73,10 @@ void TestCorrections::trier_apparier_echanger_annuler() {
     ihm.reponses = {true};
     f.AnnulerRonde();
     QCOMPARE(f.tournoi().entete.ronde_courante, -1);
+    QCOMPARE(ihm.informations,
+             QStringList{QStringLiteral("La ronde n°1 est annulée : aucune ronde n'est appariée, "
+                                        "les joueurs peuvent de nouveau être ajoutés et "
+                                        "supprimés.")});
 }
 
 void TestCorrections::corriger_une_ronde_passee() {
@@ -93,7 +97,8 @@ void TestCorrections::corriger_une_ronde_passee() {
         QCOMPARE(ihm.informations.size(), 1);
         QVERIFY(d.Rbt_BN->isChecked());  // the draw of round 1, table 1
         d.Rbt_BG->click();
-        d.Button2->click();  // closed: the table shown is not stored...
+        ihm.reponses = {false};
+        d.Button2->click();  // closed, answering Non: the table shown is not stored...
     });
     f.SaisirResultats();
     QCOMPARE(f.tournoi().joueur(1).resultats[0], 1);
@@ -109,6 +114,29 @@ void TestCorrections::corriger_une_ronde_passee() {
     f.SaisirResultats();
     QCOMPARE(f.tournoi().joueur(1).resultats[0], 2);
     QCOMPARE(f.tournoi().entete.ronde_courante, 1);
+
+    // An exchange that makes two players meet again asks, Enter answering Non.
+    const tavo::Appariement table1 = f.tournoi().app[1][0];
+    const int revu = f.tournoi().joueur(table1.blanc).adversaires[0];
+    ihm.reponses = {false};
+    ihm.pilotes.push_back([&](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Modifier_Appariements&>(dialogue);
+        d.CBx_Joueur1->setCurrentIndex(d.CBx_Joueur1->findData(table1.noir));
+        d.CBx_Joueur2->setCurrentIndex(d.CBx_Joueur2->findData(revu));
+        d.Bt_Echanger->click();
+    });
+    f.ModifierAppariements();
+    QCOMPARE(ihm.prudentes.size(), 1);
+    QVERIFY(ihm.prudentes[0].contains(QStringLiteral("se sont déjà rencontrés")));
+    QCOMPARE(f.tournoi().app[1][0].noir, table1.noir);
+
+    // Undone without a result entered: no question, but a word of what was done.
+    ihm.questions.clear();
+    f.AnnulerRonde();
+    QVERIFY(ihm.questions.isEmpty());
+    QCOMPARE(ihm.informations.last(),
+             QStringLiteral(
+                 "La ronde n°2 est annulée : la ronde n°1 est de nouveau la ronde courante."));
 }
 
 QTEST_MAIN(TestCorrections)

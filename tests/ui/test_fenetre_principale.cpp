@@ -8,7 +8,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QtTest>
 
 #include "ihm_test.h"
@@ -39,6 +41,30 @@ QStringList textes(const QMenu* menu) {
         s << (a->isVisible() ? texte : QLatin1Char('[') + texte + QLatin1Char(']'));
     }
     return s;
+}
+
+// Every item of a menu, every button and buddy label of a dialog has its Alt
+// key, and no two have the same.
+void verifier_touches_alt(const QStringList& textes, const QString& ou) {
+    QStringList touches;
+    for (const QString& texte : textes) {
+        const QString touche = QKeySequence::mnemonic(texte).toString();
+        QVERIFY2(!touche.isEmpty(), qPrintable(ou + " : " + texte));
+        QVERIFY2(!touches.contains(touche), qPrintable(ou + " : " + texte));
+        touches << touche;
+    }
+}
+
+QStringList textes_alt(const QWidget& dialogue) {
+    QStringList t;
+    for (const QAbstractButton* b : dialogue.findChildren<QAbstractButton*>())
+        // The results are typed with 1, = and 0 instead.
+        if (!b->text().isEmpty() && !qobject_cast<const QRadioButton*>(b)) t << b->text();
+    for (const QLabel* l : dialogue.findChildren<QLabel*>())
+        if (l->buddy() != nullptr) t << l->text();
+    for (const QTabWidget* onglets : dialogue.findChildren<QTabWidget*>())
+        for (int i = 0; i < onglets->count(); ++i) t << onglets->tabText(i);
+    return t;
 }
 
 void ecrire_tournoi(const QString& chemin, const char* nom, int nb_joueurs) {
@@ -85,22 +111,31 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
     QStringList menus;
     for (const QAction* a : f.menuBar()->actions()) menus << a->text();
     QCOMPARE(menus,
-             (QStringList{"&Fichiers", "&Rondes", "&Joueurs", "Options", "Equipes", "Aide"}));
+             (QStringList{"&Fichiers", "&Rondes", "&Joueurs", "&Options", "&Equipes", "&Aide"}));
     const auto menu = [&](int i) { return f.menuBar()->actions()[i]->menu(); };
     QCOMPARE(textes(menu(0)),
              (QStringList{"&Nouveau Tournoi", "-", "&Charger un tournoi", "Tournois &récents",
-                          "&Sauver le tournoi", "Sauver so&us…", "Exporter au format TRF", "[-]",
+                          "&Sauver le tournoi", "Sauver so&us…", "&Exporter au format TRF", "[-]",
                           "[C&onfigurer l'imprimante]", "[&Imprimer]", "-", "&Quitter"}));
-    QCOMPARE(textes(menu(1)),
-             (QStringList{"Nouvelle Ronde", "Revoir les appariements", "Modifier les appariements",
-                          "Annuler la dernière ronde", "-", "Saisir les résultats", "-",
-                          "Classement", "Historique", "Grille américaine"}));
+    QCOMPARE(
+        textes(menu(1)),
+        (QStringList{"&Nouvelle Ronde", "&Revoir les appariements", "&Modifier les appariements",
+                     "&Annuler la dernière ronde", "-", "&Saisir les résultats", "-", "&Classement",
+                     "&Historique", "&Grille américaine"}));
     QCOMPARE(textes(menu(2)),
              (QStringList{"&Gestion", "&Liste des joueurs", "&Importer des joueurs…"}));
-    QCOMPARE(textes(menu(3)), (QStringList{"Tournoi"}));
+    QCOMPARE(textes(menu(3)), (QStringList{"&Tournoi"}));
     QCOMPARE(textes(menu(4)), (QStringList{"générer &Fichier résultats par Equipe", "-",
                                            "&Classement Final par équipe"}));
-    QCOMPARE(textes(menu(5)), (QStringList{"Avertissement", "À propos"}));
+    QCOMPARE(textes(menu(5)), (QStringList{"&Avertissement", "À &propos"}));
+    verifier_touches_alt(menus, QStringLiteral("menus"));
+    for (int i = 0; i < menus.size(); ++i)
+        verifier_touches_alt(textes(menu(i)).filter(QRegularExpression(QStringLiteral("^[^-[]"))),
+                             menus[i]);
+    QList<QDialog*> dialogues = f.findChildren<QDialog*>();
+    dialogues << f.Form_Show_App;
+    for (const QWidget* d : dialogues) verifier_touches_alt(textes_alt(*d), d->objectName());
+    QCOMPARE(f.action_sauver_sous->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     for (QAction* a : f.findChildren<QAction*>())
         if (!a->isSeparator() && !a->menu() && a->isVisible())
             QVERIFY2(a->isEnabled(), qPrintable(a->text()));
@@ -226,20 +261,40 @@ void TestFenetrePrincipale::charger_et_sauver() {
     QCOMPARE(f.fichier_courant(), copie);
 
     // The file changed on disk since this save: saving over it asks first;
-    // No keeps the other program's file.
+    // Enter (Annuler) keeps the other program's file, "Écraser" replaces it.
     QFile autre(copie);
     QVERIFY(autre.open(QIODevice::Append));
     autre.write("x");
     autre.close();
     ihm.questions.clear();
-    ihm.reponses = {false};
     QVERIFY(!f.SauverTournoi());
     QCOMPARE(ihm.questions.size(), 1);
     QVERIFY(ihm.questions[0].contains(QStringLiteral("modifié sur le disque")));
+    QVERIFY(ihm.questions[0].endsWith(QStringLiteral("[Recharger / Écraser]")));
     QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158 + 1));
-    ihm.reponses = {true};
+    ihm.choix = {IhmTest::Reponse::non};
     QVERIFY(f.SauverTournoi());
     QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158));
+
+    // "Recharger" takes the other program's tournament, once the director
+    // agrees to lose his changes (Non: nothing happens).
+    ecrire_tournoi(copie, "Autre", 6);
+    f.tournoi().entete.modifie = 1;
+    ihm.choix = {IhmTest::Reponse::oui, IhmTest::Reponse::oui};
+    ihm.reponses = {false, true};
+    QVERIFY(!f.SauverTournoi());
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 4);
+    QVERIFY(!f.SauverTournoi());
+    QCOMPARE(ihm.prudentes.size(), 2);
+    QVERIFY(ihm.prudentes[1].startsWith(QStringLiteral("Recharger le tournoi|Les changements")));
+    QCOMPARE(f.tournoi().entete.nb_joueurs, 6);
+    QCOMPARE(f.tournoi().entete.modifie, 0);
+    QCOMPARE(f.windowTitle(), QStringLiteral("Tournoi Autre, du 01/01/27, jeu : Dames"));
+    QCOMPARE(QFileInfo(copie).size(), qint64(150 + 6 * 158));
+    // Taken as it is on disk: saving now asks nothing.
+    ihm.questions.clear();
+    QVERIFY(f.SauverTournoi());
+    QVERIFY(ihm.questions.isEmpty());
 }
 
 void TestFenetrePrincipale::charger_apres_sauvegarde_annulee_ne_charge_pas() {
@@ -312,7 +367,8 @@ void TestFenetrePrincipale::recents_annuler_et_copie_de_secours() {
     IhmTest ihm;
     TForm1 f(&ihm);
     QCOMPARE(f.menu_recents->actions().size(), 1);
-    QCOMPARE(f.menu_recents->actions().first()->text(), QStringLiteral("&1 club.pxi"));
+    QCOMPARE(f.menu_recents->actions().first()->text(),
+             QStringLiteral("&1 club.pxi — ") + dossier.path());
     f.proposer_reprise();
     QCOMPARE(ihm.questions.size(), 1);
     QVERIFY(ihm.questions[0].startsWith(QStringLiteral(
@@ -325,6 +381,15 @@ void TestFenetrePrincipale::recents_annuler_et_copie_de_secours() {
     QVERIFY(!QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.pxi"));
     f.proposer_reprise();
     QCOMPARE(ihm.questions.size(), 1);
+
+    // A long folder loses its middle.
+    QSettings(QStringLiteral("tavo"), QStringLiteral("tavo"))
+        .setValue(
+            QStringLiteral("recents"),
+            QStringList{QStringLiteral("/%1/%2/t.pxi").arg(QString(30, 'a'), QString(30, 'b'))});
+    TForm1 f2(&ihm);
+    QCOMPARE(f2.menu_recents->actions().first()->text(),
+             QStringLiteral("&1 t.pxi — /%1…%2").arg(QString(23, 'a'), QString(25, 'b')));
 }
 
 void TestFenetrePrincipale::a_propos() {

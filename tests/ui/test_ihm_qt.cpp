@@ -103,24 +103,25 @@ void TestIhmQt::dialogues_de_fichier() {
     QCOMPARE(filtres, QStringList{QStringLiteral("Tournois (*.pxi)")});
     QVERIFY(confirme);
 
-    // The export dialog: the type chosen is returned and gives its suffix to
-    // a name typed without one.
+    // The export dialog opens in the folder given and returns the name as
+    // typed with the type chosen: the window settles the extension and asks
+    // before replacing, the dialog does not.
     quand_ouvert([&](QWidget* w) {
         auto* d = static_cast<QFileDialog*>(w);
-        d->setDirectory(dossier.path());
+        QCOMPARE(d->directory().absolutePath(), QDir(dossier.path()).absolutePath());
         d->selectNameFilter(QStringLiteral("CSV (*.csv)"));
-        emit d->filterSelected(QStringLiteral("CSV (*.csv)"));
         d->selectFile(QStringLiteral("grille"));
         noter(w);
         static_cast<QDialog*>(d)->accept();
     });
     QString type;
-    QCOMPARE(ihm.fichier_a_exporter(
-                 nullptr, QStringLiteral("Exporter"),
-                 {QStringLiteral("HTML (*.html)"), QStringLiteral("CSV (*.csv)")}, type),
-             dossier.filePath(QStringLiteral("grille.csv")));
+    QCOMPARE(
+        ihm.fichier_a_exporter(nullptr, QStringLiteral("Exporter"),
+                               {QStringLiteral("HTML (*.html)"), QStringLiteral("CSV (*.csv)")},
+                               dossier.path(), type),
+        dossier.filePath(QStringLiteral("grille")));
     QCOMPARE(type, QStringLiteral("CSV (*.csv)"));
-    QCOMPARE(suffixe, QStringLiteral("csv"));
+    QVERIFY(!confirme);
 }
 
 // Qt's own buttons speak French; a question before what cannot be undone
@@ -153,6 +154,21 @@ void TestIhmQt::en_francais_et_prudentes() {
         boite->button(QMessageBox::Cancel)->click();
     });
     QCOMPARE(ihm.question_annulable("Attention", "Sauver ?"), IhmQt::Reponse::annuler);
+
+    // Answers named by the question, each with its Alt key; Enter answers
+    // the default given, Escape Annuler.
+    for (const auto touche : {Qt::Key_Return, Qt::Key_Escape}) {
+        quand_ouvert([&, touche](QWidget* w) {
+            auto* boite = qobject_cast<QMessageBox*>(w);
+            QVERIFY(boite != nullptr);
+            QCOMPARE(boite->button(QMessageBox::Yes)->text(), QStringLiteral("&Recharger"));
+            QCOMPARE(boite->button(QMessageBox::No)->text(), QStringLiteral("É&craser"));
+            QTest::keyClick(boite, touche);
+        });
+        QCOMPARE(ihm.question_choix("Sauver", "Modifié", "Recharger", tavo::cp("Écraser"),
+                                    IhmQt::Reponse::non),
+                 touche == Qt::Key_Return ? IhmQt::Reponse::non : IhmQt::Reponse::annuler);
+    }
 }
 
 QTEST_MAIN(TestIhmQt)

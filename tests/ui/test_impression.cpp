@@ -9,6 +9,7 @@
 #include "ihm_test.h"
 #include "model/texte.h"
 #include "reports/rapports.h"
+#include "ui/destination_export.h"
 #include "ui/tform1.h"
 #include "ui/tform_show_app.h"
 
@@ -139,11 +140,14 @@ void TestImpression::imprimante_inutilisable() {
 }
 
 // The new user's path in the window: players imported from a list, the
-// crosstable, each report exported in the form of the type chosen, the TRF.
+// crosstable, each report exported in the form of the type chosen, the TRF;
+// every file dialog opens in the tournament's folder.
 void TestImpression::importer_publier_exporter() {
     QTemporaryDir dossier;
     IhmTest ihm;
     tavo::ui::TForm1 f(&ihm);
+    ihm.a_sauver << dossier.filePath(QStringLiteral("open.pxi"));
+    QVERIFY(f.SauverTournoiSous());
     const QString liste = dossier.filePath(QStringLiteral("liste.csv"));
     QFile fichier(liste);
     QVERIFY(fichier.open(QIODevice::WriteOnly));
@@ -156,15 +160,19 @@ void TestImpression::importer_publier_exporter() {
     QCOMPARE(ihm.informations, QStringList{QStringLiteral("2 joueurs importés")});
     QCOMPARE(f.tournoi().entete.nb_joueurs, 2);
 
-    // The crosstable, exported three times: HTML, CSV, then PDF chosen by
-    // type for a name typed without a suffix.
+    // The crosstable, exported: the type chosen gives its extension to a
+    // name typed without one ("g" with CSV chosen, beside g.html, is
+    // g.csv); a name typed with one of the types' extensions is of that type
+    // ("g.csv" with HTML chosen), and replacing a file is asked about by its
+    // final name.
     ihm.a_exporter << dossier.filePath(QStringLiteral("g.html"))
+                   << dossier.filePath(QStringLiteral("g"))
                    << dossier.filePath(QStringLiteral("g.csv"))
                    << dossier.filePath(QStringLiteral("g"));
-    ihm.types_exportes = {0, 1, 2};
+    ihm.types_exportes = {0, 1, 0, 2};
     ihm.pilotes.push_back([](QDialog& d) {
         auto* exporter = d.findChild<QPushButton*>(QStringLiteral("Bt_Exporter"));
-        for (int i = 0; i < 3; ++i) exporter->click();
+        for (int i = 0; i < 4; ++i) exporter->click();
     });
     f.action_grille->trigger();
     QCOMPARE(ihm.dialogues, QStringList{QStringLiteral("Form_Show_App")});
@@ -179,8 +187,13 @@ void TestImpression::importer_publier_exporter() {
                                  "Cl;N\xC2\xB0;Nom Pr\xC3\xA9nom;Elo;Equ;Pts"));
     const QString pdf = texte_pdf(dossier.filePath(QStringLiteral("g.pdf")));
     QVERIFY2(pdf.contains(QStringLiteral("Grille américaine")), qPrintable(pdf));
+    QCOMPARE(ihm.prudentes, QStringList{QStringLiteral("Exporter|Le fichier « g.csv » existe "
+                                                       "déjà.\n\nVoulez-vous le remplacer ?")});
+    QCOMPARE(tavo::ui::accorder(QStringLiteral("c.2027"), {QStringLiteral("Page HTML (*.html)")}, 0)
+                 .chemin,
+             QStringLiteral("c.2027.html"));
 
-    ihm.a_exporter << dossier.filePath(QStringLiteral("open.trf"));
+    ihm.a_exporter << dossier.filePath(QStringLiteral("open"));
     f.action_exporter_trf->trigger();
     QFile trf(dossier.filePath(QStringLiteral("open.trf")));
     QVERIFY(trf.open(QIODevice::ReadOnly));
@@ -188,6 +201,8 @@ void TestImpression::importer_publier_exporter() {
         trf.readAll().contains("001    1 m    DUPONT,L\xC3\xA9"
                                "a"));
     QVERIFY(ihm.erreurs.isEmpty());
+    ihm.dossiers.removeFirst();  // "Sauver sous", before the tournament had a file
+    QCOMPARE(ihm.dossiers, QStringList(6, dossier.path()));
 }
 
 QTEST_MAIN(TestImpression)

@@ -40,6 +40,12 @@ struct Banc {
         QApplication::setActiveWindow(&d);
     }
     const tavo::Appariement& table(int t) { return f.tournoi().app[0][t]; }
+    // Types a disc count over the one shown, as the director does.
+    static void taper(QLineEdit* champ, const QString& texte) {
+        champ->setFocus();
+        champ->selectAll();
+        QTest::keyClicks(champ, texte);
+    }
     QStringList coches() const {
         QStringList s;
         for (QRadioButton* b : {d.Rbt_BG, d.Rbt_BN, d.Rbt_BP, d.Rbt_NG, d.Rbt_NN, d.Rbt_NP})
@@ -194,33 +200,46 @@ void TestSaisieResultats::othello_complement_et_bornes() {
     // 65 is refused: the box, the focus back, the counts before in both
     // fields (40 for black, typed and accepted, and 24).
     QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("0"));  // table 2, never entered
-    b.d.Ed_Nbp_noir->setFocus();
-    b.d.Ed_Nbp_noir->setText(QStringLiteral("40"));
+    Banc::taper(b.d.Ed_Nbp_noir, QStringLiteral("40"));
     b.d.Ed_Nbp_blanc->setFocus();
     QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("24"));
-    b.d.Ed_Nbp_blanc->setText(QStringLiteral("65"));
+    Banc::taper(b.d.Ed_Nbp_blanc, QStringLiteral("65"));
     b.d.Ed_Nbp_noir->setFocus();
-    QCOMPARE(b.ihm.erreurs,
-             QStringList{QStringLiteral("le nombre de pions doit être compris entre 0 et 64")});
+    const QString hors_bornes =
+        QStringLiteral("le nombre de pions doit être compris entre 0 et 64");
+    QCOMPARE(b.ihm.erreurs, QStringList{hors_bornes});
     QCOMPARE(QApplication::focusWidget(), b.d.Ed_Nbp_blanc);
     QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("40"));
     QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("24"));
-    b.d.Ed_Nbp_blanc->setText(QStringLiteral("65"));
-    // Stored as they stand: no result.
+    // Typed again, 65 is refused by "Précédent" too: nothing stored, nothing moves.
+    Banc::taper(b.d.Ed_Nbp_blanc, QStringLiteral("65"));
     b.d.Bt_Prec->click();
+    QCOMPARE(b.ihm.erreurs, (QStringList{hors_bornes, hors_bornes}));
+    QCOMPARE(b.d.table_courante(), 1);
     QCOMPARE(b.table(1).saisi, 0);
 
-    // 0 and 64, then 32 each: a draw.
-    b.d.Bt_Valider->click();
-    b.d.Ed_Nbp_blanc->setFocus();
-    b.d.Ed_Nbp_blanc->setText(QStringLiteral("64"));
+    // Both counts typed: neither overwrites the other, and a total other
+    // than 64 (40-25) is refused with its message, never made 39-25.
+    Banc::taper(b.d.Ed_Nbp_blanc, QStringLiteral("25"));
     b.d.Ed_Nbp_noir->setFocus();
-    QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("0"));
-    QCOMPARE(b.ihm.erreurs.size(), 1);
-    b.d.Ed_Nbp_noir->setText(QStringLiteral("32"));
+    QCOMPARE(b.d.Ed_Nbp_noir->text(), QStringLiteral("40"));
+    b.d.Button3->click();
+    QCOMPARE(b.ihm.erreurs.last(),
+             QStringLiteral("les nombres de pions des deux joueurs doivent faire 64"));
+    QCOMPARE(b.table(1).saisi, 0);
+    QVERIFY(b.d.isVisible());
+
+    // 0 and 64, then 32 each: a draw.
+    Banc::taper(b.d.Ed_Nbp_blanc, QStringLiteral("64"));
+    Banc::taper(b.d.Ed_Nbp_noir, QStringLiteral("0"));
+    b.d.Bt_Prec->click();
+    QCOMPARE(b.table(1).pions_blanc, 64);
+    b.d.Bt_Valider->click();
+    Banc::taper(b.d.Ed_Nbp_noir, QStringLiteral("32"));
     b.d.Ed_Nbp_blanc->setFocus();
     QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("32"));
     b.d.Button3->click();
+    QCOMPARE(b.ihm.erreurs.size(), 3);
     QCOMPARE(b.table(1).saisi, 1);
     QCOMPARE(b.table(1).res_blanc, 1);
     QCOMPARE(b.table(1).res_noir, 1);
@@ -230,22 +249,37 @@ void TestSaisieResultats::othello_complement_et_bornes() {
 
 void TestSaisieResultats::reouverture() {
     Banc b(8);
-    b.ihm.pilotes.push_back([](QDialog& dialogue) {
+    b.ihm.pilotes.push_back([&b](QDialog& dialogue) {
         auto& d = static_cast<TForm_Saisie_Resultats&>(dialogue);
         for (int i = 0; i < 3; ++i) {
             d.Rbt_BG->click();
             d.Bt_Valider->click();
         }
+        // A result typed and not stored: leaving asks. Annuler stays...
         d.Rbt_BN->click();
+        b.ihm.annulations = 1;
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(d.isVisible());
+        // ...Non drops it.
+        b.ihm.reponses = {false};
         d.Button2->click();  // "Fermer sans Valider" on table 4
     });
     b.f.SaisirResultats();
+    const QString question = QStringLiteral(
+        "Attention|Le résultat de la table n°4 n'est pas enregistré.\n\nVoulez-vous "
+        "l'enregistrer ?");
+    QCOMPARE(b.ihm.questions, QStringList(2, question));
     QCOMPARE(b.table(3).saisi, 0);  // the table shown is not stored
     QCOMPARE(b.table(2).saisi, 1);
     b.ouvrir();
     QCOMPARE(b.d.Lbl_No_App->text(), QStringLiteral("Table n°4"));
     b.d.Rbt_BN->click();
-    b.d.Button3->click();
+    b.d.close();  // the close box: Oui stores it
+    QVERIFY(!b.d.isVisible());
+    QCOMPARE(b.table(3).saisi, 1);
+    b.ouvrir();
+    b.d.Button3->click();  // nothing typed: no question
+    QCOMPARE(b.ihm.questions.size(), 3);
     QVERIFY(!b.d.isVisible());
 
     b.f.NouvelleRonde();
@@ -276,7 +310,7 @@ void TestSaisieResultats::au_clavier() {
     QCOMPARE(b.d.Lbl_Etat->text(), QStringLiteral("Toutes les tables ont un résultat"));
 
     // Othello: the count, then Enter.
-    Banc o(4, true);
+    Banc o(6, true);
     o.ouvrir();
     QVERIFY(QTest::qWaitForWindowActive(&o.d));
     o.d.Ed_Nbp_noir->setFocus();
@@ -287,6 +321,25 @@ void TestSaisieResultats::au_clavier() {
     QCOMPARE(o.table(0).pions_blanc, 24);
     QCOMPARE(o.d.Lbl_No_App->text(), QStringLiteral("Table n°2"));
     QCOMPARE(QApplication::focusWidget(), o.d.Ed_Nbp_noir);
+    // Enter in white's count stores it and fills nothing on the next table;
+    // passing through a field (Tab, Shift+Tab) fills nothing either, and
+    // Enter on counts nobody typed stores nothing.
+    Banc::taper(o.d.Ed_Nbp_blanc, QStringLiteral("30"));
+    QTest::keyClick(o.d.Ed_Nbp_blanc, Qt::Key_Return);
+    QCOMPARE(o.table(1).pions_blanc, 30);
+    QCOMPARE(o.table(1).pions_noir, 34);
+    QCOMPARE(o.d.Lbl_No_App->text(), QStringLiteral("Table n°3"));
+    QTest::keyClick(o.d.Ed_Nbp_noir, Qt::Key_Tab);
+    QTest::keyClick(o.d.Ed_Nbp_blanc, Qt::Key_Backtab);
+    QCOMPARE(o.d.Ed_Nbp_noir->text(), QStringLiteral("0"));
+    QCOMPARE(o.d.Ed_Nbp_blanc->text(), QStringLiteral("0"));
+    o.f.tournoi().entete.modifie = 0;
+    QTest::keyClick(o.d.Ed_Nbp_noir, Qt::Key_Return);
+    QTest::keyClick(o.d.Ed_Nbp_noir, Qt::Key_Return);
+    QCOMPARE(o.table(2).saisi, 0);
+    QCOMPARE(o.table(2).pions_noir, 0);
+    QCOMPARE(o.f.tournoi().entete.modifie, 0);
+    QVERIFY(o.ihm.erreurs.isEmpty());
 }
 
 // The standings stay open beside the results dialog and follow each result.
