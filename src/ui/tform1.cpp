@@ -560,7 +560,8 @@ void TForm1::ExporterTrf() {
                             {QStringLiteral("Fichier TRF (*.trf)")}, dossier_des_dialogues());
     if (!destination) return;
     gestion::exporter_trf(*tournoi_, std::filesystem::path(destination->chemin.toStdString()),
-                          ihm_);
+                          ihm_, gestion::EncodageTrf::utf8,
+                          std::filesystem::path(fichier_courant_.toStdString()));
 }
 
 void TForm1::GestionJoueurs() {

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "gestion/rapports.h"
+#include "gestion/sorties.h"
 #include "model/texte.h"
 #include "ui/destination_export.h"
 #include "ui/ihm.h"
@@ -146,7 +147,8 @@ void TForm_Show_App::Bt_ExporterClick() {
         return;
     }
     // The PDF is written whole before it replaces the file (no half-written
-    // file is left when it fails).
+    // file is left when it fails), and never over a file the program reads.
+    if (!gestion::sortie_permise(chemin, {}, ihm_)) return;
     QSaveFile sortie(destination->chemin);
     bool ok = sortie.open(QIODevice::WriteOnly);
     if (ok) {
