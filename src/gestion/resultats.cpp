@@ -12,9 +12,8 @@ int ronde_voulue(const Tournoi& t, int ronde) {
     return ronde == RONDE_COURANTE ? t.entete.ronde_courante : ronde;
 }
 
-// A table of a round paired so far. The file keeps every round's tables up to
-// the current round's count only: an earlier round's table beyond it comes
-// back empty, its players known from their own records alone.
+// A table of a round paired so far. (A tournament read without
+// reconstituer_tables keeps the tables the file left out empty.)
 bool table_existe(const Tournoi& t, int r, int table) {
     if (r < 0 || r > t.entete.ronde_courante || r >= MAX_RONDES) return false;
     if (table < 0 || table >= t.nb_app[r] || table >= MAX_TABLES) return false;

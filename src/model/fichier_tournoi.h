@@ -36,7 +36,8 @@ enum class ErreurLecture { aucune, tournoi, joueurs, nb_app, app, desaccord };
 // Reads a whole file image into `dest` (which should be fresh); the id index
 // is rebuilt on success. On failure `dest` holds a partial state and must be
 // discarded. With ErreurLecture::desaccord, `detail` (when given) gets what
-// contradicts what. The tables the file left out stay empty.
+// contradicts what. The tables the file left out stay empty here
+// (reconstituer_tables of the pairing brings them back).
 ErreurLecture lire_image(std::string_view octets, Tournoi& dest, std::string* detail = nullptr);
 
 // The read error message, as the director sees it: the block's, or for
