@@ -280,6 +280,17 @@ TEST_F(ChargementRefuse, FichesQuiSeContredisent) {
         {[](Tournoi& t) { t.nb_app[0] = 4, t.app[0][4] = {}; },
          "Ronde 1 : le joueur 9 n'est à aucune table"},
         {[](Tournoi& t) { t.app[1][4] = {}, t.nb_app[1] = 5; }, "Ronde 2 : la table n°5 est vide"},
+        // Round 1 without player 9 (four tables), round 2 with his bye: the
+        // file's fifth record of round 1 must be empty.
+        {[](Tournoi& t) {
+             Joueur& j = t.joueur(9);
+             j.adversaires[0] = ID_FORFAIT, j.couleurs[0] = SANS_PARTIE;
+             j.resultats[0] = j.pions[0] = 0;
+             t.nb_app[0] = 4;
+             t.app[0][4] = t.app[0][3];
+             poser_partie(t, 1, 4, 9, ID_QUALIFIE, 2);
+         },
+         "Ronde 1 : la table n°5 est de trop : la ronde en a 4"},
         {[](Tournoi& t) { t.entete.othello = 1; },
          "Ronde 1 : les pions des joueurs 1 et 5 ne font pas 64 (0 et 0)"},
         {[](Tournoi& t) {
