@@ -1,8 +1,9 @@
 // Fuzz target: the tournament file loader. Any byte string is offered as a
 // file; whatever the loader accepts must keep the tournament's invariants, be
-// written back as the same bytes, give every report, the pairing sheets and
-// the team result file, take the results of its current round and pair the
-// next one, and stay savable and loadable after each of these.
+// written back as the same bytes, have the tables the file left out brought
+// back, give every report, the pairing sheets and the team result file, take
+// the results of its current round and pair the next one, and stay savable
+// and loadable after each of these.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
 #include "pairing/appariement.h"
+#include "pairing/reconstitution.h"
 #include "reports/feuille.h"
 #include "reports/rapport.h"
 #include "reports/rapports.h"
@@ -115,6 +117,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     if (lire_image(std::string_view(image.data(), image.size()), *relu) != ErreurLecture::aucune)
         fuzz::exiger("l'image ecrite est refusee", "aller-retour");
     if (image_fichier(*relu) != image) fuzz::exiger("seconde image differente", "aller-retour");
+    // The tables the file left out come back, as the load operation does.
+    reconstituer_tables(*t);
+    exiger_relecture(*t, "apres les tables refaites");
 
     produire_rapports(*t);
     produire_feuilles(*t);

@@ -77,15 +77,7 @@ bool annuler_ronde(Tournoi& t, Interaction& io, bool forcer) {
                            perdus);
         if (!io.question("Confirmation", cp(question))) return false;
     }
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        Joueur& j = t.joueurs[p];
-        j.adversaires[r] = ID_AUCUN;
-        j.couleurs[r] = 0;
-        j.resultats[r] = 0;
-        j.pions[r] = 0;
-    }
-    t.app[r] = {};
-    t.nb_app[r] = 0;
+    t.effacer_rondes(r);
     t.entete.ronde_courante = static_cast<std::int16_t>(r - 1);
     recalculer_flottements(t, r - 1);
     // The first round is paired by halves in table order: back to the

@@ -4,6 +4,7 @@
 
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
+#include "pairing/reconstitution.h"
 #include "standings/departages.h"
 
 namespace tavo::gestion {
@@ -11,6 +12,7 @@ namespace tavo::gestion {
 bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
     if (!charger(t, chemin, io)) return false;
     choisir_departages_fichier(t);
+    reconstituer_tables(t);
     return true;
 }
 

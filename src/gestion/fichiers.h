@@ -10,8 +10,10 @@
 namespace tavo::gestion {
 
 // Replaces the tournament with the one of the file, its tie-break labels and
-// functions rebuilt from the ids it holds. On any failure (message shown)
-// the tournament is left as it was.
+// functions rebuilt from the ids it holds, and the tables of earlier rounds
+// that the file left out brought back from the players' records. A file
+// whose records contradict each other is refused. On any failure (message
+// shown) the tournament is left as it was.
 bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io);
 
 // Writes the tournament to the file; the previous file stays whole when the

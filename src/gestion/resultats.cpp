@@ -12,9 +12,8 @@ int ronde_voulue(const Tournoi& t, int ronde) {
     return ronde == RONDE_COURANTE ? t.entete.ronde_courante : ronde;
 }
 
-// A table of a round paired so far. The file keeps every round's tables up to
-// the current round's count only: an earlier round's table beyond it comes
-// back empty, its players known from their own records alone.
+// A table of a round paired so far. (A tournament read without
+// reconstituer_tables keeps the tables the file left out empty.)
 bool table_existe(const Tournoi& t, int r, int table) {
     if (r < 0 || r > t.entete.ronde_courante || r >= MAX_RONDES) return false;
     if (table < 0 || table >= t.nb_app[r] || table >= MAX_TABLES) return false;
@@ -123,6 +122,12 @@ bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& i
         return false;
     }
     if (table_sans_adversaire(t, numero - 1, r)) {
+        // The bye's own result, typed again, changes nothing and is no fault.
+        const Appariement& a = t.app[r][numero - 1];
+        const bool le_sien = t.entete.othello == 0
+                                 ? blanc == a.res_blanc && noir == a.res_noir
+                                 : blanc == a.pions_blanc && noir == a.pions_noir;
+        if (le_sien) return true;
         io.message_erreur(cp(formater(
             "La table n°%d est celle de l'exempt : son résultat ne se change pas", numero)));
         return false;

@@ -90,8 +90,7 @@ std::vector<int> tables_sans_resultat(const Tournoi& t, int ronde = RONDE_COURAN
 
 // The number of tables of a round (0 before the first round).
 int nb_tables(const Tournoi& t, int ronde = RONDE_COURANTE);
-// Table `table` of a round; std::nullopt for a table that does not exist
-// (a table of an earlier round that the file no longer holds included).
+// Table `table` of a round; std::nullopt for a table that does not exist.
 std::optional<TableRonde> table_ronde(const Tournoi& t, int table, int ronde = RONDE_COURANTE);
 
 }  // namespace tavo::gestion

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 
+#include "model/accord.h"
 #include "model/disque.h"
 #include "model/texte.h"
 
@@ -131,6 +132,15 @@ bool ecrire_tout(int fd, const char* donnees, std::size_t taille) {
     return true;
 }
 
+// Why the file image would be refused on loading; "" when it loads.
+std::string relecture_refusee(const std::vector<char>& image) {
+    auto relu = std::make_unique<Tournoi>();
+    std::string detail;
+    const ErreurLecture erreur =
+        lire_image(std::string_view(image.data(), image.size()), *relu, &detail);
+    return erreur == ErreurLecture::aucune ? "" : message_lecture(erreur, detail);
+}
+
 }  // namespace
 
 void remplacer_ecriture(FonctionEcriture f) {
@@ -152,10 +162,18 @@ std::vector<char> image_fichier(const Tournoi& t) {
 
 namespace {
 
-// Writes the file image through `temporaire`, then puts it in place by
-// replacing the target or, for a new file, only where there is none.
-bool ecrire_image(Tournoi& t, FichierTemporaire& temporaire, bool nouveau,
-                  const std::string& chemin, Interaction& io) {
+// Writes the file image beside `cible` under a temporary name, then puts it
+// in place by replacing `cible` or, for a new file, only where there is none.
+// Nothing is written when the image would not load again.
+bool ecrire_image(Tournoi& t, const std::string& cible, bool nouveau, const std::string& chemin,
+                  Interaction& io) {
+    const std::vector<char> image = image_fichier(t);
+    const std::string refus = relecture_refusee(image);
+    if (!refus.empty()) {
+        io.message_erreur(cp("Sauvegarde refusée, le fichier ne se relirait pas. ") + refus);
+        return false;
+    }
+    FichierTemporaire temporaire(cible);
     if (!temporaire.ouvert()) {
         io.message_erreur("Impossible d'ouvrir ce fichier");
         return false;
@@ -163,7 +181,6 @@ bool ecrire_image(Tournoi& t, FichierTemporaire& temporaire, bool nouveau,
     const int fd = temporaire.fd();
 
     // The blocks in file order, each with the message naming it.
-    const std::vector<char> image = image_fichier(t);
     const std::size_t fin_entete = sizeof(EnteteTournoi);
     const std::size_t fin_joueurs = fin_entete + sizeof(Joueur) * t.entete.nb_joueurs;
     const std::size_t fin_nb_app = fin_joueurs + 2 * (t.entete.ronde_courante + 1);
@@ -211,17 +228,15 @@ bool sauver(Tournoi& t, const std::string& chemin, Interaction& io) {
         io.message_erreur("Impossible d'ouvrir ce fichier");
         return false;
     }
-    FichierTemporaire temporaire(cible);
-    return ecrire_image(t, temporaire, false, chemin, io);
+    return ecrire_image(t, cible, false, chemin, io);
 }
 
 bool creer(Tournoi& t, const std::string& chemin, Interaction& io) {
     // The name itself is taken, whatever is there (a symbolic link too).
-    FichierTemporaire temporaire(chemin);
-    return ecrire_image(t, temporaire, true, chemin, io);
+    return ecrire_image(t, chemin, true, chemin, io);
 }
 
-ErreurLecture lire_image(std::string_view octets, Tournoi& d) {
+ErreurLecture lire_image(std::string_view octets, Tournoi& d, std::string* detail) {
     Lecteur lecteur(octets);
     if (!lecteur.lire(d.entete) || !entete_valide(d.entete)) return ErreurLecture::tournoi;
     for (int p = 1; p <= d.entete.nb_joueurs; ++p)
@@ -241,10 +256,13 @@ ErreurLecture lire_image(std::string_view octets, Tournoi& d) {
     }
     d.entete.modifie = 0;  // a tournament just read has nothing unsaved
     d.indexer_joueurs();
-    return ErreurLecture::aucune;
+    const std::string contradiction = desaccord(d);
+    if (contradiction.empty()) return ErreurLecture::aucune;
+    if (detail) *detail = contradiction;
+    return ErreurLecture::desaccord;
 }
 
-std::string message_lecture(ErreurLecture erreur) {
+std::string message_lecture(ErreurLecture erreur, const std::string& detail) {
     switch (erreur) {
         case ErreurLecture::tournoi:
             return "Erreur de lecture TOURNOI dans ce fichier";
@@ -254,6 +272,8 @@ std::string message_lecture(ErreurLecture erreur) {
             return "Erreur de lecture NB_APP [] dans ce fichier";
         case ErreurLecture::app:
             return "Erreur de lecture APP [][] dans ce fichier";
+        case ErreurLecture::desaccord:
+            return cp("Fichier incohérent. ") + detail;
         case ErreurLecture::aucune:
             break;
     }
@@ -269,9 +289,10 @@ bool charger(Tournoi& t, const std::string& chemin, Interaction& io) {
         return false;
     }
     auto lu = std::make_unique<Tournoi>();
-    const ErreurLecture erreur = lire_image(*octets, *lu);
+    std::string detail;
+    const ErreurLecture erreur = lire_image(*octets, *lu, &detail);
     if (erreur != ErreurLecture::aucune) {
-        io.message_erreur(message_lecture(erreur));
+        io.message_erreur(message_lecture(erreur, detail));
         return false;
     }
     t = *lu;

@@ -22,6 +22,20 @@ void Tournoi::vider() {
     joueurs = {};
 }
 
+void Tournoi::effacer_rondes(int de) {
+    for (int r = de; r < MAX_RONDES; ++r) {
+        app[r] = {};
+        nb_app[r] = 0;
+        for (int p = 1; p <= entete.nb_joueurs; ++p) {
+            Joueur& j = joueurs[p];
+            j.adversaires[r] = ID_AUCUN;
+            j.couleurs[r] = 0;
+            j.resultats[r] = 0;
+            j.pions[r] = 0;
+        }
+    }
+}
+
 int Tournoi::nb_joueurs_actifs() const {
     int n = 0;
     for (int p = 1; p <= entete.nb_joueurs; ++p)

@@ -40,6 +40,9 @@ class Tournoi {
     // Reset for a new tournament or before a load: players, rounds and tables
     // are erased; name, date, game, tie-breaks, nb_actifs and modifie stay.
     void vider();
+    // Erases rounds `de` onward: their tables and table counts, and every
+    // player's opponent, colour, result and discs of those rounds.
+    void effacer_rondes(int de);
 
     int nb_joueurs_actifs() const;
     // First active position from `de` to `a` inclusive, 0 when there is none.

@@ -156,4 +156,34 @@ TEST_F(CliRonde, Corrections) {
               std::string::npos);
 }
 
+// Nine players, player 3 withdrawn after round 1: the file keeps four tables
+// of round 1, as round 2 has, and every command loads it again. The bye's
+// table of round 1 is still seen, and undoing round 2 gives round 1 back
+// whole, so that it can be corrected and round 2 paired again.
+TEST_F(CliRonde, AWithdrawalKeepsTheEarlierRoundsWhole) {
+    creer(9, 5);
+    const Sortie premiere = cli({"ronde", fichier_});
+    ASSERT_EQ(premiere.code, 0);
+    for (const char* table : {"1", "2", "3", "4"})
+        ASSERT_EQ(cli({"resultat", fichier_, table, "1-1"}).code, 0);
+    ASSERT_EQ(cli({"valider", fichier_}).code, 0);
+    ASSERT_EQ(cli({"joueur-modifier", fichier_, "3", "--inactif"}).code, 0);
+    ASSERT_EQ(cli({"ronde", fichier_}).code, 0);
+
+    // Round 1's last table, the bye's, is still there: its own 2-0 may be
+    // typed again, any other result is refused.
+    EXPECT_EQ(cli({"resultat", fichier_, "5", "0-2", "--ronde", "1"}).err,
+              "La table n°5 est celle de l'exempt : son résultat ne se change pas\n");
+    Sortie s = cli({"annuler-ronde", fichier_, "--forcer"});
+    ASSERT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(cli({"rapport", "appariements", fichier_}).out, premiere.out);
+    for (const char* table : {"5", "4"}) {
+        s = cli({"resultat", fichier_, table, "2-0", "--ronde", "1"});
+        EXPECT_EQ(s.code, 0) << s.err;
+    }
+    s = cli({"ronde", fichier_});
+    EXPECT_EQ(s.code, 0) << s.err;
+    EXPECT_NE(s.out.find("Ronde n°2"), std::string::npos) << s.out;
+}
+
 }  // namespace

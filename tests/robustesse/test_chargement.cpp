@@ -5,9 +5,11 @@
 #include <cstring>
 #include <iostream>
 
+#include "gestion/joueurs.h"
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
 #include "outils.h"
+#include "pairing/appariement.h"
 #include "support/tournoi_test.h"
 
 namespace tavo::test {
@@ -184,17 +186,16 @@ TEST_F(ChargementRefuse, NumerosDeJoueursHorsInvariants) {
 // A current round that claims more tables than its players allow would send
 // the results entry past the tables that were stored.
 TEST_F(ChargementRefuse, RondeCouranteAvecTropDeTables) {
-    std::string octets = bon;
-    poser_i16(octets, kFinJoueurs + 2, 5);
-    // Five tables per group make the file long enough: only the count is wrong
-    // once there are fewer players.
-    octets.insert(table(1, 4), 10, '\0');
-    octets.insert(table(0, 4), 10, '\0');
+    // Player 9 back in round 2 with the bye: five tables, as nine players allow.
+    Tournoi cinq = tournoi_abime();
+    poser_partie(cinq, 1, 4, 9, ID_QUALIFIE, 2);
+    const std::vector<char> image = image_fichier(cinq);
+    const std::string octets(image.begin(), image.end());
+    // Only the count is wrong once there are fewer players.
     std::string moins_de_joueurs = octets;
     poser_i16(moins_de_joueurs, offsetof(EnteteTournoi, nb_joueurs), 8);
     moins_de_joueurs.erase(joueur(9), 158);
     verifier_refus(moins_de_joueurs, kNbApp);
-    // With nine players the same five tables are allowed.
     ecrire_fichier(fichier, octets);
     InteractionTest io;
     EXPECT_TRUE(charger(en_memoire, fichier.string(), io));
@@ -232,6 +233,124 @@ TEST_F(ChargementRefuse, ValeursHorsDeLeursBornes) {
         octets.replace(c.position, c.longueur, c.longueur, c.octet);
         verifier_refus(octets, c.message);
     }
+}
+
+// Records that contradict each other: each file is refused naming the round
+// and the player or table, and what the loader refuses no save writes.
+TEST_F(ChargementRefuse, FichesQuiSeContredisent) {
+    const struct {
+        void (*abimer)(Tournoi&);
+        const char* message;
+    } cas[] = {
+        {[](Tournoi& t) { t.joueur(5).adversaires[1] = 3; },
+         "Ronde 2 : le joueur 4 joue contre le joueur 5, mais le joueur 5 joue contre le joueur 3"},
+        {[](Tournoi& t) { t.joueur(1).couleurs[0] = NOIR; },
+         "Ronde 1 : les joueurs 1 et 5 ont tous deux les Noirs"},
+        {[](Tournoi& t) { t.joueur(1).resultats[0] = 2; },
+         "Ronde 1 : les résultats des joueurs 1 et 5 ne vont pas ensemble (2-2)"},
+        {[](Tournoi& t) { t.app[1][3] = t.app[1][2]; },
+         "Ronde 2 : le joueur 7 est à deux tables (n°3 et n°4)"},
+        {[](Tournoi& t) { std::swap(t.app[1][0].blanc, t.app[1][0].noir); },
+         "Ronde 2 : la table n°1 ne s'accorde pas avec la fiche du joueur 4"},
+        {[](Tournoi& t) { t.app[1][0].noir = ID_FORFAIT; },
+         "Ronde 2 : la table n°1 ne réunit pas deux joueurs"},
+        {[](Tournoi& t) { t.app[0][1].res_blanc = 2, t.app[0][1].res_noir = 0; },
+         "Ronde 1 : le résultat de la table n°2 n'est pas celui des fiches des joueurs 2 et 6"},
+        {[](Tournoi& t) { t.joueur(3).adversaires[2] = 7; },
+         "Ronde 3 : le joueur 3 a une partie, mais cette ronde n'est pas appariée"},
+        {[](Tournoi& t) { t.joueur(9).resultats[1] = 2; },
+         "Ronde 2 : le joueur 9 est forfait, mais a une couleur ou des points"},
+        {[](Tournoi& t) { t.joueur(9).adversaires[1] = 0, t.joueur(9).couleurs[1] = 0; },
+         "Ronde 2 : le joueur 9 n'a pas d'adversaire"},
+        {[](Tournoi& t) { t.joueur(9).resultats[0] = 1; },
+         "Ronde 1 : le joueur 9 est exempté sans le 2-0 de l'exempt"},
+        {[](Tournoi& t) {
+             poser_partie(t, 1, 4, 9, ID_QUALIFIE, 2);
+             t.app[1][4].pions_blanc = 34;
+         },
+         "Ronde 2 : la table n°5 de l'exempt n'a pas son 2-0"},
+        {[](Tournoi& t) {
+             for (const int id : {4, 8}) {
+                 Joueur& j = t.joueur(id);
+                 j.adversaires[0] = ID_QUALIFIE, j.resultats[0] = 2, j.pions[0] = 33;
+             }
+         },
+         "Ronde 1 : les joueurs 4 et 8 sont tous deux exemptés"},
+        // The bye's table left out, and nothing to take its place.
+        {[](Tournoi& t) { t.nb_app[0] = 4, t.app[0][4] = {}; },
+         "Ronde 1 : le joueur 9 n'est à aucune table"},
+        {[](Tournoi& t) { t.app[1][4] = {}, t.nb_app[1] = 5; }, "Ronde 2 : la table n°5 est vide"},
+        // Round 1 without player 9 (four tables), round 2 with his bye: the
+        // file's fifth record of round 1 must be empty.
+        {[](Tournoi& t) {
+             Joueur& j = t.joueur(9);
+             j.adversaires[0] = ID_FORFAIT, j.couleurs[0] = SANS_PARTIE;
+             j.resultats[0] = j.pions[0] = 0;
+             t.nb_app[0] = 4;
+             t.app[0][4] = t.app[0][3];
+             poser_partie(t, 1, 4, 9, ID_QUALIFIE, 2);
+         },
+         "Ronde 1 : la table n°5 est de trop : la ronde en a 4"},
+        {[](Tournoi& t) { t.entete.othello = 1; },
+         "Ronde 1 : les pions des joueurs 1 et 5 ne font pas 64 (0 et 0)"},
+        {[](Tournoi& t) {
+             t.entete.othello = 1;
+             for (int r = 0; r < 2; ++r)
+                 for (int table = 0; table < 4; ++table) {
+                     Appariement& a = t.app[r][table];
+                     a.pions_blanc = a.res_blanc == 2 ? 40 : a.res_blanc == 1 ? 32 : 24;
+                     a.pions_noir = 64 - a.pions_blanc;
+                     t.joueur(a.blanc).pions[r] = a.pions_blanc;
+                     t.joueur(a.noir).pions[r] = a.pions_noir;
+                 }
+             t.joueur(6).pions[0] = t.app[0][1].pions_noir = 33;
+             t.joueur(2).pions[0] = t.app[0][1].pions_blanc = 31;
+         },
+         "Ronde 1 : les points des joueurs 2 et 6 ne suivent pas les pions (1-1 pour 31 pions "
+         "contre 33)"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.message);
+        Tournoi t = tournoi_abime();
+        c.abimer(t);
+        const std::vector<char> image = image_fichier(t);
+        verifier_refus(std::string(image.begin(), image.end()),
+                       (std::string("Fichier incohérent. ") + c.message).c_str());
+        InteractionTest io;
+        ecrire_fichier(fichier, "avant");
+        EXPECT_FALSE(sauver(t, fichier.string(), io));
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(
+                                  std::string("Sauvegarde refusée, le fichier ne se relirait pas. "
+                                              "Fichier incohérent. ") +
+                                  c.message)});
+        EXPECT_EQ(lire_fichier(fichier), "avant");
+    }
+
+    // Earlier versions let a result of the current round be corrected after
+    // the commit: its table then differs from the records until the next
+    // commit. Such a file loads.
+    Tournoi corrige = tournoi_abime();
+    corrige.app[1][0].res_blanc = 2, corrige.app[1][0].res_noir = 0;
+    InteractionTest io;
+    EXPECT_TRUE(sauver(corrige, fichier.string(), io)) << io.erreurs.front();
+}
+
+// Rounds not paired hold nothing: a paired file whose current round was set
+// back to -1 would let a player be deleted (the numbers move, the opponents
+// do not) and then be refused for opponents out of range.
+TEST_F(ChargementRefuse, RondeNonAppareeAvecDesParties) {
+    Tournoi t = tournoi_avec_joueurs(4);
+    InteractionTest io;
+    ASSERT_TRUE(nouvelle_ronde(t, io));
+    t.entete.ronde_courante = -1;
+    const std::vector<char> image = image_fichier(t);
+    verifier_refus(std::string(image.begin(), image.end()),
+                   "Fichier incohérent. Ronde 1 : le joueur 1 a une partie, mais cette ronde "
+                   "n'est pas appariée");
+    const std::string refuse = lire_fichier(fichier);
+    ASSERT_TRUE(gestion::supprimer_joueur(t, 1, io));
+    EXPECT_FALSE(sauver(t, fichier.string(), io));
+    EXPECT_EQ(lire_fichier(fichier), refuse);
 }
 
 // An editor that turned LF into CR LF shifts every byte after the 0x0A of the

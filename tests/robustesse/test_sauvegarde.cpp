@@ -49,7 +49,11 @@ Tournoi tournoi_en_cours() {
     Tournoi t = tournoi_sauve();
     ouvrir_ronde(t, 2);
     for (int table = 0; table < 5; ++table) poser_partie(t, 2, table, 10 - table, table + 1, 1);
-    for (int table = 0; table < 5; ++table) t.app[2][table].saisi = 0;
+    for (int table = 0; table < 5; ++table) {  // no result entered yet
+        Appariement& a = t.app[2][table];
+        a.saisi = 0;
+        t.joueur(a.blanc).resultats[2] = t.joueur(a.noir).resultats[2] = 0;
+    }
     copier_champ(t.entete.nom, cp("Open d'été"));
     t.entete.modifie = 1;
     return t;

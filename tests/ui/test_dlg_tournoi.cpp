@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "ihm_test.h"
+#include "model/registre.h"
 #include "model/texte.h"
 #include "ui/tform1.h"
 #include "ui/tform_dlg_tournoi.h"
@@ -192,8 +193,8 @@ void TestDlgTournoi::nouveau_tournoi_propose_de_sauver_l_ancien() {
     TForm1 f(&ihm);
     ihm.pilotes.push_back(definir("Ancien", "Echecs", "5", {0}));
     f.NouveauTournoi();
-    f.tournoi().entete.nb_joueurs = 3;  // unsaved work
-    QVERIFY(ihm.questions.isEmpty());   // nothing to lose the first time
+    for (int k = 0; k < 3; ++k) tavo::ajouter_joueur(f.tournoi());  // unsaved work
+    QVERIFY(ihm.questions.isEmpty());  // nothing to lose the first time
 
     // Yes, then the save dialog is cancelled: the old tournament stays.
     ihm.reponses = {true};
@@ -223,7 +224,7 @@ void TestDlgTournoi::nouveau_tournoi_propose_de_sauver_l_ancien() {
     QCOMPARE(f.dossier_tournoi().string(), dossier.path().toStdString());
 
     // No: replaced without saving.
-    f.tournoi().entete.nb_joueurs = 2;
+    for (int k = 0; k < 2; ++k) tavo::ajouter_joueur(f.tournoi());
     ihm.reponses = {false};
     ihm.pilotes.push_back(definir("Troisième", "Dames", "5", {0}));
     f.NouveauTournoi();
