@@ -17,7 +17,9 @@ int commande_annuler_ronde(const Mots& mots, Console& console) {
     if (!t) return ECHEC;
     // Without --forcer, the question about the results lost is a refusal.
     if (!gestion::annuler_ronde(*t, console, args.drapeau("--forcer"))) return ECHEC;
-    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
+    if (!enregistrer(*t, chemin, console)) return ECHEC;
+    Console::afficher(gestion::ronde_annulee(*t));
+    return SUCCES;
 }
 
 int commande_echanger(const Mots& mots, Console& console) {

@@ -75,7 +75,7 @@ bool annuler_ronde(Tournoi& t, Interaction& io, bool forcer) {
                 ? formater("Annuler la ronde n°%d ? 1 résultat déjà saisi sera perdu.", r + 1)
                 : formater("Annuler la ronde n°%d ? %d résultats déjà saisis seront perdus.", r + 1,
                            perdus);
-        if (!io.question("Confirmation", cp(question))) return false;
+        if (!io.question_prudente("Confirmation", cp(question))) return false;
     }
     t.effacer_rondes(r);
     t.entete.ronde_courante = static_cast<std::int16_t>(r - 1);

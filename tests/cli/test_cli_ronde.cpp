@@ -132,7 +132,11 @@ TEST_F(CliRonde, Corrections) {
     EXPECT_EQ(s.code, 1);
     EXPECT_EQ(s.err, "Annuler la ronde n°1 ? 1 résultat déjà saisi sera perdu.\n");
     EXPECT_EQ(lire_fichier(fichier_), avant);
-    ASSERT_EQ(cli({"annuler-ronde", fichier_, "--forcer"}).code, 0);
+    s = cli({"annuler-ronde", fichier_, "--forcer"});
+    ASSERT_EQ(s.code, 0);
+    EXPECT_EQ(s.out,
+              "La ronde n°1 est annulée : aucune ronde n'est appariée, les joueurs peuvent de "
+              "nouveau être ajoutés et supprimés.\n");
     EXPECT_EQ(cli({"ronde", fichier_}).out, premiere.out);  // the same pairing again
 
     // Players 1 and 2 hold white at tables 1 and 2: they exchange seats.

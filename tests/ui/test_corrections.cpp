@@ -62,12 +62,13 @@ void TestCorrections::trier_apparier_echanger_annuler() {
     QVERIFY(f.rapport().lignes().size() > 5);
     QVERIFY(tavo::vers_utf8(f.rapport().lignes()[5]).find("001 (  2/") == 0);
 
-    // A result entered: the undo asks, with the round and the results lost.
+    // A result entered: the undo asks, with the round and the results lost;
+    // Enter answers Non.
     tavo::gestion::enregistrer_points(f.tournoi(), 0, 2);
     ihm.reponses = {false};
     f.AnnulerRonde();
     QCOMPARE(
-        ihm.questions.last(),
+        ihm.prudentes.last(),
         QStringLiteral("Confirmation|Annuler la ronde n°1 ? 1 résultat déjà saisi sera perdu."));
     QCOMPARE(f.tournoi().entete.ronde_courante, 0);
     ihm.reponses = {true};
