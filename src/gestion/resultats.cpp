@@ -124,9 +124,8 @@ bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& i
     if (table_sans_adversaire(t, numero - 1, r)) {
         // The bye's own result, typed again, changes nothing and is no fault.
         const Appariement& a = t.app[r][numero - 1];
-        const bool le_sien = t.entete.othello == 0
-                                 ? blanc == a.res_blanc && noir == a.res_noir
-                                 : blanc == a.pions_blanc && noir == a.pions_noir;
+        const bool le_sien = t.entete.othello == 0 ? blanc == a.res_blanc && noir == a.res_noir
+                                                   : blanc == a.pions_blanc && noir == a.pions_noir;
         if (le_sien) return true;
         io.message_erreur(cp(formater(
             "La table n°%d est celle de l'exempt : son résultat ne se change pas", numero)));

@@ -559,8 +559,8 @@ void TForm1::ExporterTrf() {
         choisir_destination(ihm_, this, QStringLiteral("Exporter au format TRF"),
                             {QStringLiteral("Fichier TRF (*.trf)")}, dossier_des_dialogues());
     if (!destination) return;
-    gestion::exporter_trf(*tournoi_, std::filesystem::path(destination->chemin.toStdString()),
-                          ihm_, gestion::EncodageTrf::utf8,
+    gestion::exporter_trf(*tournoi_, std::filesystem::path(destination->chemin.toStdString()), ihm_,
+                          gestion::EncodageTrf::utf8,
                           std::filesystem::path(fichier_courant_.toStdString()));
 }
 
