@@ -22,11 +22,11 @@ std::uint64_t Hasard::suivant() {
 
 std::unique_ptr<Tournoi> creer_tournoi(const Profil& p, Hasard& h) {
     auto t = std::make_unique<Tournoi>();
-    copier_champ(t->entete.nom, "Banc " + std::to_string(p.graine));
-    copier_champ(t->entete.date, "01/01/27");
-    copier_champ(t->entete.jeu, p.othello ? "Othello" : "Echecs");
-    t->entete.othello = p.othello ? 1 : 0;
-    t->entete.nb_rondes = static_cast<std::int16_t>(p.rondes);
+    t->entete.nom = "Banc " + std::to_string(p.graine);
+    t->entete.date = "01/01/27";
+    t->entete.jeu = p.othello ? "Othello" : "Echecs";
+    t->entete.othello = p.othello;
+    t->entete.nb_rondes = p.rondes;
     choisir_departages(*t, {0, 2});
     InteractionMuette io;
     int elo = 2400;
@@ -43,19 +43,19 @@ std::unique_ptr<Tournoi> creer_tournoi(const Profil& p, Hasard& h) {
     for (int restants = std::min(p.inactifs_depart, p.joueurs - 1); restants > 0;) {
         Joueur& j = t->joueur(1 + h.entre(p.joueurs));
         if (j.actif == 0) continue;
-        j.actif = 0;
+        j.actif = false;
         --restants;
     }
-    t->entete.modifie = 0;
+    t->entete.modifie = false;
     return t;
 }
 
 void jouer_ronde(Tournoi& t, const Profil& p, Hasard& h) {
     const int r = t.entete.ronde_courante;
     t.indexer_joueurs();
-    for (int table = 0; table < t.nb_app[r]; ++table) {
-        const Appariement& a = t.app[r][table];
-        if (a.saisi != 0) continue;  // the bye
+    for (int table = 0; table < t.nb_tables(r); ++table) {
+        const Appariement& a = t.table(r, table);
+        if (a.saisi() != 0) continue;  // the bye
         const int eb = t.joueur(a.blanc).elo;
         const int en = t.joueur(a.noir).elo;
         // The stronger player wins more often; a draw now and then.
@@ -85,9 +85,9 @@ std::vector<Mesure> jouer_tournoi(const Profil& p, const OptionsAppariement& opt
             // Withdrawals between rounds.
             const bool moment = p.abandon_apres >= 0 ? r - 1 == p.abandon_apres : h.chance(15);
             while (abandons > 0 && moment) {
-                const int id = 1 + h.entre(t->entete.nb_joueurs);
+                const int id = 1 + h.entre(t->nb_joueurs());
                 if (t->joueur(id).actif == 0) continue;
-                t->joueur(id).actif = 0;
+                t->joueur(id).actif = false;
                 --abandons;
                 if (p.abandon_apres < 0) break;
             }
@@ -119,31 +119,24 @@ std::vector<Mesure> jouer_tournoi(const Profil& p, const OptionsAppariement& opt
 std::unique_ptr<Tournoi> tournoi_sans_adversaire(int n, Hasard& h) {
     Profil p;
     p.joueurs = n;
-    p.rondes = MAX_RONDES;
+    p.rondes = Limites1998::rondes;
     std::unique_ptr<Tournoi> t = creer_tournoi(p, h);
     t->indexer_joueurs();
     // Circle method: player n stays, the others turn.
     for (int r = 0; r < n - 1; ++r) {
-        t->entete.ronde_courante = static_cast<std::int16_t>(r);
-        t->nb_app[r] = static_cast<std::int16_t>(n / 2);
+        t->entete.ronde_courante = r;
+        t->ouvrir_ronde(r);
+        t->rondes[static_cast<std::size_t>(r)].tables.resize(static_cast<std::size_t>(n / 2));
         for (int k = 0; k < n / 2; ++k) {
             const int a = k == 0 ? n : 1 + (r + k) % (n - 1);
             const int b = 1 + (r + n - 1 - k) % (n - 1);
             const bool a_blanc = (r + k) % 2 == 0;
-            Appariement& app = t->app[r][k];
-            app.blanc = static_cast<std::int16_t>(a_blanc ? a : b);
-            app.noir = static_cast<std::int16_t>(a_blanc ? b : a);
-            app.res_blanc = static_cast<std::uint8_t>(h.entre(3));
-            app.res_noir = static_cast<std::uint8_t>(2 - app.res_blanc);
-            app.saisi = 1;
-            Joueur& jb = t->joueur(app.blanc);
-            Joueur& jn = t->joueur(app.noir);
-            jb.adversaires[r] = app.noir;
-            jb.couleurs[r] = BLANC;
-            jb.resultats[r] = app.res_blanc;
-            jn.adversaires[r] = app.blanc;
-            jn.couleurs[r] = NOIR;
-            jn.resultats[r] = app.res_noir;
+            Appariement& app = t->table(r, k);
+            app.blanc = a_blanc ? a : b;
+            app.noir = a_blanc ? b : a;
+            app.res_blanc = resultat_de(static_cast<int>(h.entre(3)));
+            t->joueur(app.blanc).ronde(r) = {app.noir, BLANC, app.res_blanc, 0};
+            t->joueur(app.noir).ronde(r) = {app.blanc, NOIR, app.res_noir(), 0};
         }
     }
     return t;

@@ -60,7 +60,6 @@ void verifier_fichier(const std::string& nom) {
     auto t = std::make_unique<Tournoi>();
     if (lire_image(octets, *t) != ErreurLecture::aucune)
         fuzz::exiger("le fichier " + nom + " ne se charge plus", "ligne de commande");
-    choisir_departages_fichier(*t);  // as the load operation does
     fuzz::exiger(fuzz::invariant_rompu(*t), "fichier ecrit par la ligne de commande");
 }
 

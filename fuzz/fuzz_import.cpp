@@ -2,7 +2,6 @@
 // the whole list file; it is imported into a tournament of five players.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 #include "generation.h"
@@ -20,16 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     if (nombre < 0) {
         // Refused: one message, and the tournament as it was.
         if (io.erreurs.size() != 1) fuzz::exiger("refus sans un message", "import");
-        if (std::memcmp(&t->entete, &modele->entete, sizeof t->entete) != 0 ||
-            std::memcmp(t->joueurs.data(), modele->joueurs.data(), sizeof t->joueurs) != 0)
-            fuzz::exiger("tournoi change malgre le refus", "import");
+        if (!(*t == *modele)) fuzz::exiger("tournoi change malgre le refus", "import");
         return 0;
     }
     if (!io.erreurs.empty()) fuzz::exiger("un message malgre le succes", "import");
-    if (nombre == 0 || t->entete.nb_joueurs != 5 + nombre)
+    if (nombre == 0 || t->nb_joueurs() != 5 + nombre)
         fuzz::exiger("nombre de joueurs importes faux", "import");
     fuzz::exiger(fuzz::invariant_rompu(*t), "import");
-    for (int id = 6; id <= t->entete.nb_joueurs; ++id)
-        if (champ(t->joueur(id).nom).empty()) fuzz::exiger("joueur importe sans nom", "import");
+    for (int id = 6; id <= t->nb_joueurs(); ++id)
+        if (t->joueur(id).nom.empty()) fuzz::exiger("joueur importe sans nom", "import");
     return 0;
 }

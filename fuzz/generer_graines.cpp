@@ -39,13 +39,13 @@ void graines_fichier_tournoi(const fs::path& dossier) {
     // of different table counts.
     auto othello = fuzz::nouveau_tournoi(9, 4, "Othello", {"PP", "BU"});
     fuzz::jouer_ronde(*othello, alea, true);
-    othello->joueur(4).actif = 0;
+    othello->joueur(4).actif = false;
     fuzz::jouer_ronde(*othello, alea, true);
     ecrire_tournoi(*othello, dossier / "othello_inactif.pxi");
 
     // The largest field, after its first round (paired by halves).
-    auto grand = fuzz::nouveau_tournoi(MAX_JOUEURS, 15, "Quarto", {"CU", "SB"});
-    grand->joueur(50).actif = 0;
+    auto grand = fuzz::nouveau_tournoi(Limites1998::joueurs, 15, "Quarto", {"CU", "SB"});
+    grand->joueur(50).actif = false;
     fuzz::jouer_ronde(*grand, alea, true);
     ecrire_tournoi(*grand, dossier / "quarto_100_joueurs.pxi");
 
@@ -77,8 +77,7 @@ void graines_equipes(const fs::path& dossier) {
     const char* jeux[] = {"Echecs", "Othello", "Dames"};
     for (int g = 0; g < 3; ++g) {
         auto t = fuzz::nouveau_tournoi(5, 3, jeux[g], {"BU"});
-        for (int id = 1; id <= 5; ++id)
-            copier_champ(t->joueur(id).equipe, "E0" + std::to_string(id));
+        for (int id = 1; id <= 5; ++id) t->joueur(id).equipe = "E0" + std::to_string(id);
         for (int r = 0; r < 3; ++r) fuzz::jouer_ronde(*t, alea, true);
         fuzz::Muette io;
         if (!fichier_resultat_equipes(*t, travail, io)) std::exit(1);

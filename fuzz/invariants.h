@@ -10,9 +10,10 @@
 namespace tavo::fuzz {
 
 // The first invariant the tournament breaks, or "" when it keeps them all:
-// counts within the capacities, ids 1..nb_joueurs each once and indexed,
-// tie-break ids 0..5 with their functions set, table counts within what the
-// players allow, every id in the tables a player or a special id.
+// counts within the capacities, one round a player for each round paired,
+// ids 1..nb_joueurs each once and indexed, tie-break ids 0..5, table counts
+// within what the players allow, every id in the tables a player or a
+// special id.
 std::string invariant_rompu(const Tournoi& t);
 
 // Prints `quoi` with `detail` on stderr and aborts (libFuzzer records the

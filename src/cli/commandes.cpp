@@ -66,13 +66,10 @@ void afficher_rapport(const Rapport& rapport) {
     for (const std::string& ligne : rapport.lignes()) Console::afficher(ligne);
 }
 
-std::string texte_cp1252(const std::string& utf8, const char* quoi) {
-    if (const auto c = caractere_impossible(utf8)) {
-        if (c->empty()) throw ErreurUsage(std::string(quoi) + " n'est pas du texte UTF-8 valide");
-        throw ErreurUsage(std::string(quoi) +
-                          " contient un caractère impossible à enregistrer : « " + *c + " »");
-    }
-    return vers_cp1252(utf8);
+std::string texte_utf8(const std::string& texte, const char* quoi) {
+    if (!utf8_valide(texte))
+        throw ErreurUsage(std::string(quoi) + " n'est pas du texte UTF-8 valide");
+    return texte;
 }
 
 }  // namespace tavo::cli

@@ -73,9 +73,8 @@ extern const std::set<std::string> kOptionsPublication;
 int publier_rapport(const Rapport& rapport, const Arguments& args, Console& console,
                     const std::string& source);
 
-// A text typed on the command line (UTF-8) in the file's character set.
-// Invalid UTF-8 and a character that Windows-1252 cannot hold are bad usage
-// naming `quoi`.
-std::string texte_cp1252(const std::string& utf8, const char* quoi);
+// A text typed on the command line: invalid UTF-8 is bad usage naming
+// `quoi`. (What the tournament may hold is checked by gestion.)
+std::string texte_utf8(const std::string& texte, const char* quoi);
 
 }  // namespace tavo::cli

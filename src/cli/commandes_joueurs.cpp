@@ -23,11 +23,11 @@ std::string date_naissance(const std::string& texte) {
 }
 
 void appliquer_options(const Arguments& args, FicheJoueur& fiche) {
-    if (auto v = args.valeur("--nom")) fiche.nom = texte_cp1252(*v, "le nom");
-    if (auto v = args.valeur("--prenom")) fiche.prenom = texte_cp1252(*v, "le prénom");
+    if (auto v = args.valeur("--nom")) fiche.nom = texte_utf8(*v, "le nom");
+    if (auto v = args.valeur("--prenom")) fiche.prenom = texte_utf8(*v, "le prénom");
     if (auto v = args.valeur("--ne-le")) fiche.ne_le = date_naissance(*v);
     if (auto v = args.valeur("--elo")) fiche.elo = entier_option(*v, 0, 9999, "le classement");
-    if (auto v = args.valeur("--equipe")) fiche.equipe = texte_cp1252(*v, "l'équipe");
+    if (auto v = args.valeur("--equipe")) fiche.equipe = texte_utf8(*v, "l'équipe");
     if (args.drapeau("--fille")) fiche.fille = true;
     if (args.drapeau("--garcon")) fiche.fille = false;
     if (args.drapeau("--inactif")) fiche.actif = false;
@@ -57,8 +57,7 @@ int commande_joueur_ajouter(const Mots& mots, Console& console) {
     if (id == 0) return ECHEC;
     if (!enregistrer(*t, chemin, console)) return ECHEC;
     const FicheJoueur inscrit = *gestion::fiche_joueur(*t, id);
-    std::cout << vers_utf8(cp("Joueur n°") + std::to_string(id) + " : " + inscrit.nom + " " +
-                           inscrit.prenom)
+    std::cout << ("Joueur n°" + std::to_string(id) + " : " + inscrit.nom + " " + inscrit.prenom)
               << '\n';
     return SUCCES;
 }

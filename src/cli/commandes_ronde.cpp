@@ -62,7 +62,7 @@ int commande_resultat(const Mots& mots, Console& console) {
     if (!enregistrer(*t, chemin, console)) return ECHEC;
     const int r = ronde == 0 ? gestion::RONDE_COURANTE : ronde - 1;
     const gestion::TableRonde table = *gestion::table_ronde(*t, numero - 1, r);
-    Console::afficher(cp("Table n°") + std::to_string(numero) + " : " + table.blanc + " " +
+    Console::afficher(std::string("Table n°") + std::to_string(numero) + " : " + table.blanc + " " +
                       std::to_string(blanc) + "-" + std::to_string(noir) + " " + table.noir);
     return SUCCES;
 }

@@ -32,9 +32,9 @@ std::vector<int> ids_departages(const std::string& liste) {
 
 // The options given, over the properties `p`.
 void appliquer_options(const Arguments& args, gestion::Proprietes& p) {
-    if (auto v = args.valeur("--nom")) p.nom = texte_cp1252(*v, "le nom");
-    if (auto v = args.valeur("--date")) p.date = texte_cp1252(*v, "la date");
-    if (auto v = args.valeur("--jeu")) p.jeu = texte_cp1252(*v, "le jeu");
+    if (auto v = args.valeur("--nom")) p.nom = texte_utf8(*v, "le nom");
+    if (auto v = args.valeur("--date")) p.date = texte_utf8(*v, "la date");
+    if (auto v = args.valeur("--jeu")) p.jeu = texte_utf8(*v, "le jeu");
     if (auto v = args.valeur("--rondes"))
         p.nb_rondes = entier_option(*v, 0, 9999, "le nombre de rondes");
     if (auto v = args.valeur("--departages")) p.departages = ids_departages(*v);
@@ -61,7 +61,7 @@ int commande_nouveau(const Mots& mots, Console& console) {
         std::error_code ec;
         if (std::filesystem::symlink_status(chemin, ec).type() !=
             std::filesystem::file_type::not_found)
-            console.information(cp("(--remplacer pour l'écraser)"));
+            console.information("(--remplacer pour l'écraser)");
         return ECHEC;
     }
     console.noter_ecriture(chemin);

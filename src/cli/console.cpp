@@ -2,18 +2,16 @@
 
 #include <iostream>
 
-#include "model/texte.h"
-
 namespace tavo::cli {
 
 void Console::message_erreur(const std::string& texte) {
     erreur_signalee_ = true;
-    std::cerr << vers_utf8(texte) << '\n';
+    std::cerr << texte << '\n';
 }
 
 bool Console::question(const std::string&, const std::string& texte) {
     erreur_signalee_ = true;
-    std::cerr << vers_utf8(texte) << '\n';
+    std::cerr << texte << '\n';
     return false;
 }
 
@@ -24,11 +22,11 @@ Interaction::Reponse Console::question_choix(const std::string& titre, const std
 }
 
 void Console::information(const std::string& texte) {
-    std::cerr << vers_utf8(texte) << '\n';
+    std::cerr << texte << '\n';
 }
 
-void Console::afficher(const std::string& ligne_cp1252) {
-    std::cout << vers_utf8(ligne_cp1252) << '\n';
+void Console::afficher(const std::string& ligne) {
+    std::cout << ligne << '\n';
 }
 
 }  // namespace tavo::cli

@@ -1,6 +1,6 @@
-// The command line's way of speaking to the director: messages go to stderr
-// in UTF-8. There is nobody to answer a question: it is printed and taken as
-// No, a refusal (the commands offer --forcer where the window asks).
+// The command line's way of speaking to the director: messages go to stderr. There is nobody to
+// answer a question: it is printed and taken as No, a refusal (the commands offer --forcer where
+// the window asks).
 #pragma once
 
 #include <string>
@@ -18,8 +18,8 @@ class Console : public Interaction {
     Reponse question_choix(const std::string& titre, const std::string& texte,
                            const std::string& oui, const std::string& non, Reponse defaut) override;
 
-    // Prints a Windows-1252 line on stdout in UTF-8.
-    static void afficher(const std::string& ligne_cp1252);
+    // Prints a line on stdout.
+    static void afficher(const std::string& ligne);
 
     bool erreur_signalee() const { return erreur_signalee_; }
 

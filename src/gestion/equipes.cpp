@@ -10,7 +10,7 @@ std::optional<std::filesystem::path> ecrire_fichier_equipes(Tournoi& t,
                                                             const std::filesystem::path& dossier,
                                                             Interaction& io) {
     if (!fichier_resultat_equipes(t, dossier, io)) return std::nullopt;
-    return dossier / vers_utf8(nom_fichier_equipes(t.entete));
+    return dossier / nom_fichier_equipes(t.entete);
 }
 
 bool classement_final_equipes(const Tournoi& t, const std::filesystem::path& dossier,

@@ -5,13 +5,11 @@
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
 #include "pairing/reconstitution.h"
-#include "standings/departages.h"
 
 namespace tavo::gestion {
 
 bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
     if (!charger(t, chemin, io)) return false;
-    choisir_departages_fichier(t);
     reconstituer_tables(t);
     return true;
 }
@@ -43,13 +41,13 @@ bool verrouiller_tournoi(VerrouFichier& verrou, const std::string& chemin, Inter
             return true;
         case VerrouFichier::Etat::occupe:
             io.message_erreur(
-                cp("Ce fichier est en cours de modification par un autre "
-                   "programme : réessayez dans un instant"));
+                "Ce fichier est en cours de modification par un autre "
+                "programme : réessayez dans un instant");
             return false;
         case VerrouFichier::Etat::sans_verrou:
             io.message_erreur(
-                cp("Ce fichier ne peut pas être verrouillé : son système de fichiers ne le "
-                   "permet pas (copiez-le dans un dossier local)"));
+                "Ce fichier ne peut pas être verrouillé : son système de fichiers ne le "
+                "permet pas (copiez-le dans un dossier local)");
             return false;
         case VerrouFichier::Etat::impossible:
             break;
@@ -72,9 +70,9 @@ namespace {
 // director agrees to lose the changes not saved.
 bool recharger(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu) {
     if (a_sauver(t) &&
-        !io.question_prudente(cp("Recharger le tournoi"),
-                              cp("Les changements de ce tournoi qui ne sont pas enregistrés "
-                                 "seront perdus.\n\nRecharger quand même ?")))
+        !io.question_prudente("Recharger le tournoi",
+                              "Les changements de ce tournoi qui ne sont pas enregistrés "
+                              "seront perdus.\n\nRecharger quand même ?"))
         return false;
     return charger_tournoi(t, chemin, io, connu);
 }
@@ -87,11 +85,11 @@ Sauvegarde sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io
     if (!verrouiller_tournoi(verrou, chemin, io)) return Sauvegarde::abandonnee;
     if (connu.existe && !meme_etat(connu, etat_fichier(chemin))) {
         switch (io.question_choix(
-            cp("Sauver le tournoi"),
-            cp("Ce fichier a été modifié sur le disque depuis son chargement ou sa dernière "
-               "sauvegarde.\n\nRecharger : reprendre le fichier tel qu'il est sur le disque.\n"
-               "Écraser : le remplacer par ce tournoi."),
-            "Recharger", cp("Écraser"), Interaction::Reponse::annuler)) {
+            "Sauver le tournoi",
+            "Ce fichier a été modifié sur le disque depuis son chargement ou sa dernière "
+            "sauvegarde.\n\nRecharger : reprendre le fichier tel qu'il est sur le disque.\n"
+            "Écraser : le remplacer par ce tournoi.",
+            "Recharger", "Écraser", Interaction::Reponse::annuler)) {
             case Interaction::Reponse::oui:
                 return recharger(t, chemin, io, connu) ? Sauvegarde::rechargee
                                                        : Sauvegarde::abandonnee;

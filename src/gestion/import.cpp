@@ -61,7 +61,7 @@ bool utf16(std::string_view octets) {
 // mixing both (a line saved by another program).
 std::optional<std::string> en_utf8(std::string_view octets, std::string& refus) {
     if (utf16(octets)) {
-        refus = cp("La liste est en UTF-16 : enregistrez-la en UTF-8 ou en Windows-1252");
+        refus = "La liste est en UTF-16 : enregistrez-la en UTF-8 ou en Windows-1252";
         return std::nullopt;
     }
     const bool marque = octets.rfind("\xEF\xBB\xBF", 0) == 0;
@@ -72,8 +72,8 @@ std::optional<std::string> en_utf8(std::string_view octets, std::string& refus) 
     if (utf8 == std::string_view::npos) return vers_utf8(octets);
     refus = message_ligne(
         ligne_de(octets, etranger),
-        formater(cp("l'octet 0x%02X n'est pas de l'UTF-8, alors que la ligne %d l'est : "
-                    "enregistrez la liste dans un seul codage")
+        formater(std::string("l'octet 0x%02X n'est pas de l'UTF-8, alors que la ligne %d l'est : "
+                             "enregistrez la liste dans un seul codage")
                      .c_str(),
                  static_cast<unsigned char>(octets[etranger]), ligne_de(octets, utf8)));
     return std::nullopt;
@@ -127,8 +127,7 @@ class LecteurCsv {
                 ligne.champs.back() += c;
                 return true;
             }
-            return refuser(
-                formater(cp("une valeur dépasse %zu caractères").c_str(), LONGUEUR_MAX_CHAMP));
+            return refuser(formater("une valeur dépasse %zu caractères", LONGUEUR_MAX_CHAMP));
         };
         bool guillemets = false;
         for (; i_ < texte_.size(); ++i_) {
@@ -158,7 +157,7 @@ class LecteurCsv {
                 contenu = true;
             }
         }
-        if (guillemets) return refuser(cp("un guillemet ouvert n'est jamais fermé"));
+        if (guillemets) return refuser("un guillemet ouvert n'est jamais fermé");
         return true;
     }
 
@@ -178,15 +177,8 @@ std::string rogner(const std::string& s) {
 // "PRENOM" are "prenom", "Né le" is "nele".
 std::string cle_colonne(const std::string& utf8) {
     std::string cle;
-    for (char octet : vers_cp1252(utf8)) {
-        auto c = static_cast<unsigned char>(octet);
-        if (c >= 0xC0) {
-            static const char kBase[] = "aaaaaaaceeeeiiiidnooooo*ouuuuyts";
-            c = static_cast<unsigned char>(kBase[(c - 0xC0) & 0x1F]);
-        }
-        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-        if (c >= 'a' && c <= 'z') cle += static_cast<char>(c);
-    }
+    for (const char c : cle_de_tri(utf8))
+        if (c >= 'A' && c <= 'Z') cle += static_cast<char>(c - 'A' + 'a');
     return cle;
 }
 
@@ -255,42 +247,34 @@ std::string lire_entete(const Ligne& ligne, Entete& entete) {
             continue;
         }
         const auto c = colonne(cle_colonne(nom));
-        const std::string cite = cp("« ") + citer(vers_cp1252(nom)) + cp(" »");
+        const std::string cite = "« " + citer(nom) + " »";
         if (!c)
-            return cp("colonne inconnue : ") + cite +
-                   cp(" (les colonnes sont nom, prénom, né le, elo, équipe, fille et sexe)");
-        if (vue[*c]) return cp("colonne en double : ") + cite;
+            return std::string("colonne inconnue : ") + cite +
+                   " (les colonnes sont nom, prénom, né le, elo, équipe, fille et sexe)";
+        if (vue[*c]) return std::string("colonne en double : ") + cite;
         vue[*c] = true;
         entete.push_back(c);
     }
-    if (!vue[NOM]) return cp("la colonne « nom » manque");
+    if (!vue[NOM]) return "la colonne « nom » manque";
     return std::string();
 }
 
 using Valeurs = std::array<std::string, NB_COLONNES>;
 
-// The values of a record by column, in Windows-1252: a value under no
-// column name, or holding a character that cannot be stored (a control
-// character would break the lines of the reports and the file), gives the
-// reason.
+// The values of a record by column: a value under no column name, or
+// holding a control character (it would break the lines of the reports and
+// the file), gives the reason.
 std::string lire_valeurs(const Ligne& ligne, const Entete& entete, Valeurs& valeurs) {
     for (std::size_t i = 0; i < ligne.champs.size(); ++i) {
         const std::string texte = rogner(ligne.champs[i]);
         if (i >= entete.size() || !entete[i]) {
             if (texte.empty()) continue;
-            return formater(cp("valeur dans la colonne %zu, qui n'a pas de nom : ").c_str(),
-                            i + 1) +
-                   citer(vers_cp1252(texte));
+            return formater("valeur dans la colonne %zu, qui n'a pas de nom : ", i + 1) +
+                   citer(texte);
         }
-        bool perte = false;
-        std::string& valeur = valeurs[*entete[i]];
-        valeur = vers_cp1252(texte, &perte);
-        for (char& octet : valeur)
-            if (static_cast<unsigned char>(octet) < 0x20 || octet == 0x7F) {
-                octet = '?';
-                perte = true;
-            }
-        if (perte) return cp("caractère impossible à enregistrer : ") + citer(valeur);
+        valeurs[*entete[i]] = texte;
+        if (premier_controle(texte) != std::string::npos)
+            return "caractère impossible à enregistrer : " + citer(controles_visibles(texte));
     }
     return std::string();
 }
@@ -303,11 +287,16 @@ bool parmi(const std::string& v, std::initializer_list<const char*> liste) {
 // a non-breaking blank); the reason otherwise.
 std::string lire_elo(const std::string& valeur, int& elo) {
     std::string chiffres_lus;
-    for (char c : valeur)
-        if (c != ' ' && c != '\xA0') chiffres_lus += c;
+    for (std::size_t i = 0; i < valeur.size(); ++i) {
+        if (valeur.compare(i, 2, "\xC2\xA0") == 0) {
+            ++i;
+            continue;
+        }
+        if (valeur[i] != ' ') chiffres_lus += valeur[i];
+    }
     if (!chiffres(chiffres_lus)) return "l'Elo n'est pas un nombre : " + citer(valeur);
     chiffres_lus.erase(0, std::min(chiffres_lus.find_first_not_of('0'), chiffres_lus.size() - 1));
-    if (chiffres_lus.size() > 4) return cp("l'Elo va de 0 à 9999 : ") + citer(valeur);
+    if (chiffres_lus.size() > 4) return std::string("l'Elo va de 0 à 9999 : ") + citer(valeur);
     elo = lire_entier(chiffres_lus);
     return std::string();
 }
@@ -315,28 +304,28 @@ std::string lire_elo(const std::string& valeur, int& elo) {
 // "fille" (oui/non, 1/0, x...) and "sexe" (F/M...); the reason for a value
 // that is neither.
 std::string lire_fille(const Valeurs& v, bool& fille) {
-    const std::string cle_fille = cle_colonne(vers_utf8(v[FILLE]));
-    const std::string cle_sexe = cle_colonne(vers_utf8(v[SEXE]));
+    const std::string cle_fille = cle_colonne(v[FILLE]);
+    const std::string cle_sexe = cle_colonne(v[SEXE]);
     if (parmi(cle_fille, {"oui", "o", "x", "vrai", "f", "fille"}) ||
         (chiffres(v[FILLE]) && lire_entier(v[FILLE]) != 0))
         fille = true;
     else if (!parmi(cle_fille, {"", "non", "n", "faux", "m", "g", "garcon"}) && !chiffres(v[FILLE]))
-        return cp("valeur de « fille » inconnue : ") + citer(v[FILLE]);
+        return std::string("valeur de « fille » inconnue : ") + citer(v[FILLE]);
     if (parmi(cle_sexe, {"f", "feminin", "femme", "fille"}))
         fille = true;
     else if (!parmi(cle_sexe, {"", "m", "masculin", "homme", "h", "g", "garcon"}))
-        return cp("valeur de « sexe » inconnue : ") + citer(v[SEXE]);
+        return std::string("valeur de « sexe » inconnue : ") + citer(v[SEXE]);
     return std::string();
 }
 
 // The player of a record; the reason for a value he cannot take.
-std::string lire_fiche(const Valeurs& v, FicheJoueur& fiche) {
+std::string lire_fiche(const Valeurs& v, bool limites_1998, FicheJoueur& fiche) {
     fiche.nom = v[NOM];
     if (fiche.nom.empty()) return "le nom manque";
     fiche.prenom = v[PRENOM];
-    // A code cut to its 3 characters would be another team's.
-    if (v[EQUIPE].size() > sizeof(Joueur::equipe) - 1)
-        return cp("le code d'équipe a plus de 3 caractères : ") + citer(v[EQUIPE]);
+    // A code cut to the 3 characters of a 1998 file would be another team's.
+    if (limites_1998 && v[EQUIPE].size() > Limites1998::equipe)
+        return "le code d'équipe a plus de 3 caractères : " + citer(v[EQUIPE]);
     fiche.equipe = v[EQUIPE];
     const auto ne_le = date_naissance(v[NE_LE]);
     if (!ne_le) return "date de naissance illisible : " + citer(v[NE_LE]);
@@ -370,7 +359,7 @@ std::vector<std::pair<int, FicheJoueur>> lire_joueurs(const Tournoi& t, std::str
         Valeurs valeurs;
         FicheJoueur fiche;
         std::string raison = lire_valeurs(ligne, entete, valeurs);
-        if (raison.empty()) raison = lire_fiche(valeurs, fiche);
+        if (raison.empty()) raison = lire_fiche(valeurs, t.limites_1998, fiche);
         if (!raison.empty()) return refuser(ligne.numero, raison);
 
         // The player as stored (texts cut to their fields) must be neither
@@ -378,17 +367,19 @@ std::vector<std::pair<int, FicheJoueur>> lire_joueurs(const Tournoi& t, std::str
         Joueur nouveau{};
         ecrire_fiche(nouveau, fiche);
         const auto meme = [&nouveau](const Joueur& j) {
-            return egal_sans_casse(champ(j.nom), champ(nouveau.nom)) &&
-                   egal_sans_casse(champ(j.prenom), champ(nouveau.prenom)) &&
-                   champ(j.ne_le) == champ(nouveau.ne_le);
+            return egal_sans_casse(j.nom, nouveau.nom) &&
+                   egal_sans_casse(j.prenom, nouveau.prenom) && j.ne_le == nouveau.ne_le;
         };
         bool deja = std::any_of(lus.begin(), lus.end(), meme);
-        for (int p = 1; p <= t.entete.nb_joueurs; ++p) deja = deja || meme(t.joueurs[p]);
+        deja = deja || std::any_of(t.joueurs.begin(), t.joueurs.end(), meme);
         if (deja)
-            return refuser(ligne.numero, cp("joueur déjà inscrit : ") + champ(nouveau.nom) + " " +
-                                             champ(nouveau.prenom));
-        if (t.entete.nb_joueurs + static_cast<int>(fiches.size()) >= MAX_JOUEURS)
-            return refuser(ligne.numero, cp("le programme est limité à 100 joueurs"));
+            return refuser(ligne.numero,
+                           "joueur déjà inscrit : " + nouveau.nom + " " + nouveau.prenom);
+        if (t.nb_joueurs() + static_cast<int>(fiches.size()) >= capacite_joueurs(t))
+            return refuser(
+                ligne.numero,
+                formater("%s est limité à %d joueurs",
+                         t.limites_1998 ? "le fichier .pxi" : "le programme", capacite_joueurs(t)));
         lus.push_back(nouveau);
         fiches.emplace_back(ligne.numero, fiche);
     }
@@ -430,7 +421,7 @@ int sans_exception(Interaction& io, Action action) {
     try {
         return action();
     } catch (const std::bad_alloc&) {
-        io.message_erreur(cp("Impossible de lire la liste des joueurs : mémoire insuffisante"));
+        io.message_erreur("Impossible de lire la liste des joueurs : mémoire insuffisante");
     } catch (const std::exception&) {
         io.message_erreur("Impossible de lire la liste des joueurs");
     }
@@ -440,8 +431,7 @@ int sans_exception(Interaction& io, Action action) {
 }  // namespace
 
 std::string bilan_import(int nombre) {
-    return nombre == 1 ? cp("1 joueur importé")
-                       : formater(cp("%d joueurs importés").c_str(), nombre);
+    return nombre == 1 ? std::string("1 joueur importé") : formater("%d joueurs importés", nombre);
 }
 
 int importer_liste(Tournoi& t, const std::string& contenu, Interaction& io) {
@@ -452,8 +442,8 @@ int importer_joueurs(Tournoi& t, const std::filesystem::path& fichier, Interacti
     return sans_exception(io, [&] {
         const FichierLu lu = lire_fichier(fichier.string(), TAILLE_MAX_LISTE, true);
         if (lu.etat != FichierLu::Etat::lu) {
-            io.message_erreur(raison_non_lu(lu, controles_visibles(vers_cp1252(fichier.string())),
-                                            TAILLE_MAX_LISTE));
+            io.message_erreur(
+                raison_non_lu(lu, controles_visibles(fichier.string()), TAILLE_MAX_LISTE));
             return -1;
         }
         return importer(t, lu.octets, io);

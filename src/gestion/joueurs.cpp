@@ -1,7 +1,6 @@
 #include "gestion/joueurs.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "gestion/verifications.h"
@@ -11,39 +10,24 @@ namespace tavo::gestion {
 namespace {
 
 bool joueur_connu(const Tournoi& t, int id) {
-    return id >= 1 && id <= t.entete.nb_joueurs;
+    return est_joueur(id) && t.existe(id);
 }
 
 bool refuser_inconnu(int id, Interaction& io) {
-    io.message_erreur(cp("Joueur inconnu : n°") + std::to_string(id));
+    io.message_erreur("Joueur inconnu : n°" + std::to_string(id));
     return false;
-}
-
-// A name as it sorts: capitals without accents.
-std::string cle_alphabetique(std::string_view texte) {
-    // Windows-1252 letters 0xC0 to 0xFF without their accents; 0 where none.
-    static constexpr char kSansAccent[] =
-        "AAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTSAAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTY";
-    std::string cle;
-    for (const char c : texte) {
-        const auto octet = static_cast<unsigned char>(c);
-        char l = c;
-        if (octet >= 0xC0 && kSansAccent[octet - 0xC0] != 0) l = kSansAccent[octet - 0xC0];
-        if (l >= 'a' && l <= 'z') l = static_cast<char>(l - 'a' + 'A');
-        cle += l;
-    }
-    return cle;
 }
 
 }  // namespace
 
 int nombre_joueurs(const Tournoi& t) {
-    return t.entete.nb_joueurs;
+    return t.nb_joueurs();
 }
 
 bool ajout_possible(const Tournoi& t) {
     const int r = t.entete.ronde_courante;
-    return r < 0 || r < std::min<int>(t.entete.nb_rondes, MAX_RONDES) - 1;
+    const int capacite = t.limites_1998 ? Limites1998::rondes : MAX_RONDES;
+    return r < 0 || r < std::min(t.entete.nb_rondes, capacite) - 1;
 }
 
 bool suppression_possible(const Tournoi& t) {
@@ -53,12 +37,13 @@ bool suppression_possible(const Tournoi& t) {
 bool inscription_possible(const Tournoi& t, Interaction& io) {
     if (!ajout_possible(t)) {
         io.message_erreur(
-            cp("Impossible d'ajouter un joueur : toutes les rondes prévues sont appariées"));
+            "Impossible d'ajouter un joueur : toutes les rondes prévues sont appariées");
         return false;
     }
-    if (t.entete.nb_joueurs >= MAX_JOUEURS) {
-        io.message_erreur(
-            cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
+    if (t.nb_joueurs() >= capacite_joueurs(t)) {
+        io.message_erreur(formater("Impossible d'ajouter un joueur : %s est limité à %d joueurs",
+                                   t.limites_1998 ? "le fichier .pxi" : "le programme",
+                                   capacite_joueurs(t)));
         return false;
     }
     return true;
@@ -70,14 +55,14 @@ int inscrire_joueur(Tournoi& t, Interaction& io) {
     // The rounds paired before he came are forfeits, as for an inactive player.
     Joueur& j = t.joueur(id);
     for (int r = 0; r <= t.entete.ronde_courante; ++r) {
-        j.adversaires[r] = ID_FORFAIT;
-        j.couleurs[r] = SANS_PARTIE;
+        j.ronde(r).adversaire = ID_FORFAIT;
+        j.ronde(r).couleur = SANS_PARTIE;
     }
     return id;
 }
 
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io) {
-    const auto verifiee = fiche_verifiee(fiche, io);
+    const auto verifiee = fiche_verifiee(t, fiche, io);
     if (!verifiee) return 0;
     const int id = inscrire_joueur(t, io);
     if (id != 0) ecrire_fiche(t.joueur(id), *verifiee);
@@ -86,12 +71,12 @@ int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io) {
 
 bool modifier_joueur(Tournoi& t, int id, const FicheJoueur& fiche, Interaction& io) {
     if (!joueur_connu(t, id)) return refuser_inconnu(id, io);
-    const auto verifiee = fiche_verifiee(fiche, io);
+    const auto verifiee = fiche_verifiee(t, fiche, io);
     if (!verifiee) return false;
     Joueur& j = t.joueur(id);
     const Joueur avant = j;
     ecrire_fiche(j, *verifiee);
-    if (std::memcmp(&avant, &j, sizeof(Joueur)) != 0) t.entete.modifie = 1;
+    if (!(avant == j)) t.entete.modifie = true;
     return true;
 }
 
@@ -99,7 +84,7 @@ bool supprimer_joueur(Tournoi& t, int id, Interaction& io) {
     if (!joueur_connu(t, id)) return refuser_inconnu(id, io);
     if (!suppression_possible(t)) {
         io.message_erreur(
-            cp("Impossible de supprimer un joueur : la première ronde est déjà appariée"));
+            "Impossible de supprimer un joueur : la première ronde est déjà appariée");
         return false;
     }
     return retirer_joueur(t, id);
@@ -108,35 +93,35 @@ bool supprimer_joueur(Tournoi& t, int id, Interaction& io) {
 void numeroter_joueurs(Tournoi& t) {
     if (!suppression_possible(t)) return;
     bool change = false;
-    for (int q = 1; q <= t.entete.nb_joueurs; ++q) change = change || t.joueurs[q].id != q;
+    for (int q = 0; q < t.nb_joueurs(); ++q)
+        change = change || t.joueurs[static_cast<std::size_t>(q)].id != q + 1;
     renumeroter(t);
-    if (change) t.entete.modifie = 1;
+    if (change) t.entete.modifie = true;
 }
 
 bool trier_par_elo(Tournoi& t, Interaction& io) {
     if (!suppression_possible(t)) {
-        io.message_erreur(
-            cp("Impossible de trier les joueurs : la première ronde est déjà appariée"));
+        io.message_erreur("Impossible de trier les joueurs : la première ronde est déjà appariée");
         return false;
     }
     auto avant = [](const Joueur& a, const Joueur& b) {
         if (a.elo != b.elo) return a.elo > b.elo;
-        const std::string na = cle_alphabetique(champ(a.nom)), nb = cle_alphabetique(champ(b.nom));
+        const std::string na = cle_de_tri(a.nom), nb = cle_de_tri(b.nom);
         if (na != nb) return na < nb;
-        return cle_alphabetique(champ(a.prenom)) < cle_alphabetique(champ(b.prenom));
+        return cle_de_tri(a.prenom) < cle_de_tri(b.prenom);
     };
-    std::stable_sort(t.joueurs.begin() + 1, t.joueurs.begin() + 1 + t.entete.nb_joueurs, avant);
+    std::stable_sort(t.joueurs.begin(), t.joueurs.end(), avant);
     numeroter_joueurs(t);
     return true;
 }
 
 int chercher_joueur(const Tournoi& t, std::string_view debut, int apres) {
-    const std::string cle = cle_alphabetique(debut);
-    const int n = t.entete.nb_joueurs;
+    const std::string cle = cle_de_tri(debut);
+    const int n = t.nb_joueurs();
     if (cle.empty()) return 0;
     for (int k = 1; k <= n; ++k) {
         const int id = (apres + k - 1) % n + 1;
-        if (cle_alphabetique(champ(t.joueur(id).nom)).rfind(cle, 0) == 0) return id;
+        if (t.existe(id) && cle_de_tri(t.joueur(id).nom).rfind(cle, 0) == 0) return id;
     }
     return 0;
 }

@@ -9,64 +9,74 @@
 namespace tavo::gestion {
 namespace {
 
-// The game as the header holds it: cut to its field.
-std::string jeu_du_champ(const std::string& jeu) {
-    char champ_jeu[sizeof(EnteteTournoi::jeu)];
-    copier_champ(champ_jeu, jeu);
-    return champ(champ_jeu);
+using L = Limites1998;
+
+// A text of the header as the tournament keeps it: cut to its field in a
+// 1998 file (verifier_proprietes checked that it fits otherwise).
+std::string dans_le_champ(const std::string& texte, std::size_t longueur, bool limites_1998) {
+    return limites_1998 ? couper_colonnes(texte, longueur) : texte;
 }
 
 void prendre_identite(Tournoi& t, const Proprietes& p) {
-    copier_champ(t.entete.date, p.date);
-    copier_champ(t.entete.nom, p.nom);
-    t.entete.nb_rondes = static_cast<std::int16_t>(p.nb_rondes);
+    t.entete.date = dans_le_champ(p.date, L::date, t.limites_1998);
+    t.entete.nom = dans_le_champ(p.nom, L::nom_tournoi, t.limites_1998);
+    t.entete.nb_rondes = p.nb_rondes;
     choisir_departages(t, p.departages);
 }
 
 void prendre_jeu(Tournoi& t, const std::string& jeu) {
-    copier_champ(t.entete.jeu, jeu);
-    t.entete.othello = tavo::est_othello(champ(t.entete.jeu)) ? 1 : 0;
+    t.entete.jeu = dans_le_champ(jeu, L::jeu, t.limites_1998);
+    t.entete.othello = tavo::est_othello(t.entete.jeu);
+}
+
+// A text of the properties: UTF-8 without control character, and in a 1998
+// file only characters of Windows-1252.
+bool texte_valide(const std::string& texte, const char* quoi, bool limites_1998, Interaction& io) {
+    Tournoi cadre;
+    cadre.limites_1998 = limites_1998;
+    return texte_admis(cadre, texte, std::string::npos, quoi, io).has_value();
 }
 
 }  // namespace
 
 Proprietes lire_proprietes(const Tournoi& t) {
     Proprietes p;
-    p.date = champ(t.entete.date);
-    p.nom = champ(t.entete.nom);
-    p.jeu = champ(t.entete.jeu);
+    p.date = t.entete.date;
+    p.nom = t.entete.nom;
+    p.jeu = t.entete.jeu;
     p.nb_rondes = t.entete.nb_rondes;
-    for (int i = 0; i < t.entete.nb_departages && i < MAX_DEPARTAGES; ++i)
-        p.departages.push_back(t.entete.departages[i]);
+    p.departages = t.entete.departages;
     return p;
 }
 
 bool est_othello(const Tournoi& t) {
-    return t.entete.othello != 0;
+    return t.entete.othello;
 }
 
-bool verifier_proprietes(const Proprietes& p, Interaction& io) {
+bool verifier_proprietes(const Proprietes& p, Interaction& io, bool limites_1998) {
     if (p.departages.empty()) {
-        io.message_erreur(cp("Il me faut au moins une fonction de départage"));
+        io.message_erreur("Il me faut au moins une fonction de départage");
         return false;
     }
     for (std::size_t i = 0; i < p.departages.size(); ++i) {
         const int id = p.departages[i];
         if (id < 0 || id >= NB_SYSTEMES_DEPARTAGE ||
-            std::find(p.departages.begin(), p.departages.begin() + i, id) !=
-                p.departages.begin() + i) {
-            io.message_erreur(cp("Chaque fonction de départage se choisit une fois"));
+            std::find(p.departages.begin(), p.departages.begin() + static_cast<std::ptrdiff_t>(i),
+                      id) != p.departages.begin() + static_cast<std::ptrdiff_t>(i)) {
+            io.message_erreur("Chaque fonction de départage se choisit une fois");
             return false;
         }
     }
-    // The round tables hold 15 rounds: a number the pairing could not honour
-    // is refused here rather than discovered in the middle of the tournament.
-    if (p.nb_rondes < 0 || p.nb_rondes > MAX_RONDES) {
-        io.message_erreur(cp("Le nombre de rondes doit être compris entre 0 et 15"));
+    // A number the pairing could not honour is refused here rather than
+    // discovered in the middle of the tournament.
+    const int plus = limites_1998 ? L::rondes : MAX_RONDES;
+    if (p.nb_rondes < 0 || p.nb_rondes > plus) {
+        io.message_erreur(formater("Le nombre de rondes doit être compris entre 0 et %d", plus));
         return false;
     }
-    return verifier_texte(p.date, "la date", io) &&
-           verifier_texte(p.nom, "le nom du tournoi", io) && verifier_texte(p.jeu, "le jeu", io);
+    return texte_valide(p.date, "la date", limites_1998, io) &&
+           texte_valide(p.nom, "le nom du tournoi", limites_1998, io) &&
+           texte_valide(p.jeu, "le jeu", limites_1998, io);
 }
 
 namespace {
@@ -75,8 +85,8 @@ namespace {
 bool rondes_suffisantes(const Tournoi& t, const Proprietes& p, Interaction& io) {
     const int appariees = t.entete.ronde_courante + 1;
     if (p.nb_rondes >= appariees) return true;
-    io.message_erreur(cp(formater(
-        "%d rondes sont déjà appariées : le tournoi ne peut pas en compter moins", appariees)));
+    io.message_erreur(formater(
+        "%d rondes sont déjà appariées : le tournoi ne peut pas en compter moins", appariees));
     return false;
 }
 
@@ -84,14 +94,13 @@ bool rondes_suffisantes(const Tournoi& t, const Proprietes& p, Interaction& io) 
 // results already entered are in the other kind.
 bool jeu_permis(const Tournoi& t, const Proprietes& p, Interaction& io) {
     if (t.entete.ronde_courante < 0) return true;
-    const bool othello = tavo::est_othello(jeu_du_champ(p.jeu));
-    if (t.entete.othello == 0 && othello) {
-        io.message_erreur(cp("Impossible de passer au jeu Othello en milieu de tournoi !"));
+    const bool othello = tavo::est_othello(dans_le_champ(p.jeu, L::jeu, t.limites_1998));
+    if (!t.entete.othello && othello) {
+        io.message_erreur("Impossible de passer au jeu Othello en milieu de tournoi !");
         return false;
     }
-    if (t.entete.othello != 0 && !othello) {
-        io.message_erreur(
-            cp("Impossible de passer à un autre jeu qu'Othello en milieu de tournoi !"));
+    if (t.entete.othello && !othello) {
+        io.message_erreur("Impossible de passer à un autre jeu qu'Othello en milieu de tournoi !");
         return false;
     }
     return true;
@@ -100,13 +109,14 @@ bool jeu_permis(const Tournoi& t, const Proprietes& p, Interaction& io) {
 }  // namespace
 
 bool valider_proprietes(const Tournoi& t, const Proprietes& p, Interaction& io) {
-    return verifier_proprietes(p, io) && rondes_suffisantes(t, p, io) && jeu_permis(t, p, io);
+    return verifier_proprietes(p, io, t.limites_1998) && rondes_suffisantes(t, p, io) &&
+           jeu_permis(t, p, io);
 }
 
 bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
-    if (!verifier_proprietes(p, io)) return false;
+    if (!verifier_proprietes(p, io, t.limites_1998)) return false;
     t.vider();
-    t.entete.modifie = 1;
+    t.entete.modifie = true;
     prendre_identite(t, p);
     prendre_jeu(t, p.jeu);
     return true;
@@ -114,7 +124,7 @@ bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
 
 bool modifier_tournoi(Tournoi& t, const Proprietes& p, Interaction& io) {
     if (!valider_proprietes(t, p, io)) return false;
-    t.entete.modifie = 1;
+    t.entete.modifie = true;
     prendre_identite(t, p);
     prendre_jeu(t, p.jeu);
     return true;

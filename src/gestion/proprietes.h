@@ -13,7 +13,7 @@
 namespace tavo::gestion {
 
 struct Proprietes {
-    // Windows-1252 texts; longer ones are cut to their field (14, 49 and 20
+    // In a 1998 file, longer texts are cut to their field (14, 49 and 20
     // characters).
     std::string date;
     std::string nom;
@@ -30,9 +30,10 @@ Proprietes lire_proprietes(const Tournoi& t);
 bool est_othello(const Tournoi& t);
 
 // The checks of the dialog's "Valider": at least one tie-break system, each
-// known and chosen once, and 0 to 15 rounds. False, with the message, when
-// one fails.
-bool verifier_proprietes(const Proprietes& p, Interaction& io);
+// known and chosen once, 0 to 15 rounds in a 1998 file (99 otherwise), texts
+// without control character (and only Windows-1252 ones in a 1998 file).
+// False, with the message, when one fails.
+bool verifier_proprietes(const Proprietes& p, Interaction& io, bool limites_1998 = true);
 
 // The same for the dialog opened on an existing tournament ("Options /
 // Tournoi"), where the rounds already paired also count: no fewer rounds
@@ -41,8 +42,9 @@ bool verifier_proprietes(const Proprietes& p, Interaction& io);
 bool valider_proprietes(const Tournoi& t, const Proprietes& p, Interaction& io);
 
 // "Nouveau Tournoi": players, rounds and pairings are erased and the
-// tournament takes the properties. Refused (message, nothing changed) when
-// they fail verifier_proprietes. Sets modifie.
+// tournament takes the properties (within the limits of the file it is to
+// be kept in: t.limites_1998, set by the caller). Refused (message, nothing
+// changed) when they fail verifier_proprietes. Sets modifie.
 bool nouveau_tournoi(Tournoi& t, const Proprietes& p, Interaction& io);
 
 // "Options / Tournoi": the tournament takes the properties. Refused as a

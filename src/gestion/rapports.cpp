@@ -1,17 +1,16 @@
 #include "gestion/rapports.h"
 
-#include <memory>
-
 #include "gestion/rondes.h"
 #include "gestion/sorties.h"
 #include "model/disque.h"
 #include "model/texte.h"
 #include "reports/rapports.h"
 #include "reports/tableau.h"
+#include "standings/scores.h"
 
 namespace tavo::gestion {
 
-bool produire_rapport(Tournoi& t, SorteRapport sorte, Rapport& rapport) {
+bool produire_rapport(const Tournoi& t, SorteRapport sorte, Rapport& rapport) {
     switch (sorte) {
         case SorteRapport::appariements:
             revoir_appariements(t, rapport);
@@ -41,12 +40,12 @@ std::string mettre_en_forme(const Rapport& rapport, FormatRapport format) {
             break;
     }
     std::string texte;
-    for (const std::string& ligne : rapport.lignes()) texte += vers_utf8(ligne) + "\n";
+    for (const std::string& ligne : rapport.lignes()) texte += ligne + "\n";
     return texte;
 }
 
 void refuser_ecriture(const std::filesystem::path& chemin, Interaction& io) {
-    io.message_erreur(cp("Impossible d'écrire le fichier : ") + vers_cp1252(chemin.string()));
+    io.message_erreur("Impossible d'écrire le fichier : " + chemin.string());
 }
 
 bool exporter_rapport(const Rapport& rapport, FormatRapport format,
@@ -62,20 +61,26 @@ bool exporter_rapport(const Rapport& rapport, FormatRapport format,
 
 bool exporter_rapport(const Tournoi& t, SorteRapport sorte, FormatRapport format,
                       const std::filesystem::path& chemin, Interaction& io) {
-    // Standings sort the player table: they are built on a copy.
-    auto copie = std::make_unique<Tournoi>(t);
     Rapport rapport;
-    produire_rapport(*copie, sorte, rapport);
+    produire_rapport(t, sorte, rapport);
     return exporter_rapport(rapport, format, chemin, io);
+}
+
+void retenir_classement(Tournoi& t, SorteRapport sorte) {
+    // The 1998 program ranked the players for these three: its file keeps
+    // the order and the points of that ranking.
+    if (sorte == SorteRapport::classement || sorte == SorteRapport::historique ||
+        sorte == SorteRapport::grille)
+        appliquer_classement(t);
 }
 
 bool rapport_a_montrer(const Tournoi& t, SorteRapport sorte, Interaction& io) {
     if (sorte == SorteRapport::appariements && t.entete.ronde_courante < 0) {
-        io.message_erreur(cp("Aucune ronde n'a encore été appariée"));
+        io.message_erreur("Aucune ronde n'a encore été appariée");
         return false;
     }
-    if (sorte == SorteRapport::joueurs && t.entete.nb_joueurs == 0) {
-        io.message_erreur(cp("Aucun joueur n'est inscrit"));
+    if (sorte == SorteRapport::joueurs && t.nb_joueurs() == 0) {
+        io.message_erreur("Aucun joueur n'est inscrit");
         return false;
     }
     return true;

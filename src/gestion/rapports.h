@@ -16,11 +16,15 @@ enum class SorteRapport { appariements, classement, historique, joueurs, grille 
 // file for spreadsheets.
 enum class FormatRapport { texte, html, csv };
 
-// Fills `rapport` with the report. Standings and history leave the player
-// table sorted in standings order. False when there is nothing to show: the
-// player list of a tournament without players (the report then holds its
-// headings only).
-bool produire_rapport(Tournoi& t, SorteRapport sorte, Rapport& rapport);
+// Fills `rapport` with the report. False when there is nothing to show:
+// the player list of a tournament without players (the report then holds
+// its headings only).
+bool produire_rapport(const Tournoi& t, SorteRapport sorte, Rapport& rapport);
+
+// What showing a report does to the tournament, as the 1998 program did: the
+// standings, the history and the crosstable rank the players, and the file
+// keeps that order and those points (appliquer_classement).
+void retenir_classement(Tournoi& t, SorteRapport sorte);
 
 // The report in a form, as UTF-8 bytes. The text form is its lines, each
 // ended by a line feed, as tavo-cli prints them.
@@ -34,8 +38,8 @@ bool exporter_rapport(const Rapport& rapport, FormatRapport format,
                       const std::filesystem::path& chemin, Interaction& io,
                       const std::filesystem::path& source = {});
 
-// Builds the report of a kind on a copy of the tournament and writes it:
-// the tournament (and its player order) is not changed.
+// Builds the report of a kind and writes it; the tournament (and its player
+// order) is not changed.
 bool exporter_rapport(const Tournoi& t, SorteRapport sorte, FormatRapport format,
                       const std::filesystem::path& chemin, Interaction& io);
 

@@ -59,9 +59,9 @@ bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& i
 std::string correction_ronde_passee();
 
 // Leaving a disc-count field: the count typed (read as the field's text) must
-// be 0 to 64; the other side then has the rest of 64. std::nullopt, with the
-// message, otherwise.
-std::optional<int> pions_restants(std::string_view texte, Interaction& io);
+// be 0 to the game's total (64); the other side then has the rest.
+// std::nullopt, with the message, otherwise.
+std::optional<int> pions_restants(const Tournoi& t, std::string_view texte, Interaction& io);
 
 // "Tout Vérifier": false with "Il me manque des résultats" while a table of
 // the current round has no result; otherwise copies the round's results into
@@ -72,10 +72,10 @@ bool tout_verifier(Tournoi& t, Interaction& io);
 struct TableRonde {
     int id_blanc = 0;  // ids, ID_QUALIFIE for the bye
     int id_noir = 0;
-    std::string blanc;  // display names (Windows-1252)
+    std::string blanc;  // display names
     std::string noir;
     bool saisi = false;  // the table has a result
-    int res_blanc = 0;
+    int res_blanc = 0;   // points: 2, 1 or 0
     int res_noir = 0;
     int pions_blanc = 0;
     int pions_noir = 0;

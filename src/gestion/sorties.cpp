@@ -32,8 +32,8 @@ bool sortie_permise(const std::filesystem::path& sortie, const std::filesystem::
     const bool meme_fichier =
         !source.empty() && std::filesystem::equivalent(sortie, source, sans_source) && !sans_source;
     if (!meme_fichier && !nom_d_entree(sortie) && !nom_d_entree(cible)) return true;
-    io.message_erreur(cp("Impossible d'écrire dans ") + vers_cp1252(sortie.string()) +
-                      cp(" : c'est un fichier de tournoi ou d'équipes, que le programme lit"));
+    io.message_erreur("Impossible d'écrire dans " + sortie.string() +
+                      " : c'est un fichier de tournoi ou d'équipes, que le programme lit");
     return false;
 }
 

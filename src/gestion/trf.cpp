@@ -6,6 +6,7 @@
 #include "gestion/rapports.h"
 #include "gestion/sorties.h"
 #include "gestion/verifications.h"
+#include "model/accord.h"
 #include "model/disque.h"
 #include "model/texte.h"
 #include "reports/tableau.h"
@@ -14,11 +15,11 @@
 namespace tavo::gestion {
 namespace {
 
-// A text in a field of `largeur` columns, cut or padded with blanks.
+// A text in a field of `largeur` columns (characters), cut or padded with
+// blanks.
 std::string colonne(const std::string& texte, std::size_t largeur) {
-    std::string c = texte.substr(0, largeur);
-    c.resize(largeur, ' ');
-    return c;
+    std::string c = premiers_caracteres(texte, largeur);
+    return c + std::string(largeur - nb_caracteres(c), ' ');
 }
 
 bool chiffres(const std::string& s, std::size_t n) {
@@ -50,7 +51,7 @@ std::string date_trf(const std::string& date, int pivot) {
 // The two-digit year of the tournament's date, or 99 when it has none: a
 // birth year up to it is of this century.
 int annee_pivot(const Tournoi& t) {
-    const std::string d = date_trf(champ(t.entete.date), 99);
+    const std::string d = date_trf(t.entete.date, 99);
     return d[0] == ' ' ? 99 : lire_entier(d.substr(2, 2));
 }
 
@@ -64,33 +65,27 @@ std::string points_trf(int demis) {
 // unpaired round worth what the records give it ("Z" none, "H" a half, "F" a
 // whole point). Both have "0000" for opponent.
 std::string ronde_trf(const Joueur& j, int r) {
-    const int adv = j.adversaires[r];
-    const int res = j.resultats[r];
+    const int adv = j.ronde(r).adversaire;
+    const int res = demi_points(j.ronde(r).resultat);
     if (adv == ID_QUALIFIE) return formater("0000 - %c", res >= 2 ? 'U' : res == 1 ? 'H' : 'Z');
-    if (!est_joueur(static_cast<std::int16_t>(adv)))
-        return formater("0000 - %c", res >= 2 ? 'F' : res == 1 ? 'H' : 'Z');
-    const char couleur = j.couleurs[r] == BLANC ? 'w' : j.couleurs[r] == NOIR ? 'b' : '-';
+    if (!est_joueur(adv)) return formater("0000 - %c", res >= 2 ? 'F' : res == 1 ? 'H' : 'Z');
+    const char couleur = j.ronde(r).couleur == BLANC ? 'w' : j.ronde(r).couleur == NOIR ? 'b' : '-';
     return formater("%4d %c %c", adv, couleur, res >= 2 ? '1' : res == 1 ? '=' : '0');
 }
 
 }  // namespace
 
-std::string texte_trf(const Tournoi& source, EncodageTrf encodage) {
-    // Ranks need the standings order: they are computed on a copy.
-    auto copie = std::make_unique<Tournoi>(source);
-    Tournoi& t = *copie;
-    trier_classement(t);
-    const std::vector<int> rangs = rangs_classement(t);
-    std::vector<int> rang_du_joueur(static_cast<std::size_t>(t.entete.nb_joueurs) + 1, 0);
+std::string texte_trf(const Tournoi& t, EncodageTrf encodage) {
+    const Classement classement(t);
+    const std::vector<int> rangs = classement.rangs();
+    std::vector<int> rang_du_joueur(ID_SPECIAL, 0);
+    for (std::size_t i = 0; i < rangs.size(); ++i)
+        rang_du_joueur[static_cast<std::size_t>(classement.lignes()[i].id)] = rangs[i];
     int classes = 0;
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        rang_du_joueur[static_cast<std::size_t>(t.joueurs[p].id)] =
-            rangs[static_cast<std::size_t>(p)];
-        classes += t.joueurs[p].elo > 0;
-    }
+    for (const Joueur& j : t.joueurs) classes += j.elo > 0;
     const int derniere = derniere_ronde_complete(t);
-    const std::string date = date_trf(champ(t.entete.date), 99);
-    const std::string jeu = champ(t.entete.jeu);
+    const std::string date = date_trf(t.entete.date, 99);
+    const std::string jeu = t.entete.jeu;
 
     std::string texte;
     const auto ligne = [&](const std::string& l) {
@@ -98,35 +93,35 @@ std::string texte_trf(const Tournoi& source, EncodageTrf encodage) {
         while (!s.empty() && s.back() == ' ') s.pop_back();
         texte += s + "\r\n";
     };
-    ligne("012 " + champ(t.entete.nom));
+    ligne("012 " + t.entete.nom);
     ligne("022");
     ligne("032");
     ligne("042 " + (date[0] == ' ' ? std::string() : date));
     ligne("052 " + (date[0] == ' ' ? std::string() : date));
-    ligne(formater("062 %d", t.entete.nb_joueurs));
+    ligne(formater("062 %d", t.nb_joueurs()));
     ligne(formater("072 %d", classes));
     ligne("082 0");
     ligne("092 Individual: Swiss-System" +
           (egal_sans_casse(jeu, "Echecs") ? std::string() : " (" + jeu + ")"));
     ligne("102");
     ligne("122");
-    ligne(formater("XXR %d", static_cast<int>(t.entete.nb_rondes)));
+    ligne(formater("XXR %d", t.entete.nb_rondes));
 
     const int pivot = annee_pivot(t);
-    for (int id = 1; id <= t.entete.nb_joueurs; ++id) {
-        const Joueur& j = t.joueur(id);
+    for (const Joueur& j : joueurs_par_numero(t)) {
+        const int id = j.id;
         std::string l = formater("001 %4d %c   ", id, j.fille ? 'w' : 'm');
-        l += " " + colonne(champ(j.nom) + "," + champ(j.prenom), 33);
+        l += " " + colonne(j.nom + "," + j.prenom, 33);
         l += " " + (j.elo > 0 ? formater("%4d", j.elo) : std::string(4, ' '));
         l += " " + std::string(3, ' ') + " " + std::string(11, ' ');
-        l += " " + date_trf(champ(j.ne_le), pivot);
-        l += " " + formater("%4s", points_trf(j.points).c_str());
+        l += " " + date_trf(j.ne_le, pivot);
+        l += " " + formater("%4s", points_trf(classement.ligne(id).points).c_str());
         l += " " + formater("%4d", rang_du_joueur[static_cast<std::size_t>(id)]);
         for (int r = 0; r <= derniere; ++r) l += "  " + ronde_trf(j, r);
         ligne(l);
     }
-    // Each Windows-1252 byte is one character in UTF-8 too: the columns stay.
-    return encodage == EncodageTrf::utf8 ? vers_utf8(texte) : texte;
+    // Columns count characters: one byte each in Windows-1252.
+    return encodage == EncodageTrf::utf8 ? texte : vers_cp1252(texte);
 }
 
 bool exporter_trf(const Tournoi& t, const std::filesystem::path& chemin, Interaction& io,

@@ -5,11 +5,6 @@
 namespace tavo::gestion {
 namespace {
 
-bool controle(char c) {
-    const auto octet = static_cast<unsigned char>(c);
-    return octet < 0x20 || octet == 0x7F;
-}
-
 bool que_des_blancs(std::string_view texte) {
     return texte.find_first_not_of(' ') == std::string_view::npos;
 }
@@ -26,9 +21,10 @@ bool date_naissance_valide(const std::string& ne_le, Interaction& io) {
         chiffres(6) &&
         date_reelle(lire_entier(ne_le.substr(0, 2)), lire_entier(ne_le.substr(3, 2)), -1);
     if (!valide)
-        io.message_erreur(cp("La date de naissance doit être une vraie date (JJ/MM/AA) ou rester "
-                             "vide : ") +
-                          ne_le);
+        io.message_erreur(
+            std::string("La date de naissance doit être une vraie date (JJ/MM/AA) ou rester "
+                        "vide : ") +
+            ne_le);
     return valide;
 }
 
@@ -42,27 +38,52 @@ bool date_reelle(int jour, int mois, int annee) {
 }
 
 bool verifier_texte(std::string_view texte, const char* quoi, Interaction& io) {
-    for (char c : texte) {
-        if (!controle(c)) continue;
-        io.message_erreur(cp(formater("Caractère de contrôle refusé dans %s (code %d)", quoi,
-                                      static_cast<unsigned char>(c))));
+    if (!utf8_valide(texte)) {
+        io.message_erreur(formater("%s n'est pas du texte UTF-8 valide", quoi));
         return false;
     }
-    return true;
+    const std::size_t controle = premier_controle(texte);
+    if (controle == std::string_view::npos) return true;
+    io.message_erreur(formater("Caractère de contrôle refusé dans %s (code %ld)", quoi,
+                               code_en(texte, controle)));
+    return false;
 }
 
-std::optional<FicheJoueur> fiche_verifiee(const FicheJoueur& fiche, Interaction& io) {
-    if (!verifier_texte(fiche.nom, "le nom", io) ||
-        !verifier_texte(fiche.prenom, "le prénom", io) ||
-        !verifier_texte(fiche.ne_le, "la date de naissance", io) ||
-        !verifier_texte(fiche.equipe, "le code d'équipe", io))
+std::optional<std::string> texte_admis(const Tournoi& t, std::string_view texte,
+                                       std::size_t longueur_1998, const char* quoi,
+                                       Interaction& io) {
+    if (!verifier_texte(texte, quoi, io)) return std::nullopt;
+    if (!t.limites_1998) return std::string(texte);
+    if (const auto c = caractere_impossible(texte)) {
+        io.message_erreur(
+            formater("%s contient un caractère que le fichier .pxi ne peut pas "
+                     "enregistrer : « %s »",
+                     quoi, c->c_str()));
         return std::nullopt;
+    }
+    return couper_colonnes(texte, longueur_1998);
+}
+
+std::optional<FicheJoueur> fiche_verifiee(const Tournoi& t, const FicheJoueur& fiche,
+                                          Interaction& io) {
+    using L = Limites1998;
+    const auto nom = texte_admis(t, fiche.nom, L::nom, "le nom", io);
+    const auto prenom = nom ? texte_admis(t, fiche.prenom, L::prenom, "le prénom", io) : nom;
+    const auto ne_le =
+        prenom ? texte_admis(t, fiche.ne_le, L::ne_le, "la date de naissance", io) : prenom;
+    const auto equipe =
+        ne_le ? texte_admis(t, fiche.equipe, std::string::npos, "le code d'équipe", io) : ne_le;
+    if (!equipe) return std::nullopt;
     if (que_des_blancs(fiche.nom)) {
-        io.message_erreur(cp("Un joueur doit avoir un nom"));
+        io.message_erreur("Un joueur doit avoir un nom");
         return std::nullopt;
     }
     if (!date_naissance_valide(fiche.ne_le, io)) return std::nullopt;
     FicheJoueur f = fiche;
+    f.nom = *nom;
+    f.prenom = *prenom;
+    f.ne_le = *ne_le;
+    f.equipe = *equipe;
     // Blanks around the code are not part of it; the team list is matched
     // on letters and digits only.
     const std::size_t debut = f.equipe.find_first_not_of(' ');
@@ -72,32 +93,30 @@ std::optional<FicheJoueur> fiche_verifiee(const FicheJoueur& fiche, Interaction&
     for (char& c : f.equipe) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         if ((c < 'A' || c > 'Z') && (c < '0' || c > '9')) {
-            io.message_erreur(
-                cp("Le code d'équipe ne prend que des lettres de A à Z et des chiffres"));
+            io.message_erreur("Le code d'équipe ne prend que des lettres de A à Z et des chiffres");
             return std::nullopt;
         }
     }
+    if (t.limites_1998) f.equipe = f.equipe.substr(0, L::equipe);
     return f;
 }
 
 bool joueurs_prets(const Tournoi& t, Interaction& io) {
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        if (!que_des_blancs(champ(t.joueurs[p].nom))) continue;
-        io.message_erreur(
-            cp(formater("Le joueur n°%d n'a pas de nom : complétez sa fiche", t.joueurs[p].id)));
+    for (const Joueur& j : t.joueurs) {
+        if (!que_des_blancs(j.nom)) continue;
+        io.message_erreur(formater("Le joueur n°%d n'a pas de nom : complétez sa fiche", j.id));
         return false;
     }
     if (t.nb_joueurs_actifs() == 1) {
-        io.message_erreur(cp("Il faut au moins deux joueurs actifs pour apparier une ronde"));
+        io.message_erreur("Il faut au moins deux joueurs actifs pour apparier une ronde");
         return false;
     }
     return true;
 }
 
 bool table_sans_adversaire(const Tournoi& t, int table, int r) {
-    if (r < 0 || r >= MAX_RONDES || table < 0 || table >= t.nb_app[r] || table >= MAX_TABLES)
-        return false;
-    const Appariement& a = t.app[r][table];
+    if (r < 0 || table < 0 || table >= t.nb_tables(r)) return false;
+    const Appariement& a = t.table(r, table);
     return !est_joueur(a.blanc) || !est_joueur(a.noir);
 }
 

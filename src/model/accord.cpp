@@ -1,7 +1,6 @@
 #include "model/accord.h"
 
-#include <array>
-#include <cstring>
+#include <algorithm>
 #include <tuple>
 
 #include "model/texte.h"
@@ -9,18 +8,20 @@
 namespace tavo {
 namespace {
 
-constexpr int PIONS_EXEMPT = 33;
-
 std::string ronde(int r) {
     return formater("Ronde %d : ", r + 1);
 }
 
-bool sans_resultat(const Joueur& j, int r) {
-    return j.resultats[r] == 0 && j.pions[r] == 0;
+const RondeJoueur& de(const Joueur& j, int r) {
+    return j.rondes[static_cast<std::size_t>(r)];
 }
 
-bool sans_rien(const Joueur& j, int r) {
-    return j.adversaires[r] == ID_AUCUN && j.couleurs[r] == 0 && sans_resultat(j, r);
+bool sans_resultat(const Joueur& j, int r) {
+    return de(j, r).resultat == Resultat::aucun && de(j, r).pions == 0;
+}
+
+int points(const Joueur& j, int r) {
+    return demi_points(de(j, r).resultat);
 }
 
 // 2-0, 1-1 or 0-2.
@@ -35,7 +36,7 @@ int points_des_pions(int pions, int autre) {
 
 // What a player's record says of his round, to name it.
 std::string entree(const Joueur& j, int r) {
-    switch (j.adversaires[r]) {
+    switch (de(j, r).adversaire) {
         case ID_AUCUN:
             return "n'a pas d'adversaire";
         case ID_FORFAIT:
@@ -43,7 +44,7 @@ std::string entree(const Joueur& j, int r) {
         case ID_QUALIFIE:
             return "est exempté";
         default:
-            return formater("joue contre le joueur %d", j.adversaires[r]);
+            return formater("joue contre le joueur %d", de(j, r).adversaire);
     }
 }
 
@@ -54,8 +55,10 @@ std::string defaut_resultat(const Tournoi& t, const std::string& ou, int pb, int
                             int dn) {
     if (!points_vont_ensemble(pb, pn))
         return "les résultats " + ou + formater(" ne vont pas ensemble (%d-%d)", pb, pn);
-    if (t.entete.othello == 0) return "";
-    if (db + dn != 64) return "les pions " + ou + formater(" ne font pas 64 (%d et %d)", db, dn);
+    const Jeu jeu = t.jeu();
+    if (!jeu.pions) return "";
+    if (db + dn != jeu.total_pions)
+        return "les pions " + ou + formater(" ne font pas %d (%d et %d)", jeu.total_pions, db, dn);
     if (points_des_pions(db, dn) != pb)
         return "les points " + ou +
                formater(" ne suivent pas les pions (%d-%d pour %d pions contre %d)", pb, pn, db,
@@ -66,41 +69,44 @@ std::string defaut_resultat(const Tournoi& t, const std::string& ou, int pb, int
 // The entries of one player for paired round r, and against his opponent's.
 std::string defaut_joueur(const Tournoi& t, int r, const Joueur& j) {
     const int id = j.id;
-    const int a = j.adversaires[r];
+    const RondeJoueur& rj = de(j, r);
+    const int a = rj.adversaire;
     if (a == ID_AUCUN) return formater("le joueur %d n'a pas d'adversaire", id);
     if (a == ID_FORFAIT) {
-        if (j.couleurs[r] != SANS_PARTIE || !sans_resultat(j, r))
+        if (rj.couleur != SANS_PARTIE || !sans_resultat(j, r))
             return formater("le joueur %d est forfait, mais a une couleur ou des points", id);
         return "";
     }
-    if (j.couleurs[r] == SANS_PARTIE) return formater("le joueur %d n'a pas de couleur", id);
+    if (rj.couleur == SANS_PARTIE) return formater("le joueur %d n'a pas de couleur", id);
     if (a == ID_QUALIFIE) {
-        if (!sans_resultat(j, r) && (j.resultats[r] != 2 || j.pions[r] != PIONS_EXEMPT))
+        if (!sans_resultat(j, r) &&
+            (rj.resultat != Resultat::gain || rj.pions != t.jeu().pions_exempt))
             return formater("le joueur %d est exempté sans le 2-0 de l'exempt", id);
         return "";
     }
     if (a == id) return formater("le joueur %d joue contre lui-même", id);
     const Joueur& o = t.joueur(a);
-    if (o.adversaires[r] != id)
+    if (de(o, r).adversaire != id)
         return formater("le joueur %d joue contre le joueur %d, mais le joueur %d ", id, a, a) +
                entree(o, r);
-    if (o.couleurs[r] == j.couleurs[r])
+    if (de(o, r).couleur == rj.couleur)
         return formater("les joueurs %d et %d ont tous deux les ", id, a) +
-               (j.couleurs[r] == BLANC ? "Blancs" : "Noirs");
+               (rj.couleur == BLANC ? "Blancs" : "Noirs");
     if (id > a || (sans_resultat(j, r) && sans_resultat(o, r))) return "";
-    const Joueur& b = j.couleurs[r] == BLANC ? j : o;
-    const Joueur& n = j.couleurs[r] == BLANC ? o : j;
-    return defaut_resultat(t, formater("des joueurs %d et %d", b.id, n.id), b.resultats[r],
-                           n.resultats[r], b.pions[r], n.pions[r]);
+    const Joueur& b = rj.couleur == BLANC ? j : o;
+    const Joueur& n = rj.couleur == BLANC ? o : j;
+    return defaut_resultat(t, formater("des joueurs %d et %d", b.id, n.id), points(b, r),
+                           points(n, r), de(b, r).pions, de(n, r).pions);
 }
 
 // Where each player sits in round r: his table, or -1.
-using Places = std::array<int, MAX_JOUEURS + 1>;
+using Places = std::vector<int>;
 
 // One table of round r against its players' records; `places` gets its
 // players' seats.
 std::string defaut_table(const Tournoi& t, int r, int k, Places& places) {
-    const Appariement& a = t.app[r][k];
+    const Appariement& a =
+        t.rondes[static_cast<std::size_t>(r)].tables[static_cast<std::size_t>(k)];
     const bool partie = est_joueur(a.blanc) && est_joueur(a.noir) && a.blanc != a.noir;
     const bool exempt = (est_joueur(a.blanc) && a.noir == ID_QUALIFIE) ||
                         (a.blanc == ID_QUALIFIE && est_joueur(a.noir));
@@ -108,26 +114,27 @@ std::string defaut_table(const Tournoi& t, int r, int k, Places& places) {
     for (const auto& [id, autre, couleur] :
          {std::tuple{a.blanc, a.noir, BLANC}, std::tuple{a.noir, a.blanc, NOIR}}) {
         if (!est_joueur(id)) continue;
-        if (places[id] >= 0)
-            return formater("le joueur %d est à deux tables (n°%d et n°%d)", id, places[id] + 1,
-                            k + 1);
-        places[id] = k;
+        int& place = places[static_cast<std::size_t>(id)];
+        if (place >= 0)
+            return formater("le joueur %d est à deux tables (n°%d et n°%d)", id, place + 1, k + 1);
+        place = k;
         const Joueur& j = t.joueur(id);
-        if (j.adversaires[r] != autre || j.couleurs[r] != couleur)
+        if (de(j, r).adversaire != autre || de(j, r).couleur != couleur)
             return formater("la table n°%d ne s'accorde pas avec la fiche du joueur %d", k + 1, id);
     }
     if (exempt) {
+        const Jeu jeu = t.jeu();
         const bool blanc_exempte = a.noir == ID_QUALIFIE;
-        const bool bon = a.saisi == 1 && a.res_blanc == (blanc_exempte ? 2 : 0) &&
-                         a.res_noir == 2 - a.res_blanc &&
-                         a.pions_blanc == (blanc_exempte ? PIONS_EXEMPT : 64 - PIONS_EXEMPT) &&
-                         a.pions_noir == 64 - a.pions_blanc;
+        const int exempt = jeu.pions_exempt, autre = jeu.total_pions - jeu.pions_exempt;
+        const bool bon = a.res_blanc == (blanc_exempte ? Resultat::gain : Resultat::perte) &&
+                         a.pions_blanc == (blanc_exempte ? exempt : autre) &&
+                         a.pions_noir == (blanc_exempte ? autre : exempt);
         return bon ? "" : formater("la table n°%d de l'exempt n'a pas son 2-0", k + 1);
     }
-    if (a.saisi != 0) {
+    if (a.saisi()) {
         const std::string defaut =
-            defaut_resultat(t, formater("de la table n°%d", k + 1), a.res_blanc, a.res_noir,
-                            a.pions_blanc, a.pions_noir);
+            defaut_resultat(t, formater("de la table n°%d", k + 1), demi_points(a.res_blanc),
+                            demi_points(a.res_noir()), a.pions_blanc, a.pions_noir);
         if (!defaut.empty()) return defaut;
     }
     const Joueur& b = t.joueur(a.blanc);
@@ -138,10 +145,10 @@ std::string defaut_table(const Tournoi& t, int r, int k, Places& places) {
     // corrected after the commit, the records keeping the committed one
     // until the next: the table then holds the newer result.
     if (sans_resultat(b, r) && sans_resultat(n, r)) return "";
-    if (r == t.entete.ronde_courante && a.saisi != 0) return "";
-    const bool meme = a.saisi != 0 && a.res_blanc == b.resultats[r] &&
-                      a.res_noir == n.resultats[r] && a.pions_blanc == b.pions[r] &&
-                      a.pions_noir == n.pions[r];
+    if (r == t.entete.ronde_courante && a.saisi()) return "";
+    const bool meme = a.saisi() && a.res_blanc == de(b, r).resultat &&
+                      a.res_noir() == de(n, r).resultat && a.pions_blanc == de(b, r).pions &&
+                      a.pions_noir == de(n, r).pions;
     return meme ? ""
                 : formater(
                       "le résultat de la table n°%d n'est pas celui des fiches des joueurs "
@@ -149,117 +156,107 @@ std::string defaut_table(const Tournoi& t, int r, int k, Places& places) {
                       k + 1, a.blanc, a.noir);
 }
 
-Places places_vides() {
-    Places places;
-    places.fill(-1);
-    return places;
+Places places_vides(const Tournoi& t) {
+    int plus_grand = 0;
+    for (const Joueur& j : t.joueurs) plus_grand = std::max(plus_grand, j.id);
+    return Places(static_cast<std::size_t>(plus_grand) + 1, -1);
 }
 
 // True for a player whose record of round r puts him at a table.
 bool a_une_table(const Joueur& j, int r) {
-    return est_joueur(j.adversaires[r]) || j.adversaires[r] == ID_QUALIFIE;
+    return est_joueur(de(j, r).adversaire) || de(j, r).adversaire == ID_QUALIFIE;
 }
 
 std::string defaut_ronde_jouee(const Tournoi& t, int r) {
-    const int n = t.entete.nb_joueurs;
     int exempt = 0;
-    for (int id = 1; id <= n; ++id) {
-        const Joueur& j = t.joueur(id);
+    for (const Joueur& j : joueurs_par_numero(t)) {
         const std::string defaut = defaut_joueur(t, r, j);
         if (!defaut.empty()) return defaut;
-        if (j.adversaires[r] != ID_QUALIFIE) continue;
+        if (de(j, r).adversaire != ID_QUALIFIE) continue;
         if (exempt != 0)
-            return formater("les joueurs %d et %d sont tous deux exemptés", exempt, id);
-        exempt = id;
+            return formater("les joueurs %d et %d sont tous deux exemptés", exempt, j.id);
+        exempt = j.id;
     }
-    Places places = places_vides();
+    Places places = places_vides(t);
     int vides = 0;
     int premiere_vide = -1;
-    for (int k = 0; k < t.nb_app[r]; ++k) {
-        if (table_vide(t.app[r][k])) {
+    const auto& tables = t.rondes[static_cast<std::size_t>(r)].tables;
+    for (int k = 0; k < static_cast<int>(tables.size()); ++k) {
+        if (tables[static_cast<std::size_t>(k)].vide()) {
             if (vides++ == 0) premiere_vide = k;
             continue;
         }
         const std::string defaut = defaut_table(t, r, k, places);
         if (!defaut.empty()) return defaut;
     }
-    for (int k = t.nb_app[r]; k < MAX_TABLES; ++k)
-        if (!table_vide(t.app[r][k]))
-            return formater("la table n°%d est de trop : la ronde en a %d", k + 1, t.nb_app[r]);
     // The players of the tables left empty: each game counts once, by its
     // white player.
     int absentes = 0;
-    for (int id = 1; id <= n; ++id) {
-        const Joueur& j = t.joueur(id);
-        if (!a_une_table(j, r) || places[id] >= 0) continue;
-        if (j.couleurs[r] == BLANC || j.adversaires[r] == ID_QUALIFIE) ++absentes;
-        if (absentes > vides) return formater("le joueur %d n'est à aucune table", id);
+    for (const Joueur& j : joueurs_par_numero(t)) {
+        if (!a_une_table(j, r) || places[static_cast<std::size_t>(j.id)] >= 0) continue;
+        if (de(j, r).couleur == BLANC || de(j, r).adversaire == ID_QUALIFIE) ++absentes;
+        if (absentes > vides) return formater("le joueur %d n'est à aucune table", j.id);
     }
     if (absentes < vides) return formater("la table n°%d est vide", premiere_vide + 1);
     return "";
 }
 
-std::string defaut_ronde(const Tournoi& t, int r) {
-    if (r <= t.entete.ronde_courante) return defaut_ronde_jouee(t, r);
-    for (int id = 1; id <= t.entete.nb_joueurs; ++id)
-        if (!sans_rien(t.joueur(id), r))
-            return formater("le joueur %d a une partie, mais cette ronde n'est pas appariée", id);
-    return "";
-}
-
 }  // namespace
 
-bool table_vide(const Appariement& a) {
-    static const Appariement zero{};
-    return std::memcmp(&a, &zero, sizeof a) == 0;
+std::vector<std::reference_wrapper<const Joueur>> joueurs_par_numero(const Tournoi& t) {
+    std::vector<std::reference_wrapper<const Joueur>> joueurs(t.joueurs.begin(), t.joueurs.end());
+    std::sort(joueurs.begin(), joueurs.end(),
+              [](const Joueur& a, const Joueur& b) { return a.id < b.id; });
+    return joueurs;
 }
 
 std::string desaccord(const Tournoi& t) {
-    for (int r = 0; r < MAX_RONDES; ++r) {
-        const std::string defaut = defaut_ronde(t, r);
-        if (!defaut.empty()) return cp(ronde(r) + defaut);
+    for (int r = 0; r <= t.entete.ronde_courante; ++r) {
+        if (static_cast<std::size_t>(r) >= t.rondes.size()) return ronde(r) + "la ronde manque";
+        for (const Joueur& j : t.joueurs)
+            if (j.rondes.size() != t.rondes.size())
+                return formater("le joueur %d n'a pas une fiche par ronde", j.id);
+        const std::string defaut = defaut_ronde_jouee(t, r);
+        if (!defaut.empty()) return ronde(r) + defaut;
     }
     return "";
 }
 
 std::vector<Appariement> tables_absentes(const Tournoi& t, int r) {
-    Places places = places_vides();
-    for (int k = 0; k < t.nb_app[r]; ++k) {
-        const Appariement& a = t.app[r][k];
-        if (est_joueur(a.blanc)) places[a.blanc] = k;
-        if (est_joueur(a.noir)) places[a.noir] = k;
+    Places places = places_vides(t);
+    for (const Appariement& a : t.rondes[static_cast<std::size_t>(r)].tables) {
+        if (est_joueur(a.blanc)) places[static_cast<std::size_t>(a.blanc)] = 0;
+        if (est_joueur(a.noir)) places[static_cast<std::size_t>(a.noir)] = 0;
     }
+    const Jeu jeu = t.jeu();
     std::vector<Appariement> tables;
-    Appariement exempt{};
-    for (int id = 1; id <= t.entete.nb_joueurs; ++id) {
-        const Joueur& j = t.joueur(id);
-        if (!a_une_table(j, r) || places[id] >= 0) continue;
-        if (j.adversaires[r] == ID_QUALIFIE) {
-            const bool blanc = j.couleurs[r] == BLANC;
+    Appariement exempt;
+    for (const Joueur& j : joueurs_par_numero(t)) {
+        if (!a_une_table(j, r) || places[static_cast<std::size_t>(j.id)] >= 0) continue;
+        const RondeJoueur& rj = de(j, r);
+        if (rj.adversaire == ID_QUALIFIE) {
+            const bool blanc = rj.couleur == BLANC;
+            const int autre = jeu.total_pions - jeu.pions_exempt;
             exempt.blanc = blanc ? j.id : ID_QUALIFIE;
             exempt.noir = blanc ? ID_QUALIFIE : j.id;
-            exempt.res_blanc = blanc ? 2 : 0;
-            exempt.res_noir = blanc ? 0 : 2;
-            exempt.pions_blanc = blanc ? PIONS_EXEMPT : 64 - PIONS_EXEMPT;
-            exempt.pions_noir = blanc ? 64 - PIONS_EXEMPT : PIONS_EXEMPT;
-            exempt.saisi = 1;
+            exempt.res_blanc = blanc ? Resultat::gain : Resultat::perte;
+            exempt.pions_blanc = blanc ? jeu.pions_exempt : autre;
+            exempt.pions_noir = blanc ? autre : jeu.pions_exempt;
             continue;
         }
-        if (j.couleurs[r] != BLANC) continue;
-        const Joueur& n = t.joueur(j.adversaires[r]);
-        Appariement a{};
+        if (rj.couleur != BLANC) continue;
+        const Joueur& n = t.joueur(rj.adversaire);
+        Appariement a;
         a.blanc = j.id;
         a.noir = n.id;
         if (!sans_resultat(j, r) || !sans_resultat(n, r)) {
-            a.res_blanc = j.resultats[r];
-            a.res_noir = n.resultats[r];
-            a.pions_blanc = j.pions[r];
-            a.pions_noir = n.pions[r];
-            a.saisi = 1;
+            a.res_blanc = rj.resultat;
+            a.pions_blanc = rj.pions;
+            a.pions_noir = de(n, r).pions;
         }
         tables.push_back(a);
     }
-    if (!table_vide(exempt)) tables.push_back(exempt);
+    if (!exempt.vide()) tables.push_back(exempt);
     return tables;
 }
 

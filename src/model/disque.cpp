@@ -294,14 +294,6 @@ VerrouFichier::Etat VerrouFichier::prendre(const std::string& chemin, int attent
     }
 }
 
-std::string texte_fichier_cp1252(std::string octets) {
-    const bool ascii = std::all_of(octets.begin(), octets.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii || !utf8_valide(octets)) return octets;
-    if (octets.rfind("\xEF\xBB\xBF", 0) == 0) octets.erase(0, 3);
-    return vers_cp1252(octets);
-}
-
 EtatFichier etat_fichier(const std::string& chemin) {
     EtatFichier e;
     struct stat etat {};

@@ -47,11 +47,6 @@ std::string cible_reelle(const std::string& chemin);
 // but a folder (a symbolic link, a FIFO...) is replaced itself, never opened.
 bool remplacement_permis(const std::string& cible, bool entree_remplacee = false);
 
-// The bytes of a text file in Windows-1252: a file that is valid UTF-8 and
-// holds non-ASCII characters (as Linux editors save them) is converted, a
-// leading byte order mark dropped; any other file is taken as it is.
-std::string texte_fichier_cp1252(std::string octets);
-
 // A temporary file beside `cible`, renamed over it by `remplacer` once
 // complete; removed otherwise. Its name is short enough for any file name the
 // folder holds. Each one is locked (flock) by its writer until it is renamed,

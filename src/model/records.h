@@ -1,36 +1,23 @@
-// The three fixed-size records of a tournament. Their byte layout is the
-// tournament file's layout: the file is a raw image of these records, so
-// every size and offset below is checked at compile time.
+// The three fixed-size records of the 1998 tournament file (".pxi"). The
+// file is a raw image of these records, so every size and offset below is
+// checked at compile time. Only the file's converter (fichier_tournoi.cpp)
+// reads them; the program works on the model of tournoi.h.
 #pragma once
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 
-namespace tavo {
+namespace tavo::pxi {
 
 static_assert(std::endian::native == std::endian::little,
               "the tournament file stores little-endian integers as they are in memory");
 
-// Capacities of the program (announced on the start screen).
+// Capacities of the file.
 inline constexpr int MAX_JOUEURS = 100;
 inline constexpr int MAX_RONDES = 15;
 inline constexpr int MAX_TABLES = 50;      // tables of one round
 inline constexpr int MAX_DEPARTAGES = 10;  // slots in the header
-inline constexpr int NB_SYSTEMES_DEPARTAGE = 6;
-inline constexpr int MAX_EQUIPES = 100;
-inline constexpr int MAX_JEUX = 10;
-
-// Ids from 10000 up never name a player.
-inline constexpr std::int16_t ID_AUCUN = 0;         // round not paired yet
-inline constexpr std::int16_t ID_FORFAIT = 10000;   // inactive: did not play the round
-inline constexpr std::int16_t ID_QUALIFIE = 10001;  // bye
-inline constexpr std::int16_t ID_SPECIAL = 10000;   // first id that is not a player
-
-// Colours, per round.
-inline constexpr std::uint8_t BLANC = 0;
-inline constexpr std::uint8_t NOIR = 1;
-inline constexpr std::uint8_t SANS_PARTIE = 2;
 
 // Texts are NUL-terminated Windows-1252 strings; the longest text a field can
 // hold is its size minus one.
@@ -120,8 +107,4 @@ static_assert(sizeof(Appariement) == 10);
 static_assert(offsetof(Appariement, res_blanc) == 4);
 static_assert(offsetof(Appariement, saisi) == 8);
 
-inline bool est_joueur(std::int16_t id) {
-    return id > 0 && id < ID_SPECIAL;
-}
-
-}  // namespace tavo
+}  // namespace tavo::pxi

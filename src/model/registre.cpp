@@ -2,55 +2,55 @@
 
 #include <algorithm>
 
-#include "model/texte.h"
-
 namespace tavo {
+
+int capacite_joueurs(const Tournoi& t) {
+    return t.limites_1998 ? Limites1998::joueurs : MAX_JOUEURS;
+}
 
 FicheJoueur lire_fiche(const Joueur& j) {
     FicheJoueur f;
-    f.nom = champ(j.nom);
-    f.prenom = champ(j.prenom);
-    f.ne_le = champ(j.ne_le);
-    f.equipe = champ(j.equipe);
+    f.nom = j.nom;
+    f.prenom = j.prenom;
+    f.ne_le = j.ne_le;
+    f.equipe = j.equipe;
     f.elo = j.elo;
-    f.fille = j.fille != 0;
-    f.actif = j.actif != 0;
+    f.fille = j.fille;
+    f.actif = j.actif;
     return f;
 }
 
 void ecrire_fiche(Joueur& j, const FicheJoueur& f) {
-    copier_champ(j.nom, f.nom);
-    copier_champ(j.prenom, f.prenom);
-    copier_champ(j.ne_le, f.ne_le);
-    copier_champ(j.equipe, f.equipe);
-    j.elo = static_cast<std::int16_t>(std::clamp(f.elo, 0, 9999));
-    j.fille = f.fille ? 1 : 0;
-    j.actif = f.actif ? 1 : 0;
+    j.nom = f.nom;
+    j.prenom = f.prenom;
+    j.ne_le = f.ne_le;
+    j.equipe = f.equipe;
+    j.elo = std::clamp(f.elo, 0, 9999);
+    j.fille = f.fille;
+    j.actif = f.actif;
 }
 
 int ajouter_joueur(Tournoi& t) {
-    if (t.entete.nb_joueurs >= MAX_JOUEURS) return 0;
-    const int n = ++t.entete.nb_joueurs;
-    t.joueurs[n] = Joueur{};
-    t.joueurs[n].actif = 1;
-    t.joueurs[n].id = static_cast<std::int16_t>(n);
+    if (t.nb_joueurs() >= capacite_joueurs(t)) return 0;
+    Joueur j;
+    j.id = t.nb_joueurs() + 1;
+    j.rondes.resize(t.rondes.size());
+    t.joueurs.push_back(std::move(j));
     t.indexer_joueurs();
-    t.entete.modifie = 1;
-    return n;
+    t.entete.modifie = true;
+    return t.joueurs.back().id;
 }
 
 bool retirer_joueur(Tournoi& t, int id) {
-    if (id < 1 || id > t.entete.nb_joueurs) return false;
-    const int p = t.index[id];
-    for (int q = p; q < t.entete.nb_joueurs; ++q) t.joueurs[q] = t.joueurs[q + 1];
-    --t.entete.nb_joueurs;
+    if (!t.existe(id)) return false;
+    t.joueurs.erase(t.joueurs.begin() + t.position(id));
     renumeroter(t);
-    t.entete.modifie = 1;
+    t.entete.modifie = true;
     return true;
 }
 
 void renumeroter(Tournoi& t) {
-    for (int q = 1; q <= t.entete.nb_joueurs; ++q) t.joueurs[q].id = static_cast<std::int16_t>(q);
+    for (int p = 0; p < t.nb_joueurs(); ++p) t.joueurs[static_cast<std::size_t>(p)].id = p + 1;
     t.indexer_joueurs();
 }
 

@@ -10,7 +10,7 @@
 namespace tavo {
 
 // The editable fields of a player, as the player dialog and the command line
-// show them (Windows-1252 texts).
+// show them.
 struct FicheJoueur {
     std::string nom;
     std::string prenom;
@@ -23,13 +23,15 @@ struct FicheJoueur {
 
 FicheJoueur lire_fiche(const Joueur& joueur);
 
-// Stores the fields into the record; texts are cut to their field's capacity
-// and the rating is kept within 0..9999.
+// Stores the fields into the record, the rating kept within 0..9999.
 void ecrire_fiche(Joueur& joueur, const FicheJoueur& fiche);
 
-// Appends a new player (all fields empty, active) numbered nb_joueurs + 1 and
-// returns its number; 0, nothing changed, at the capacity of 100 players.
-// Sets modifie.
+// How many players the tournament may hold: 100 in a 1998 file.
+int capacite_joueurs(const Tournoi& t);
+
+// Appends a new player (all fields empty, active, no game in the rounds
+// already paired) numbered nb_joueurs + 1 and returns its number; 0, nothing
+// changed, at the capacity. Sets modifie.
 int ajouter_joueur(Tournoi& tournoi);
 
 // Deletes player `id`: the following records move down one position and every
@@ -37,7 +39,7 @@ int ajouter_joueur(Tournoi& tournoi);
 // unknown id. Sets modifie.
 bool retirer_joueur(Tournoi& tournoi, int id);
 
-// Numbers the players 1..nb_joueurs in table order and rebuilds the index.
+// Numbers the players 1..nb_joueurs in their order and rebuilds the index.
 void renumeroter(Tournoi& tournoi);
 
 }  // namespace tavo

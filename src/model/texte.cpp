@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace tavo {
 namespace {
@@ -112,6 +114,22 @@ std::size_t premier_caractere_utf8(std::string_view texte) {
     return std::string_view::npos;
 }
 
+std::size_t premier_controle(std::string_view utf8) {
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t debut = i;
+        const long code = lire_utf8(utf8, i);
+        if ((code >= 0 && code < 0x20) || (code >= 0x7F && code <= 0x9F)) return debut;
+    }
+    return std::string_view::npos;
+}
+
+long code_en(std::string_view utf8, std::size_t i) {
+    const std::size_t debut = i;
+    const long code = lire_utf8(utf8, i);
+    return code >= 0 ? code : static_cast<unsigned char>(utf8[debut]);
+}
+
 bool fin_de_ligne(std::string_view texte, std::size_t i) {
     return texte[i] == '\n' ||
            (texte[i] == '\r' && (i + 1 == texte.size() || texte[i + 1] != '\n'));
@@ -128,6 +146,49 @@ std::string controles_visibles(std::string_view texte) {
             out += c;
     }
     return out;
+}
+
+std::string cle_de_tri(std::string_view utf8) {
+    // The base letter of U+00C0 to U+017F and of U+1E00 to U+1EFF; 0 where none.
+    static constexpr char kLatin1EtA[] =
+        "AAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTSAAAAAAACEEEEIIIIDNOOOOO\0OUUUUYTYAAAAAACCCCCCCCDDDDEEEEE"
+        "EEEEEGGGGGGGGHHHHIIIIIIIIIIIIJJKKKLLLLLLLLLLNNNNNNNNNOOOOOOOORRRRRRSSSSSSSSTTTTTTUUUUUUUU"
+        "UUUUWWYYYZZZZZZS";
+    static constexpr char kLatinEtendu[] =
+        "AABBBBBBCCDDDDDDDDDDEEEEEEEEEEFFGGHHHHHHHHHHIIIIKKKKKKLLLLLLLLMMMMMMNNNNNNNNOOOOOOOOPPPPRR"
+        "RRRRRRSSSSSSSSSSTTTTTTTTUUUUUUUUUUVVVVWWWWWWWWWWXXXXYYZZZZZZHTWY\0\0\0\0\0\0AAAAAAAAAAA"
+        "AAAAAAAAAAAAAEEEEEEEEEEEEEEEEIIIIOOOOOOOOOOOOOOOOOOOOOOOOUUUUUUUUUUUUUUYYYYYYYY\0\0\0\0\0"
+        "\0";
+    std::string cle;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t debut = i;
+        const long code = lire_utf8(utf8, i);
+        char lettre = 0;
+        if (code >= 'a' && code <= 'z')
+            lettre = static_cast<char>(code - 'a' + 'A');
+        else if (code >= 0xC0 && code <= 0x17F)
+            lettre = kLatin1EtA[code - 0xC0];
+        else if (code >= 0x1E00 && code <= 0x1EFF)
+            lettre = kLatinEtendu[code - 0x1E00];
+        if (lettre != 0)
+            cle += lettre;
+        else
+            cle.append(utf8.substr(debut, i - debut));
+    }
+    return cle;
+}
+
+std::string texte_de_fichier(std::string octets) {
+    if (!utf8_valide(octets)) return vers_utf8(octets);
+    if (octets.rfind("\xEF\xBB\xBF", 0) == 0) octets.erase(0, 3);
+    return octets;
+}
+
+std::string pour_fichier_1998(std::string_view utf8) {
+    bool perte = false;
+    std::string cp1252 = vers_cp1252(utf8, &perte);
+    return perte ? std::string(utf8) : cp1252;
 }
 
 std::string vers_utf8(std::string_view cp1252) {
@@ -165,16 +226,166 @@ int lire_entier(std::string_view texte) {
     return static_cast<int>(valeur);
 }
 
-std::string formater_liste(const char* format, va_list args) {
-    va_list copie;
-    va_copy(copie, args);
-    const int taille = std::vsnprintf(nullptr, 0, format, copie);
-    va_end(copie);
+namespace {
+
+// Combining marks take no column of their own; the wide characters of East
+// Asian scripts take two.
+int colonnes_de(long code) {
+    if ((code >= 0x0300 && code <= 0x036F) || (code >= 0x1AB0 && code <= 0x1AFF) ||
+        (code >= 0x1DC0 && code <= 0x1DFF) || (code >= 0x20D0 && code <= 0x20FF) ||
+        (code >= 0xFE20 && code <= 0xFE2F))
+        return 0;
+    if ((code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+        (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+        (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+        (code >= 0xFFE0 && code <= 0xFFE6) || (code >= 0x20000 && code <= 0x3FFFD))
+        return 2;
+    return 1;
+}
+
+// "%-N.Ms": the text cut to M columns and padded to N, counted as a
+// fixed-pitch report shows them (not in bytes).
+std::string texte_en_colonnes(std::string_view texte, bool a_gauche, int largeur, int precision) {
+    std::string out;
+    int colonnes = 0;
+    std::size_t i = 0;
+    while (i < texte.size()) {
+        const std::size_t debut = i;
+        const long code = lire_utf8(texte, i);
+        const int c = code < 0 ? 1 : colonnes_de(code);
+        if (precision >= 0 && colonnes + c > precision) break;
+        out.append(texte.substr(debut, i - debut));
+        colonnes += c;
+    }
+    const std::string marge(static_cast<std::size_t>(std::max(0, largeur - colonnes)), ' ');
+    return a_gauche ? out + marge : marge + out;
+}
+
+// One conversion other than %s, through vsnprintf with its own argument.
+template <typename T>
+std::string une_conversion(const std::string& spec, T valeur) {
+    const int taille = std::snprintf(nullptr, 0, spec.c_str(), valeur);
     if (taille <= 0) return std::string();
     std::string texte(static_cast<std::size_t>(taille) + 1, '\0');
-    std::vsnprintf(texte.data(), texte.size(), format, args);
+    std::snprintf(texte.data(), texte.size(), spec.c_str(), valeur);
     texte.resize(static_cast<std::size_t>(taille));
     return texte;
+}
+
+}  // namespace
+
+std::size_t colonnes(std::string_view texte) {
+    std::size_t n = 0;
+    std::size_t i = 0;
+    while (i < texte.size()) {
+        const long code = lire_utf8(texte, i);
+        n += static_cast<std::size_t>(code < 0 ? 1 : colonnes_de(code));
+    }
+    return n;
+}
+
+std::size_t nb_caracteres(std::string_view utf8) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++n) lire_utf8(utf8, i);
+    return n;
+}
+
+std::string premiers_caracteres(std::string_view utf8, std::size_t n) {
+    std::size_t i = 0;
+    for (std::size_t k = 0; k < n && i < utf8.size(); ++k) lire_utf8(utf8, i);
+    return std::string(utf8.substr(0, i));
+}
+
+std::string couper_colonnes(std::string_view texte, std::size_t n) {
+    return texte_en_colonnes(texte, true, 0, static_cast<int>(n));
+}
+
+// The printf conversions (d i u x X o c s f e g %, flags, width and
+// precision, * included, the h l ll z modifiers); a %s counts the columns of
+// its UTF-8 text.
+std::string formater_liste(const char* format, va_list args) {
+    std::string out;
+    for (const char* f = format; *f; ++f) {
+        if (*f != '%') {
+            out += *f;
+            continue;
+        }
+        std::string spec = "%";
+        ++f;
+        while (*f && std::strchr("-+ #0", *f)) spec += *f++;
+        int largeur = -1;
+        if (*f == '*') {
+            largeur = va_arg(args, int);
+            spec += std::to_string(largeur);
+            ++f;
+        } else {
+            const char* debut = f;
+            while (*f >= '0' && *f <= '9') ++f;
+            if (f > debut) largeur = std::atoi(std::string(debut, f).c_str());
+            spec.append(debut, f);
+        }
+        int precision = -1;
+        if (*f == '.') {
+            ++f;
+            if (*f == '*') {
+                precision = va_arg(args, int);
+                ++f;
+            } else {
+                precision = 0;
+                while (*f >= '0' && *f <= '9') precision = precision * 10 + (*f++ - '0');
+            }
+            spec += "." + std::to_string(precision);
+        }
+        std::string modificateur;
+        while (*f && std::strchr("hlzjt", *f)) modificateur += *f++;
+        const char conversion = *f;
+        if (conversion == '\0') break;
+        spec += modificateur + conversion;
+        switch (conversion) {
+            case '%':
+                out += '%';
+                break;
+            case 's': {
+                const char* texte = va_arg(args, const char*);
+                const bool a_gauche = spec.find('-') != std::string::npos;
+                out += texte_en_colonnes(texte ? texte : "(null)", a_gauche, largeur, precision);
+                break;
+            }
+            case 'c':
+                out += une_conversion(spec, va_arg(args, int));
+                break;
+            case 'f':
+            case 'F':
+            case 'e':
+            case 'E':
+            case 'g':
+            case 'G':
+                out += une_conversion(spec, va_arg(args, double));
+                break;
+            case 'd':
+            case 'i':
+                if (modificateur == "z")
+                    out += une_conversion(spec, va_arg(args, std::ptrdiff_t));
+                else if (modificateur == "ll")
+                    out += une_conversion(spec, va_arg(args, long long));
+                else if (modificateur == "l")
+                    out += une_conversion(spec, va_arg(args, long));
+                else
+                    out += une_conversion(spec, va_arg(args, int));
+                break;
+            default:  // u x X o
+                if (modificateur == "z")
+                    out += une_conversion(spec, va_arg(args, std::size_t));
+                else if (modificateur == "ll")
+                    out += une_conversion(spec, va_arg(args, unsigned long long));
+                else if (modificateur == "l")
+                    out += une_conversion(spec, va_arg(args, unsigned long));
+                else
+                    out += une_conversion(spec, va_arg(args, unsigned));
+                break;
+        }
+    }
+    return out;
 }
 
 std::string formater(const char* format, ...) {

@@ -1,7 +1,7 @@
-// Fixed-size text fields and the Windows-1252 character set.
-//
-// Every text inside the core (record fields, messages, report lines) is a
-// string of Windows-1252 bytes; the front ends convert to and from UTF-8.
+// Texts of the program: UTF-8 everywhere inside the core (names, messages,
+// report lines), the columns of fixed-pitch reports, and the Windows-1252
+// character set of the 1998 files (the tournament file's fixed-size fields,
+// the team files) with the conversions to and from it.
 #pragma once
 
 #include <algorithm>
@@ -55,10 +55,28 @@ std::size_t premier_caractere_utf8(std::string_view texte);
 // LF (a CR LF ends at its LF).
 bool fin_de_ligne(std::string_view texte, std::size_t i);
 
+// The offset of the first control character of a UTF-8 text (below 0x20,
+// 0x7F, and U+0080 to U+009F); npos when there is none.
+std::size_t premier_controle(std::string_view utf8);
+
+// The code point of the UTF-8 character at byte `i` (the byte itself when it
+// starts no character).
+long code_en(std::string_view utf8, std::size_t i);
+
 // The text with each control character (below 0x20, and 0x7F) written as
 // \xHH: what a terminal, a report or a page may show of a name read from
 // outside.
 std::string controles_visibles(std::string_view texte);
+
+// The text of a file written by another program: a file that is valid UTF-8
+// (as Linux editors save them) is taken as it is, a leading byte order mark
+// dropped; any other is read as Windows-1252 (as the 1998 program wrote).
+std::string texte_de_fichier(std::string octets);
+
+// A text for a file of the 1998 formats (team files): Windows-1252 when
+// every character fits, as the 1998 program reads them; UTF-8 otherwise
+// (which our readers take as well).
+std::string pour_fichier_1998(std::string_view utf8);
 
 // Windows-1252 to UTF-8. The five bytes the set leaves undefined become U+FFFD.
 std::string vers_utf8(std::string_view cp1252);
@@ -72,18 +90,26 @@ bool egal_sans_casse(std::string_view a, std::string_view b);
 // character; 0 when there is no digit. Values beyond int's range saturate.
 int lire_entier(std::string_view texte);
 
-// printf into a std::string, whatever the length.
+// A name as it sorts and is searched: the letters of the Latin scripts in
+// capitals without their accents ("Łukasz" as "LUKASZ", "Nguyễn" as
+// "NGUYEN"); other characters as they are.
+std::string cle_de_tri(std::string_view utf8);
+
+// The columns a UTF-8 text takes in a fixed-pitch report: one a character,
+// none for a combining mark, two for a wide East Asian character.
+std::size_t colonnes(std::string_view texte);
+
+// The number of characters of a UTF-8 text, and its first `n` characters
+// (the TRF counts its columns in characters).
+std::size_t nb_caracteres(std::string_view utf8);
+std::string premiers_caracteres(std::string_view utf8, std::size_t n);
+
+// The longest start of a UTF-8 text that fits in `n` columns.
+std::string couper_colonnes(std::string_view texte, std::size_t n);
+
+// printf into a std::string, whatever the length. Widths and precisions of %s
+// count columns of UTF-8 text, so that fixed-pitch reports stay aligned.
 std::string formater(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string formater_liste(const char* format, va_list args);
-
-}  // namespace tavo
-
-namespace tavo {
-
-// A UTF-8 literal of the source code as Windows-1252 bytes: the program's own
-// texts ("Prénom", "n°") are written readably and used in the core's set.
-inline std::string cp(std::string_view utf8) {
-    return vers_cp1252(utf8);
-}
 
 }  // namespace tavo

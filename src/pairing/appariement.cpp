@@ -4,7 +4,6 @@
 #include <chrono>
 #include <optional>
 
-#include "model/texte.h"
 #include "pairing/elagage.h"
 #include "pairing/recherche.h"
 #include "pairing/secours.h"
@@ -13,57 +12,63 @@
 namespace tavo {
 namespace {
 
-// Writes one game of round r into both players' records. The players' result
-// of the round is cleared: the table has none yet.
+// Writes one game of round r into both players' records: opponent and
+// colour, and no result yet.
 void poser_adversaires(Tournoi& t, int r, const Appariement& a) {
-    auto poser = [&](std::int16_t id, std::int16_t adversaire, std::uint8_t couleur) {
+    auto poser = [&](int id, int adversaire, std::uint8_t couleur) {
         if (!est_joueur(id)) return;
-        Joueur& j = t.joueur(id);
-        j.adversaires[r] = adversaire;
-        j.couleurs[r] = couleur;
-        j.resultats[r] = 0;
-        j.pions[r] = 0;
+        RondeJoueur& rj = t.joueur(id).rondes[static_cast<std::size_t>(r)];
+        rj = RondeJoueur{};
+        rj.adversaire = adversaire;
+        rj.couleur = couleur;
     };
     poser(a.blanc, a.noir, BLANC);
     poser(a.noir, a.blanc, NOIR);
 }
 
-// The bye is entered at once as a 2-0 win (33 discs to 31). The player's
-// record gets it too, so that the round counts right as soon as its other
-// tables have their results, even before it is committed.
-void reporter_exempt(Tournoi& t, int r, const Appariement& a) {
-    if (a.noir == ID_QUALIFIE && est_joueur(a.blanc)) {
-        t.joueur(a.blanc).resultats[r] = a.res_blanc;
-        t.joueur(a.blanc).pions[r] = a.pions_blanc;
-    }
-    if (a.blanc == ID_QUALIFIE && est_joueur(a.noir)) {
-        t.joueur(a.noir).resultats[r] = a.res_noir;
-        t.joueur(a.noir).pions[r] = a.pions_noir;
-    }
+// The bye's table, entered at once as a win with the bye's discs; `blanc`
+// tells which side the player holds.
+Appariement table_exempt(const Tournoi& t, int id, bool blanc) {
+    const Jeu jeu = t.jeu();
+    Appariement a;
+    a.blanc = blanc ? id : ID_QUALIFIE;
+    a.noir = blanc ? ID_QUALIFIE : id;
+    a.res_blanc = blanc ? Resultat::gain : Resultat::perte;
+    const int autre = jeu.total_pions - jeu.pions_exempt;
+    a.pions_blanc = blanc ? jeu.pions_exempt : autre;
+    a.pions_noir = blanc ? autre : jeu.pions_exempt;
+    return a;
 }
 
 }  // namespace
 
-void poser_table(Tournoi& t, int r, const Appariement& a) {
+void poser_table(Tournoi& t, int r, int table) {
+    const Appariement a =
+        t.rondes[static_cast<std::size_t>(r)].tables[static_cast<std::size_t>(table)];
     poser_adversaires(t, r, a);
-    reporter_exempt(t, r, a);
+    // The bye's player holds his win at once, so that the round counts
+    // right as soon as its other tables have their results.
+    if (a.saisi()) poser_resultat(t, r, table, a.res_blanc, a.pions_blanc, a.pions_noir);
 }
 
 bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& options) {
     const int r = t.entete.ronde_courante;
     if (r >= 0 && !t.ronde_complete(r)) {
-        io.message_erreur(cp("Tous les résultats de la ronde courante ne sont pas saisis"));
+        io.message_erreur("Tous les résultats de la ronde courante ne sont pas saisis");
         return false;
     }
-    const int derniere = std::min<int>(t.entete.nb_rondes, MAX_RONDES) - 1;
+    const int capacite = t.limites_1998 ? Limites1998::rondes : MAX_RONDES;
+    const int derniere = std::min(t.entete.nb_rondes, capacite) - 1;
     if (r >= derniere) {
-        io.message_erreur(cp("Toutes les rondes de ce tounoi ont été faites"));
+        io.message_erreur("Toutes les rondes de ce tounoi ont été faites");
         return false;
     }
-    t.entete.ronde_courante = static_cast<std::int16_t>(r + 1);
-    t.entete.modifie = 1;
+    t.entete.ronde_courante = r + 1;
+    t.entete.modifie = true;
+    t.ouvrir_ronde(r + 1);
     if (!apparier(t, r + 2, io, options)) {
-        t.entete.ronde_courante = static_cast<std::int16_t>(r);
+        t.effacer_rondes(r + 1);
+        t.entete.ronde_courante = r;
         if (r < 0 && t.nb_joueurs_actifs() == 0) io.message_erreur("Aucun joueur actif");
         return false;
     }
@@ -79,63 +84,51 @@ bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement&
 
 bool premiere_ronde(Tournoi& t) {
     const int n = t.nb_joueurs_actifs();
-    t.entete.nb_actifs = static_cast<std::int16_t>(n);
+    t.entete.nb_actifs = n;
     if (n == 0) return false;
     t.indexer_joueurs();
     const int k = n / 2;
     const int c = t.position_mediane();
-    const int fin = t.entete.nb_joueurs;
-    t.app[0] = {};
-    t.nb_app[0] = static_cast<std::int16_t>(k);
+    const int fin = t.nb_joueurs() - 1;
+    auto& tables = t.rondes[0].tables;
+    tables.clear();
 
-    int haut = 1;
+    int haut = 0;
     int bas = c + 1;
     for (int table = 0; table < k; ++table) {
         const int ph = t.premier_actif(haut, c);
         const int pb = t.premier_actif(bas, fin);
-        Appariement& a = t.app[0][table];
-        a.blanc = t.joueurs[ph].id;
-        a.noir = t.joueurs[pb].id;
-        a.saisi = 0;
-        poser_table(t, 0, a);
+        Appariement a;
+        a.blanc = t.joueurs[static_cast<std::size_t>(ph)].id;
+        a.noir = t.joueurs[static_cast<std::size_t>(pb)].id;
+        tables.push_back(a);
+        poser_table(t, 0, table);
         haut = ph + 1;
         bas = pb + 1;
     }
     if (n % 2 == 1) {
         const int pb = t.premier_actif(bas, fin);
-        Appariement& a = t.app[0][k];
-        a.blanc = t.joueurs[pb].id;
-        a.noir = ID_QUALIFIE;
-        a.res_blanc = 2;
-        a.res_noir = 0;
-        a.pions_blanc = 33;
-        a.pions_noir = 31;
-        a.saisi = 1;
-        poser_table(t, 0, a);
-        t.nb_app[0] = static_cast<std::int16_t>(k + 1);
+        tables.push_back(table_exempt(t, t.joueurs[static_cast<std::size_t>(pb)].id, true));
+        poser_table(t, 0, k);
     }
     forfaits_inactifs(t, 0);
     return true;
 }
 
 std::string texte_secours() {
-    return cp(
-        "Cette ronde a été appariée au plus près des règles (couleurs, scores, flotteurs), "
-        "la recherche habituelle n'ayant pas trouvé d'appariement.");
+    return "Cette ronde a été appariée au plus près des règles (couleurs, scores, flotteurs), "
+           "la recherche habituelle n'ayant pas trouvé d'appariement.";
 }
 
 bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
                            const OptionsAppariement& options) {
     const int r = numero - 1;
-    trier_classement(t);
-    TablesRecherche& w = tables_recherche();
-    w.effacer();
-    t.indexer_joueurs();
+    appliquer_classement(t);
+    TablesRecherche w;
+    w.preparer(t);
     w.derniere_complete = derniere_ronde_complete(t);
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        const int id = t.joueurs[p].id;
-        w.couleurs_dues[id] = static_cast<std::int16_t>(couleur_due(t, id));
-    }
+    for (const Joueur& j : t.joueurs)
+        w.couleurs_dues[static_cast<std::size_t>(j.id)] = couleur_due(t, j.id);
 
     const auto debut = std::chrono::steady_clock::now();
     std::optional<Elagage> elagage;
@@ -150,17 +143,20 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
         io.message_erreur("Appariements impossibles");
         return false;
     }
+    // The exact cuts know fields within the 1998 capacity; a larger field is
+    // paired by the search while it is cheap, by the fallback otherwise.
+    const bool avec_elagage = options.elagage && t.nb_joueurs_actifs() <= Elagage::MAX_JOUEURS;
     int meilleur = SCORE_ECHEC;
     bool cherche = false;
     const std::int64_t direct = options.direct_par_joueur * t.nb_joueurs_actifs();
-    if (options.elagage && direct > 0) {
+    if (avec_elagage && direct > 0) {
         w.budget = direct;
         meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
         cherche = !w.interrompue;
     }
     if (!cherche) {
         recommencer(w);
-        if (options.elagage) {
+        if (avec_elagage) {
             elagage.emplace(t, w);
             w.elagage = &*elagage;
         }
@@ -175,79 +171,65 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
         return false;
     }
     noter(meilleur, secours);
+    ecrire_placements(t, r, w.lignes[1]);
+    if (secours) io.information(texte_secours());
+    return true;
+}
 
-    t.app[r] = {};
-    int lus = 0;
-    for (; lus < MAX_PLACEMENTS && w.lignes[1][lus].id != 0; ++lus) {
-        const Placement& e = w.lignes[1][lus];
-        Appariement& a = t.app[r][lus / 2];
-        a.saisi = 0;
-        a.reserve = 0;
+void ecrire_placements(Tournoi& t, int r, const std::vector<Placement>& ligne) {
+    auto& tables = t.rondes[static_cast<std::size_t>(r)].tables;
+    tables.clear();
+    for (std::size_t lus = 0; lus < ligne.size() && ligne[lus].id != 0; ++lus) {
+        const Placement& e = ligne[lus];
+        if (lus % 2 == 0) tables.emplace_back();
+        Appariement& a = tables.back();
         if (e.couleur == BLANC)
             a.blanc = e.id;
         else
             a.noir = e.id;
         if (e.id != ID_QUALIFIE) continue;
-        const bool exempt_noir = e.couleur != BLANC;
-        a.res_blanc = exempt_noir ? 2 : 0;
-        a.res_noir = exempt_noir ? 0 : 2;
-        a.pions_blanc = exempt_noir ? 33 : 31;
-        a.pions_noir = exempt_noir ? 31 : 33;
-        a.saisi = 1;
+        const bool blanc_exempte = e.couleur != BLANC;
+        a = table_exempt(t, blanc_exempte ? a.blanc : a.noir, blanc_exempte);
     }
-    t.nb_app[r] = static_cast<std::int16_t>((lus + 1) / 2);
-
-    for (int table = 0; table < t.nb_app[r]; ++table) {
-        const Appariement& a = t.app[r][table];
-        poser_table(t, r, a);
+    for (int table = 0; table < static_cast<int>(tables.size()); ++table) {
+        poser_table(t, r, table);
+        const Appariement& a = tables[static_cast<std::size_t>(table)];
         if (!est_joueur(a.blanc) || !est_joueur(a.noir)) continue;
         Joueur& b = t.joueur(a.blanc);
         Joueur& n = t.joueur(a.noir);
         if (b.points > n.points) {
-            b.flotte_bas = 1;
-            n.flotte_haut = 1;
+            b.flotte_bas = true;
+            n.flotte_haut = true;
         } else if (b.points < n.points) {
-            n.flotte_bas = 1;
-            b.flotte_haut = 1;
+            n.flotte_bas = true;
+            b.flotte_haut = true;
         }
     }
-    if (secours) io.information(texte_secours());
-    return true;
 }
 
 void forfaits_inactifs(Tournoi& t, int r) {
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        Joueur& j = t.joueurs[p];
-        if (j.actif != 0) continue;
-        j.adversaires[r] = ID_FORFAIT;
-        j.couleurs[r] = SANS_PARTIE;
-        j.resultats[r] = 0;
-        j.pions[r] = 0;
+    for (Joueur& j : t.joueurs) {
+        if (j.actif) continue;
+        RondeJoueur& rj = j.rondes[static_cast<std::size_t>(r)];
+        rj = RondeJoueur{};
+        rj.adversaire = ID_FORFAIT;
+        rj.couleur = SANS_PARTIE;
     }
 }
 
 void recalculer_flottements(Tournoi& t, int derniere) {
     t.indexer_joueurs();
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        t.joueurs[p].flotte_bas = 0;
-        t.joueurs[p].flotte_haut = 0;
-    }
-    // Each player's points before round r, from his own record.
-    auto points_avant = [](const Joueur& j, int r) {
-        int somme = 0;
-        for (int k = 0; k < r; ++k) somme += j.resultats[k];
-        return somme;
-    };
+    for (Joueur& j : t.joueurs) j.flotte_bas = j.flotte_haut = false;
     // The first round is paired by halves, without floats.
     for (int r = 1; r <= derniere; ++r) {
-        for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-            Joueur& j = t.joueurs[p];
-            const int adversaire = j.adversaires[r];
-            if (!est_joueur(adversaire) || adversaire > t.entete.nb_joueurs) continue;
-            const int pj = points_avant(j, r);
-            const int pa = points_avant(t.joueur(adversaire), r);
-            if (pj > pa) j.flotte_bas = 1;
-            if (pj < pa) j.flotte_haut = 1;
+        for (Joueur& j : t.joueurs) {
+            const int adversaire = j.rondes[static_cast<std::size_t>(r)].adversaire;
+            if (!est_joueur(adversaire) || !t.existe(adversaire)) continue;
+            // Each player's points before round r, from his own record.
+            const int pj = points_jusqu_a(j, r - 1);
+            const int pa = points_jusqu_a(t.joueur(adversaire), r - 1);
+            if (pj > pa) j.flotte_bas = true;
+            if (pj < pa) j.flotte_haut = true;
         }
     }
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/interaction.h"
 #include "model/tournoi.h"
@@ -36,7 +37,7 @@ struct OptionsAppariement {
 };
 
 // Refuses (message, false) while the current round has a table without result
-// or when the last planned round (or the 15-round capacity) is reached;
+// or when the last planned round (or the capacity of rounds) is reached;
 // otherwise pairs the next round. False also when the pairing failed
 // ("Appariements impossibles", or "Aucun joueur actif" in the first round):
 // ronde_courante is then back where it was (modifie stays set).
@@ -60,9 +61,15 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
 // The sentence that tells the director the fallback paired the round.
 std::string texte_secours();
 
-// Writes table `a` of round r into its two players' records: opponent and
-// colour, and the result (the bye's at once, none yet for a game).
-void poser_table(Tournoi& t, int r, const Appariement& a);
+// Writes table `table` of round r into its two players' records: opponent
+// and colour, and the result (the bye's at once, none yet for a game).
+void poser_table(Tournoi& t, int r, int table);
+
+// The tables of round r from the search's line of placements (pairs in
+// order, the bye a player's opponent), written into the players' records
+// with the float marks of the pairs of unequal points.
+struct Placement;
+void ecrire_placements(Tournoi& t, int r, const std::vector<Placement>& ligne);
 
 // Every inactive player gets ID_FORFAIT, no colour and 0 points in round r.
 void forfaits_inactifs(Tournoi& t, int r);

@@ -31,8 +31,8 @@ std::size_t Elagage::HachageCle::operator()(const CleCouplage& c) const {
 }
 
 Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p)
-        if (t.joueurs[p].actif != 0) ids_.push_back(t.joueurs[p].id);
+    for (const Joueur& j : t.joueurs)
+        if (j.actif) ids_.push_back(j.id);
     m_ = static_cast<int>(ids_.size());
     const std::size_t m = static_cast<std::size_t>(m_);
     index_.assign(ID_QUALIFIE + 1, -1);
@@ -85,7 +85,6 @@ Elagage::Elagage(const Tournoi& t, const TablesRecherche& w) {
     for (int a = 0; a < m_; ++a) {
         // Sorted as plain numbers: the penalty (0 or more) above, the
         // partner (below 128) below.
-        static_assert(MAX_JOUEURS < 128);
         std::vector<int>& liste = par_poids_[static_cast<std::size_t>(a)];
         for (int b = 0; b < m_; ++b)
             if (poids(a, b) != INT_MIN) liste.push_back(-poids(a, b) * 128 + b);

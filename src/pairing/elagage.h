@@ -36,6 +36,10 @@ namespace tavo {
 
 class Elagage {
   public:
+    // The most active players the cuts know: a node's players placed are
+    // two 64-bit words, and a partner is sorted below 128.
+    static constexpr int MAX_JOUEURS = 127;
+
     // Prepares the cuts for the search about to run on `t` with the tables
     // `w` (couleurs_dues and derniere_complete filled, table in standings
     // order with its index).

@@ -7,7 +7,6 @@
 // bye when nobody is left). Scores are penalties, 0 for a perfect pairing.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -21,50 +20,44 @@ inline constexpr int SCORE_DEPART = -32000;  // best complete pairing before any
 inline constexpr int SCORE_ECHEC = -15000;   // no pairing below this node
 inline constexpr int PENALITE_ARRET = -50;   // x nb_joueurs: good enough to stop trying
 
-// 100 players and the bye: a round holds at most 100 placements (99 players
-// and the bye, or 100 players), one per depth.
-inline constexpr int MAX_PLACEMENTS = MAX_JOUEURS;
-inline constexpr int PROFONDEUR_MAX = MAX_PLACEMENTS + 1;
-
-// One placement: the colour (0 white, 1 black) and the id (ID_QUALIFIE for
-// the bye); id 0 ends a line.
+// One placement: the colour (0 white, 1 black) and the number (ID_QUALIFIE
+// for the bye); number 0 ends a line.
 struct Placement {
     std::uint8_t couleur;
-    std::int16_t id;
+    int id;
 };
 
 class Elagage;
 
-// The working tables of one search, indexed by player id (couleurs_dues,
+// The working tables of one search, indexed by player number (couleurs_dues,
 // utilise) or by depth (lignes).
 struct TablesRecherche {
-    std::array<std::int16_t, MAX_JOUEURS + 1> couleurs_dues;
-    std::array<std::int16_t, MAX_JOUEURS + 1> utilise;
+    std::vector<int> couleurs_dues;
+    std::vector<std::uint8_t> utilise;
     // lignes[d]: the best sequence of placements found from depth d on, ended
-    // by an entry with id 0.
-    std::array<std::array<Placement, MAX_PLACEMENTS + 1>, PROFONDEUR_MAX + 1> lignes;
+    // by an entry with number 0. A round holds one placement a player, and
+    // the bye: depths 1 to n + 1 for n players.
+    std::vector<std::vector<Placement>> lignes;
     // Last complete round, fixed for the whole search (the new round counts).
-    int derniere_complete;
+    int derniere_complete = -1;
     // Calls of chercher since the tables were cleared.
-    std::int64_t noeuds;
+    std::int64_t noeuds = 0;
     // Exact cuts of the search (elagage.h), or none: the search as it stands.
-    Elagage* elagage;
+    Elagage* elagage = nullptr;
     // Most calls of chercher allowed, 0 for no limit. Past it every call
     // fails at once and `interrompue` is set: the search's answer is then
     // not the search's own.
-    std::int64_t budget;
-    bool interrompue;
+    std::int64_t budget = 0;
+    bool interrompue = false;
 
-    // Clears utilise, lignes and the node count; no cuts, no budget.
-    void effacer();
+    // Sized for the players of `t` (numbers up to the largest), and cleared:
+    // utilise, lignes and the node count; no cuts, no budget.
+    void preparer(const Tournoi& t);
 };
 
 // Readies the tables for a new search of the same round after one that was
 // interrupted: lignes cleared, no longer interrupted; the node count goes on.
 void recommencer(TablesRecherche& w);
-
-// The process-wide working tables (one pairing at a time).
-TablesRecherche& tables_recherche();
 
 // What the last search did (the last round paired after the first: the first
 // round has no search and leaves these as they were).

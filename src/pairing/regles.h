@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "model/records.h"
+#include "model/tournoi.h"
 
 namespace tavo {
 
@@ -31,8 +31,8 @@ inline int autre_couleur(int couleur) {
 // True when player `j`'s record shows `autre` (a player id, or ID_QUALIFIE
 // for the bye) as his opponent in a round from 0 to `derniere`.
 inline bool a_rencontre(const Joueur& j, int autre, int derniere) {
-    for (int r = 0; r <= derniere; ++r)
-        if (j.adversaires[r] == autre) return true;
+    for (int r = 0; r <= derniere && static_cast<std::size_t>(r) < j.rondes.size(); ++r)
+        if (j.rondes[static_cast<std::size_t>(r)].adversaire == autre) return true;
     return false;
 }
 
@@ -44,8 +44,8 @@ inline int penalite_ecart(const Joueur& a, const Joueur& b) {
     const Joueur& haut = a.points > b.points ? a : b;
     const Joueur& bas = a.points > b.points ? b : a;
     int p = PENALITE_POINT * (haut.points - bas.points);
-    if (haut.flotte_bas != 0) p += PENALITE_FLOTTEUR;
-    if (bas.flotte_haut != 0) p += PENALITE_FLOTTEUR;
+    if (haut.flotte_bas) p += PENALITE_FLOTTEUR;
+    if (bas.flotte_haut) p += PENALITE_FLOTTEUR;
     return p;
 }
 

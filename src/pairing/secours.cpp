@@ -13,8 +13,8 @@ namespace {
 
 std::vector<int> joueurs_actifs(const Tournoi& t) {
     std::vector<int> ids;
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p)
-        if (t.joueurs[p].actif != 0) ids.push_back(t.joueurs[p].id);
+    for (const Joueur& j : t.joueurs)
+        if (j.actif) ids.push_back(j.id);
     return ids;
 }
 
@@ -100,15 +100,12 @@ bool appariement_secours(const Tournoi& t, TablesRecherche& w) {
         if (couleur_de(due(b)) == ca && couleur_forte(due(b)) && !couleur_forte(due(a)))
             ca = autre_couleur(ca);
         const int cb = autre_couleur(ca);
-        ligne[n++] = Placement{static_cast<std::uint8_t>(ca),
-                               static_cast<std::int16_t>(ids[static_cast<std::size_t>(a)])};
-        ligne[n++] = Placement{static_cast<std::uint8_t>(cb),
-                               static_cast<std::int16_t>(ids[static_cast<std::size_t>(b)])};
+        ligne[n++] = Placement{static_cast<std::uint8_t>(ca), ids[static_cast<std::size_t>(a)]};
+        ligne[n++] = Placement{static_cast<std::uint8_t>(cb), ids[static_cast<std::size_t>(b)]};
     }
     if (exempt >= 0) {
         const int c = couleur_de(due(exempt));
-        ligne[n++] = Placement{static_cast<std::uint8_t>(c),
-                               static_cast<std::int16_t>(ids[static_cast<std::size_t>(exempt)])};
+        ligne[n++] = Placement{static_cast<std::uint8_t>(c), ids[static_cast<std::size_t>(exempt)]};
         ligne[n++] = Placement{static_cast<std::uint8_t>(autre_couleur(c)), ID_QUALIFIE};
     }
     ligne[n] = Placement{0, 0};

@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "model/texte.h"
 #include "reports/rapports.h"
 #include "reports/tableau.h"
@@ -9,39 +7,33 @@ namespace tavo {
 namespace {
 
 std::string entete_colonnes(const Tournoi& t) {
-    std::string texte = formater("%-3s - %-3s %-3.3s %-20s %-15s %3s", "Cl", cp("N°").c_str(),
-                                 "Equ", "Nom", cp("Prénom").c_str(), "Pts");
+    std::string texte =
+        formater("%-3s - %-3s %-3.3s %-20s %-15s %3s", "Cl", "N°", "Equ", "Nom", "Prénom", "Pts");
     texte += "  ";
-    for (int i = 0; i < t.entete.nb_departages; ++i)
-        texte += "  " + std::string(t.entete.abrev_departages[i],
-                                    strnlen(t.entete.abrev_departages[i], 3));
+    for (std::size_t i = 0; i < t.entete.departages.size(); ++i)
+        texte += "  " + libelle_departage(t, static_cast<int>(i));
     return texte;
 }
 
-std::string ligne_joueur(const Tournoi& t, const Joueur& j, int rang) {
-    std::string texte =
-        formater("%3d - %3d %-3.3s %-20s %-15s %3d", rang, j.id, champ(j.equipe).c_str(),
-                 champ(j.nom).c_str(), champ(j.prenom).c_str(), j.points);
+std::string ligne_joueur(const Joueur& j, const LigneClassement& l, int rang) {
+    std::string texte = formater("%3d - %3d %-3.3s %-20s %-15s %3d", rang, j.id, j.equipe.c_str(),
+                                 j.nom.c_str(), j.prenom.c_str(), l.points);
     texte += "   ";
-    for (int i = 0; i < t.entete.nb_departages; ++i) {
-        const FonctionDepartage f = t.fonctions_departage[i];
-        texte += formater("%3d ", f ? f(t, j) : 0);
-    }
+    for (const int valeur : l.departages) texte += formater("%3d ", valeur);
     return texte;
 }
 
 }  // namespace
 
-void classement(Tournoi& t, Rapport& rapport) {
+void classement(const Tournoi& t, Rapport& rapport) {
     const int n = derniere_ronde_complete(t);
-    trier_classement(t);
+    const Classement vue(t);
     rapport.vider();
     rapport.titre("Classement");
-    const std::string jeu = champ(t.entete.jeu);
-    rapport.ligne("Tournoi : %-30s du %s", champ(t.entete.nom).c_str(),
-                  champ(t.entete.date).c_str());
+    const std::string jeu = t.entete.jeu;
+    rapport.ligne("Tournoi : %-30s du %s", t.entete.nom.c_str(), t.entete.date.c_str());
     if (n < t.entete.nb_rondes - 1)
-        rapport.ligne(cp("Jeu : %-30s après la ronde n°%d").c_str(), jeu.c_str(), n + 1);
+        rapport.ligne("Jeu : %-30s après la ronde n°%d", jeu.c_str(), n + 1);
     else
         rapport.ligne("Jeu : %-30s   ***** CLASSEMENT FINAL *****", jeu.c_str());
     rapport.ajouter(" ");
@@ -49,27 +41,24 @@ void classement(Tournoi& t, Rapport& rapport) {
     rapport.ajouter(entete_colonnes(t));
 
     Tableau& tab = rapport.tableau();
-    commencer_tableau(t,
-                      n < t.entete.nb_rondes - 1
-                          ? formater(cp("Après la ronde n°%d").c_str(), n + 1)
-                          : "Classement final",
-                      tab);
-    tab.colonnes = {"Cl", cp("N°"), "Equ", "Nom", cp("Prénom"), "Pts"};
-    for (int i = 0; i < t.entete.nb_departages; ++i)
-        tab.colonnes.push_back(
-            std::string(t.entete.abrev_departages[i], strnlen(t.entete.abrev_departages[i], 3)));
+    commencer_tableau(
+        t, n < t.entete.nb_rondes - 1 ? formater("Après la ronde n°%d", n + 1) : "Classement final",
+        tab);
+    tab.colonnes = {"Cl", "N°", "Equ", "Nom", "Prénom", "Pts"};
+    for (std::size_t i = 0; i < t.entete.departages.size(); ++i)
+        tab.colonnes.push_back(libelle_departage(t, static_cast<int>(i)));
 
-    const std::vector<int> rangs = rangs_classement(t);
-    const int unite = unite_points(t.entete);
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        const Joueur& j = t.joueurs[p];
-        const int rang = rangs[static_cast<std::size_t>(p)];
-        rapport.ajouter(ligne_joueur(t, j, rang));
+    const std::vector<int> rangs = vue.rangs();
+    const int unite = unite_points(t);
+    for (std::size_t i = 0; i < vue.lignes().size(); ++i) {
+        const LigneClassement& l = vue.lignes()[i];
+        const Joueur& j = t.joueur(l.id);
+        rapport.ajouter(ligne_joueur(j, l, rangs[i]));
         std::vector<Cellule> cellules = {
-            Cellule::de_nombre(rang),           Cellule::de_nombre(j.id),
-            Cellule::de_texte(champ(j.equipe)), Cellule::de_texte(champ(j.nom)),
-            Cellule::de_texte(champ(j.prenom)), Cellule::de_nombre(j.points, unite)};
-        ajouter_departages(t, j, cellules);
+            Cellule::de_nombre(rangs[i]), Cellule::de_nombre(j.id),
+            Cellule::de_texte(j.equipe),  Cellule::de_texte(j.nom),
+            Cellule::de_texte(j.prenom),  Cellule::de_nombre(l.points, unite)};
+        ajouter_departages(t, l, cellules);
         tab.lignes.push_back(std::move(cellules));
     }
 }

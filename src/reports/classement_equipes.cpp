@@ -10,27 +10,25 @@ void classement_equipes(const EnteteTournoi& entete, const ClassementEquipes& cl
                         Rapport& rapport) {
     const std::vector<equipes::Equipe>& liste = classement.equipes;
     const equipes::Jeux& jeux = classement.jeux;
-    rapport.titre(cp("Classement final par équipes"));
+    rapport.titre("Classement final par équipes");
     rapport.vider();
     rapport.ajouter("CLASSEMENT FINAL PAR EQUIPES");
-    rapport.ligne("Tournoi %s du %s", champ(entete.nom).c_str(), champ(entete.date).c_str());
+    rapport.ligne("Tournoi %s du %s", entete.nom.c_str(), entete.date.c_str());
     rapport.ajouter(" ");
-    rapport.ligne(cp("%d équipes, %d jeux").c_str(), jeux.nb_joueurs,
-                  static_cast<int>(jeux.noms.size()));
+    rapport.ligne("%d équipes, %d jeux", jeux.nb_joueurs, static_cast<int>(jeux.noms.size()));
     std::string noms = "Jeux : ";
     for (std::size_t j = 0; j < jeux.noms.size(); ++j) noms += (j ? ", " : "") + jeux.noms[j];
     rapport.ajouter(noms);
     rapport.ajouter(" ");
-    std::string colonnes = formater(cp("Cla Equ %-30.30s  Pts Dép ").c_str(), "Equipe");
+    std::string colonnes = formater("Cla Equ %-30.30s  Pts Dép ", "Equipe");
     for (const std::string& jeu : jeux.noms) colonnes += " " + jeu.substr(0, 3);
     rapport.ajouter(colonnes);
 
     Tableau& tab = rapport.tableau();
-    tab.entete = {"Tournoi " + champ(entete.nom) + " du " + champ(entete.date),
-                  formater(cp("%d équipes, %d jeux").c_str(), jeux.nb_joueurs,
-                           static_cast<int>(jeux.noms.size())),
-                  noms};
-    tab.colonnes = {"Cla", "Equ", "Equipe", "Pts", cp("Dép")};
+    tab.entete = {
+        "Tournoi " + entete.nom + " du " + entete.date,
+        formater("%d équipes, %d jeux", jeux.nb_joueurs, static_cast<int>(jeux.noms.size())), noms};
+    tab.colonnes = {"Cla", "Equ", "Equipe", "Pts", std::string("Dép")};
     for (const std::string& jeu : jeux.noms) tab.colonnes.push_back(jeu.substr(0, 3));
 
     // Only teams with at least one rank are listed; a team of the list that

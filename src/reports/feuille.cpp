@@ -9,11 +9,11 @@ namespace tavo {
 namespace {
 
 bool joueur_inscrit(const Tournoi& t, int id) {
-    return id >= 1 && id <= t.entete.nb_joueurs;
+    return est_joueur(id) && t.existe(id);
 }
 
 std::string equipe(const Tournoi& t, int id) {
-    return joueur_inscrit(t, id) ? champ(t.joueur(id).equipe) : std::string();
+    return joueur_inscrit(t, id) ? t.joueur(id).equipe : std::string();
 }
 
 // A player's number; the bye and the forfeit, which are not players, show
@@ -29,27 +29,24 @@ std::string nom_affiche(const Tournoi& t, int id) {
     if (id == ID_QUALIFIE) return "*QUALIFIE D'OFFICE*";
     if (!joueur_inscrit(t, id)) return std::string();
     const Joueur& j = t.joueur(id);
-    return champ(j.nom) + " " + champ(j.prenom);
+    return j.nom + " " + j.prenom;
 }
 
 void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport) {
     rapport.titre("Voir les appariements");
     rapport.vider();
-    rapport.ligne("Tournoi : %-30s du %s", champ(t.entete.nom).c_str(),
-                  champ(t.entete.date).c_str());
-    // "n\xB0" is "n°" in Windows-1252.
-    rapport.ligne("Jeu : %-30s, Ronde n\xB0%d", champ(t.entete.jeu).c_str(), numero);
+    rapport.ligne("Tournoi : %-30s du %s", t.entete.nom.c_str(), t.entete.date.c_str());
+    rapport.ligne("Jeu : %-30s, Ronde n°%d", t.entete.jeu.c_str(), numero);
     rapport.ajouter(" ");
     rapport.ajouter("Tab   BLANCS                                     NOIRS");
     Tableau& tab = rapport.tableau();
-    commencer_tableau(t, formater("Ronde n\xB0%d", numero), tab);
+    commencer_tableau(t, formater("Ronde n°%d", numero), tab);
     tab.titre = "Appariements";
-    tab.colonnes = {"Tab", cp("N°"), "Equ", "Blancs", cp("N°"), "Equ", "Noirs"};
-    if (numero < 1 || numero > MAX_RONDES) return;
+    tab.colonnes = {"Tab", "N°", "Equ", "Blancs", "N°", "Equ", "Noirs"};
     const int r = numero - 1;
-    const int tables = std::clamp<int>(t.nb_app[r], 0, MAX_TABLES);
-    for (int table = 0; table < tables; ++table) {
-        const Appariement& a = t.app[r][table];
+    for (int table = 0; table < t.nb_tables(r); ++table) {
+        const Appariement& a =
+            t.rondes[static_cast<std::size_t>(r)].tables[static_cast<std::size_t>(table)];
         rapport.ajouter(" ");
         rapport.ajouter(formater("%03d (%3d/%-3s) %-25.25s  _ | _ (%3d/%-3s) %-25.25s", table + 1,
                                  a.blanc, equipe(t, a.blanc).c_str(),

@@ -10,11 +10,11 @@
 namespace tavo {
 
 // Replaces the report with the sheet of round `numero` (1-based). A round
-// outside 1 to 15 has no tables: the sheet then holds its heading only.
+// not paired has no tables: the sheet then holds its heading only.
 void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport);
 
-// "*FORFAIT*", "*QUALIFIE D'OFFICE*", or the player's "NOM Prenom" (through
-// the id index); an empty text for an id that names nobody.
+// "*FORFAIT*", "*QUALIFIE D'OFFICE*", or the player's "NOM Prenom"; an empty
+// text for a number that names nobody.
 std::string nom_affiche(const Tournoi& t, int id);
 
 }  // namespace tavo

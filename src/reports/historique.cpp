@@ -10,20 +10,22 @@ namespace {
 // For the table the result is written as the players count it, without the
 // blanks.
 std::string case_ronde(const Tournoi& t, const Joueur& j, int r, bool tableau = false) {
+    const RondeJoueur& rj = j.rondes[static_cast<std::size_t>(r)];
     std::string texte;
-    if (j.adversaires[r] == ID_FORFAIT)
+    if (rj.adversaire == ID_FORFAIT)
         texte = "(F)";
-    else if (j.adversaires[r] == ID_QUALIFIE)
+    else if (rj.adversaire == ID_QUALIFIE)
         texte = "(Q)";
     else
-        texte = formater("%3d", j.adversaires[r]);
-    texte += j.couleurs[r] == BLANC ? 'B' : j.couleurs[r] == NOIR ? 'N' : '?';
-    if (t.entete.othello)
-        texte += std::to_string(j.pions[r]);
+        texte = formater("%3d", rj.adversaire);
+    texte += rj.couleur == BLANC ? 'B' : rj.couleur == NOIR ? 'N' : '?';
+    const int points = demi_points(rj.resultat);
+    if (t.jeu().pions)
+        texte += std::to_string(rj.pions);
     else if (tableau)
-        return texte + texte_nombre(j.resultats[r], unite_points(t.entete), FormePoints::texte);
+        return texte + texte_nombre(points, unite_points(t), FormePoints::texte);
     else
-        texte += std::to_string(j.resultats[r]);
+        texte += std::to_string(points);
     if (tableau) return texte;
     texte += "  ";
     return texte;
@@ -31,27 +33,26 @@ std::string case_ronde(const Tournoi& t, const Joueur& j, int r, bool tableau = 
 
 }  // namespace
 
-void historique(Tournoi& t, Rapport& rapport) {
-    trier_classement(t);
+void historique(const Tournoi& t, Rapport& rapport) {
+    const Classement vue(t);
     rapport.titre("Historique des rencontres");
     rapport.vider();
-    rapport.ligne("Historique des rencontres, %s, ronde %d, ", champ(t.entete.jeu).c_str(),
+    rapport.ligne("Historique des rencontres, %s, ronde %d, ", t.entete.jeu.c_str(),
                   t.entete.ronde_courante + 1);
     rapport.ajouter(" ");
     rapport.ajouter(" ");
     Tableau& tab = rapport.tableau();
-    commencer_tableau(t, formater(cp("Ronde n°%d").c_str(), t.entete.ronde_courante + 1), tab);
-    tab.colonnes = {cp("N°"), "Nom", cp("Prénom"), "Pts"};
+    commencer_tableau(t, formater("Ronde n°%d", t.entete.ronde_courante + 1), tab);
+    tab.colonnes = {"N°", "Nom", "Prénom", "Pts"};
     for (int r = 0; r <= t.entete.ronde_courante; ++r)
         tab.colonnes.push_back(formater("R%d", r + 1));
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        const Joueur& j = t.joueurs[p];
-        rapport.ligne("%3d %-30s %-15s %3d Pts", j.id, champ(j.nom).c_str(),
-                      champ(j.prenom).c_str(), j.points);
+    for (const LigneClassement& l : vue.lignes()) {
+        const Joueur& j = t.joueur(l.id);
+        rapport.ligne("%3d %-30s %-15s %3d Pts", j.id, j.nom.c_str(), j.prenom.c_str(), l.points);
         std::string parties;
-        std::vector<Cellule> cellules = {Cellule::de_nombre(j.id), Cellule::de_texte(champ(j.nom)),
-                                         Cellule::de_texte(champ(j.prenom)),
-                                         Cellule::de_nombre(j.points, unite_points(t.entete))};
+        std::vector<Cellule> cellules = {Cellule::de_nombre(j.id), Cellule::de_texte(j.nom),
+                                         Cellule::de_texte(j.prenom),
+                                         Cellule::de_nombre(l.points, unite_points(t))};
         for (int r = 0; r <= t.entete.ronde_courante; ++r) {
             parties += case_ronde(t, j, r);
             std::string c = case_ronde(t, j, r, true);

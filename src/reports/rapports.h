@@ -9,22 +9,21 @@
 namespace tavo {
 
 // Standings: every player in standings order with rank, score and the value
-// of each selected tie-break. Leaves the table sorted.
-void classement(Tournoi& t, Rapport& rapport);
+// of each selected tie-break.
+void classement(const Tournoi& t, Rapport& rapport);
 
-// Every player's games round by round, in standings order. Leaves the table
-// sorted.
-void historique(Tournoi& t, Rapport& rapport);
+// Every player's games round by round, in standings order.
+void historique(const Tournoi& t, Rapport& rapport);
 
 // The crosstable: one line per player in standings order with rank (shared
 // as in the standings), number, name, rating, team, each complete round
 // (opponent's number, colour, result), then points and tie-breaks in the
-// unit of the points as the game counts them. Leaves the table sorted.
-void grille(Tournoi& t, Rapport& rapport);
+// unit of the points as the game counts them.
+void grille(const Tournoi& t, Rapport& rapport);
 
 // The registered players in number order. Returns false when there is none
 // (the report then holds its headings only).
-bool liste_joueurs(Tournoi& t, Rapport& rapport);
+bool liste_joueurs(const Tournoi& t, Rapport& rapport);
 
 // The final team classification; `entete` gives the tournament name and date
 // of its heading.

@@ -8,13 +8,13 @@
 
 namespace tavo {
 
-int unite_points(const EnteteTournoi& entete) {
-    return egal_sans_casse(champ(entete.jeu), "Dames") ? 1 : 2;
+int unite_points(const Tournoi& t) {
+    return t.jeu().demi_points_affiches ? 2 : 1;
 }
 
 int unite_departage(const Tournoi& t, int i) {
-    const int unite = unite_points(t.entete);
-    switch (t.entete.departages[i]) {
+    const int unite = unite_points(t);
+    switch (t.entete.departages[static_cast<std::size_t>(i)]) {
         case ID_BUCHOLZ:
         case ID_BUCHOLZ_MEDIAN:
         case ID_CUMULATIF:
@@ -26,30 +26,25 @@ int unite_departage(const Tournoi& t, int i) {
     }
 }
 
-void ajouter_departages(const Tournoi& t, const Joueur& j, std::vector<Cellule>& cellules) {
-    for (int i = 0; i < t.entete.nb_departages; ++i) {
-        const FonctionDepartage f = t.fonctions_departage[i];
-        cellules.push_back(Cellule::de_nombre(f ? f(t, j) : 0, unite_departage(t, i)));
-    }
+void ajouter_departages(const Tournoi& t, const LigneClassement& ligne,
+                        std::vector<Cellule>& cellules) {
+    for (std::size_t i = 0; i < ligne.departages.size(); ++i)
+        cellules.push_back(
+            Cellule::de_nombre(ligne.departages[i], unite_departage(t, static_cast<int>(i))));
 }
 
-std::vector<int> rangs_classement(const Tournoi& t) {
-    const int n = t.entete.nb_joueurs;
-    std::vector<int> rangs(static_cast<std::size_t>(n) + 1, 0);
-    int rang = 1;
-    for (int p = 1; p <= n; ++p) {
-        rangs[static_cast<std::size_t>(p)] = rang;
-        if (p < n && comparer_classement(t, t.joueurs[p], t.joueurs[p + 1]) != 0) rang = p + 1;
-    }
-    return rangs;
+std::string libelle_departage(const Tournoi& t, int i) {
+    const int id = t.entete.departages[static_cast<std::size_t>(i)];
+    return id >= 0 && id < NB_SYSTEMES_DEPARTAGE ? LIBELLES_DEPARTAGE[static_cast<std::size_t>(id)]
+                                                 : "";
 }
 
 void commencer_tableau(const Tournoi& t, const std::string& ronde, Tableau& tableau) {
     tableau = Tableau{};
-    std::string tournoi = "Tournoi : " + champ(t.entete.nom);
-    if (t.entete.date[0] != '\0') tournoi += " du " + champ(t.entete.date);
+    std::string tournoi = "Tournoi : " + t.entete.nom;
+    if (!t.entete.date.empty()) tournoi += " du " + t.entete.date;
     tableau.entete.push_back(tournoi);
-    tableau.entete.push_back("Jeu : " + champ(t.entete.jeu));
+    tableau.entete.push_back("Jeu : " + t.entete.jeu);
     if (!ronde.empty()) tableau.entete.push_back(ronde);
 }
 
@@ -61,17 +56,15 @@ std::string texte_nombre(int valeur, int diviseur, FormePoints forme) {
     if (quarts == 0) return signe + std::to_string(entier);
     if (forme == FormePoints::csv)
         return signe + std::to_string(entier) + (quarts == 1 ? ",25" : quarts == 2 ? ",5" : ",75");
-    // "¼", "½" and "¾" follow each other in Windows-1252.
-    const std::string texte =
-        signe + (entier ? std::to_string(entier) : "") + static_cast<char>(0xBC + quarts - 1);
-    return forme == FormePoints::html ? vers_utf8(texte) : texte;
+    static const char* const kQuarts[] = {"¼", "½", "¾"};
+    return signe + (entier ? std::to_string(entier) : "") + kQuarts[quarts - 1];
 }
 
 namespace {
 
-std::string echapper_html(const std::string& cp1252) {
+std::string echapper_html(const std::string& utf8) {
     std::string texte;
-    for (char c : vers_utf8(cp1252)) {
+    for (char c : utf8) {
         switch (c) {
             case '&':
                 texte += "&amp;";
@@ -94,7 +87,7 @@ std::string echapper_html(const std::string& cp1252) {
 
 std::string texte_cellule(const Cellule& c, FormePoints forme) {
     if (c.sorte == Cellule::Sorte::nombre) return texte_nombre(c.valeur, c.diviseur, forme);
-    return forme == FormePoints::html ? echapper_html(c.texte) : vers_utf8(c.texte);
+    return forme == FormePoints::html ? echapper_html(c.texte) : c.texte;
 }
 
 // A whole number, or one with a decimal comma, with an optional sign: what a
@@ -180,7 +173,7 @@ std::string ecrire_csv(const Rapport& rapport) {
         texte += "\r\n";
     };
     std::vector<std::string> champs;
-    for (const std::string& c : tab.colonnes) champs.push_back(texte_inerte(vers_utf8(c)));
+    for (const std::string& c : tab.colonnes) champs.push_back(texte_inerte(c));
     ligne(champs);
     for (const std::vector<Cellule>& cellules : tab.lignes) {
         champs.clear();

@@ -7,13 +7,14 @@
 
 #include "model/tournoi.h"
 #include "reports/rapport.h"
+#include "standings/scores.h"
 
 namespace tavo {
 
-// How many points of the records (2 a win, 1 a draw) make one point as the
-// players of the game count them: 1 for draughts ("Dames"), counted 2, 1, 0
-// as the records do; 2 for the other games, counted 1, 1/2, 0.
-int unite_points(const EnteteTournoi& entete);
+// How many half-points make one point as the players of the game count
+// them: 1 for draughts, counted 2, 1, 0 as the half-points are; 2 for the
+// other games, counted 1, 1/2, 0.
+int unite_points(const Tournoi& t);
 
 // The same for the value of the i-th tie-break the tournament applies, so
 // that it is written in the unit of the points: Bucholz, median Bucholz and
@@ -22,14 +23,13 @@ int unite_points(const EnteteTournoi& entete);
 // the number of wins and the discs taken are counts (1).
 int unite_departage(const Tournoi& t, int i);
 
-// The rank of each position 1..nb_joueurs of a table sorted in standings
-// order (entry 0 unused): players equal on points and every tie-break share
-// a rank (1, 2, 2, 4...).
-std::vector<int> rangs_classement(const Tournoi& t);
+// Appends a cell for each tie-break of a line of the standings, each in the
+// unit of the points.
+void ajouter_departages(const Tournoi& t, const LigneClassement& ligne,
+                        std::vector<Cellule>& cellules);
 
-// Appends a player's cell for each tie-break the tournament applies, each in
-// the unit of the points.
-void ajouter_departages(const Tournoi& t, const Joueur& j, std::vector<Cellule>& cellules);
+// The label ("BU"...) of the i-th tie-break the tournament applies.
+std::string libelle_departage(const Tournoi& t, int i);
 
 // Starts the table of a tournament's report: its heading lines (name and
 // date, game, then `ronde`, e.g. "Ronde n°3").

@@ -1,7 +1,7 @@
 #include "standings/departages.h"
 
 #include <algorithm>
-#include <cstring>
+#include <span>
 
 #include "model/texte.h"
 #include "standings/scores.h"
@@ -9,123 +9,126 @@
 namespace tavo {
 namespace {
 
-constexpr std::array<FonctionDepartage, NB_SYSTEMES_DEPARTAGE> kFonctions = {
-    departage_bucholz,   departage_bucholz_median, departage_sonneborn_berger,
-    departage_cumulatif, departage_nb_gains,       departage_pions_pris};
-
-// A round's opponent is "real" when it is not a special id; an unpaired round
-// (id 0, seen while a new round is being paired) is a real opponent with 0
-// points.
-bool adversaire_reel(std::int16_t id) {
+// A round's opponent is "real" when it is not a special number; an unpaired
+// round (number 0, seen while a new round is being paired) is a real
+// opponent with 0 points.
+bool adversaire_reel(int id) {
     return id < ID_SPECIAL;
 }
 
-int points_adversaire(const Tournoi& t, std::int16_t id) {
-    return id == ID_AUCUN ? 0 : t.joueur(id).points;
+int points_adversaire(const std::vector<int>& points, int id) {
+    return id == ID_AUCUN ? 0 : points[static_cast<std::size_t>(id)];
 }
 
-void definir_systeme(Tournoi& t, int i, int id) {
-    t.entete.departages[i] = static_cast<std::int16_t>(id);
-    std::memcpy(t.entete.abrev_departages[i], LIBELLES_DEPARTAGE[id], 3);
+// The rounds the tie-breaks count.
+std::span<const RondeJoueur> rondes_comptees(const Tournoi& t, const Joueur& j) {
+    const std::size_t n = static_cast<std::size_t>(derniere_ronde_complete(t) + 1);
+    return std::span<const RondeJoueur>(j.rondes).first(std::min(n, j.rondes.size()));
 }
 
-void definir_fonctions(Tournoi& t) {
-    t.fonctions_departage = {};
-    for (int i = 0; i < t.entete.nb_departages; ++i)
-        t.fonctions_departage[i] = kFonctions[t.entete.departages[i]];
+int bucholz(const Tournoi& t, const std::vector<int>& points, const Joueur& j) {
+    int somme = 0;
+    for (const RondeJoueur& r : rondes_comptees(t, j))
+        if (adversaire_reel(r.adversaire)) somme += points_adversaire(points, r.adversaire);
+    return somme;
+}
+
+// The Bucholz without the lowest and the highest opponent (the first of each
+// when several are equal).
+int bucholz_median(const Tournoi& t, const std::vector<int>& points, const Joueur& j) {
+    const std::span<const RondeJoueur> rondes = rondes_comptees(t, j);
+    const std::size_t n = rondes.size();
+    std::size_t ronde_min = n, ronde_max = n;
+    int plus_bas = 999, plus_haut = -999;
+    for (std::size_t r = 0; r < n; ++r) {
+        if (!adversaire_reel(rondes[r].adversaire)) continue;
+        const int pts = points_adversaire(points, rondes[r].adversaire);
+        if (pts < plus_bas) plus_bas = pts, ronde_min = r;
+    }
+    for (std::size_t r = 0; r < n; ++r) {
+        if (!adversaire_reel(rondes[r].adversaire) || r == ronde_min) continue;
+        const int pts = points_adversaire(points, rondes[r].adversaire);
+        if (pts > plus_haut) plus_haut = pts, ronde_max = r;
+    }
+    int somme = 0;
+    for (std::size_t r = 0; r < n; ++r)
+        if (adversaire_reel(rondes[r].adversaire) && r != ronde_min && r != ronde_max)
+            somme += points_adversaire(points, rondes[r].adversaire);
+    return somme;
+}
+
+int sonneborn_berger(const Tournoi& t, const std::vector<int>& points, const Joueur& j) {
+    int somme = 0;
+    for (const RondeJoueur& r : rondes_comptees(t, j))
+        if (adversaire_reel(r.adversaire))
+            somme += demi_points(r.resultat) * points_adversaire(points, r.adversaire);
+    return somme;
+}
+
+int cumulatif(const Tournoi& t, const Joueur& j) {
+    int score = 0, cumul = 0;
+    for (const RondeJoueur& r : rondes_comptees(t, j)) {
+        if (!adversaire_reel(r.adversaire)) continue;
+        score += demi_points(r.resultat);
+        cumul += score;
+    }
+    return cumul;
+}
+
+int nb_gains(const Tournoi& t, const Joueur& j) {
+    int gains = 0;
+    for (const RondeJoueur& r : rondes_comptees(t, j))
+        if (adversaire_reel(r.adversaire) && r.resultat == Resultat::gain) ++gains;
+    return gains;
+}
+
+// A round without a game (the bye, a forfeit) counts the bye's discs.
+int pions_pris(const Tournoi& t, const Joueur& j) {
+    int somme = 0;
+    for (const RondeJoueur& r : rondes_comptees(t, j))
+        somme += adversaire_reel(r.adversaire) ? r.pions : t.jeu().pions_exempt;
+    return somme;
 }
 
 }  // namespace
 
 const std::array<std::string, NB_SYSTEMES_DEPARTAGE>& noms_departages() {
     static const std::array<std::string, NB_SYSTEMES_DEPARTAGE> noms = {
-        cp("Bucholz"),   cp("Bucholz médian"),  cp("Sonneborn-Berger"),
-        cp("Cumulatif"), cp("Nombre de gains"), cp("Nombre de pions pris (othello)")};
+        "Bucholz",   "Bucholz médian",  "Sonneborn-Berger",
+        "Cumulatif", "Nombre de gains", "Nombre de pions pris (othello)"};
     return noms;
 }
 
-std::int16_t departage_bucholz(const Tournoi& t, const Joueur& j) {
-    int somme = 0;
-    for (int r = 0; r <= derniere_ronde_complete(t); ++r)
-        if (adversaire_reel(j.adversaires[r])) somme += points_adversaire(t, j.adversaires[r]);
-    return static_cast<std::int16_t>(somme);
-}
-
-std::int16_t departage_bucholz_median(const Tournoi& t, const Joueur& j) {
-    const int n = derniere_ronde_complete(t);
-    int ronde_min = -1, plus_bas = 999;
-    for (int r = 0; r <= n; ++r) {
-        if (!adversaire_reel(j.adversaires[r])) continue;
-        const int pts = points_adversaire(t, j.adversaires[r]);
-        if (pts < plus_bas) plus_bas = pts, ronde_min = r;
+int valeur_departage(int id, const Tournoi& t, const std::vector<int>& points, const Joueur& j) {
+    switch (id) {
+        case ID_BUCHOLZ:
+            return bucholz(t, points, j);
+        case ID_BUCHOLZ_MEDIAN:
+            return bucholz_median(t, points, j);
+        case ID_SONNEBORN_BERGER:
+            return sonneborn_berger(t, points, j);
+        case ID_CUMULATIF:
+            return cumulatif(t, j);
+        case ID_NB_GAINS:
+            return nb_gains(t, j);
+        case ID_PIONS_PRIS:
+            return pions_pris(t, j);
+        default:
+            return 0;
     }
-    int ronde_max = -1, plus_haut = -999;
-    for (int r = 0; r <= n; ++r) {
-        if (!adversaire_reel(j.adversaires[r]) || r == ronde_min) continue;
-        const int pts = points_adversaire(t, j.adversaires[r]);
-        if (pts > plus_haut) plus_haut = pts, ronde_max = r;
-    }
-    int somme = 0;
-    for (int r = 0; r <= n; ++r)
-        if (adversaire_reel(j.adversaires[r]) && r != ronde_min && r != ronde_max)
-            somme += points_adversaire(t, j.adversaires[r]);
-    return static_cast<std::int16_t>(somme);
-}
-
-std::int16_t departage_sonneborn_berger(const Tournoi& t, const Joueur& j) {
-    int somme = 0;
-    for (int r = 0; r <= derniere_ronde_complete(t); ++r) {
-        if (!adversaire_reel(j.adversaires[r])) continue;
-        const int pts = points_adversaire(t, j.adversaires[r]);
-        if (j.resultats[r] == 2) somme += 2 * pts;
-        if (j.resultats[r] == 1) somme += pts;
-    }
-    return static_cast<std::int16_t>(somme);
-}
-
-std::int16_t departage_cumulatif(const Tournoi& t, const Joueur& j) {
-    int score = 0, cumul = 0;
-    for (int r = 0; r <= derniere_ronde_complete(t); ++r) {
-        if (!adversaire_reel(j.adversaires[r])) continue;
-        score += j.resultats[r];
-        cumul += score;
-    }
-    return static_cast<std::int16_t>(cumul);
-}
-
-std::int16_t departage_nb_gains(const Tournoi& t, const Joueur& j) {
-    int gains = 0;
-    for (int r = 0; r <= derniere_ronde_complete(t); ++r)
-        if (adversaire_reel(j.adversaires[r]) && j.resultats[r] == 2) ++gains;
-    return static_cast<std::int16_t>(gains);
-}
-
-std::int16_t departage_pions_pris(const Tournoi& t, const Joueur& j) {
-    int somme = 0;
-    for (int r = 0; r <= derniere_ronde_complete(t); ++r)
-        somme += adversaire_reel(j.adversaires[r]) ? j.pions[r] : 33;
-    return static_cast<std::int16_t>(somme);
 }
 
 void choisir_departages(Tournoi& t, const std::vector<int>& ids) {
-    int n = 0;
-    for (const int id : ids) {
-        // An id without a function is not applied.
-        if (id < 0 || id >= NB_SYSTEMES_DEPARTAGE || n >= NB_SYSTEMES_DEPARTAGE) continue;
-        definir_systeme(t, n++, id);
-    }
-    t.entete.nb_departages = static_cast<std::int16_t>(n);
-    definir_fonctions(t);
-}
-
-void choisir_departages_fichier(Tournoi& t) {
-    for (int i = 0; i < t.entete.nb_departages; ++i) definir_systeme(t, i, t.entete.departages[i]);
-    definir_fonctions(t);
+    t.entete.departages.clear();
+    for (const int id : ids)
+        if (id >= 0 && id < NB_SYSTEMES_DEPARTAGE &&
+            t.entete.departages.size() < static_cast<std::size_t>(NB_SYSTEMES_DEPARTAGE))
+            t.entete.departages.push_back(id);
 }
 
 int id_departage_par_libelle(const std::string& libelle) {
     for (int id = 0; id < NB_SYSTEMES_DEPARTAGE; ++id)
-        if (egal_sans_casse(libelle, LIBELLES_DEPARTAGE[id])) return id;
+        if (egal_sans_casse(libelle, LIBELLES_DEPARTAGE[static_cast<std::size_t>(id)])) return id;
     return -1;
 }
 

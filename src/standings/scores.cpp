@@ -1,8 +1,8 @@
 #include "standings/scores.h"
 
 #include <algorithm>
-#include <numeric>
-#include <vector>
+
+#include "standings/departages.h"
 
 namespace tavo {
 
@@ -12,77 +12,65 @@ int derniere_ronde_complete(const Tournoi& t) {
     return t.ronde_complete(r) ? r : r - 1;
 }
 
-void calculer_points(Tournoi& t) {
+std::vector<int> points_par_numero(const Tournoi& t) {
+    int plus_grand = 0;
+    for (const Joueur& j : t.joueurs) plus_grand = std::max(plus_grand, j.id);
+    std::vector<int> points(static_cast<std::size_t>(plus_grand) + 1, 0);
     const int n = derniere_ronde_complete(t);
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        Joueur& j = t.joueurs[p];
-        int somme = 0;
-        for (int r = 0; r <= n; ++r) somme += j.resultats[r];
-        j.points = static_cast<std::int16_t>(somme);
-    }
+    for (const Joueur& j : t.joueurs) points[static_cast<std::size_t>(j.id)] = points_jusqu_a(j, n);
+    return points;
 }
 
-int comparer_classement(const Tournoi& t, const Joueur& a, const Joueur& b) {
-    if (b.points != a.points) return b.points - a.points;
-    for (int i = 0; i < t.entete.nb_departages; ++i) {
-        const FonctionDepartage f = t.fonctions_departage[i];
-        if (f == nullptr) continue;
-        const int vb = f(t, b);
-        const int va = f(t, a);
-        if (vb != va) return vb - va;
+Classement::Classement(const Tournoi& t) {
+    const std::vector<int> points = points_par_numero(t);
+    for (const Joueur& j : t.joueurs) {
+        LigneClassement l;
+        l.id = j.id;
+        l.points = points[static_cast<std::size_t>(j.id)];
+        for (const int id : t.entete.departages)
+            l.departages.push_back(valeur_departage(id, t, points, j));
+        lignes_.push_back(std::move(l));
     }
-    return 0;
+    std::sort(lignes_.begin(), lignes_.end(),
+              [](const LigneClassement& a, const LigneClassement& b) {
+                  if (a.points != b.points) return a.points > b.points;
+                  if (a.departages != b.departages) return a.departages > b.departages;
+                  return a.id < b.id;
+              });
+    ligne_de_.assign(points.size(), 0);
+    for (std::size_t i = 0; i < lignes_.size(); ++i)
+        ligne_de_[static_cast<std::size_t>(lignes_[i].id)] = static_cast<int>(i);
 }
 
-void trier_classement(Tournoi& t) {
-    calculer_points(t);
-    t.indexer_joueurs();
-    const int n = t.entete.nb_joueurs;
+bool Classement::ex_aequo(std::size_t i) const {
+    return i + 1 < lignes_.size() && lignes_[i].points == lignes_[i + 1].points &&
+           lignes_[i].departages == lignes_[i + 1].departages;
+}
 
-    // Each player's values are computed once: they depend only on fields that
-    // the sort does not change.
-    struct Cle {
-        int position;
-        std::array<int, NB_SYSTEMES_DEPARTAGE + 1> valeurs;  // points, then tie-breaks
-    };
-    std::vector<Cle> cles(static_cast<std::size_t>(n));
-    for (int p = 1; p <= n; ++p) {
-        Cle& c = cles[static_cast<std::size_t>(p - 1)];
-        c.position = p;
-        c.valeurs.fill(0);
-        c.valeurs[0] = t.joueurs[p].points;
-        for (int i = 0; i < t.entete.nb_departages; ++i)
-            if (t.fonctions_departage[i])
-                c.valeurs[i + 1] = t.fonctions_departage[i](t, t.joueurs[p]);
+std::vector<int> Classement::rangs() const {
+    std::vector<int> rangs(lignes_.size(), 0);
+    int rang = 1;
+    for (std::size_t i = 0; i < lignes_.size(); ++i) {
+        rangs[i] = rang;
+        if (!ex_aequo(i)) rang = static_cast<int>(i) + 2;
     }
-    std::sort(cles.begin(), cles.end(), [&](const Cle& a, const Cle& b) {
-        if (a.valeurs != b.valeurs) return a.valeurs > b.valeurs;
-        return t.joueurs[a.position].id < t.joueurs[b.position].id;
-    });
+    return rangs;
+}
 
+const LigneClassement& Classement::ligne(int id) const {
+    return lignes_[static_cast<std::size_t>(ligne_de_[static_cast<std::size_t>(id)])];
+}
+
+void appliquer_classement(Tournoi& t) {
+    const Classement classement(t);
     std::vector<Joueur> ordre;
-    ordre.reserve(cles.size());
-    for (const Cle& c : cles) ordre.push_back(t.joueurs[c.position]);
-    std::copy(ordre.begin(), ordre.end(), t.joueurs.begin() + 1);
-    t.indexer_joueurs();
-}
-
-int reporter_resultats(Tournoi& t) {
-    const int r = t.entete.ronde_courante;
-    if (r < 0) return 0;
-    t.indexer_joueurs();
-    for (int table = 0; table < t.nb_app[r]; ++table) {
-        const Appariement& a = t.app[r][table];
-        if (est_joueur(a.blanc)) {
-            t.joueur(a.blanc).resultats[r] = a.res_blanc;
-            t.joueur(a.blanc).pions[r] = a.pions_blanc;
-        }
-        if (est_joueur(a.noir)) {
-            t.joueur(a.noir).resultats[r] = a.res_noir;
-            t.joueur(a.noir).pions[r] = a.pions_noir;
-        }
+    ordre.reserve(t.joueurs.size());
+    for (const LigneClassement& l : classement.lignes()) {
+        ordre.push_back(std::move(t.joueur(l.id)));
+        ordre.back().points = l.points;
     }
-    return t.nb_app[r];
+    t.joueurs = std::move(ordre);
+    t.indexer_joueurs();
 }
 
 }  // namespace tavo

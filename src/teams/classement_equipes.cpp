@@ -47,7 +47,7 @@ std::string liste_non_lue(const equipes::TexteLu& liste, const fs::path& dossier
     if (liste.etat != FichierLu::Etat::absent) return liste.refus;
     std::string cherche = fs::absolute(dossier).lexically_normal().string();
     if (cherche.size() > 1 && cherche.back() == '/') cherche.pop_back();
-    return cp("Fichier EQUIPES.TXT non-trouvé\nDossier : ") + vers_cp1252(cherche);
+    return "Fichier EQUIPES.TXT non-trouvé\nDossier : " + cherche;
 }
 
 }  // namespace
@@ -58,14 +58,14 @@ bool classer_equipes(const fs::path& dossier, ClassementEquipes& classement, Int
     // renamed: a symbolic link of that name is replaced, never followed.
     const std::string chemin_journal = (dossier / "resultat.txt").string();
     if (!remplacement_permis(chemin_journal, true)) {
-        io.message_erreur(cp("Impossible de créer le fichier RESULTAT.TXT !"));
+        io.message_erreur("Impossible de créer le fichier RESULTAT.TXT !");
         return false;
     }
     // A new file of whoever runs the classification, never taking the owner
     // or mode of the file it replaces.
     FichierTemporaire fichier_journal(chemin_journal, 0666);
     if (!fichier_journal.ouvert()) {
-        io.message_erreur(cp("Impossible de créer le fichier RESULTAT.TXT !"));
+        io.message_erreur("Impossible de créer le fichier RESULTAT.TXT !");
         return false;
     }
     const TexteLu liste_lue = lire_texte(trouver_fichier(dossier, "equipes.txt"));
@@ -77,9 +77,9 @@ bool classer_equipes(const fs::path& dossier, ClassementEquipes& classement, Int
         liste_lue.refus.empty() && lire_liste_equipes(fichier_liste, journal, liste, io);
     // The format errors are the only record of the skipped lines: losing
     // them is a failure.
-    const std::string lignes = journal.str();
+    const std::string lignes = pour_fichier_1998(journal.str());
     if (!ecrire_en_entier(fichier_journal.fd(), lignes) || !fichier_journal.remplacer()) {
-        io.message_erreur(cp("Erreur d'écriture dans le fichier RESULTAT.TXT"));
+        io.message_erreur("Erreur d'écriture dans le fichier RESULTAT.TXT");
         return false;
     }
     if (!liste_lue.refus.empty()) io.message_erreur(liste_non_lue(liste_lue, dossier));

@@ -2,8 +2,9 @@
 // team classification merging the team result files of a folder.
 //
 // Both read and write their files in the folder they are given, never through
-// the process's current directory. Written files are Windows-1252 text with
-// CR LF line ends; files read may end their lines with CR LF or LF.
+// the process's current directory. Written files are Windows-1252 text (UTF-8
+// when a name does not fit in it) with CR LF line ends; files read may be
+// either, and end their lines with CR LF, LF or CR.
 #pragma once
 
 #include <array>
@@ -17,6 +18,11 @@
 namespace tavo {
 
 namespace equipes {
+
+// The capacities of the team competition: teams in the list, games (team
+// result files) in a folder.
+inline constexpr int MAX_EQUIPES = 100;
+inline constexpr int MAX_JEUX = 10;
 
 struct Equipe {
     std::string code;  // 3 characters at most
@@ -48,7 +54,7 @@ struct ClassementEquipes {
 };
 
 // The team result file's name for a tournament: its game name followed by
-// ".PXR" (Windows-1252, as the messages show it). On disk the name is UTF-8.
+// ".PXR".
 std::string nom_fichier_equipes(const EnteteTournoi& entete);
 
 // Writes "<jeu>.PXR" into `dossier`: the game name, the number of players and

@@ -25,7 +25,7 @@ inline constexpr std::size_t LONGUEUR_NOM = 29;
 
 // Reads the next line of a text file whose lines end with LF, CR LF or CR: the
 // line end is removed, the text stops at a NUL byte and is cut to
-// LONGUEUR_LIGNE bytes (the rest of the line is read and dropped). False at
+// LONGUEUR_LIGNE characters (the rest of the line is read and dropped). False at
 // the end of the file, when there is no line left.
 bool lire_ligne(std::istream& entree, std::string& ligne);
 

@@ -1,4 +1,5 @@
 // The team result file of one game's tournament.
+#include "model/accord.h"
 #include "model/disque.h"
 #include "model/texte.h"
 #include "standings/scores.h"
@@ -25,25 +26,23 @@ bool nom_possible(const std::string& jeu) {
 // each such player; "" when there is none.
 std::string joueurs_sans_code(const Tournoi& t) {
     std::string liste;
-    for (int id = 1; id <= t.entete.nb_joueurs; ++id) {
-        const Joueur& j = t.joueur(id);
-        const std::string code = champ(j.equipe);
+    for (const Joueur& j : joueurs_par_numero(t)) {
+        const std::string code = j.equipe;
         if (!code.empty() && code.find(' ') == std::string::npos) continue;
-        liste +=
-            formater(cp("\nn°%d %s %s").c_str(), id, champ(j.nom).c_str(), champ(j.prenom).c_str());
-        if (!code.empty()) liste += cp(" (code « ") + code + cp(" »)");
+        liste += formater("\nn°%d %s %s", j.id, j.nom.c_str(), j.prenom.c_str());
+        if (!code.empty()) liste += " (code « " + code + " »)";
     }
-    return liste.empty() ? liste : cp("Ces joueurs n'ont pas de code d'équipe :") + liste;
+    return liste.empty() ? liste : "Ces joueurs n'ont pas de code d'équipe :" + liste;
 }
 
 }  // namespace
 
 std::string nom_fichier_equipes(const EnteteTournoi& entete) {
-    return champ(entete.jeu) + ".PXR";
+    return entete.jeu + ".PXR";
 }
 
 bool fichier_resultat_equipes(Tournoi& t, const fs::path& dossier, Interaction& io) {
-    const std::string jeu = champ(t.entete.jeu);
+    const std::string jeu = t.entete.jeu;
     const std::string nom = nom_fichier_equipes(t.entete);
     const auto refuser = [&] {
         io.message_erreur("Impossible d'ouvrir le fichier : " + controles_visibles(nom));
@@ -51,8 +50,8 @@ bool fichier_resultat_equipes(Tournoi& t, const fs::path& dossier, Interaction& 
     };
     if (jeu.find_first_not_of(' ') == std::string::npos) {
         io.message_erreur(
-            cp("Le tournoi n'a pas de jeu : le fichier des résultats par équipe "
-               "porte le nom du jeu"));
+            "Le tournoi n'a pas de jeu : le fichier des résultats par équipe "
+            "porte le nom du jeu");
         return false;
     }
     if (!nom_possible(jeu)) return refuser();
@@ -60,22 +59,24 @@ bool fichier_resultat_equipes(Tournoi& t, const fs::path& dossier, Interaction& 
         io.message_erreur(sans_code);
         return false;
     }
-    const std::string cible = (dossier / vers_utf8(nom)).string();
+    const std::string cible = (dossier / nom).string();
     if (!remplacement_permis(cible)) return refuser();
     FichierTemporaire fichier(cible);
     if (!fichier.ouvert()) return refuser();
 
-    trier_classement(t);
-    const int n = t.entete.nb_joueurs;
+    appliquer_classement(t);
+    const int n = t.nb_joueurs();
     std::string contenu = formater("%s\r\n%d\r\n", jeu.c_str(), n);
     // Players with equal points share a rank; tie-breaks only order the lines.
     int rang = 1;
-    for (int p = 1; p <= n; ++p) {
-        const Joueur& j = t.joueurs[p];
-        contenu += formater("%d %s  %s %s\r\n", rang, champ(j.equipe).c_str(), champ(j.nom).c_str(),
-                            champ(j.prenom).c_str());
-        if (p < n && t.joueurs[p + 1].points != j.points) rang = p + 1;
+    for (int p = 0; p < n; ++p) {
+        const Joueur& j = t.joueurs[static_cast<std::size_t>(p)];
+        contenu +=
+            formater("%d %s  %s %s\r\n", rang, j.equipe.c_str(), j.nom.c_str(), j.prenom.c_str());
+        if (p + 1 < n && t.joueurs[static_cast<std::size_t>(p) + 1].points != j.points)
+            rang = p + 2;
     }
+    contenu = pour_fichier_1998(contenu);
     if (!ecrire_en_entier(fichier.fd(), contenu) || !fichier.remplacer()) return refuser();
     return true;
 }

@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // A Windows-1252 letter in small letters: A to Z, the accented capitals and
-// the four capitals of 0x8A to 0x9F.
+// the four capitals of 0x8A to 0x9F. (Names are compared in that set, as the
+// 1998 files are written in it.)
 unsigned char minuscule(char c) {
     const auto octet = static_cast<unsigned char>(c);
     if ((octet >= 'A' && octet <= 'Z') || (octet >= 0xC0 && octet <= 0xDE && octet != 0xD7))
@@ -32,9 +33,9 @@ bool meme_nom_sans_casse(std::string_view a, std::string_view b) {
            });
 }
 
-// File names are UTF-8 on disk: compared as Windows-1252 when both fit in it,
-// byte for byte otherwise.
-bool meme_nom_de_fichier(const std::string& a, const std::string& b) {
+// Names (UTF-8) compared as Windows-1252 when both fit in it, byte for byte
+// otherwise.
+bool meme_nom(const std::string& a, const std::string& b) {
     bool perte = false;
     const std::string ca = vers_cp1252(a, &perte);
     const std::string cb = vers_cp1252(b, &perte);
@@ -62,19 +63,18 @@ bool fichiers_resultats(const fs::path& dossier, std::vector<std::string>& noms,
         if (!it->is_directory(ec_type) || it->is_symlink(ec_type)) noms.push_back(nom);
     }
     if (ec) {
-        io.message_erreur(cp("Impossible de lire le dossier ") + vers_cp1252(dossier.string()));
+        io.message_erreur("Impossible de lire le dossier " + dossier.string());
         return false;
     }
     if (noms.size() > MAX_JEUX) {
-        io.message_erreur(
-            formater(cp("Trop de fichiers .PXR dans le dossier : %d au plus").c_str(), MAX_JEUX));
+        io.message_erreur(formater("Trop de fichiers .PXR dans le dossier : %d au plus", MAX_JEUX));
         return false;
     }
     std::sort(noms.begin(), noms.end());
     for (std::size_t i = 0; i < noms.size(); ++i)
         for (std::size_t k = i + 1; k < noms.size(); ++k)
-            if (meme_nom_de_fichier(noms[i], noms[k])) {
-                io.message_erreur(formater(cp("Deux fichiers du même jeu : %s et %s").c_str(),
+            if (meme_nom(noms[i], noms[k])) {
+                io.message_erreur(formater("Deux fichiers du même jeu : %s et %s",
                                            nom_affiche(noms[i]).c_str(),
                                            nom_affiche(noms[k]).c_str()));
                 return false;
@@ -85,7 +85,6 @@ bool fichiers_resultats(const fs::path& dossier, std::vector<std::string>& noms,
 bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
                             const std::vector<Equipe>& equipes, std::vector<ScoreEquipe>& scores,
                             Jeux& jeux, Interaction& io) {
-    // File names are UTF-8 on disk; messages are in the program's character set.
     const std::string nom_cp = nom_affiche(nom);
     const TexteLu lu = lire_texte(dossier / nom);
     if (lu.etat == FichierLu::Etat::absent || lu.etat == FichierLu::Etat::illisible) {
@@ -108,18 +107,17 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
     lire_ligne(fichier, ligne);
     std::string jeu;
     try {
-        jeu = ligne.substr(0, LONGUEUR_NOM);
+        jeu = couper_colonnes(ligne, LONGUEUR_NOM);
         for (std::size_t autre = 0; autre < j; ++autre)
-            if (meme_nom_sans_casse(jeux.noms[autre], jeu)) {
-                io.message_erreur(formater(cp("Deux fichiers du même jeu (%s) : %s et %s").c_str(),
-                                           jeu.c_str(), jeux.fichiers[autre].c_str(),
-                                           nom_cp.c_str()));
+            if (meme_nom(jeux.noms[autre], jeu)) {
+                io.message_erreur(formater("Deux fichiers du même jeu (%s) : %s et %s", jeu.c_str(),
+                                           jeux.fichiers[autre].c_str(), nom_cp.c_str()));
                 return false;
             }
         jeux.noms.push_back(jeu);
         jeux.fichiers.push_back(nom_cp);
     } catch (const std::bad_alloc&) {
-        io.message_erreur(cp("Pb allocation mémoire nom_jeux []"));
+        io.message_erreur("Pb allocation mémoire nom_jeux []");
         return false;
     }
     const bool othello = est_othello(jeu);
@@ -137,15 +135,15 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
     // The players read must be the players announced: no fewer (a line
     // ending them early), no more.
     const auto refuser_compte = [&](int lus) {
-        io.message_erreur(formater(cp("Fichier %s : %d joueurs annoncés, %d lus").c_str(),
-                                   nom_cp.c_str(), jeux.nb_joueurs, lus));
+        io.message_erreur(formater("Fichier %s : %d joueurs annoncés, %d lus", nom_cp.c_str(),
+                                   jeux.nb_joueurs, lus));
         return false;
     };
     if (jeux.nb_joueurs < 0) return refuser_compte(0);
     for (int k = 1; k <= jeux.nb_joueurs; ++k) {
         if (!lire_ligne(fichier, ligne)) {
-            io.message_erreur(formater(
-                cp("fichier %s, impossible de lire résultats joueur %d").c_str(), jeu.c_str(), k));
+            io.message_erreur(
+                formater("fichier %s, impossible de lire résultats joueur %d", jeu.c_str(), k));
             return false;
         }
         // An empty line, or one whose first byte is below '0' (a blank, a
@@ -166,26 +164,23 @@ bool lire_fichier_resultats(const fs::path& dossier, const std::string& nom,
         }
         const std::string code = code_lu(ligne, blanc);
         if (code.empty()) {
-            io.message_erreur(
-                formater(cp("Fichier %s, ligne %d : joueur sans code d'équipe : %s").c_str(),
-                         nom_cp.c_str(), k + 2, ligne.c_str()));
+            io.message_erreur(formater("Fichier %s, ligne %d : joueur sans code d'équipe : %s",
+                                       nom_cp.c_str(), k + 2, ligne.c_str()));
             return false;
         }
         const auto trouvee = std::find_if(equipes.begin(), equipes.end(), [&](const Equipe& e) {
             return egal_sans_casse(e.code, code);
         });
         if (trouvee == equipes.end()) {
-            io.message_erreur(
-                formater(cp("Equipe %s non-trouvée dans la liste").c_str(), code.c_str()));
+            io.message_erreur(formater("Equipe %s non-trouvée dans la liste", code.c_str()));
             return false;
         }
         const auto index = static_cast<std::size_t>(trouvee - equipes.begin());
         ScoreEquipe& score = scores[index];
         if (othello) score.rang_othello = rang;
         if (score.rangs[j] != 0) {
-            io.message_erreur(
-                formater(cp("Erreur résultat déja saisi JEU : %s, équipe : %s").c_str(),
-                         jeu.c_str(), code.c_str()));
+            io.message_erreur(formater("Erreur résultat déja saisi JEU : %s, équipe : %s",
+                                       jeu.c_str(), code.c_str()));
             return false;
         }
         score.rangs[j] = rang;

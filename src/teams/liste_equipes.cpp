@@ -15,6 +15,7 @@ bool lire_ligne(std::istream& entree, std::string& ligne) {
     if (tampon == nullptr) return false;
     // A line ends with LF, CR LF, or a CR alone (as old Macintosh files do).
     std::size_t lus = 0;
+    std::size_t caracteres = 0;  // kept: a character starts at each byte but UTF-8's continuations
     bool fin_de_ligne = false;
     for (;;) {
         const int c = tampon->sbumpc();
@@ -24,7 +25,9 @@ bool lire_ligne(std::istream& entree, std::string& ligne) {
             fin_de_ligne = true;
             break;
         }
-        if (ligne.size() < LONGUEUR_LIGNE) ligne += static_cast<char>(c);
+        const bool suite = (c & 0xC0) == 0x80;
+        if (!suite) ++caracteres;
+        if (caracteres <= LONGUEUR_LIGNE) ligne += static_cast<char>(c);
         ++lus;
     }
     if (lus == 0 && !fin_de_ligne) {
@@ -46,9 +49,8 @@ std::string controle_refuse(const std::string& texte, const std::string& nom) {
         if (fin_de_ligne(texte, i))
             ++ligne;
         else if ((octet < 0x20 && octet != '\r') || octet == 0x7F)
-            return formater(
-                cp("Fichier %s, ligne %d : caractère de contrôle refusé (code %d)").c_str(),
-                nom.c_str(), ligne, octet);
+            return formater("Fichier %s, ligne %d : caractère de contrôle refusé (code %d)",
+                            nom.c_str(), ligne, octet);
     }
     return std::string();
 }
@@ -56,7 +58,7 @@ std::string controle_refuse(const std::string& texte, const std::string& nom) {
 }  // namespace
 
 std::string nom_affiche(const fs::path& nom) {
-    return controles_visibles(vers_cp1252(nom.filename().string()));
+    return controles_visibles(nom.filename().string());
 }
 
 TexteLu lire_texte(const fs::path& chemin) {
@@ -68,7 +70,7 @@ TexteLu lire_texte(const fs::path& chemin) {
         lu.refus = raison_non_lu(fichier, nom_affiche(chemin), TAILLE_MAX_TEXTE);
         return lu;
     }
-    lu.texte = texte_fichier_cp1252(std::move(fichier.octets));
+    lu.texte = texte_de_fichier(std::move(fichier.octets));
     lu.refus = controle_refuse(lu.texte, nom_affiche(chemin));
     if (!lu.refus.empty()) lu.texte.clear();
     return lu;
@@ -98,19 +100,19 @@ bool lire_liste_equipes(std::istream& liste, std::ostream& journal, std::vector<
         if (premier < 'A' || premier >= 128) break;
         const std::size_t blanc = ligne.find(' ');
         if (blanc == std::string::npos) {
-            journal << cp("Erreur format équipe : ") << ligne << "\r\n";
+            journal << std::string("Erreur format équipe : ") << ligne << "\r\n";
             continue;
         }
         if (equipes.size() >= MAX_EQUIPES) {
             io.message_erreur(
-                formater(cp("Trop d'équipes dans le fichier EQUIPES.TXT : %d au plus").c_str(),
-                         MAX_EQUIPES));
+                formater("Trop d'équipes dans le fichier EQUIPES.TXT : %d au plus", MAX_EQUIPES));
             return false;
         }
         Equipe equipe;
         equipe.code = ligne.substr(0, std::min(blanc, LONGUEUR_CODE));
         const std::size_t debut_nom = ligne.find_first_not_of(' ', blanc);
-        if (debut_nom != std::string::npos) equipe.nom = ligne.substr(debut_nom, LONGUEUR_NOM);
+        if (debut_nom != std::string::npos)
+            equipe.nom = couper_colonnes(ligne.substr(debut_nom), LONGUEUR_NOM);
         equipes.push_back(std::move(equipe));
     }
     return true;

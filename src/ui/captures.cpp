@@ -64,7 +64,7 @@ class IhmCaptures : public Ihm {
 // An open of eight players after one round and a half.
 bool ecrire_exemple(const QString& chemin, Interaction& io) {
     auto t = std::make_unique<Tournoi>();
-    if (!gestion::nouveau_tournoi(*t, {"12/12/26", cp("Open de Noël"), "Echecs", 5, {0, 2, 3}}, io))
+    if (!gestion::nouveau_tournoi(*t, {"12/12/26", "Open de Noël", "Echecs", 5, {0, 2, 3}}, io))
         return false;
     const char* const joueurs[][6] = {
         {"DUPONT", "Jean", "12/03/10", "1850", "ABC", ""},
@@ -79,7 +79,7 @@ bool ecrire_exemple(const QString& chemin, Interaction& io) {
     for (const auto& j : joueurs) {
         FicheJoueur f;
         f.nom = j[0];
-        f.prenom = cp(j[1]);
+        f.prenom = std::string(j[1]);
         f.ne_le = j[2];
         f.elo = lire_entier(j[3]);
         f.equipe = j[4];

@@ -31,10 +31,10 @@ std::optional<Destination> choisir_destination(Ihm& ihm, QWidget* parent, const 
     const Destination d = accorder(nom, filtres, std::max<int>(0, filtres.indexOf(filtre)));
     const QFileInfo fichier(d.chemin);
     if (fichier.exists() &&
-        !ihm.question_prudente(cp1252(titre), cp1252(QStringLiteral("Le fichier « %1 » existe "
-                                                                    "déjà.\n\nVoulez-vous le "
-                                                                    "remplacer ?")
-                                                         .arg(fichier.fileName()))))
+        !ihm.question_prudente(utf8(titre), utf8(QStringLiteral("Le fichier « %1 » existe "
+                                                                "déjà.\n\nVoulez-vous le "
+                                                                "remplacer ?")
+                                                     .arg(fichier.fileName()))))
         return std::nullopt;
     return d;
 }

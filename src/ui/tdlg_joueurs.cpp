@@ -48,10 +48,10 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     CBx_Equipe->setObjectName(QStringLiteral("CBx_Equipe"));
     CBx_Equipe->setEditable(true);
     CBx_Equipe->setInsertPolicy(QComboBox::NoInsert);
-    CBx_Equipe->lineEdit()->setMaxLength(sizeof(Joueur::equipe) - 1);
+    CBx_Equipe->lineEdit()->setMaxLength(Limites1998::equipe);
     CBx_Equipe->lineEdit()->setValidator(new ValidateurCp1252(CBx_Equipe));
-    Ed_Nom = champ_texte(this, "Ed_Nom", sizeof(Joueur::nom) - 1);
-    Ed_Prenom = champ_texte(this, "Ed_Prenom", sizeof(Joueur::prenom) - 1);
+    Ed_Nom = champ_texte(this, "Ed_Nom", Limites1998::nom);
+    Ed_Prenom = champ_texte(this, "Ed_Prenom", Limites1998::prenom);
     // Wide enough to read a long first name whole ("Jean-François").
     Ed_Prenom->setMinimumWidth(
         Ed_Prenom->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('n'))));
@@ -184,13 +184,13 @@ bool TDlg_joueurs::formulaire_vide() const {
 
 FicheJoueur TDlg_joueurs::fiche_affichee() const {
     FicheJoueur f;
-    f.nom = cp1252(Ed_Nom->text());
-    f.prenom = cp1252(Ed_Prenom->text());
-    f.ne_le = cp1252(MEd_ne_le->displayText());
-    f.elo = lire_entier(cp1252(MEd_Elo->displayText()));
+    f.nom = utf8(Ed_Nom->text());
+    f.prenom = utf8(Ed_Prenom->text());
+    f.ne_le = utf8(MEd_ne_le->displayText());
+    f.elo = lire_entier(utf8(MEd_Elo->displayText()));
     f.actif = !Chk_Inactif->isChecked();
     f.fille = Chk_Fille->isChecked();
-    f.equipe = cp1252(CBx_Equipe->currentText());
+    f.equipe = utf8(CBx_Equipe->currentText());
     return f;
 }
 
@@ -294,8 +294,9 @@ void TDlg_joueurs::Bt_SupprimerClick() {
     // The player is named, and Enter answers Non.
     const std::string nom =
         std::to_string(joueur_courant_) + " - " + fiche->nom + " " + fiche->prenom;
-    if (!ihm_.question_prudente(cp("Confirmation"),
-                                cp("Etes-vous sûr de vouloir supprimer ce joueur ?\n\n") + nom))
+    if (!ihm_.question_prudente(
+            "Confirmation",
+            std::string("Etes-vous sûr de vouloir supprimer ce joueur ?\n\n") + nom))
         return;
     if (!gestion::supprimer_joueur(tournoi_, joueur_courant_, ihm_)) return;
     emit changement();
@@ -304,10 +305,10 @@ void TDlg_joueurs::Bt_SupprimerClick() {
 }
 
 void TDlg_joueurs::Bt_ChercherClick() {
-    const int id = gestion::chercher_joueur(tournoi_, cp1252(Ed_ID->text()), joueur_courant_);
+    const int id = gestion::chercher_joueur(tournoi_, utf8(Ed_ID->text()), joueur_courant_);
     if (id == 0) {
-        ihm_.message_erreur(cp("Aucun joueur dont le nom commence par « ") + cp1252(Ed_ID->text()) +
-                            cp(" »"));
+        ihm_.message_erreur(std::string("Aucun joueur dont le nom commence par « ") +
+                            utf8(Ed_ID->text()) + " »");
         return;
     }
     // What was typed for the player shown is stored, as the arrows do.
@@ -339,9 +340,10 @@ bool TDlg_joueurs::fiche_modifiee() const {
 bool TDlg_joueurs::quitter() {
     if (!fiche_modifiee()) return true;
     const int numero = nouveau_ ? gestion::nombre_joueurs(tournoi_) + 1 : joueur_courant_;
-    const std::string question = cp("Les changements du joueur n°") + std::to_string(numero) +
-                                 cp(" ne sont pas enregistrés.\n\nVoulez-vous les enregistrer ?");
-    switch (ihm_.question_annulable(cp("Attention"), question)) {
+    const std::string question = std::string("Les changements du joueur n°") +
+                                 std::to_string(numero) +
+                                 " ne sont pas enregistrés.\n\nVoulez-vous les enregistrer ?";
+    switch (ihm_.question_annulable("Attention", question)) {
         case Ihm::Reponse::oui:
             return enregistrer_joueur();
         case Ihm::Reponse::non:

@@ -8,12 +8,12 @@
 
 namespace tavo::ui {
 
-QString qs(std::string_view cp1252) {
-    return QString::fromStdString(vers_utf8(cp1252));
+QString qs(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string cp1252(const QString& texte) {
-    return vers_cp1252(texte.toStdString());
+std::string utf8(const QString& texte) {
+    return texte.toStdString();
 }
 
 QValidator::State ValidateurCp1252::validate(QString& texte, int&) const {

@@ -1,4 +1,4 @@
-// The edge between the core's Windows-1252 texts and Qt's QString. Every
+// The edge between the core's UTF-8 texts and Qt's QString. Every
 // conversion of the desktop program goes through here.
 #pragma once
 
@@ -9,15 +9,15 @@
 
 namespace tavo::ui {
 
-// A Windows-1252 text of the core as a QString.
-QString qs(std::string_view cp1252);
+// A text of the core as a QString.
+QString qs(std::string_view utf8);
 
-// A QString as Windows-1252 bytes; a character the set cannot hold becomes '?'
-// (the text fields refuse such characters with ValidateurCp1252 beforehand).
-std::string cp1252(const QString& texte);
+// A QString as the core's UTF-8.
+std::string utf8(const QString& texte);
 
-// Refuses any character that Windows-1252 cannot hold, and control
-// characters, so that what the director types is stored as typed. A refused
+// Refuses any character that Windows-1252 cannot hold (a tournament kept in
+// a 1998 file holds no other), and control characters, so that what the
+// director types is stored as typed. A refused
 // character is named in a tooltip beside the field (and kept in `refus`), so
 // that it is never dropped without a word.
 class ValidateurCp1252 : public QValidator {

@@ -27,6 +27,7 @@
 #include "gestion/trf.h"
 #include "model/texte.h"
 #include "tavo/version.h"
+#include "teams/equipes.h"
 #include "ui/destination_export.h"
 #include "ui/ihm.h"
 #include "ui/tdlg_joueurs.h"
@@ -86,8 +87,9 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     Lbl_Capacites->setObjectName(QStringLiteral("Lbl_Capacites"));
     Lbl_Capacites->setWordWrap(true);
     Lbl_Capacites->setStyleSheet(QStringLiteral("color: blue;"));
-    Lbl_Capacites->setText(qs(formater("%d Joueurs\n%d Rondes\n%d Equipes\n%d Jeux\n", MAX_JOUEURS,
-                                       MAX_RONDES, MAX_EQUIPES, MAX_JEUX)));
+    Lbl_Capacites->setText(
+        qs(formater("%d Joueurs\n%d Rondes\n%d Equipes\n%d Jeux\n", Limites1998::joueurs,
+                    Limites1998::rondes, equipes::MAX_EQUIPES, equipes::MAX_JEUX)));
     auto* textes = new QVBoxLayout;
     textes->addWidget(titre_limites);
     textes->addWidget(Lbl_Capacites);
@@ -329,9 +331,9 @@ void TForm1::dropEvent(QDropEvent* evenement) {
 
 bool TForm1::proposer_sauvegarde() {
     if (!gestion::a_sauver(*tournoi_)) return true;
-    switch (ihm_.question_annulable(cp("Attention"),
-                                    cp("Il y a des changements non enregistrés\n\nVoulez-vous "
-                                       "sauver les informations de ce tournoi ?"))) {
+    switch (ihm_.question_annulable("Attention",
+                                    "Il y a des changements non enregistrés\n\nVoulez-vous "
+                                    "sauver les informations de ce tournoi ?")) {
         case Ihm::Reponse::oui:
             // The tournament may be replaced or dropped only once it is saved.
             return SauverTournoi();
@@ -455,6 +457,7 @@ void TForm1::noter_changement() {
     if (gestion::a_sauver(*tournoi_)) secours_.ecrire(*tournoi_, fichier_courant_);
     // An open report of the tournament shows its latest state.
     if (sorte_montree_ && Form_Show_App->isVisible()) {
+        gestion::retenir_classement(*tournoi_, *sorte_montree_);
         gestion::produire_rapport(*tournoi_, *sorte_montree_, rapport_);
         Form_Show_App->actualiser(rapport_);
     }
@@ -473,7 +476,7 @@ bool TForm1::proposer_reprise() {
             "Voulez-vous la reprendre ?")
             .arg(qs(offre->nom), offre->faite.toString(QStringLiteral("dd/MM/yyyy")),
                  offre->faite.toString(QStringLiteral("HH:mm")));
-    if (!ihm_.question(cp("Copie de secours"), cp1252(question))) {
+    if (!ihm_.question("Copie de secours", utf8(question))) {
         secours_.effacer();
         return false;
     }
@@ -530,16 +533,19 @@ void TForm1::SaisirResultats() {
 }
 
 void TForm1::Classement() {
+    gestion::retenir_classement(*tournoi_, gestion::SorteRapport::classement);
     gestion::produire_rapport(*tournoi_, gestion::SorteRapport::classement, rapport_);
     montrer_rapport(gestion::SorteRapport::classement);
 }
 
 void TForm1::Historique() {
+    gestion::retenir_classement(*tournoi_, gestion::SorteRapport::historique);
     gestion::produire_rapport(*tournoi_, gestion::SorteRapport::historique, rapport_);
     montrer_rapport(gestion::SorteRapport::historique);
 }
 
 void TForm1::Grille() {
+    gestion::retenir_classement(*tournoi_, gestion::SorteRapport::grille);
     gestion::produire_rapport(*tournoi_, gestion::SorteRapport::grille, rapport_);
     montrer_rapport(gestion::SorteRapport::grille);
 }
@@ -581,8 +587,8 @@ void TForm1::FichierResultatsEquipe() {
     // Where it went: the file and its folder.
     const QFileInfo fichier(QString::fromStdString(ecrit->string()));
     ihm_.information(
-        cp1252(QStringLiteral("Fichier résultats par équipe écrit : %1\ndans le dossier : %2")
-                   .arg(fichier.fileName(), fichier.absolutePath())));
+        utf8(QStringLiteral("Fichier résultats par équipe écrit : %1\ndans le dossier : %2")
+                 .arg(fichier.fileName(), fichier.absolutePath())));
 }
 
 void TForm1::ClassementFinalEquipes() {

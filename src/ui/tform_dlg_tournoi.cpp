@@ -47,8 +47,8 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     // Page "Général". The text fields hold at most what their header field
     // holds: date 14, name 49, game 20 characters.
     auto* general = new QWidget;
-    Ed_Date = champ_texte(general, "Ed_Date", sizeof(EnteteTournoi::date) - 1);
-    Ed_Nom = champ_texte(general, "Ed_Nom", sizeof(EnteteTournoi::nom) - 1);
+    Ed_Date = champ_texte(general, "Ed_Date", Limites1998::date);
+    Ed_Nom = champ_texte(general, "Ed_Nom", Limites1998::nom_tournoi);
     Ed_nb_rondes = champ_texte(general, "Ed_nb_rondes", 6);
     Ed_nb_rondes->setText(QStringLiteral("5"));
     Chk_Multi_jeux = new QCheckBox(QStringLiteral("&Multi Jeux"), general);
@@ -61,7 +61,7 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
                           QStringLiteral("Othello"), QStringLiteral("Quarto")});
     Combo_Jeux->setCurrentIndex(-1);
     Combo_Jeux->setEditText(QString());
-    Combo_Jeux->lineEdit()->setMaxLength(sizeof(EnteteTournoi::jeu) - 1);
+    Combo_Jeux->lineEdit()->setMaxLength(Limites1998::jeu);
     Combo_Jeux->lineEdit()->setValidator(new ValidateurCp1252(Combo_Jeux));
 
     auto* formulaire = new QFormLayout(general);
@@ -222,10 +222,10 @@ void TForm_Dlg_Tournoi::preparer_nouveau_tournoi() {
 
 gestion::Proprietes TForm_Dlg_Tournoi::proprietes() const {
     gestion::Proprietes p;
-    p.date = cp1252(Ed_Date->text());
-    p.nom = cp1252(Ed_Nom->text());
-    p.nb_rondes = lire_entier(cp1252(Ed_nb_rondes->text()));
-    p.jeu = cp1252(Combo_Jeux->currentText());
+    p.date = utf8(Ed_Date->text());
+    p.nom = utf8(Ed_Nom->text());
+    p.nb_rondes = lire_entier(utf8(Ed_nb_rondes->text()));
+    p.jeu = utf8(Combo_Jeux->currentText());
     // A system's id is its place in the proposed list.
     for (int i = 0; i < ListBox2->count(); ++i) {
         const auto trouves = ListBox1->findItems(ListBox2->item(i)->text(), Qt::MatchExactly);

@@ -66,9 +66,8 @@ void TForm_Modifier_Appariements::afficher() {
     for (int table = 0; table < gestion::nb_tables(tournoi_); ++table) {
         const auto t = gestion::table_ronde(tournoi_, table);
         if (!t) continue;
-        Lst_Tables->addItem(
-            qs(formater("%03d  %-30s - %s%s", table + 1, t->blanc.c_str(), t->noir.c_str(),
-                        t->saisi ? cp("  (résultat saisi)").c_str() : "")));
+        Lst_Tables->addItem(qs(formater("%03d  %-30s - %s%s", table + 1, t->blanc.c_str(),
+                                        t->noir.c_str(), t->saisi ? "  (résultat saisi)" : "")));
         for (const auto& [id, nom] : {std::pair{t->id_blanc, t->blanc}, {t->id_noir, t->noir}}) {
             if (!est_joueur(static_cast<std::int16_t>(id))) continue;
             const QString texte = qs(formater("%3d - %s", id, nom.c_str()));

@@ -217,11 +217,13 @@ bool TForm_Saisie_Resultats::eventFilter(QObject* objet, QEvent* evenement) {
 void TForm_Saisie_Resultats::a_l_ouverture() {
     Notebook1->setCurrentIndex(gestion::est_othello(tournoi_) ? 1 : 0);
     const int numero = gestion::numero_ronde(tournoi_);
-    setWindowTitle(qs(cp("Saisie des résultats : ") + gestion::lire_proprietes(tournoi_).jeu +
-                      cp(", ronde n°") + std::to_string(numero)));
+    setWindowTitle(qs(std::string("Saisie des résultats : ") +
+                      gestion::lire_proprietes(tournoi_).jeu + std::string(", ronde n°") +
+                      std::to_string(numero)));
     // The current round first; the earlier ones may be chosen to correct them.
     CBx_Ronde->clear();
-    for (int n = 1; n <= numero; ++n) CBx_Ronde->addItem(qs(cp("Ronde n°") + std::to_string(n)));
+    for (int n = 1; n <= numero; ++n)
+        CBx_Ronde->addItem(qs(std::string("Ronde n°") + std::to_string(n)));
     CBx_Ronde->setCurrentIndex(numero - 1);
     ronde_ = numero - 1;
     // A tournament loaded since the last opening may have fewer tables.
@@ -252,7 +254,7 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
     const std::optional<gestion::TableRonde> table = gestion::table_ronde(tournoi_, t, ronde_);
     if (!table) return;
     afficher_etat();
-    Lbl_No_App->setText(qs(cp("Table n°") + std::to_string(t + 1)));
+    Lbl_No_App->setText(qs(std::string("Table n°") + std::to_string(t + 1)));
     Bt_Prec->setEnabled(t > 0);
     Bt_Valider->setEnabled(t < gestion::nb_tables(tournoi_, ronde_) - 1);
     // The bye's result is the pairing's: its fields cannot be changed.
@@ -319,8 +321,8 @@ bool TForm_Saisie_Resultats::enregistrer_table(int t) {
         if (!sortie_pions(Ed_Nbp_noir, Ed_Nbp_blanc) || !sortie_pions(Ed_Nbp_blanc, Ed_Nbp_noir))
             return false;
         if (!table_changee()) return true;
-        if (!gestion::saisir_pions(tournoi_, t, lire_entier(cp1252(Ed_Nbp_blanc->text())),
-                                   lire_entier(cp1252(Ed_Nbp_noir->text())), ihm_, ronde_))
+        if (!gestion::saisir_pions(tournoi_, t, lire_entier(utf8(Ed_Nbp_blanc->text())),
+                                   lire_entier(utf8(Ed_Nbp_noir->text())), ihm_, ronde_))
             return false;
     } else {
         if (!table_changee()) return true;
@@ -333,15 +335,15 @@ bool TForm_Saisie_Resultats::enregistrer_table(int t) {
 void TForm_Saisie_Resultats::afficher_etat() {
     const std::vector<int> sans = gestion::tables_sans_resultat(tournoi_, ronde_);
     if (sans.empty()) {
-        Lbl_Etat->setText(qs(cp("Toutes les tables ont un résultat")));
+        Lbl_Etat->setText(qs("Toutes les tables ont un résultat"));
         return;
     }
     std::string liste;
     for (const int table : sans) liste += (liste.empty() ? "" : ", ") + std::to_string(table + 1);
-    Lbl_Etat->setText(
-        qs(cp(sans.size() == 1 ? "1 table sans résultat : "
-                               : std::to_string(sans.size()) + " tables sans résultat : ") +
-           liste));
+    Lbl_Etat->setText(qs(
+        std::string(sans.size() == 1 ? "1 table sans résultat : "
+                                     : std::to_string(sans.size()) + " tables sans résultat : ") +
+        liste));
 }
 
 void TForm_Saisie_Resultats::valider_et_suivante() {
@@ -406,7 +408,7 @@ void TForm_Saisie_Resultats::Button3Click() {
 bool TForm_Saisie_Resultats::sortie_pions(QLineEdit* champ, QLineEdit* autre) {
     // Passing through a field fills nothing: only a count typed counts.
     if (!champ->isModified()) return true;
-    const std::optional<int> reste = gestion::pions_restants(cp1252(champ->text()), ihm_);
+    const std::optional<int> reste = gestion::pions_restants(tournoi_, utf8(champ->text()), ihm_);
     if (!reste) {
         // The counts before come back in both fields. Giving the focus back
         // takes it from the other field, whose own leaving must not then
@@ -433,7 +435,7 @@ void TForm_Saisie_Resultats::reject() {
             "Le résultat de la table n°%d n'est pas enregistré.\n\nVoulez-vous "
             "l'enregistrer ?",
             table_courante_ + 1);
-        switch (ihm_.question_annulable(cp("Attention"), cp(question))) {
+        switch (ihm_.question_annulable("Attention", std::string(question))) {
             case Ihm::Reponse::oui:
                 if (!enregistrer_table(table_courante_)) return;
                 break;

@@ -128,7 +128,7 @@ void TForm_Show_App::Bt_ImprimerClick() {
     QPrinter imprimante(QPrinter::HighResolution);
     if (!ihm_.choisir_imprimante(imprimante, this)) return;
     if (!imprimer_lignes(imprimante, lignes()))
-        ihm_.message_erreur(cp("impossible d'utiliser l'imprimante"));
+        ihm_.message_erreur("impossible d'utiliser l'imprimante");
 }
 
 void TForm_Show_App::Bt_ExporterClick() {

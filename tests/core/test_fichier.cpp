@@ -34,15 +34,15 @@ class FichierTournoi : public ::testing::Test {
     void attendre_refus(const std::string& octets, const std::string& message) {
         ecrire("abime.pxi", octets);
         Tournoi t = tournoi_avec_joueurs(4);
-        t.entete.modifie = 1;
+        t.entete.modifie = true;
         const std::vector<char> avant = image_fichier(t);
         InteractionTest io;
         EXPECT_FALSE(charger(t, chemin("abime.pxi"), io));
         ASSERT_EQ(io.erreurs.size(), 1u);
         EXPECT_EQ(io.erreurs[0], message);
         EXPECT_EQ(image_fichier(t), avant);
-        EXPECT_EQ(t.entete.modifie, 1);
-        EXPECT_EQ(t.entete.nb_joueurs, 4);
+        EXPECT_TRUE(t.entete.modifie);
+        EXPECT_EQ(t.nb_joueurs(), 4);
     }
 
     fs::path dossier = test::dossier_temporaire();
@@ -76,31 +76,29 @@ TEST_F(FichierTournoi, SizesFollowTheBlocks) {
 
 TEST_F(FichierTournoi, LoadThenSaveGivesBackTheSameBytes) {
     Tournoi t = tournoi_deux_rondes();
-    t.entete.modifie = 1;
-    trier_classement(t);  // the stored order is the sorted one
+    t.entete.modifie = true;
+    appliquer_classement(t);  // the stored order is the standings'
     ASSERT_TRUE(sauver(t, chemin("a.pxi"), io));
-    EXPECT_EQ(t.entete.modifie, 0);
+    EXPECT_FALSE(t.entete.modifie);
     const std::string octets = lire_fichier(chemin("a.pxi"));
     EXPECT_EQ(octets[148], 0);  // modifie is stored as 0
 
     Tournoi relu;
-    relu.entete.modifie = 1;
+    relu.entete.modifie = true;
     ASSERT_TRUE(gestion::charger_tournoi(relu, chemin("a.pxi"), io));
-    EXPECT_EQ(relu.entete.modifie, 0);
+    EXPECT_FALSE(relu.entete.modifie);
     std::string marque = octets;  // a file whose header says "modified" loads unmodified too
     marque[148] = 1;
     std::ofstream(chemin("m.pxi"), std::ios::binary) << marque;
     Tournoi m;
     ASSERT_TRUE(charger(m, chemin("m.pxi"), io));
-    EXPECT_EQ(m.entete.modifie, 0);
+    EXPECT_FALSE(m.entete.modifie);
     ASSERT_TRUE(sauver(relu, chemin("b.pxi"), io));
     EXPECT_EQ(lire_fichier(chemin("b.pxi")), octets);
 
-    // Sorted order restored, numbers unchanged and found through the rebuilt index.
-    for (int p = 1; p <= 10; ++p) EXPECT_EQ(relu.joueurs[p].id, t.joueurs[p].id);
-    EXPECT_EQ(champ(relu.joueur(7).nom), "NOM7");
-    EXPECT_EQ(relu.entete.nb_departages, 2);
-    EXPECT_NE(relu.fonctions_departage[1], nullptr);
+    // The whole tournament comes back, its order and numbers too.
+    EXPECT_TRUE(relu == t);
+    EXPECT_EQ(relu.joueur(7).nom, "NOM7");
 }
 
 TEST_F(FichierTournoi, EveryRoundIsStoredWithTheCurrentRoundsTableCount) {
@@ -109,22 +107,21 @@ TEST_F(FichierTournoi, EveryRoundIsStoredWithTheCurrentRoundsTableCount) {
     test::ouvrir_ronde(t, 0);
     for (int k = 0; k < 4; ++k) poser_partie(t, 0, k, 1 + k, 5 + k, 2);
     poser_partie(t, 0, 4, 9, ID_QUALIFIE, 2);
-    t.joueur(9).actif = 0;
+    t.joueur(9).actif = false;
     test::ouvrir_ronde(t, 1);
     for (int k = 0; k < 4; ++k) poser_partie(t, 1, k, 5 + k, 1 + k, 1);
-    t.joueur(9).adversaires[1] = ID_FORFAIT;
-    t.joueur(9).couleurs[1] = SANS_PARTIE;
+    t.joueur(9).ronde(1) = {ID_FORFAIT, SANS_PARTIE, Resultat::aucun, 0};
     ASSERT_TRUE(sauver(t, chemin("t.pxi"), io));
     EXPECT_EQ(fs::file_size(chemin("t.pxi")), 150u + 9 * 158 + 2 * 2 + 2 * 4 * 10);
 
     Tournoi relu;
     ASSERT_TRUE(charger(relu, chemin("t.pxi"), io));
-    EXPECT_EQ(relu.nb_app[0], 5);
-    EXPECT_TRUE(table_vide(relu.app[0][4]));  // the bye table was left out of the file
+    EXPECT_EQ(relu.nb_tables(0), 5);
+    EXPECT_TRUE(relu.table(0, 4).vide());  // the bye table was left out of the file
     // The program's load brings it back from the players' records.
     ASSERT_TRUE(gestion::charger_tournoi(relu, chemin("t.pxi"), io));
-    EXPECT_EQ(std::memcmp(&relu.app, &t.app, sizeof t.app), 0);
-    EXPECT_EQ(relu.app[0][4].noir, ID_QUALIFIE);
+    EXPECT_EQ(relu.rondes, t.rondes);
+    EXPECT_EQ(relu.table(0, 4).noir, ID_QUALIFIE);
 }
 
 TEST_F(FichierTournoi, ARoundWithFewerTablesIsPaddedWithItsZeroRecords) {
@@ -133,28 +130,29 @@ TEST_F(FichierTournoi, ARoundWithFewerTablesIsPaddedWithItsZeroRecords) {
     test::ouvrir_ronde(t, 0);
     poser_partie(t, 0, 0, 1, 3, 2);
     poser_partie(t, 0, 1, 2, 4, 2);
-    for (const int id : {5, 6}) {
-        t.joueur(id).adversaires[0] = ID_FORFAIT;
-        t.joueur(id).couleurs[0] = SANS_PARTIE;
-    }
+    for (const int id : {5, 6})
+        t.joueur(id).ronde(0) = {ID_FORFAIT, SANS_PARTIE, Resultat::aucun, 0};
     test::ouvrir_ronde(t, 1);
     for (int k = 0; k < 3; ++k) poser_partie(t, 1, k, 4 + k, 1 + k, 1);
     ASSERT_TRUE(sauver(t, chemin("t.pxi"), io));
     Tournoi relu;
     ASSERT_TRUE(gestion::charger_tournoi(relu, chemin("t.pxi"), io));
     EXPECT_EQ(image_fichier(relu), image_fichier(t));
-    EXPECT_EQ(std::memcmp(&relu.app, &t.app, sizeof t.app), 0);
-    EXPECT_EQ(relu.nb_app[0], 2);
+    EXPECT_EQ(relu.rondes, t.rondes);
+    EXPECT_EQ(relu.nb_tables(0), 2);
 }
 
+// The labels of the file are written from the ids, whatever the file said.
 TEST_F(FichierTournoi, LabelsAreRebuiltFromTheIds) {
     Tournoi t = tournoi_avec_joueurs(2, 5, {"CU", "PP"});
-    std::memcpy(t.entete.abrev_departages[0], "ZZ", 3);
-    ASSERT_TRUE(sauver(t, chemin("t.pxi"), io));
+    std::vector<char> image = image_fichier(t);
+    std::memcpy(image.data() + offsetof(pxi::EnteteTournoi, abrev_departages), "ZZ", 3);
     Tournoi relu;
-    ASSERT_TRUE(gestion::charger_tournoi(relu, chemin("t.pxi"), io));
-    EXPECT_STREQ(relu.entete.abrev_departages[0], "CU");
-    EXPECT_STREQ(relu.entete.abrev_departages[1], "PP");
+    ASSERT_EQ(lire_image(std::string_view(image.data(), image.size()), relu),
+              ErreurLecture::aucune);
+    const std::vector<char> reecrit = image_fichier(relu);
+    EXPECT_EQ(std::string(reecrit.data() + offsetof(pxi::EnteteTournoi, abrev_departages), 6),
+              std::string("CU\0PP\0", 6));
 }
 
 TEST_F(FichierTournoi, ShortFilesAreRefusedNamingTheBlock) {
@@ -195,17 +193,17 @@ TEST_F(FichierTournoi, MissingFileOrFolderCannotBeOpened) {
     EXPECT_FALSE(charger(t, chemin("absent.pxi"), io));
     EXPECT_FALSE(charger(t, dossier.string(), io));
     EXPECT_EQ(io.erreurs, std::vector<std::string>(2, "Impossible d'ouvrir ce fichier"));
-    EXPECT_EQ(t.entete.nb_joueurs, 3);
+    EXPECT_EQ(t.nb_joueurs(), 3);
 }
 
 TEST_F(FichierTournoi, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     Tournoi t = tournoi_avec_joueurs(3);
-    t.entete.modifie = 1;
+    t.entete.modifie = true;
     fs::create_directory(chemin("dossier.pxi"));
     EXPECT_FALSE(sauver(t, chemin("dossier.pxi"), io));
     EXPECT_FALSE(sauver(t, chemin("absent/t.pxi"), io));
     EXPECT_EQ(io.erreurs, std::vector<std::string>(2, "Impossible d'ouvrir ce fichier"));
-    EXPECT_EQ(t.entete.modifie, 1);
+    EXPECT_TRUE(t.entete.modifie);
     EXPECT_TRUE(fs::is_directory(chemin("dossier.pxi")));
     // Nothing is left behind beside the targets.
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);

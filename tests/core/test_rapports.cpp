@@ -14,7 +14,7 @@ using Lignes = std::vector<std::string>;
 
 Lignes en_utf8(const Rapport& rapport) {
     Lignes lignes;
-    for (const std::string& l : rapport.lignes()) lignes.push_back(test::u(l));
+    for (const std::string& l : rapport.lignes()) lignes.push_back(l);
     return lignes;
 }
 
@@ -22,15 +22,15 @@ Lignes en_utf8(const Rapport& rapport) {
 // 4 team ABC; 3 is an inactive girl born 01/02/10.
 Tournoi petit_tournoi() {
     Tournoi t = tournoi_avec_joueurs(4, 3, {"BU", "SB"});
-    copier_champ(t.joueur(2).nom, "ABCDEFGHIJKLMNOPQRSTUVWXY");
-    copier_champ(t.joueur(2).equipe, "XY");
-    copier_champ(t.joueur(4).equipe, "ABC");
-    copier_champ(t.joueur(3).ne_le, "01/02/10");
-    t.joueur(3).fille = 1;
+    t.joueur(2).nom = "ABCDEFGHIJKLMNOPQRSTUVWXY";
+    t.joueur(2).equipe = "XY";
+    t.joueur(4).equipe = "ABC";
+    t.joueur(3).ne_le = "01/02/10";
+    t.joueur(3).fille = true;
     test::ouvrir_ronde(t, 0);
     poser_partie(t, 0, 0, 1, 3, 2);
     poser_partie(t, 0, 1, 2, 4, 1);
-    t.joueur(3).actif = 0;
+    t.joueur(3).actif = false;
     return t;
 }
 
@@ -58,16 +58,16 @@ TEST(Rapports, StandingsHeadingSaysWhenTheyAreFinal) {
     t.entete.nb_rondes = 1;
     Rapport r;
     classement(t, r);
-    EXPECT_EQ(test::u(r.lignes()[1]),
+    EXPECT_EQ(r.lignes()[1],
               "Jeu : Echecs" + std::string(27, ' ') + "***** CLASSEMENT FINAL *****");
-    t.app[0][1].saisi = 0;  // the last round is not complete any more
+    t.table(0, 1).res_blanc = Resultat::aucun;  // the last round is not complete any more
     classement(t, r);
-    EXPECT_EQ(test::u(r.lignes()[1]), "Jeu : Echecs                         après la ronde n°0");
+    EXPECT_EQ(r.lignes()[1], "Jeu : Echecs                         après la ronde n°0");
     EXPECT_EQ(r.lignes().size(), 9u);  // replaced, not appended
 
     Tournoi zero = tournoi_avec_joueurs(2, 0);
     classement(zero, r);
-    EXPECT_EQ(test::u(r.lignes()[1]),
+    EXPECT_EQ(r.lignes()[1],
               "Jeu : Echecs" + std::string(27, ' ') + "***** CLASSEMENT FINAL *****");
 }
 
@@ -75,8 +75,8 @@ TEST(Rapports, StandingsBeforeTheFirstRound) {
     Tournoi t = tournoi_avec_joueurs(3, 5, {"BU"});
     Rapport r;
     classement(t, r);
-    EXPECT_EQ(test::u(r.lignes()[1]), "Jeu : Echecs                         après la ronde n°0");
-    EXPECT_EQ(r.lignes()[4], "Cl  - N\xb0  Equ Nom                  Pr\xe9nom          Pts    BU");
+    EXPECT_EQ(r.lignes()[1], "Jeu : Echecs                         après la ronde n°0");
+    EXPECT_EQ(r.lignes()[4], "Cl  - N°  Equ Nom                  Prénom          Pts    BU");
     for (int p = 0; p < 3; ++p) EXPECT_EQ(r.lignes()[5 + p].substr(0, 6), "  1 - ");
 
     Tournoi vide;
@@ -107,13 +107,13 @@ TEST(Rapports, HistoryListsEveryRoundOfEveryPlayer) {
 
 TEST(Rapports, HistoryShowsDiscsByesAndForfeitsInOthello) {
     Tournoi t = tournoi_avec_joueurs(4, 3);
-    t.entete.othello = 1;
+    t.entete.othello = true;
     test::ouvrir_ronde(t, 0);
     poser_partie(t, 0, 0, 1, 2, 2, 40);
     poser_partie(t, 0, 1, 3, ID_QUALIFIE, 2);
-    t.joueur(4).adversaires[0] = ID_FORFAIT;
-    t.joueur(4).couleurs[0] = SANS_PARTIE;
-    t.joueur(4).actif = 0;
+    t.joueur(4).ronde(0).adversaire = ID_FORFAIT;
+    t.joueur(4).ronde(0).couleur = SANS_PARTIE;
+    t.joueur(4).actif = false;
     Rapport r;
     historique(t, r);
     ASSERT_EQ(r.lignes().size(), 11u);

@@ -14,8 +14,7 @@ using test::tournoi_avec_joueurs;
 
 std::vector<std::string> noms_par_position(const Tournoi& t) {
     std::vector<std::string> noms;
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p)
-        noms.push_back(std::to_string(t.joueurs[p].id) + ":" + champ(t.joueurs[p].nom));
+    for (const Joueur& j : t.joueurs) noms.push_back(std::to_string(j.id) + ":" + j.nom);
     return noms;
 }
 
@@ -27,8 +26,8 @@ TEST(Registre, NewPlayersAreEmptyActiveAndNumberedInOrder) {
     const Joueur& j = t.joueur(2);
     EXPECT_EQ(j.actif, 1);
     EXPECT_EQ(j.elo, 0);
-    EXPECT_EQ(champ(j.nom), "");
-    EXPECT_EQ(t.entete.modifie, 1);
+    EXPECT_EQ(j.nom, "");
+    EXPECT_TRUE(t.entete.modifie);
 }
 
 TEST(Registre, DeletingRenumbersByPosition) {
@@ -37,15 +36,15 @@ TEST(Registre, DeletingRenumbersByPosition) {
     ASSERT_TRUE(gestion::supprimer_joueur(t, 3, io));
     EXPECT_EQ(noms_par_position(t),
               (std::vector<std::string>{"1:NOM1", "2:NOM2", "3:NOM4", "4:NOM5"}));
-    EXPECT_EQ(champ(t.joueur(3).nom), "NOM4");
+    EXPECT_EQ(t.joueur(3).nom, "NOM4");
     ASSERT_TRUE(gestion::supprimer_joueur(t, 4, io));
-    EXPECT_EQ(t.entete.nb_joueurs, 3);
+    EXPECT_EQ(t.nb_joueurs(), 3);
     EXPECT_EQ(t.nb_joueurs_actifs(), 3);
     EXPECT_TRUE(io.erreurs.empty());
     EXPECT_FALSE(gestion::supprimer_joueur(t, 4, io));
     EXPECT_FALSE(gestion::supprimer_joueur(t, 0, io));
-    EXPECT_EQ(io.erreurs,
-              (std::vector<std::string>{cp("Joueur inconnu : n°4"), cp("Joueur inconnu : n°0")}));
+    EXPECT_EQ(io.erreurs, (std::vector<std::string>{"Joueur inconnu : n°4",
+                                                    std::string("Joueur inconnu : n°0")}));
 }
 
 TEST(Registre, DeletingAfterASortRenumbersInTheSortedOrder) {
@@ -53,23 +52,23 @@ TEST(Registre, DeletingAfterASortRenumbersInTheSortedOrder) {
     test::ouvrir_ronde(t, 0);
     test::poser_partie(t, 0, 0, 1, 3, 0);
     test::poser_partie(t, 0, 1, 2, 4, 0);
-    trier_classement(t);  // 3 and 4 first
+    appliquer_classement(t);  // 3 and 4 first
     t.entete.ronde_courante = -1;
     renumeroter(t);
     EXPECT_EQ(noms_par_position(t),
               (std::vector<std::string>{"1:NOM3", "2:NOM4", "3:NOM1", "4:NOM2"}));
-    EXPECT_EQ(champ(t.joueur(1).nom), "NOM3");
+    EXPECT_EQ(t.joueur(1).nom, "NOM3");
 }
 
 TEST(Registre, CapacityAndStartedTournamentAreRefusedUntouched) {
     Tournoi t;
     InteractionTest io;
-    for (int k = 0; k < MAX_JOUEURS; ++k) ASSERT_EQ(gestion::inscrire_joueur(t, io), k + 1);
+    for (int k = 0; k < 100; ++k) ASSERT_EQ(gestion::inscrire_joueur(t, io), k + 1);
     const std::vector<char> plein = image_fichier(t);
     EXPECT_EQ(gestion::inscrire_joueur(t, io), 0);
     ASSERT_EQ(io.erreurs.size(), 1u);
     EXPECT_EQ(io.erreurs[0],
-              cp("Impossible d'ajouter un joueur : le programme est limité à 100 joueurs"));
+              "Impossible d'ajouter un joueur : le fichier .pxi est limité à 100 joueurs");
     EXPECT_EQ(image_fichier(t), plein);
 
     // Every planned round paired: no late entry left.
@@ -78,15 +77,16 @@ TEST(Registre, CapacityAndStartedTournamentAreRefusedUntouched) {
     const std::vector<char> avant = image_fichier(joue);
     EXPECT_EQ(gestion::inscrire_joueur(joue, io), 0);
     EXPECT_EQ(io.erreurs.back(),
-              cp("Impossible d'ajouter un joueur : toutes les rondes prévues sont appariées"));
+              "Impossible d'ajouter un joueur : toutes les rondes prévues sont appariées");
     EXPECT_FALSE(gestion::supprimer_joueur(joue, 2, io));
     EXPECT_EQ(io.erreurs.back(),
-              cp("Impossible de supprimer un joueur : la première ronde est déjà appariée"));
+              "Impossible de supprimer un joueur : la première ronde est déjà appariée");
     EXPECT_EQ(image_fichier(joue), avant);
 }
 
+// A tournament kept in a 1998 file cuts the texts to their fields; the
+// rating stays within 0 to 9999 in any tournament.
 TEST(Registre, FicheIsCutToTheFieldsAndRatingKeptInRange) {
-    Joueur j{};
     FicheJoueur f;
     f.nom = std::string(35, 'N');
     f.prenom = std::string(25, 'P');
@@ -94,15 +94,21 @@ TEST(Registre, FicheIsCutToTheFieldsAndRatingKeptInRange) {
     f.elo = 12000;
     f.fille = true;
     f.actif = false;
-    ecrire_fiche(j, f);
-    const FicheJoueur relue = lire_fiche(j);
-    EXPECT_EQ(relue.nom, std::string(29, 'N'));
-    EXPECT_EQ(relue.prenom, std::string(19, 'P'));
-    EXPECT_EQ(relue.equipe, "ABC");
-    EXPECT_EQ(relue.ne_le, "  /  /  ");
-    EXPECT_EQ(j.elo, 9999);
-    EXPECT_EQ(j.fille, 1);
-    EXPECT_EQ(j.actif, 0);
+    for (const bool limites : {true, false}) {
+        Tournoi t;
+        t.limites_1998 = limites;
+        InteractionTest io;
+        const int id = gestion::inscrire_joueur(t, f, io);
+        ASSERT_EQ(id, 1);
+        const Joueur& j = t.joueur(id);
+        EXPECT_EQ(j.nom, std::string(limites ? 29 : 35, 'N'));
+        EXPECT_EQ(j.prenom, std::string(limites ? 19 : 25, 'P'));
+        EXPECT_EQ(j.equipe, limites ? "ABC" : "ABCDE");
+        EXPECT_EQ(j.ne_le, "  /  /  ");
+        EXPECT_EQ(j.elo, 9999);
+        EXPECT_TRUE(j.fille);
+        EXPECT_FALSE(j.actif);
+    }
 }
 
 }  // namespace

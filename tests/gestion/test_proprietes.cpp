@@ -32,9 +32,9 @@ TEST(Proprietes, RefusedValuesLeaveTheTournamentAsItWas) {
         InteractionTest io;
         EXPECT_FALSE(gestion::nouveau_tournoi(t, c.p, io));
         EXPECT_FALSE(gestion::modifier_tournoi(t, c.p, io));
-        EXPECT_EQ(io.erreurs, std::vector<std::string>(2, cp(c.erreur)));
+        EXPECT_EQ(io.erreurs, std::vector<std::string>(2, std::string(c.erreur)));
         EXPECT_EQ(image_fichier(t), avant);
-        EXPECT_EQ(t.entete.modifie, 0);
+        EXPECT_FALSE(t.entete.modifie);
     }
 }
 
@@ -44,11 +44,11 @@ TEST(Proprietes, NewTournamentTakesEverythingAndErasesThePlayers) {
     Proprietes p = proprietes("othello", 7, {2, 0});
     p.nom = std::string(60, 'N');
     ASSERT_TRUE(gestion::nouveau_tournoi(t, p, io));
-    EXPECT_EQ(t.entete.nb_joueurs, 0);
-    EXPECT_EQ(champ(t.entete.nom), std::string(49, 'N'));
-    EXPECT_EQ(t.entete.othello, 1);  // the case of the letters does not matter
-    EXPECT_STREQ(t.entete.abrev_departages[0], "SB");
-    EXPECT_EQ(t.entete.modifie, 1);
+    EXPECT_EQ(t.nb_joueurs(), 0);
+    EXPECT_EQ(t.entete.nom, std::string(49, 'N'));
+    EXPECT_TRUE(t.entete.othello);  // the case of the letters does not matter
+    EXPECT_EQ(t.entete.departages.front(), 2);
+    EXPECT_TRUE(t.entete.modifie);
     const Proprietes relues = gestion::lire_proprietes(t);
     EXPECT_EQ(relues.departages, (std::vector<int>{2, 0}));
     EXPECT_EQ(relues.nb_rondes, 7);
@@ -77,22 +77,22 @@ TEST(Proprietes, OthelloCannotBeEnteredOrLeftOnceStarted) {
         InteractionTest io;
         ASSERT_TRUE(gestion::nouveau_tournoi(t, proprietes(c.avant, 5, {0}), io));
         if (c.commence) t.entete.ronde_courante = 0;
-        t.entete.modifie = 0;
+        t.entete.modifie = false;
         const std::vector<char> avant = image_fichier(t);
         Proprietes p = proprietes(c.apres, 9, {1});
-        p.nom = cp("Renommé");
+        p.nom = "Renommé";
         EXPECT_EQ(gestion::valider_proprietes(t, p, io), c.erreur == nullptr) << c.apres;
         EXPECT_EQ(gestion::modifier_tournoi(t, p, io), c.erreur == nullptr) << c.apres;
         if (c.erreur) {
-            EXPECT_EQ(io.erreurs, std::vector<std::string>(2, cp(c.erreur)));
+            EXPECT_EQ(io.erreurs, std::vector<std::string>(2, std::string(c.erreur)));
             EXPECT_EQ(image_fichier(t), avant);
-            EXPECT_EQ(t.entete.modifie, 0);
+            EXPECT_FALSE(t.entete.modifie);
             continue;
         }
         EXPECT_TRUE(io.erreurs.empty());
-        EXPECT_EQ(champ(t.entete.jeu), c.apres);
+        EXPECT_EQ(t.entete.jeu, c.apres);
         EXPECT_EQ(t.entete.othello != 0, est_othello(c.apres));
-        EXPECT_EQ(champ(t.entete.nom), cp("Renommé"));
+        EXPECT_EQ(t.entete.nom, "Renommé");
         EXPECT_EQ(t.entete.nb_rondes, 9);
         EXPECT_EQ(t.entete.departages[0], 1);
     }

@@ -20,37 +20,35 @@ Tournoi premiere_ronde_de_quatre(bool othello = false) {
     Tournoi t = test::tournoi_avec_joueurs(4);
     t.entete.othello = othello ? 1 : 0;
     EXPECT_TRUE(nouvelle_ronde(t, io));
-    t.entete.modifie = 0;
+    t.entete.modifie = false;
     return t;
 }
 
 TEST(Resultats, PointsUpdateTableAndPlayers) {
     Tournoi t = premiere_ronde_de_quatre();
     EXPECT_TRUE(gestion::enregistrer_points(t, 0, 0));
-    const Appariement& a = t.app[0][0];
-    EXPECT_EQ(a.res_blanc, 0);
-    EXPECT_EQ(a.res_noir, 2);
-    EXPECT_EQ(a.saisi, 1);
-    EXPECT_EQ(t.entete.modifie, 1);
-    EXPECT_EQ(t.joueur(3).resultats[0], 2);
-    EXPECT_EQ(t.joueur(1).resultats[0], 0);
+    const Appariement& a = t.table(0, 0);
+    EXPECT_EQ(demi_points(a.res_blanc), 0);
+    EXPECT_EQ(demi_points(a.res_noir()), 2);
+    EXPECT_TRUE(a.saisi());
+    EXPECT_TRUE(t.entete.modifie);
+    EXPECT_EQ(demi_points(t.joueur(3).ronde(0).resultat), 2);
+    EXPECT_EQ(demi_points(t.joueur(1).ronde(0).resultat), 0);
 
-    // No white choice: no result; the points stay in the table but no longer
-    // count for the players.
+    // No white choice: no result, for the table and its players.
     EXPECT_FALSE(gestion::enregistrer_points(t, 0, std::nullopt));
-    EXPECT_EQ(a.saisi, 0);
-    EXPECT_EQ(a.res_noir, 2);
-    EXPECT_EQ(t.joueur(3).resultats[0], 0);
+    EXPECT_FALSE(a.saisi());
+    EXPECT_EQ(demi_points(t.joueur(3).ronde(0).resultat), 0);
     EXPECT_FALSE(gestion::enregistrer_points(t, 0, 3));
-    EXPECT_EQ(a.saisi, 0);
+    EXPECT_FALSE(a.saisi());
 
     // Tables outside the current round are never touched.
-    t.entete.modifie = 0;
+    t.entete.modifie = false;
     EXPECT_FALSE(gestion::enregistrer_points(t, 2, 2));
     EXPECT_FALSE(gestion::enregistrer_points(t, -1, 2));
     EXPECT_FALSE(gestion::enregistrer_pions(t, 2, 40, 24));
-    EXPECT_EQ(t.entete.modifie, 0);
-    EXPECT_EQ(t.app[0][2].saisi, 0);
+    EXPECT_FALSE(t.entete.modifie);
+    EXPECT_EQ(t.nb_tables(0), 2);
 }
 
 // The bye's table keeps the result the pairing gave it, whatever the results
@@ -59,45 +57,45 @@ TEST(Resultats, LaTableDeLExemptNeChangePas) {
     InteractionTest io;
     Tournoi t = test::tournoi_avec_joueurs(3);
     ASSERT_TRUE(nouvelle_ronde(t, io));
-    const Appariement avant = t.app[0][1];
+    const Appariement avant = t.table(0, 1);
     ASSERT_EQ(avant.noir, ID_QUALIFIE);
     EXPECT_TRUE(gestion::enregistrer_points(t, 1, 0));
     EXPECT_TRUE(gestion::enregistrer_points(t, 1, std::nullopt));
     EXPECT_TRUE(gestion::enregistrer_pions(t, 1, 0, 64));
-    EXPECT_EQ(std::memcmp(&t.app[0][1], &avant, sizeof avant), 0);
-    EXPECT_EQ(t.joueur(3).resultats[0], 2);
+    EXPECT_EQ(t.table(0, 1), avant);
+    EXPECT_EQ(demi_points(t.joueur(3).ronde(0).resultat), 2);
 }
 
 TEST(Resultats, OthelloDiscCounts) {
     Tournoi t = premiere_ronde_de_quatre(true);
-    const Appariement& a = t.app[0][0];
+    const Appariement& a = t.table(0, 0);
     EXPECT_TRUE(gestion::enregistrer_pions(t, 0, 40, 24));
-    EXPECT_EQ(a.res_blanc, 2);
-    EXPECT_EQ(a.res_noir, 0);
-    EXPECT_EQ(t.joueur(1).pions[0], 40);
-    EXPECT_EQ(t.joueur(3).pions[0], 24);
+    EXPECT_EQ(demi_points(a.res_blanc), 2);
+    EXPECT_EQ(demi_points(a.res_noir()), 0);
+    EXPECT_EQ(t.joueur(1).ronde(0).pions, 40);
+    EXPECT_EQ(t.joueur(3).ronde(0).pions, 24);
     EXPECT_TRUE(gestion::enregistrer_pions(t, 0, 32, 32));
-    EXPECT_EQ(a.res_blanc, 1);
-    EXPECT_EQ(a.res_noir, 1);
+    EXPECT_EQ(demi_points(a.res_blanc), 1);
+    EXPECT_EQ(demi_points(a.res_noir()), 1);
     EXPECT_TRUE(gestion::enregistrer_pions(t, 0, 0, 64));
-    EXPECT_EQ(a.res_blanc, 0);
-    EXPECT_EQ(a.res_noir, 2);
-    EXPECT_EQ(t.joueur(3).resultats[0], 2);
+    EXPECT_EQ(demi_points(a.res_blanc), 0);
+    EXPECT_EQ(demi_points(a.res_noir()), 2);
+    EXPECT_EQ(demi_points(t.joueur(3).ronde(0).resultat), 2);
 
     // A sum other than 64: counts stored, no result, the old points unused.
     EXPECT_FALSE(gestion::enregistrer_pions(t, 0, 40, 20));
-    EXPECT_EQ(a.saisi, 0);
+    EXPECT_FALSE(a.saisi());
     EXPECT_EQ(a.pions_blanc, 40);
-    EXPECT_EQ(t.joueur(3).resultats[0], 0);
+    EXPECT_EQ(demi_points(t.joueur(3).ronde(0).resultat), 0);
 
     // Out of range: never stored, never a result (320 and 65 + -1 would wrap
     // or add up to 64).
     EXPECT_FALSE(gestion::enregistrer_pions(t, 0, 65, -1));
     EXPECT_FALSE(gestion::enregistrer_pions(t, 1, 320, 0));
-    EXPECT_EQ(a.saisi, 0);
+    EXPECT_FALSE(a.saisi());
     EXPECT_EQ(a.pions_blanc, 40);
-    EXPECT_EQ(t.app[0][1].pions_blanc, 0);
-    EXPECT_EQ(t.app[0][1].saisi, 0);
+    EXPECT_EQ(t.table(0, 1).pions_blanc, 0);
+    EXPECT_FALSE(t.table(0, 1).saisi());
 }
 
 TEST(Resultats, ToutVerifierAndCorrectionsReachTheScores) {
@@ -105,25 +103,25 @@ TEST(Resultats, ToutVerifierAndCorrectionsReachTheScores) {
     Tournoi t = premiere_ronde_de_quatre();
     gestion::enregistrer_points(t, 0, 2);
     EXPECT_FALSE(gestion::tout_verifier(t, io));
-    EXPECT_EQ(io.erreurs.back(), cp("Il me manque des résultats"));
-    EXPECT_EQ(t.entete.modifie, 1);
+    EXPECT_EQ(io.erreurs.back(), "Il me manque des résultats");
+    EXPECT_TRUE(t.entete.modifie);
 
     gestion::enregistrer_points(t, 1, 1);
     ASSERT_TRUE(gestion::tout_verifier(t, io));
-    calculer_points(t);
+    appliquer_classement(t);
     EXPECT_EQ(t.joueur(1).points, 2);
     EXPECT_EQ(t.joueur(2).points, 1);
 
     // A correction after the commit counts at once, without another commit.
     gestion::enregistrer_points(t, 0, 0);
-    calculer_points(t);
+    appliquer_classement(t);
     EXPECT_EQ(t.joueur(1).points, 0);
     EXPECT_EQ(t.joueur(3).points, 2);
 
     // Before any round there is nothing to commit.
     Tournoi neuf = test::tournoi_avec_joueurs(2);
     EXPECT_FALSE(gestion::tout_verifier(neuf, io));
-    EXPECT_EQ(io.erreurs.back(), cp("Aucune ronde n'a encore été appariée"));
+    EXPECT_EQ(io.erreurs.back(), "Aucune ronde n'a encore été appariée");
 }
 
 TEST(Resultats, RoundEnteredWithoutCommitCountsWithItsResults) {
@@ -134,7 +132,7 @@ TEST(Resultats, RoundEnteredWithoutCommitCountsWithItsResults) {
     gestion::enregistrer_points(t, 0, 2);
     gestion::enregistrer_points(t, 1, 0);
     ASSERT_TRUE(t.ronde_complete(0));
-    calculer_points(t);
+    appliquer_classement(t);
     EXPECT_EQ(t.joueur(1).points, 2);
     EXPECT_EQ(t.joueur(4).points, 2);
     EXPECT_EQ(t.joueur(5).points, 2);  // the bye
@@ -176,32 +174,33 @@ TEST(Resultats, TypedResultsAreCheckedAgainstTheGame) {
         }
         EXPECT_EQ(ok, c.erreur == nullptr) << c.blanc << "-" << c.noir;
         if (ok) {
-            EXPECT_EQ(t.app[0][c.table - 1].saisi, 1);
+            EXPECT_TRUE(t.table(0, c.table - 1).saisi());
             EXPECT_TRUE(io.erreurs.empty());
             continue;
         }
-        EXPECT_EQ(io.erreurs.front(), cp(c.erreur));
-        EXPECT_EQ(io.erreurs.back(), cp(c.erreur));
+        EXPECT_EQ(io.erreurs.front(), std::string(c.erreur));
+        EXPECT_EQ(io.erreurs.back(), std::string(c.erreur));
         EXPECT_EQ(image_fichier(t), avant);
-        EXPECT_EQ(t.entete.modifie, 0);
+        EXPECT_FALSE(t.entete.modifie);
     }
     InteractionTest io;
     Tournoi neuf = test::tournoi_avec_joueurs(2);
     EXPECT_FALSE(gestion::saisir_resultat(neuf, 1, 2, 0, io));
-    EXPECT_EQ(io.erreurs.back(), cp("Aucune ronde n'a encore été appariée"));
+    EXPECT_EQ(io.erreurs.back(), "Aucune ronde n'a encore été appariée");
 }
 
 TEST(Resultats, LeavingADiscFieldGivesTheRestOf64) {
     InteractionTest io;
-    EXPECT_EQ(gestion::pions_restants("40", io), 24);
-    EXPECT_EQ(gestion::pions_restants(" 0", io), 64);
-    EXPECT_EQ(gestion::pions_restants("64", io), 0);
-    EXPECT_EQ(gestion::pions_restants("", io), 64);  // no digit reads as 0
+    const Tournoi t = premiere_ronde_de_quatre(true);
+    EXPECT_EQ(gestion::pions_restants(t, "40", io), 24);
+    EXPECT_EQ(gestion::pions_restants(t, " 0", io), 64);
+    EXPECT_EQ(gestion::pions_restants(t, "64", io), 0);
+    EXPECT_EQ(gestion::pions_restants(t, "", io), 64);  // no digit reads as 0
     EXPECT_TRUE(io.erreurs.empty());
-    EXPECT_EQ(gestion::pions_restants("65", io), std::nullopt);
-    EXPECT_EQ(gestion::pions_restants("-1", io), std::nullopt);
+    EXPECT_EQ(gestion::pions_restants(t, "65", io), std::nullopt);
+    EXPECT_EQ(gestion::pions_restants(t, "-1", io), std::nullopt);
     EXPECT_EQ(io.erreurs.size(), 2u);
-    EXPECT_EQ(io.erreurs[0], cp("le nombre de pions doit être compris entre 0 et 64"));
+    EXPECT_EQ(io.erreurs[0], "le nombre de pions doit être compris entre 0 et 64");
 }
 
 }  // namespace

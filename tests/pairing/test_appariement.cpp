@@ -15,7 +15,8 @@ using test::InteractionTest;
 // The tables of round r as "blanc-noir" pairs, in table order.
 std::vector<std::pair<int, int>> tables(const Tournoi& t, int r) {
     std::vector<std::pair<int, int>> v;
-    for (int k = 0; k < t.nb_app[r]; ++k) v.emplace_back(t.app[r][k].blanc, t.app[r][k].noir);
+    for (int k = 0; k < t.nb_tables(r); ++k)
+        v.emplace_back(t.table(r, k).blanc, t.table(r, k).noir);
     return v;
 }
 
@@ -29,24 +30,24 @@ TEST(PremiereRonde, HalvesWithWhiteOnTopAndByeForTheOddPlayer) {
     EXPECT_EQ(tables(huit, 0), (Tables{{1, 5}, {2, 6}, {3, 7}, {4, 8}}));
     EXPECT_EQ(huit.entete.ronde_courante, 0);
     EXPECT_EQ(huit.entete.nb_actifs, 8);
-    EXPECT_EQ(huit.entete.modifie, 1);
+    EXPECT_TRUE(huit.entete.modifie);
     huit.indexer_joueurs();
-    EXPECT_EQ(huit.joueur(5).adversaires[0], 1);
-    EXPECT_EQ(huit.joueur(5).couleurs[0], NOIR);
+    EXPECT_EQ(huit.joueur(5).ronde(0).adversaire, 1);
+    EXPECT_EQ(huit.joueur(5).ronde(0).couleur, NOIR);
 
     Tournoi sept = test::tournoi_avec_joueurs(7);
     ASSERT_TRUE(gestion::apparier_ronde(sept, rapport, io));
     EXPECT_EQ(tables(sept, 0), (Tables{{1, 4}, {2, 5}, {3, 6}, {7, ID_QUALIFIE}}));
-    const Appariement& exempt = sept.app[0][3];
-    EXPECT_EQ(exempt.res_blanc, 2);
-    EXPECT_EQ(exempt.res_noir, 0);
+    const Appariement& exempt = sept.table(0, 3);
+    EXPECT_EQ(demi_points(exempt.res_blanc), 2);
+    EXPECT_EQ(demi_points(exempt.res_noir()), 0);
     EXPECT_EQ(exempt.pions_blanc, 33);
     EXPECT_EQ(exempt.pions_noir, 31);
-    EXPECT_EQ(exempt.saisi, 1);
+    EXPECT_TRUE(exempt.saisi());
     sept.indexer_joueurs();
-    EXPECT_EQ(sept.joueur(7).adversaires[0], ID_QUALIFIE);
-    EXPECT_EQ(sept.joueur(7).couleurs[0], BLANC);
-    EXPECT_EQ(sept.joueur(7).resultats[0], 2);
+    EXPECT_EQ(sept.joueur(7).ronde(0).adversaire, ID_QUALIFIE);
+    EXPECT_EQ(sept.joueur(7).ronde(0).couleur, BLANC);
+    EXPECT_EQ(demi_points(sept.joueur(7).ronde(0).resultat), 2);
     EXPECT_TRUE(io.erreurs.empty());
 }
 
@@ -55,21 +56,22 @@ TEST(PremiereRonde, InactivePlayerIsSkippedAndForfeited) {
     Rapport rapport;
     Tournoi t = test::tournoi_avec_joueurs(5);
     t.indexer_joueurs();
-    t.joueur(2).actif = 0;
-    t.joueur(2).resultats[0] = 2;  // stale value: the forfeit clears it
+    t.joueur(2).actif = false;
+    t.ouvrir_ronde(0);
+    t.joueur(2).ronde(0).resultat = Resultat::gain;  // stale value: the forfeit clears it
     ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
     EXPECT_EQ(tables(t, 0), (Tables{{1, 4}, {3, 5}}));
-    EXPECT_EQ(t.joueur(2).adversaires[0], ID_FORFAIT);
-    EXPECT_EQ(t.joueur(2).couleurs[0], SANS_PARTIE);
-    EXPECT_EQ(t.joueur(2).resultats[0], 0);
+    EXPECT_EQ(t.joueur(2).ronde(0).adversaire, ID_FORFAIT);
+    EXPECT_EQ(t.joueur(2).ronde(0).couleur, SANS_PARTIE);
+    EXPECT_EQ(demi_points(t.joueur(2).ronde(0).resultat), 0);
     EXPECT_EQ(t.entete.nb_actifs, 4);
 
     // Nobody active: refused, nothing paired.
     Tournoi vide = test::tournoi_avec_joueurs(2);
-    vide.joueurs[1].actif = vide.joueurs[2].actif = 0;
+    vide.joueurs[0].actif = vide.joueurs[1].actif = false;
     EXPECT_FALSE(gestion::apparier_ronde(vide, rapport, io));
     EXPECT_EQ(vide.entete.ronde_courante, -1);
-    EXPECT_EQ(vide.nb_app[0], 0);
+    EXPECT_EQ(vide.nb_tables(0), 0);
     EXPECT_EQ(io.erreurs, std::vector<std::string>{"Aucun joueur actif"});
 }
 
@@ -94,7 +96,7 @@ TEST(Recherche, FourPlayersSecondRound) {
     for (int id : {3, 4}) EXPECT_EQ(t.joueur(id).flotte_haut, 1) << id;
     for (int id : {1, 2}) EXPECT_EQ(t.joueur(id).flotte_haut, 0) << id;
     for (int id : {3, 4}) EXPECT_EQ(t.joueur(id).flotte_bas, 0) << id;
-    EXPECT_EQ(t.joueur(1).adversaires[1], 4);
+    EXPECT_EQ(t.joueur(1).ronde(1).adversaire, 4);
     EXPECT_TRUE(io.erreurs.empty());
 }
 
@@ -112,14 +114,14 @@ TEST(Recherche, ByeNeverTwiceAndBacktracking) {
     // who is due black strongly: the bye takes the white side.
     EXPECT_EQ(tables(t, 1), (Tables{{4, 1}, {2, 5}, {ID_QUALIFIE, 3}}));
     EXPECT_EQ(statistiques_recherche().score, -260);
-    const Appariement& exempt = t.app[1][2];
-    EXPECT_EQ(exempt.saisi, 1);
-    EXPECT_EQ(exempt.res_blanc, 0);
-    EXPECT_EQ(exempt.res_noir, 2);
+    const Appariement& exempt = t.table(1, 2);
+    EXPECT_TRUE(exempt.saisi());
+    EXPECT_EQ(demi_points(exempt.res_blanc), 0);
+    EXPECT_EQ(demi_points(exempt.res_noir()), 2);
     EXPECT_EQ(exempt.pions_blanc, 31);
     EXPECT_EQ(exempt.pions_noir, 33);
-    EXPECT_EQ(t.joueur(3).adversaires[1], ID_QUALIFIE);
-    EXPECT_EQ(t.joueur(3).couleurs[1], NOIR);
+    EXPECT_EQ(t.joueur(3).ronde(1).adversaire, ID_QUALIFIE);
+    EXPECT_EQ(t.joueur(3).ronde(1).couleur, NOIR);
 }
 
 // Full fields: 99 players (and the bye) or 100 fit in the search's tables.
@@ -132,11 +134,11 @@ TEST(Recherche, FullCapacitySecondRound) {
         ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io));
         for (int k = 0; k < n / 2; ++k) gestion::enregistrer_points(t, k, 1);
         ASSERT_TRUE(gestion::apparier_ronde(t, rapport, io)) << n;
-        ASSERT_EQ(t.nb_app[1], MAX_TABLES);
-        std::vector<int> vus(MAX_JOUEURS + 1, 0);
+        ASSERT_EQ(t.nb_tables(1), 50);
+        std::vector<int> vus(101, 0);
         int exempts = 0;
-        for (int k = 0; k < MAX_TABLES; ++k)
-            for (int id : {t.app[1][k].blanc, t.app[1][k].noir}) {
+        for (int k = 0; k < 50; ++k)
+            for (int id : {t.table(1, k).blanc, t.table(1, k).noir}) {
                 if (id == ID_QUALIFIE)
                     ++exempts;
                 else
@@ -144,8 +146,8 @@ TEST(Recherche, FullCapacitySecondRound) {
             }
         EXPECT_EQ(exempts, n % 2);
         for (int id = 1; id <= n; ++id) EXPECT_EQ(vus[id], 1) << n << " " << id;
-        EXPECT_EQ(t.joueur(n).adversaires[1] == ID_QUALIFIE, false);  // had it in round 1
-        EXPECT_EQ(rapport.lignes().size(), 4u + 3u * MAX_TABLES);
+        EXPECT_EQ(t.joueur(n).ronde(1).adversaire == ID_QUALIFIE, false);  // had it in round 1
+        EXPECT_EQ(rapport.lignes().size(), 4u + 3u * 50);
     }
 }
 
@@ -157,16 +159,16 @@ TEST(NouvelleRonde, Refusals) {
     const std::vector<std::string> feuille = rapport.lignes();
 
     EXPECT_FALSE(gestion::apparier_ronde(t, rapport, io));
-    EXPECT_EQ(io.erreurs.back(), cp("Tous les résultats de la ronde courante ne sont pas saisis"));
+    EXPECT_EQ(io.erreurs.back(), "Tous les résultats de la ronde courante ne sont pas saisis");
 
     // The two players have met: no second round exists.
     gestion::enregistrer_points(t, 0, 2);
-    t.entete.modifie = 0;
+    t.entete.modifie = false;
     EXPECT_FALSE(gestion::apparier_ronde(t, rapport, io));
     EXPECT_EQ(io.erreurs.back(), "Appariements impossibles");
     EXPECT_EQ(t.entete.ronde_courante, 0);
-    EXPECT_EQ(t.entete.modifie, 1);
-    EXPECT_EQ(t.nb_app[1], 0);
+    EXPECT_TRUE(t.entete.modifie);
+    EXPECT_EQ(t.nb_tables(1), 0);
     EXPECT_EQ(rapport.lignes(), feuille);
     EXPECT_LT(statistiques_recherche().score, -14999);
 
@@ -175,16 +177,16 @@ TEST(NouvelleRonde, Refusals) {
     ASSERT_TRUE(gestion::apparier_ronde(une, rapport, io));
     gestion::enregistrer_points(une, 0, 1);
     EXPECT_FALSE(gestion::apparier_ronde(une, rapport, io));
-    EXPECT_EQ(io.erreurs.back(), cp("Toutes les rondes de ce tounoi ont été faites"));
+    EXPECT_EQ(io.erreurs.back(), "Toutes les rondes de ce tounoi ont été faites");
     EXPECT_EQ(une.entete.ronde_courante, 0);
 
-    // A file planning more rounds than the capacity stops at the 15th.
+    // A 1998 file planning more rounds than it holds stops at the 15th.
     Tournoi trop = test::tournoi_avec_joueurs(2, 5);
     trop.entete.nb_rondes = 20;
-    test::ouvrir_ronde(trop, MAX_RONDES - 1);
+    test::ouvrir_ronde(trop, Limites1998::rondes - 1);
     EXPECT_FALSE(gestion::apparier_ronde(trop, rapport, io));
-    EXPECT_EQ(io.erreurs.back(), cp("Toutes les rondes de ce tounoi ont été faites"));
-    EXPECT_EQ(trop.entete.ronde_courante, MAX_RONDES - 1);
+    EXPECT_EQ(io.erreurs.back(), "Toutes les rondes de ce tounoi ont été faites");
+    EXPECT_EQ(trop.entete.ronde_courante, Limites1998::rondes - 1);
 }
 
 }  // namespace

@@ -22,14 +22,14 @@ using test::InteractionTest;
 // nobody with a second bye.
 void verifier_ronde(const Tournoi& t, int r) {
     std::set<int> vus;
-    for (int k = 0; k < t.nb_app[r]; ++k) {
-        const Appariement& a = t.app[r][k];
+    for (int k = 0; k < t.nb_tables(r); ++k) {
+        const Appariement& a = t.table(r, k);
         for (const int id : {static_cast<int>(a.blanc), static_cast<int>(a.noir)}) {
-            if (!est_joueur(static_cast<std::int16_t>(id))) continue;
+            if (!est_joueur(id)) continue;
             EXPECT_TRUE(vus.insert(id).second) << "joueur " << id << " deux fois";
             const int autre = id == a.blanc ? a.noir : a.blanc;
             for (int avant = 0; avant < r; ++avant)
-                EXPECT_NE(t.joueur(id).adversaires[avant], autre) << "joueur " << id;
+                EXPECT_NE(t.joueur(id).ronde(avant).adversaire, autre) << "joueur " << id;
         }
     }
     EXPECT_EQ(static_cast<int>(vus.size()), t.nb_joueurs_actifs());
@@ -42,12 +42,12 @@ TEST(Secours, AbandonDansUnChampImpair) {
     InteractionTest io;
     Tournoi t = test::tournoi_avec_joueurs(5, 5);
     ASSERT_TRUE(nouvelle_ronde(t, io));
-    ASSERT_EQ(t.app[0][2].blanc, 5);
+    ASSERT_EQ(t.table(0, 2).blanc, 5);
     gestion::enregistrer_points(t, 0, 2);
     gestion::enregistrer_points(t, 1, 2);
     ASSERT_TRUE(gestion::tout_verifier(t, io));
     t.indexer_joueurs();
-    t.joueur(4).actif = 0;
+    t.joueur(4).actif = false;
 
     Tournoi seule = t;
     EXPECT_FALSE(nouvelle_ronde(seule, io, OptionsAppariement{false, 0, false}));
@@ -60,50 +60,51 @@ TEST(Secours, AbandonDansUnChampImpair) {
     ASSERT_EQ(io.informations.size(), 1u);
     EXPECT_EQ(io.informations[0], texte_secours());
     EXPECT_TRUE(statistiques_recherche().secours);
-    ASSERT_EQ(t.nb_app[1], 2);
+    ASSERT_EQ(t.nb_tables(1), 2);
     verifier_ronde(t, 1);
     // 3 (weakly due black) plays white against one of them; the other two
     // meet, and the higher-placed of those keeps his black.
     int fortes = 0;
     for (int k = 0; k < 2; ++k) {
-        const Appariement& a = t.app[1][k];
+        const Appariement& a = t.table(1, k);
         if (a.blanc == 3 || a.noir == 3) {
             EXPECT_EQ(a.blanc, 3);
             continue;
         }
         ++fortes;
-        EXPECT_LT(t.index[a.noir], t.index[a.blanc]);
+        EXPECT_LT(t.position(a.noir), t.position(a.blanc));
     }
     EXPECT_EQ(fortes, 1);
     // The tables follow their higher-placed player.
     auto haut = [&](int k) {
-        return std::min(t.index[t.app[1][k].blanc], t.index[t.app[1][k].noir]);
+        return std::min(t.position(t.table(1, k).blanc), t.position(t.table(1, k).noir));
     };
     EXPECT_LT(haut(0), haut(1));
 }
 
-// Three players with no game yet, all weakly due black, equal points.
-Tournoi trois_joueurs_sans_partie() {
+// Three players with no game yet, all weakly due black, equal points, and
+// the search's tables ready for them.
+struct TroisJoueurs {
     Tournoi t = test::tournoi_avec_joueurs(3, 5);
-    for (int id = 1; id <= 3; ++id) {
-        t.joueur(id).adversaires[0] = ID_FORFAIT;
-        t.joueur(id).couleurs[0] = SANS_PARTIE;
+    TablesRecherche w;
+
+    TroisJoueurs() {
+        test::ouvrir_ronde(t, 0);
+        for (int id = 1; id <= 3; ++id)
+            t.joueur(id).ronde(0) = {ID_FORFAIT, SANS_PARTIE, Resultat::aucun, 0};
+        test::ouvrir_ronde(t, 1);
+        appliquer_classement(t);
+        w.preparer(t);
+        w.derniere_complete = derniere_ronde_complete(t);
+        for (int id = 1; id <= 3; ++id)
+            w.couleurs_dues[static_cast<std::size_t>(id)] = couleur_due(t, id);
     }
-    t.nb_app[0] = 0;
-    test::ouvrir_ronde(t, 1);
-    trier_classement(t);
-    TablesRecherche& w = tables_recherche();
-    w.effacer();
-    w.derniere_complete = derniere_ronde_complete(t);
-    for (int id = 1; id <= 3; ++id)
-        w.couleurs_dues[static_cast<std::size_t>(id)] =
-            static_cast<std::int16_t>(couleur_due(t, id));
-    return t;
-}
+};
 
 TEST(Secours, ExemptAuMoinsBienPlaceQuandLesCoutsSontEgaux) {
-    Tournoi t = trois_joueurs_sans_partie();
-    TablesRecherche& w = tables_recherche();
+    TroisJoueurs trois;
+    Tournoi& t = trois.t;
+    TablesRecherche& w = trois.w;
     ASSERT_TRUE(appariement_secours(t, w));
     // 1 and 2 pay the same colour penalty whoever is left out: the bye goes
     // to the last, 3; 1, higher placed, keeps his black.
@@ -117,7 +118,7 @@ TEST(Secours, ExemptAuMoinsBienPlaceQuandLesCoutsSontEgaux) {
     EXPECT_EQ(l[4].id, 0);
 
     // 3 already had a bye: it goes to the next one up.
-    t.joueur(3).adversaires[0] = ID_QUALIFIE;
+    t.joueur(3).ronde(0).adversaire = ID_QUALIFIE;
     ASSERT_TRUE(appariement_secours(t, w));
     EXPECT_EQ(l[0].id, 1);
     EXPECT_EQ(l[1].id, 3);
@@ -125,8 +126,8 @@ TEST(Secours, ExemptAuMoinsBienPlaceQuandLesCoutsSontEgaux) {
     EXPECT_EQ(l[3].id, ID_QUALIFIE);
 
     // Everybody had it: no pairing at all.
-    t.joueur(1).adversaires[0] = ID_QUALIFIE;
-    t.joueur(2).adversaires[0] = ID_QUALIFIE;
+    t.joueur(1).ronde(0).adversaire = ID_QUALIFIE;
+    t.joueur(2).ronde(0).adversaire = ID_QUALIFIE;
     EXPECT_FALSE(appariement_possible(t));
     EXPECT_FALSE(appariement_secours(t, w));
 }
@@ -141,7 +142,7 @@ TEST(Secours, ImpossibleSeulementQuandToutLeMondeS_estRencontre) {
     EXPECT_EQ(io.erreurs[0], "Appariements impossibles");
     EXPECT_TRUE(io.informations.empty());
     EXPECT_EQ(t->entete.ronde_courante, ronde);
-    EXPECT_EQ(t->nb_app[ronde + 1], 0);
+    EXPECT_EQ(t->nb_tables(ronde + 1), 0);
     EXPECT_EQ(statistiques_recherche().noeuds, 0);  // answered without searching
 }
 

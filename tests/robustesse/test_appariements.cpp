@@ -43,8 +43,8 @@ Tournoi tournoi_tire(std::mt19937& alea) {
     if (departages.empty()) departages.push_back("BU");
     Tournoi t = tournoi_avec_joueurs(joueurs, 1 + static_cast<int>(alea() % 12), departages);
     if (alea() % 4 == 0) {
-        copier_champ(t.entete.jeu, "Othello");
-        t.entete.othello = 1;
+        t.entete.jeu = "Othello";
+        t.entete.othello = true;
     }
     for (int id = 1; id <= joueurs; ++id) {
         FicheJoueur f = lire_fiche(t.joueur(id));
@@ -57,8 +57,8 @@ Tournoi tournoi_tire(std::mt19937& alea) {
 
 void saisir_resultats(Tournoi& t, std::mt19937& alea) {
     const int r = t.entete.ronde_courante;
-    for (int table = 0; table < t.nb_app[r]; ++table) {
-        const Appariement& a = t.app[r][table];
+    for (int table = 0; table < t.nb_tables(r); ++table) {
+        const Appariement& a = t.table(r, table);
         if (a.blanc == ID_QUALIFIE || a.noir == ID_QUALIFIE) continue;
         if (t.entete.othello) {
             const int pions = static_cast<int>(alea() % 65);
@@ -76,12 +76,12 @@ void jouer(unsigned graine, Bilan& bilan) {
     std::mt19937 alea(graine);
     Tournoi t = tournoi_tire(alea);
     t.entete.nb_rondes =
-        static_cast<std::int16_t>(std::min<int>(t.entete.nb_rondes, t.entete.nb_joueurs));
+        static_cast<std::int16_t>(std::min<int>(t.entete.nb_rondes, t.nb_joueurs()));
     ++bilan.tournois;
     for (;;) {
         // A player may leave or come back between rounds.
         if (t.entete.ronde_courante >= 0 && alea() % 5 == 0) {
-            Joueur& j = t.joueur(1 + static_cast<int>(alea() % t.entete.nb_joueurs));
+            Joueur& j = t.joueur(1 + static_cast<int>(alea() % t.nb_joueurs()));
             j.actif = !j.actif;
         }
         const int avant = t.entete.ronde_courante;
@@ -137,31 +137,31 @@ TEST(AppariementsVerifies, LeVerificateurVoitLesFautes) {
     ASSERT_TRUE(defauts_appariement(t, 1).empty());
 
     Tournoi revu = t;  // a rematch of round 1's first table
-    revu.app[1][0] = t.app[0][0];
+    revu.table(1, 0) = t.table(0, 0);
     EXPECT_FALSE(defauts_appariement(revu, 1).empty());
 
     revu = t;  // the bye given again to the player who had it
-    const int exempt = t.app[0][2].blanc;
+    const int exempt = t.table(0, 2).blanc;
     for (int table = 0; table < 3; ++table) {
-        Appariement& a = revu.app[1][table];
-        if (a.noir == ID_QUALIFIE) a.blanc = static_cast<std::int16_t>(exempt);
-        if (a.blanc == ID_QUALIFIE) a.noir = static_cast<std::int16_t>(exempt);
+        Appariement& a = revu.table(1, table);
+        if (a.noir == ID_QUALIFIE) a.blanc = exempt;
+        if (a.blanc == ID_QUALIFIE) a.noir = exempt;
     }
     EXPECT_FALSE(defauts_appariement(revu, 1).empty());
 
     revu = t;  // an active player left out
-    revu.nb_app[1] = 2;
+    revu.rondes[1].tables.resize(2);
     EXPECT_FALSE(defauts_appariement(revu, 1).empty());
 
     revu = t;  // an inactive player without his forfeit
-    revu.joueur(2).actif = 0;
+    revu.joueur(2).actif = false;
     EXPECT_FALSE(defauts_appariement(revu, 1).empty());
 
     // A strong colour broken: a player with two whites before the round
     // (three counting the new one) gets white again.
     revu = t;
-    Joueur& j = revu.joueur(revu.app[1][0].blanc);
-    j.couleurs[0] = BLANC;
+    Joueur& j = revu.joueur(revu.table(1, 0).blanc);
+    j.ronde(0).couleur = BLANC;
     EXPECT_FALSE(defauts_appariement(revu, 1).empty());
     // The same pairing is sound once strong colours may give way.
     EXPECT_TRUE(defauts_appariement(revu, 1, {.couleurs_fortes = false}).empty());

@@ -31,12 +31,10 @@ Tournoi tournoi_abime() {
     for (int table = 0; table < 4; ++table)
         poser_partie(t, 0, table, table + 1, table + 5, table % 3);
     poser_partie(t, 0, 4, 9, ID_QUALIFIE, 2);
-    t.joueur(9).actif = 0;
+    t.joueur(9).actif = false;
     ouvrir_ronde(t, 1);
     for (int table = 0; table < 4; ++table) poser_partie(t, 1, table, table + 5, 4 - table, 1);
-    t.joueur(9).adversaires[1] = ID_FORFAIT;
-    t.joueur(9).couleurs[1] = SANS_PARTIE;
-    t.nb_app[1] = 4;
+    t.joueur(9).ronde(1) = {ID_FORFAIT, SANS_PARTIE, Resultat::aucun, 0};
     return t;
 }
 
@@ -48,25 +46,13 @@ constexpr std::size_t kTaille = kFinNbApp + 2 * 4 * 10;
 std::size_t joueur(int position) {
     return kFinTournoi + 158 * (position - 1);
 }
-std::size_t table(int ronde, int numero) {
-    return kFinNbApp + 10 * (4 * ronde + numero);
+std::size_t table(int ronde, int numero, int par_ronde = 4) {
+    return kFinNbApp + 10 * static_cast<std::size_t>(par_ronde * ronde + numero);
 }
 
 void poser_i16(std::string& octets, std::size_t position, int valeur) {
-    const auto v = static_cast<std::int16_t>(valeur);
+    const auto v = valeur;
     std::memcpy(octets.data() + position, &v, 2);
-}
-
-// The whole state of a tournament, to see that a refused load changed nothing.
-std::string etat(const Tournoi& t) {
-    std::string octets(reinterpret_cast<const char*>(&t.entete), sizeof t.entete);
-    octets.append(reinterpret_cast<const char*>(&t.joueurs), sizeof t.joueurs);
-    octets.append(reinterpret_cast<const char*>(&t.app), sizeof t.app);
-    octets.append(reinterpret_cast<const char*>(&t.nb_app), sizeof t.nb_app);
-    octets.append(reinterpret_cast<const char*>(&t.index), sizeof t.index);
-    octets.append(reinterpret_cast<const char*>(&t.fonctions_departage),
-                  sizeof t.fonctions_departage);
-    return octets;
 }
 
 class ChargementRefuse : public ::testing::Test {
@@ -75,8 +61,8 @@ class ChargementRefuse : public ::testing::Test {
         const std::vector<char> image = image_fichier(abime);
         bon = std::string(image.begin(), image.end());
         ASSERT_EQ(bon.size(), kTaille);
-        en_memoire.entete.modifie = 1;
-        avant = etat(en_memoire);
+        en_memoire.entete.modifie = true;
+        avant = en_memoire;
     }
 
     // Loading `octets` over the tournament in memory must fail with `message`.
@@ -84,8 +70,8 @@ class ChargementRefuse : public ::testing::Test {
         ecrire_fichier(fichier, octets);
         InteractionTest io;
         EXPECT_FALSE(charger(en_memoire, fichier.string(), io));
-        EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(message)});
-        EXPECT_TRUE(etat(en_memoire) == avant) << "le tournoi en memoire a change";
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{std::string(message)});
+        EXPECT_TRUE(en_memoire == avant) << "le tournoi en memoire a change";
         ++fichiers_refuses;
     }
 
@@ -94,7 +80,7 @@ class ChargementRefuse : public ::testing::Test {
     Tournoi abime = tournoi_abime();
     std::string bon;
     Tournoi en_memoire = tournoi_avec_joueurs(4, 7, {"NG", "CU"});
-    std::string avant;
+    Tournoi avant;
 };
 
 TEST_F(ChargementRefuse, LeFichierIntactSeCharge) {
@@ -105,9 +91,9 @@ TEST_F(ChargementRefuse, LeFichierIntactSeCharge) {
     EXPECT_EQ(image_fichier(en_memoire), image_fichier(abime));
     // The bye table of round 1 was left out of the file: it reads as zeros
     // while round 1 still counts five tables.
-    EXPECT_EQ(en_memoire.nb_app[0], 5);
-    EXPECT_EQ(en_memoire.app[0][4].blanc, 0);
-    EXPECT_EQ(en_memoire.entete.modifie, 0);
+    EXPECT_EQ(en_memoire.nb_tables(0), 5);
+    EXPECT_TRUE(en_memoire.table(0, 4).vide());
+    EXPECT_FALSE(en_memoire.entete.modifie);
 }
 
 TEST_F(ChargementRefuse, FichierCoupeAChaqueOctet) {
@@ -128,18 +114,18 @@ TEST_F(ChargementRefuse, CompteursAuDelaDesCapacites) {
         int valeur;
         const char* message;
     } cas[] = {
-        {offsetof(EnteteTournoi, nb_joueurs), 101, kTournoi},
-        {offsetof(EnteteTournoi, nb_joueurs), -1, kTournoi},
-        {offsetof(EnteteTournoi, nb_joueurs), 32767, kTournoi},
-        {offsetof(EnteteTournoi, ronde_courante), 15, kTournoi},
-        {offsetof(EnteteTournoi, ronde_courante), -2, kTournoi},
-        {offsetof(EnteteTournoi, ronde_courante), -32768, kTournoi},
-        {offsetof(EnteteTournoi, nb_departages), 7, kTournoi},
-        {offsetof(EnteteTournoi, nb_departages), -1, kTournoi},
+        {offsetof(pxi::EnteteTournoi, nb_joueurs), 101, kTournoi},
+        {offsetof(pxi::EnteteTournoi, nb_joueurs), -1, kTournoi},
+        {offsetof(pxi::EnteteTournoi, nb_joueurs), 32767, kTournoi},
+        {offsetof(pxi::EnteteTournoi, ronde_courante), 15, kTournoi},
+        {offsetof(pxi::EnteteTournoi, ronde_courante), -2, kTournoi},
+        {offsetof(pxi::EnteteTournoi, ronde_courante), -32768, kTournoi},
+        {offsetof(pxi::EnteteTournoi, nb_departages), 7, kTournoi},
+        {offsetof(pxi::EnteteTournoi, nb_departages), -1, kTournoi},
         // Tie-break ids outside 0..5 among those in use.
-        {offsetof(EnteteTournoi, departages), 6, kTournoi},
-        {offsetof(EnteteTournoi, departages) + 2, -1, kTournoi},
-        {offsetof(EnteteTournoi, departages) + 4, 10000, kTournoi},
+        {offsetof(pxi::EnteteTournoi, departages), 6, kTournoi},
+        {offsetof(pxi::EnteteTournoi, departages) + 2, -1, kTournoi},
+        {offsetof(pxi::EnteteTournoi, departages) + 4, 10000, kTournoi},
         // Table counts: above the 50 tables of a round, negative, or more
         // tables than nine players allow (five), in the current round or an
         // earlier one.
@@ -168,9 +154,9 @@ TEST_F(ChargementRefuse, NumerosDeJoueursHorsInvariants) {
         {joueur(3), -4, kJoueurs},
         {joueur(3), 1, kJoueurs},  // two players numbered 1
         {joueur(9), 8, kJoueurs},
-        {joueur(2) + offsetof(Joueur, adversaires), 10, kJoueurs},  // opponent not a player
-        {joueur(2) + offsetof(Joueur, adversaires) + 2 * 14, 10002, kJoueurs},
-        {joueur(2) + offsetof(Joueur, adversaires) + 2, -1, kJoueurs},
+        {joueur(2) + offsetof(pxi::Joueur, adversaires), 10, kJoueurs},  // opponent not a player
+        {joueur(2) + offsetof(pxi::Joueur, adversaires) + 2 * 14, 10002, kJoueurs},
+        {joueur(2) + offsetof(pxi::Joueur, adversaires) + 2, -1, kJoueurs},
         {table(1, 0), 10, kApp},  // a table naming nobody known
         {table(0, 3) + 2, -7, kApp},
         {table(1, 3) + 2, 10005, kApp},
@@ -193,7 +179,7 @@ TEST_F(ChargementRefuse, RondeCouranteAvecTropDeTables) {
     const std::string octets(image.begin(), image.end());
     // Only the count is wrong once there are fewer players.
     std::string moins_de_joueurs = octets;
-    poser_i16(moins_de_joueurs, offsetof(EnteteTournoi, nb_joueurs), 8);
+    poser_i16(moins_de_joueurs, offsetof(pxi::EnteteTournoi, nb_joueurs), 8);
     moins_de_joueurs.erase(joueur(9), 158);
     verifier_refus(moins_de_joueurs, kNbApp);
     ecrire_fichier(fichier, octets);
@@ -211,21 +197,21 @@ TEST_F(ChargementRefuse, ValeursHorsDeLeursBornes) {
         char octet;
         const char* message;
     } cas[] = {
-        {offsetof(EnteteTournoi, nom), 50, 'X', kTournoi},
-        {offsetof(EnteteTournoi, jeu), 21, 'X', kTournoi},
-        {offsetof(EnteteTournoi, othello), 1, 2, kTournoi},
-        {offsetof(EnteteTournoi, nb_rondes), 1, 1, kTournoi},  // two rounds are paired
-        {offsetof(EnteteTournoi, nb_rondes), 1, 16, kTournoi},
-        {j2 + offsetof(Joueur, nom), 30, 'X', kJoueurs},
-        {j2 + offsetof(Joueur, equipe), 4, 'A', kJoueurs},
-        {j2 + offsetof(Joueur, fille), 1, 2, kJoueurs},
-        {j2 + offsetof(Joueur, actif), 1, 7, kJoueurs},
-        {j2 + offsetof(Joueur, couleurs) + 1, 1, 3, kJoueurs},
-        {j2 + offsetof(Joueur, resultats), 1, static_cast<char>(200), kJoueurs},
-        {j2 + offsetof(Joueur, pions) + 3, 1, 65, kJoueurs},
-        {table(0, 1) + offsetof(Appariement, res_blanc), 1, static_cast<char>(200), kApp},
-        {table(1, 2) + offsetof(Appariement, pions_noir), 1, 65, kApp},
-        {table(1, 3) + offsetof(Appariement, saisi), 1, 2, kApp},
+        {offsetof(pxi::EnteteTournoi, nom), 50, 'X', kTournoi},
+        {offsetof(pxi::EnteteTournoi, jeu), 21, 'X', kTournoi},
+        {offsetof(pxi::EnteteTournoi, othello), 1, 2, kTournoi},
+        {offsetof(pxi::EnteteTournoi, nb_rondes), 1, 1, kTournoi},  // two rounds are paired
+        {offsetof(pxi::EnteteTournoi, nb_rondes), 1, 16, kTournoi},
+        {j2 + offsetof(pxi::Joueur, nom), 30, 'X', kJoueurs},
+        {j2 + offsetof(pxi::Joueur, equipe), 4, 'A', kJoueurs},
+        {j2 + offsetof(pxi::Joueur, fille), 1, 2, kJoueurs},
+        {j2 + offsetof(pxi::Joueur, actif), 1, 7, kJoueurs},
+        {j2 + offsetof(pxi::Joueur, couleurs) + 1, 1, 3, kJoueurs},
+        {j2 + offsetof(pxi::Joueur, resultats), 1, static_cast<char>(200), kJoueurs},
+        {j2 + offsetof(pxi::Joueur, pions) + 3, 1, 65, kJoueurs},
+        {table(0, 1) + offsetof(pxi::Appariement, res_blanc), 1, static_cast<char>(200), kApp},
+        {table(1, 2) + offsetof(pxi::Appariement, pions_noir), 1, 65, kApp},
+        {table(1, 3) + offsetof(pxi::Appariement, saisi), 1, 2, kApp},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE("octet " + std::to_string(c.position));
@@ -242,69 +228,53 @@ TEST_F(ChargementRefuse, FichesQuiSeContredisent) {
         void (*abimer)(Tournoi&);
         const char* message;
     } cas[] = {
-        {[](Tournoi& t) { t.joueur(5).adversaires[1] = 3; },
+        {[](Tournoi& t) { t.joueur(5).ronde(1).adversaire = 3; },
          "Ronde 2 : le joueur 4 joue contre le joueur 5, mais le joueur 5 joue contre le joueur 3"},
-        {[](Tournoi& t) { t.joueur(1).couleurs[0] = NOIR; },
+        {[](Tournoi& t) { t.joueur(1).ronde(0).couleur = NOIR; },
          "Ronde 1 : les joueurs 1 et 5 ont tous deux les Noirs"},
-        {[](Tournoi& t) { t.joueur(1).resultats[0] = 2; },
+        {[](Tournoi& t) { t.joueur(1).ronde(0).resultat = Resultat::gain; },
          "Ronde 1 : les résultats des joueurs 1 et 5 ne vont pas ensemble (2-2)"},
-        {[](Tournoi& t) { t.app[1][3] = t.app[1][2]; },
+        {[](Tournoi& t) { t.table(1, 3) = t.table(1, 2); },
          "Ronde 2 : le joueur 7 est à deux tables (n°3 et n°4)"},
-        {[](Tournoi& t) { std::swap(t.app[1][0].blanc, t.app[1][0].noir); },
+        {[](Tournoi& t) { std::swap(t.table(1, 0).blanc, t.table(1, 0).noir); },
          "Ronde 2 : la table n°1 ne s'accorde pas avec la fiche du joueur 4"},
-        {[](Tournoi& t) { t.app[1][0].noir = ID_FORFAIT; },
+        {[](Tournoi& t) { t.table(1, 0).noir = ID_FORFAIT; },
          "Ronde 2 : la table n°1 ne réunit pas deux joueurs"},
-        {[](Tournoi& t) { t.app[0][1].res_blanc = 2, t.app[0][1].res_noir = 0; },
+        {[](Tournoi& t) { t.table(0, 1).res_blanc = Resultat::gain; },
          "Ronde 1 : le résultat de la table n°2 n'est pas celui des fiches des joueurs 2 et 6"},
-        {[](Tournoi& t) { t.joueur(3).adversaires[2] = 7; },
-         "Ronde 3 : le joueur 3 a une partie, mais cette ronde n'est pas appariée"},
-        {[](Tournoi& t) { t.joueur(9).resultats[1] = 2; },
+        {[](Tournoi& t) { t.joueur(9).ronde(1).resultat = Resultat::gain; },
          "Ronde 2 : le joueur 9 est forfait, mais a une couleur ou des points"},
-        {[](Tournoi& t) { t.joueur(9).adversaires[1] = 0, t.joueur(9).couleurs[1] = 0; },
+        {[](Tournoi& t) { t.joueur(9).ronde(1) = RondeJoueur{}; },
          "Ronde 2 : le joueur 9 n'a pas d'adversaire"},
-        {[](Tournoi& t) { t.joueur(9).resultats[0] = 1; },
+        {[](Tournoi& t) { t.joueur(9).ronde(0).resultat = Resultat::nulle; },
          "Ronde 1 : le joueur 9 est exempté sans le 2-0 de l'exempt"},
         {[](Tournoi& t) {
              poser_partie(t, 1, 4, 9, ID_QUALIFIE, 2);
-             t.app[1][4].pions_blanc = 34;
+             t.table(1, 4).pions_blanc = 34;
          },
          "Ronde 2 : la table n°5 de l'exempt n'a pas son 2-0"},
         {[](Tournoi& t) {
-             for (const int id : {4, 8}) {
-                 Joueur& j = t.joueur(id);
-                 j.adversaires[0] = ID_QUALIFIE, j.resultats[0] = 2, j.pions[0] = 33;
-             }
+             for (const int id : {4, 8})
+                 t.joueur(id).ronde(0) = {ID_QUALIFIE, BLANC, Resultat::gain, 33};
          },
          "Ronde 1 : les joueurs 4 et 8 sont tous deux exemptés"},
         // The bye's table left out, and nothing to take its place.
-        {[](Tournoi& t) { t.nb_app[0] = 4, t.app[0][4] = {}; },
+        {[](Tournoi& t) { t.rondes[0].tables.resize(4); },
          "Ronde 1 : le joueur 9 n'est à aucune table"},
-        {[](Tournoi& t) { t.app[1][4] = {}, t.nb_app[1] = 5; }, "Ronde 2 : la table n°5 est vide"},
-        // Round 1 without player 9 (four tables), round 2 with his bye: the
-        // file's fifth record of round 1 must be empty.
-        {[](Tournoi& t) {
-             Joueur& j = t.joueur(9);
-             j.adversaires[0] = ID_FORFAIT, j.couleurs[0] = SANS_PARTIE;
-             j.resultats[0] = j.pions[0] = 0;
-             t.nb_app[0] = 4;
-             t.app[0][4] = t.app[0][3];
-             poser_partie(t, 1, 4, 9, ID_QUALIFIE, 2);
-         },
-         "Ronde 1 : la table n°5 est de trop : la ronde en a 4"},
-        {[](Tournoi& t) { t.entete.othello = 1; },
+        {[](Tournoi& t) { t.rondes[1].tables.resize(5); }, "Ronde 2 : la table n°5 est vide"},
+        {[](Tournoi& t) { t.entete.othello = true; },
          "Ronde 1 : les pions des joueurs 1 et 5 ne font pas 64 (0 et 0)"},
         {[](Tournoi& t) {
-             t.entete.othello = 1;
+             t.entete.othello = true;
              for (int r = 0; r < 2; ++r)
                  for (int table = 0; table < 4; ++table) {
-                     Appariement& a = t.app[r][table];
-                     a.pions_blanc = a.res_blanc == 2 ? 40 : a.res_blanc == 1 ? 32 : 24;
-                     a.pions_noir = 64 - a.pions_blanc;
-                     t.joueur(a.blanc).pions[r] = a.pions_blanc;
-                     t.joueur(a.noir).pions[r] = a.pions_noir;
+                     const Appariement& a = t.table(r, table);
+                     const int pions = a.res_blanc == Resultat::gain    ? 40
+                                       : a.res_blanc == Resultat::nulle ? 32
+                                                                        : 24;
+                     poser_resultat(t, r, table, a.res_blanc, pions, 64 - pions);
                  }
-             t.joueur(6).pions[0] = t.app[0][1].pions_noir = 33;
-             t.joueur(2).pions[0] = t.app[0][1].pions_blanc = 31;
+             poser_resultat(t, 0, 1, Resultat::nulle, 31, 33);
          },
          "Ronde 1 : les points des joueurs 2 et 6 ne suivent pas les pions (1-1 pour 31 pions "
          "contre 33)"},
@@ -319,7 +289,7 @@ TEST_F(ChargementRefuse, FichesQuiSeContredisent) {
         InteractionTest io;
         ecrire_fichier(fichier, "avant");
         EXPECT_FALSE(sauver(t, fichier.string(), io));
-        EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{std::string(
                                   std::string("Sauvegarde refusée, le fichier ne se relirait pas. "
                                               "Fichier incohérent. ") +
                                   c.message)});
@@ -330,27 +300,39 @@ TEST_F(ChargementRefuse, FichesQuiSeContredisent) {
     // the commit: its table then differs from the records until the next
     // commit. Such a file loads.
     Tournoi corrige = tournoi_abime();
-    corrige.app[1][0].res_blanc = 2, corrige.app[1][0].res_noir = 0;
+    corrige.table(1, 0).res_blanc = Resultat::gain;
     InteractionTest io;
     EXPECT_TRUE(sauver(corrige, fichier.string(), io)) << io.erreurs.front();
 }
 
-// Rounds not paired hold nothing: a paired file whose current round was set
-// back to -1 would let a player be deleted (the numbers move, the opponents
-// do not) and then be refused for opponents out of range.
-TEST_F(ChargementRefuse, RondeNonAppareeAvecDesParties) {
-    Tournoi t = tournoi_avec_joueurs(4);
-    InteractionTest io;
-    ASSERT_TRUE(nouvelle_ronde(t, io));
-    t.entete.ronde_courante = -1;
+// What only the file's records can say: a game in a round not paired (a
+// paired file whose current round was set back to -1 would let a player be
+// deleted, the numbers moving and the opponents not), a record past a
+// round's table count.
+TEST_F(ChargementRefuse, RecordsQueLeModeleNeTientPas) {
+    std::string non_appariee = bon;
+    poser_i16(non_appariee, joueur(3) + offsetof(pxi::Joueur, adversaires) + 2 * 2, 7);
+    verifier_refus(non_appariee,
+                   "Fichier incohérent. Ronde 3 : le joueur 3 a une partie, mais "
+                   "cette ronde n'est pas appariée");
+    std::string remise_a_zero = bon;
+    poser_i16(remise_a_zero, offsetof(pxi::EnteteTournoi, ronde_courante), -1);
+    remise_a_zero.resize(kFinJoueurs);
+    verifier_refus(remise_a_zero,
+                   "Fichier incohérent. Ronde 1 : le joueur 1 a une partie, mais "
+                   "cette ronde n'est pas appariée");
+
+    // Round 1 without player 9 (four tables), round 2 with his bye (five):
+    // the file's fifth record of round 1 must be empty.
+    Tournoi t = tournoi_abime();
+    t.joueur(9).ronde(0) = {ID_FORFAIT, SANS_PARTIE, Resultat::aucun, 0};
+    t.rondes[0].tables.resize(4);
+    poser_partie(t, 1, 4, 9, ID_QUALIFIE, 2);
     const std::vector<char> image = image_fichier(t);
-    verifier_refus(std::string(image.begin(), image.end()),
-                   "Fichier incohérent. Ronde 1 : le joueur 1 a une partie, mais cette ronde "
-                   "n'est pas appariée");
-    const std::string refuse = lire_fichier(fichier);
-    ASSERT_TRUE(gestion::supprimer_joueur(t, 1, io));
-    EXPECT_FALSE(sauver(t, fichier.string(), io));
-    EXPECT_EQ(lire_fichier(fichier), refuse);
+    std::string de_trop(image.begin(), image.end());
+    de_trop.replace(table(0, 4, 5), 10, de_trop.substr(table(0, 3, 5), 10));
+    verifier_refus(de_trop,
+                   "Fichier incohérent. Ronde 1 : la table n°5 est de trop : la ronde en a 4");
 }
 
 // An editor that turned LF into CR LF shifts every byte after the 0x0A of the
@@ -358,14 +340,14 @@ TEST_F(ChargementRefuse, RondeNonAppareeAvecDesParties) {
 TEST_F(ChargementRefuse, FichierConvertiEnCrLf) {
     Tournoi t = tournoi_avec_joueurs(3);
     t.joueur(3).elo = 10;
-    copier_champ(t.joueur(3).equipe, "AB");
+    t.joueur(3).equipe = "AB";
     const std::vector<char> image = image_fichier(t);
     std::string converti;
     for (char c : image) converti += c == '\n' ? std::string("\r\n") : std::string(1, c);
     ASSERT_EQ(converti.size(), image.size() + 1);
     verifier_refus(converti, kJoueurs);
     // Control characters in a text are refused too.
-    copier_champ(t.joueur(2).nom, "X\r\n1 DEL");
+    t.joueur(2).nom = "X\r\n1 DEL";
     const std::vector<char> avec_controle = image_fichier(t);
     verifier_refus(std::string(avec_controle.begin(), avec_controle.end()), kJoueurs);
 }

@@ -49,13 +49,10 @@ Tournoi tournoi_en_cours() {
     Tournoi t = tournoi_sauve();
     ouvrir_ronde(t, 2);
     for (int table = 0; table < 5; ++table) poser_partie(t, 2, table, 10 - table, table + 1, 1);
-    for (int table = 0; table < 5; ++table) {  // no result entered yet
-        Appariement& a = t.app[2][table];
-        a.saisi = 0;
-        t.joueur(a.blanc).resultats[2] = t.joueur(a.noir).resultats[2] = 0;
-    }
-    copier_champ(t.entete.nom, cp("Open d'été"));
-    t.entete.modifie = 1;
+    for (int table = 0; table < 5; ++table)  // no result entered yet
+        poser_resultat(t, 2, table, Resultat::aucun, 0, 0);
+    t.entete.nom = "Open d'été";
+    t.entete.modifie = true;
     return t;
 }
 
@@ -78,7 +75,7 @@ const char* bloc_a(std::size_t octet) {
 std::string compte_rendu(bool ok, const Tournoi& t, const InteractionTest& io) {
     std::string texte =
         std::string(ok ? "ok" : "echec") + " modifie=" + std::to_string(t.entete.modifie);
-    for (const std::string& e : io.erreurs) texte += " | " + u(e);
+    for (const std::string& e : io.erreurs) texte += " | " + e;
     return texte;
 }
 
@@ -115,8 +112,8 @@ class SauvegardeEnPanne : public ::testing::Test {
     void verifier_echec(const char* message) {
         InteractionTest io;
         EXPECT_FALSE(sauver(courant, cible.string(), io));
-        EXPECT_EQ(courant.entete.modifie, 1);
-        EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(message)});
+        EXPECT_TRUE(courant.entete.modifie);
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{std::string(message)});
         verifier_fichier_intact();
     }
 
@@ -172,7 +169,7 @@ TEST_F(SauvegardeEnPanne, DisquePleinAChaqueEcritureNommeLeBloc) {
     remplacer_ecriture(nullptr);
     InteractionTest io;
     ASSERT_TRUE(sauver(courant, cible.string(), io));
-    EXPECT_EQ(courant.entete.modifie, 0);
+    EXPECT_FALSE(courant.entete.modifie);
     const std::vector<char> image = image_fichier(courant);
     EXPECT_EQ(lire_fichier(cible), std::string(image.begin(), image.end()));
 }
@@ -292,8 +289,8 @@ TEST_F(SauvegardeEnPanne, LaCibleEstUnDossier) {
     ecrire_fichier(dossier_cible / "dedans.txt", "garde-moi");
     InteractionTest io;
     EXPECT_FALSE(sauver(courant, dossier_cible.string(), io));
-    EXPECT_EQ(io.erreurs, std::vector<std::string>{cp(kOuvrir)});
-    EXPECT_EQ(courant.entete.modifie, 1);
+    EXPECT_EQ(io.erreurs, std::vector<std::string>{std::string(kOuvrir)});
+    EXPECT_TRUE(courant.entete.modifie);
     EXPECT_TRUE(fs::is_directory(dossier_cible));
     EXPECT_EQ(lire_fichier(dossier_cible / "dedans.txt"), "garde-moi");
     fs::remove_all(dossier_cible);

@@ -20,7 +20,7 @@ class InteractionTest : public Interaction {
     }
     void information(const std::string& texte) override { informations.push_back(texte); }
 
-    std::vector<std::string> erreurs;  // Windows-1252, as the core wrote them
+    std::vector<std::string> erreurs;
     std::vector<std::string> questions;
     std::vector<std::string> informations;
     bool reponse = true;
@@ -34,11 +34,13 @@ Tournoi tournoi_avec_joueurs(int n, int rondes = 5,
 // Writes a game of round r at table `table`: white and black ids, white's
 // points (2, 1, 0), discs for Othello; the table is entered and both players'
 // opponents, colours, results and discs for the round are set. A `noir` of
-// ID_QUALIFIE makes the bye of `blanc`. Sets nb_app[r] to at least table + 1.
+// ID_QUALIFIE makes the bye of `blanc`. The round is opened when needed and
+// gets at least table + 1 tables.
 void poser_partie(Tournoi& t, int r, int table, int blanc, int noir, int res_blanc,
                   int pions_blanc = 0);
 
-// Advances the tournament to round r (ronde_courante = r).
+// Advances the tournament to round r (ronde_courante = r), the rounds up to
+// it opened (empty when new).
 void ouvrir_ronde(Tournoi& t, int r);
 
 // A fresh, empty folder under the system's temporary folder.
@@ -48,8 +50,5 @@ std::filesystem::path dossier_temporaire();
 std::string lire_fichier(const std::filesystem::path& chemin);
 // Writes `octets` as the whole file.
 void ecrire_fichier(const std::filesystem::path& chemin, const std::string& octets);
-
-// Converts a Windows-1252 line to UTF-8, for readable expectations.
-std::string u(const std::string& cp1252);
 
 }  // namespace tavo::test

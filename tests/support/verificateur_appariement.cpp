@@ -1,6 +1,6 @@
 #include "support/verificateur_appariement.h"
 
-#include <array>
+#include <vector>
 
 namespace tavo::test {
 namespace {
@@ -18,8 +18,8 @@ std::string nom(int id) {
 int couleur_imposee(const Joueur& j, int r) {
     int blancs = 1, noirs = 0;
     for (int k = 0; k < r; ++k) {
-        if (j.couleurs[k] == BLANC) ++blancs;
-        if (j.couleurs[k] == NOIR) ++noirs;
+        if (j.ronde(k).couleur == BLANC) ++blancs;
+        if (j.ronde(k).couleur == NOIR) ++noirs;
     }
     if (blancs - noirs >= 2) return NOIR;
     if (noirs - blancs >= 2) return BLANC;
@@ -29,8 +29,8 @@ int couleur_imposee(const Joueur& j, int r) {
 // Position of player `id`, found by scanning the table rather than through
 // the index that the pairing maintains.
 const Joueur* chercher(const Tournoi& t, int id) {
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p)
-        if (t.joueurs[p].id == id) return &t.joueurs[p];
+    for (const Joueur& j : t.joueurs)
+        if (j.id == id) return &j;
     return nullptr;
 }
 
@@ -42,21 +42,21 @@ std::vector<std::string> defauts_appariement(const Tournoi& t, int r,
     const auto defaut = [&](std::string texte) {
         defauts.push_back("ronde " + std::to_string(r + 1) + " : " + std::move(texte));
     };
-    if (r < 0 || r >= MAX_RONDES) {
+    if (r < 0 || r >= static_cast<int>(t.rondes.size())) {
         defaut("ronde hors du tournoi");
         return defauts;
     }
 
     int actifs = 0;
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) actifs += t.joueurs[p].actif != 0;
-    if (t.nb_app[r] != (actifs + 1) / 2)
-        defaut(std::to_string(t.nb_app[r]) + " tables pour " + std::to_string(actifs) +
+    for (const Joueur& j : t.joueurs) actifs += j.actif ? 1 : 0;
+    if (t.nb_tables(r) != (actifs + 1) / 2)
+        defaut(std::to_string(t.nb_tables(r)) + " tables pour " + std::to_string(actifs) +
                " joueurs actifs");
 
-    std::array<int, MAX_JOUEURS + 1> places{};
+    std::vector<int> places(ID_SPECIAL, 0);
     int exempts = 0;
-    for (int table = 0; table < t.nb_app[r] && table < MAX_TABLES; ++table) {
-        const Appariement& a = t.app[r][table];
+    for (int table = 0; table < t.nb_tables(r); ++table) {
+        const Appariement& a = t.table(r, table);
         const std::string ici = "table " + std::to_string(table + 1) + " : ";
         const bool exempt = a.blanc == ID_QUALIFIE || a.noir == ID_QUALIFIE;
         for (int id : {a.blanc, a.noir}) {
@@ -66,7 +66,7 @@ std::vector<std::string> defauts_appariement(const Tournoi& t, int r,
                 defaut(ici + nom(id) + " n'est pas un joueur");
                 continue;
             }
-            ++places[id];
+            ++places[static_cast<std::size_t>(id)];
             if (!j->actif) defaut(ici + nom(id) + " est inactif");
         }
         if (a.blanc == a.noir) {
@@ -77,18 +77,18 @@ std::vector<std::string> defauts_appariement(const Tournoi& t, int r,
             ++exempts;
             const bool blanc_exempt = a.noir == ID_QUALIFIE;
             const int id = blanc_exempt ? a.blanc : a.noir;
-            const bool gain = blanc_exempt ? a.res_blanc == 2 && a.res_noir == 0 &&
-                                                 a.pions_blanc == 33 && a.pions_noir == 31
-                                           : a.res_noir == 2 && a.res_blanc == 0 &&
-                                                 a.pions_noir == 33 && a.pions_blanc == 31;
-            if (!gain || a.saisi != 1) defaut(ici + "l'exempt n'est pas saisi comme un gain 33-31");
+            const Resultat res = blanc_exempt ? a.res_blanc : a.res_noir();
+            const bool gain =
+                res == Resultat::gain && (blanc_exempt ? a.pions_blanc == 33 && a.pions_noir == 31
+                                                       : a.pions_noir == 33 && a.pions_blanc == 31);
+            if (!gain) defaut(ici + "l'exempt n'est pas saisi comme un gain 33-31");
             const Joueur* j = chercher(t, id);
             if (j == nullptr) continue;
             for (int k = 0; k < r; ++k)
-                if (j->adversaires[k] == ID_QUALIFIE)
+                if (j->ronde(k).adversaire == ID_QUALIFIE)
                     defaut(ici + nom(id) + " est exempt une seconde fois (deja a la ronde " +
                            std::to_string(k + 1) + ")");
-            if (j->adversaires[r] != ID_QUALIFIE)
+            if (j->ronde(r).adversaire != ID_QUALIFIE)
                 defaut(ici + nom(id) + " ne sait pas qu'il est exempt");
             continue;
         }
@@ -97,13 +97,13 @@ std::vector<std::string> defauts_appariement(const Tournoi& t, int r,
         const Joueur* noir = chercher(t, a.noir);
         if (blanc == nullptr || noir == nullptr) continue;
         for (int k = 0; k < r; ++k)
-            if (blanc->adversaires[k] == a.noir || noir->adversaires[k] == a.blanc)
+            if (blanc->ronde(k).adversaire == a.noir || noir->ronde(k).adversaire == a.blanc)
                 defaut(ici + nom(a.blanc) + " et " + nom(a.noir) +
                        " se sont deja rencontres a la ronde " + std::to_string(k + 1));
-        if (blanc->adversaires[r] != a.noir || blanc->couleurs[r] != BLANC)
+        if (blanc->ronde(r).adversaire != a.noir || blanc->ronde(r).couleur != BLANC)
             defaut(ici + "la fiche de " + nom(a.blanc) + " ne dit pas qu'il a les blancs contre " +
                    nom(a.noir));
-        if (noir->adversaires[r] != a.blanc || noir->couleurs[r] != NOIR)
+        if (noir->ronde(r).adversaire != a.blanc || noir->ronde(r).couleur != NOIR)
             defaut(ici + "la fiche de " + nom(a.noir) + " ne dit pas qu'il a les noirs contre " +
                    nom(a.blanc));
         if (options.couleurs_fortes && r > 0) {
@@ -114,17 +114,17 @@ std::vector<std::string> defauts_appariement(const Tournoi& t, int r,
         }
     }
     if (exempts > 1) defaut(std::to_string(exempts) + " exempts");
-    if (exempts != actifs % 2 && t.nb_app[r] == (actifs + 1) / 2)
+    if (exempts != actifs % 2 && t.nb_tables(r) == (actifs + 1) / 2)
         defaut(std::to_string(exempts) + " exempt(s) pour " + std::to_string(actifs) +
                " joueurs actifs");
 
-    for (int p = 1; p <= t.entete.nb_joueurs; ++p) {
-        const Joueur& j = t.joueurs[p];
-        if (j.id < 1 || j.id > MAX_JOUEURS) continue;
-        if (j.actif && places[j.id] != 1)
-            defaut(nom(j.id) + " est place " + std::to_string(places[j.id]) + " fois");
-        if (!j.actif && (j.adversaires[r] != ID_FORFAIT || j.couleurs[r] != SANS_PARTIE ||
-                         j.resultats[r] != 0 || j.pions[r] != 0))
+    for (const Joueur& j : t.joueurs) {
+        if (!est_joueur(j.id)) continue;
+        const int place = places[static_cast<std::size_t>(j.id)];
+        if (j.actif && place != 1)
+            defaut(nom(j.id) + " est place " + std::to_string(place) + " fois");
+        if (!j.actif && (j.ronde(r).adversaire != ID_FORFAIT || j.ronde(r).couleur != SANS_PARTIE ||
+                         j.ronde(r).resultat != Resultat::aucun || j.ronde(r).pions != 0))
             defaut(nom(j.id) + ", inactif, n'a pas son forfait");
     }
     return defauts;

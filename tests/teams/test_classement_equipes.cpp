@@ -20,21 +20,22 @@ using Lignes = std::vector<std::string>;
 
 Tournoi tournoi_open() {
     Tournoi t;
-    copier_champ(t.entete.nom, "Open");
-    copier_champ(t.entete.date, "12/05/98");
+    t.entete.nom = "Open";
+    t.entete.date = "12/05/98";
     return t;
 }
 
 // The heading of a classification, up to the column heading included.
 Lignes entete_rapport(int nb_equipes, int nb_jeux, const std::string& jeux,
                       const std::string& colonnes) {
-    return {"CLASSEMENT FINAL PAR EQUIPES",
-            "Tournoi Open du 12/05/98",
-            " ",
-            cp(std::to_string(nb_equipes) + " équipes, " + std::to_string(nb_jeux) + " jeux"),
-            "Jeux : " + jeux,
-            " ",
-            cp("Cla Equ Equipe                          Pts Dép ") + colonnes};
+    return {
+        "CLASSEMENT FINAL PAR EQUIPES",
+        "Tournoi Open du 12/05/98",
+        " ",
+        std::string(std::to_string(nb_equipes) + " équipes, " + std::to_string(nb_jeux) + " jeux"),
+        "Jeux : " + jeux,
+        " ",
+        std::string("Cla Equ Equipe                          Pts Dép ") + colonnes};
 }
 
 Lignes avec(Lignes lignes, const Lignes& suite) {
@@ -65,8 +66,8 @@ TEST(ClassementEquipes, LeRangOthelloDepartageLesEgalites) {
     dossier.ecrire("Dames.PXR", "Dames\r\n3\r\n1 AAA  X a\r\n2 BBB  Y b\r\n3 CCC  Z c\r\n");
     dossier.ecrire("Othello.PXR", "Othello\r\n3\r\n1 CCC  Z c\r\n2 BBB  Y b\r\n3 AAA  X a\r\n");
     const Resultat r = classer(dossier);
-    ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
-    EXPECT_EQ(r.rapport.titre(), cp("Classement final par équipes"));
+    ASSERT_TRUE(r.ok) << r.io.erreurs.at(0);
+    EXPECT_EQ(r.rapport.titre(), "Classement final par équipes");
     EXPECT_EQ(r.rapport.lignes(),
               avec(entete_rapport(3, 2, "Dames, Othello", " Dam Oth"),
                    {"  1 CCC Equipe C                          4   1    3   1 ",
@@ -86,7 +87,7 @@ TEST(ClassementEquipes, RangsPartagesEquipesAbsentesEtOrdreDuTri) {
     dossier.ecrire("Dames.PXR", "Dames\n4\n1 AAA  a a\n2 BBB  b b\n3 CCC  c c\n4 DDD  d d\n");
     dossier.ecrire("Echecs.PXR", "Echecs\n4\n1 AAA  a a\n2 CCC  c c\n3 BBB  b b\n4 EEE  e e\n");
     const Resultat r = classer(dossier);
-    ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
+    ASSERT_TRUE(r.ok) << r.io.erreurs.at(0);
     EXPECT_EQ(r.rapport.lignes(),
               avec(entete_rapport(4, 2, "Dames, Echecs", " Dam Ech"),
                    {"  1 AAA Alpha                             2   0    1   1 ",
@@ -105,7 +106,7 @@ TEST(ClassementEquipes, LectureDesCodesEtFinsDeListeEtDeFichier) {
     dossier.ecrire("equipes.txt", "abc Alpha\r\nXyZ Zeta\r\n1 Jamais\r\nQQQ Jamais\r\n");
     dossier.ecrire("Go.PXR", "Go\r\n2\r\n1 ABC  x\r\n2 xyz\r\n\r\n3 QQQ  q\r\n");
     const Resultat r = classer(dossier);
-    ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
+    ASSERT_TRUE(r.ok) << r.io.erreurs.at(0);
     EXPECT_EQ(r.rapport.lignes(), avec(entete_rapport(2, 1, "Go", " Go"),
                                        {"  1 abc Alpha                             1   0    1 ",
                                         "  2 XyZ Zeta                              2   0    2 "}));
@@ -122,7 +123,7 @@ TEST(ClassementEquipes, NomsDeFichiersSansCasseEtOrdreDesOctets) {
     dossier.ecrire("Z.PXR.bak", "Echecs\r\n1\r\n1 AAA  x\r\n");
     std::filesystem::create_directory(dossier.chemin() / "Rep.PXR");
     const Resultat r = classer(dossier);
-    ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
+    ASSERT_TRUE(r.ok) << r.io.erreurs.at(0);
     EXPECT_EQ(r.rapport.lignes(),
               avec(entete_rapport(1, 2, "Dames, Quarto", " Dam Qua"),
                    {"  1 AAA Alpha                             2   0    1   1 "}));
@@ -137,11 +138,11 @@ TEST(ClassementEquipes, FinsDeLigneCrEtTexteUtf8) {
                    "AAA Les Bêtas\nBBB Zoé\n");
     dossier.ecrire("Dames.PXR", "Dames\r2\r1 AAA  a\r2 BBB  b\r");
     const Resultat r = classer(dossier);
-    ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
+    ASSERT_TRUE(r.ok) << r.io.erreurs.at(0);
     EXPECT_EQ(r.rapport.lignes(),
               avec(entete_rapport(2, 1, "Dames", " Dam"),
-                   {cp("  1 AAA Les Bêtas                         1   0    1 "),
-                    cp("  2 BBB Zoé                               2   0    2 ")}));
+                   {"  1 AAA Les Bêtas                         1   0    1 ",
+                    std::string("  2 BBB Zoé                               2   0    2 ")}));
 }
 
 TEST(ClassementEquipes, SansFichierDeResultatsSeulementLEntete) {
@@ -170,12 +171,12 @@ TEST(ClassementEquipes, ListeDesEquipesEtResultatTxt) {
     dossier.ecrire("equipes.txt", liste);
     dossier.ecrire("Jeu.PXR", "Jeu\r\n3\r\n1 ABC  a\r\n2 XY  b\r\n3 LNG  c\r\n");
     const Resultat r = classer(dossier);
-    ASSERT_TRUE(r.ok) << test::u(r.io.erreurs.at(0));
+    ASSERT_TRUE(r.ok) << r.io.erreurs.at(0);
     EXPECT_EQ(r.rapport.lignes(), avec(entete_rapport(3, 1, "Jeu", " Jeu"),
                                        {"  1 ABC Nom avec blancs devant et bie     1   0    1 ",
                                         "  2 XY  Court                             2   0    2 ",
                                         "  3 LNG xxxxxxxxxxxxxxxxxxxxxxxxxxxxx     3   0    3 "}));
-    const std::string erreur = cp("Erreur format équipe : ");
+    const std::string erreur = vers_cp1252("Erreur format équipe : ");  // a 1998 file
     EXPECT_EQ(dossier.lire("resultat.txt"), erreur + "SANSBLANC\r\n" + erreur + "Z\r\n" + erreur +
                                                 "S" + std::string(97, 's') + "\r\n" + erreur + "T" +
                                                 std::string(97, 't') + "\r\n");
@@ -195,41 +196,44 @@ TEST(ClassementEquipes, ErreursDesFichiersDeResultats) {
         {{{"A.PXR", bon}, {"B.PXR", "Echecs\r\n3\r\n1 AAA  a\r\n"}},
          "Erreur Nombre de joueurs fichier B.PXR ==> 3"},
         {{{"A.PXR", "Dames\r\n2\r\n1 AAA  a\r\n"}},
-         cp("fichier Dames, impossible de lire résultats joueur 2")},
+         std::string("fichier Dames, impossible de lire résultats joueur 2")},
         {{{"A.PXR", "Dames\r\n2\r\n3 AAA  a\r\n"}}, "Erreur de classement 3 sur 2 joueurs ?"},
         {{{"A.PXR", "Dames\r\n2\r\n0 AAA  a\r\n"}}, "Erreur de classement 0 sur 2 joueurs ?"},
-        {{{"A.PXR", "Dames\r\n2\r\n1 CCC  a\r\n"}}, cp("Equipe CCC non-trouvée dans la liste")},
+        {{{"A.PXR", "Dames\r\n2\r\n1 CCC  a\r\n"}},
+         std::string("Equipe CCC non-trouvée dans la liste")},
         // A player without team code is refused, never read from his name;
         // a code is never cut to a list's code.
         {{{"A.PXR", "Dames\r\n2\r\n1 AAA  a\r\n2   DUPONT Jean\r\n"}},
-         cp("Fichier A.PXR, ligne 4 : joueur sans code d'équipe : 2   DUPONT Jean")},
+         std::string("Fichier A.PXR, ligne 4 : joueur sans code d'équipe : 2   DUPONT Jean")},
         {{{"A.PXR", "Dames\r\n2\r\n1  AAA  a\r\n"}},
-         cp("Fichier A.PXR, ligne 3 : joueur sans code d'équipe : 1  AAA  a")},
-        {{{"A.PXR", "Dames\r\n2\r\n1 AAAB  a\r\n"}}, cp("Equipe AAAB non-trouvée dans la liste")},
+         std::string("Fichier A.PXR, ligne 3 : joueur sans code d'équipe : 1  AAA  a")},
+        {{{"A.PXR", "Dames\r\n2\r\n1 AAAB  a\r\n"}},
+         std::string("Equipe AAAB non-trouvée dans la liste")},
         // One game in two files: names equal but for case, or the same game
         // on line 1.
         {{{"Dames.PXR", bon}, {"DAMES.PXR", bon}},
-         cp("Deux fichiers du même jeu : DAMES.PXR et Dames.PXR")},
+         std::string("Deux fichiers du même jeu : DAMES.PXR et Dames.PXR")},
         {{{"échecs.PXR", bon}, {"ÉCHECS.pxr", bon}},
-         cp("Deux fichiers du même jeu : ÉCHECS.pxr et échecs.PXR")},
+         std::string("Deux fichiers du même jeu : ÉCHECS.pxr et échecs.PXR")},
         {{{"A.PXR", bon}, {"B.PXR", "DAMES\r\n2\r\n1 AAA  a\r\n2 BBB  b\r\n"}},
-         cp("Deux fichiers du même jeu (DAMES) : A.PXR et B.PXR")},
+         std::string("Deux fichiers du même jeu (DAMES) : A.PXR et B.PXR")},
         // Control characters never reach the report or the terminal, not
         // even in a file name.
         {{{"A.PXR", "Dames\r\n2\r\n1 AAA  a\x1B[2J\r\n2 BBB  b\r\n"}},
-         cp("Fichier A.PXR, ligne 3 : caractère de contrôle refusé (code 27)")},
+         std::string("Fichier A.PXR, ligne 3 : caractère de contrôle refusé (code 27)")},
         {{{"A\x1B]0;x\x07.PXR", "Dames\x7F\r\n2\r\n"}},
-         cp("Fichier A\\x1B]0;x\\x07.PXR, ligne 1 : caractère de contrôle refusé (code 127)")},
+         std::string(
+             "Fichier A\\x1B]0;x\\x07.PXR, ligne 1 : caractère de contrôle refusé (code 127)")},
         {{{"A.PXR", bon}, {"B.PXR", "Echecs\r\n2\r\n1 AAA  a\r\n2 aaa  b\r\n"}},
-         cp("Erreur résultat déja saisi JEU : Echecs, équipe : aaa")},
+         std::string("Erreur résultat déja saisi JEU : Echecs, équipe : aaa")},
         {{{"A.PXR", "Dames\r\n2\r\n1AAA\r\n"}}, "Erreur format joueur fichier A.PXR : 1AAA"},
-        {onze, cp("Trop de fichiers .PXR dans le dossier : 10 au plus")},
+        {onze, std::string("Trop de fichiers .PXR dans le dossier : 10 au plus")},
         // The players read must be those announced, and a file is never empty.
         {{{"A.PXR", "Dames\r\n3\r\n1 AAA  a\r\n2 BBB  b\r\n\r\n"}},
-         cp("Fichier A.PXR : 3 joueurs annoncés, 2 lus")},
+         std::string("Fichier A.PXR : 3 joueurs annoncés, 2 lus")},
         {{{"A.PXR", "Dames\r\n1\r\n1 AAA  a\r\n2 BBB  b\r\n"}},
-         cp("Fichier A.PXR : 1 joueurs annoncés, 2 lus")},
-        {{{"A.PXR", "Dames\r\n-3\r\n"}}, cp("Fichier A.PXR : -3 joueurs annoncés, 0 lus")},
+         std::string("Fichier A.PXR : 1 joueurs annoncés, 2 lus")},
+        {{{"A.PXR", "Dames\r\n-3\r\n"}}, std::string("Fichier A.PXR : -3 joueurs annoncés, 0 lus")},
         {{{"A.PXR", ""}}, "Fichier A.PXR vide"},
     };
     for (const auto& c : cas) {
@@ -237,11 +241,11 @@ TEST(ClassementEquipes, ErreursDesFichiersDeResultats) {
         dossier.ecrire("equipes.txt", liste);
         for (const auto& [nom, octets] : c.fichiers) dossier.ecrire(nom, octets);
         const Resultat r = classer(dossier);
-        EXPECT_FALSE(r.ok) << test::u(c.message);
+        EXPECT_FALSE(r.ok) << c.message;
         EXPECT_EQ(r.io.erreurs, Lignes{c.message});
         EXPECT_EQ(r.rapport.titre(), "Avant");
         EXPECT_EQ(r.rapport.lignes(), Lignes{"ligne d'avant"});
-        EXPECT_EQ(dossier.lire("resultat.txt"), cp("Erreur format équipe : MAUVAISE\r\n"));
+        EXPECT_EQ(dossier.lire("resultat.txt"), vers_cp1252("Erreur format équipe : MAUVAISE\r\n"));
     }
 }
 
@@ -251,7 +255,7 @@ TEST(ClassementEquipes, ErreursDeLaListeEtDeResultatTxt) {
         dossier.ecrire("resultat.txt", "ancien\r\n");
         const Resultat r = classer(dossier);
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.io.erreurs, Lignes{cp("Fichier EQUIPES.TXT non-trouvé\nDossier : ") +
+        EXPECT_EQ(r.io.erreurs, Lignes{std::string("Fichier EQUIPES.TXT non-trouvé\nDossier : ") +
                                        dossier.chemin().lexically_normal().string()});
         EXPECT_EQ(r.rapport.lignes(), Lignes{"ligne d'avant"});
         EXPECT_EQ(dossier.lire("resultat.txt"), "");
@@ -262,7 +266,8 @@ TEST(ClassementEquipes, ErreursDeLaListeEtDeResultatTxt) {
         std::filesystem::create_directory(dossier.chemin() / "resultat.txt");
         const Resultat r = classer(dossier);
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.io.erreurs, Lignes{cp("Impossible de créer le fichier RESULTAT.TXT !")});
+        EXPECT_EQ(r.io.erreurs,
+                  Lignes{std::string("Impossible de créer le fichier RESULTAT.TXT !")});
         EXPECT_EQ(r.rapport.lignes(), Lignes{"ligne d'avant"});
     }
     {
@@ -277,9 +282,9 @@ TEST(ClassementEquipes, ErreursDeLaListeEtDeResultatTxt) {
         const Resultat r = classer(dossier);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.io.erreurs,
-                  Lignes{cp("Trop d'équipes dans le fichier EQUIPES.TXT : 100 au plus")});
+                  Lignes{std::string("Trop d'équipes dans le fichier EQUIPES.TXT : 100 au plus")});
         EXPECT_EQ(r.rapport.lignes(), Lignes{"ligne d'avant"});
-        EXPECT_EQ(dossier.lire("resultat.txt"), cp("Erreur format équipe : MAUVAISE\r\n"));
+        EXPECT_EQ(dossier.lire("resultat.txt"), vers_cp1252("Erreur format équipe : MAUVAISE\r\n"));
     }
     {
         // A link named resultat.txt is replaced, never followed: its target
@@ -291,7 +296,7 @@ TEST(ClassementEquipes, ErreursDeLaListeEtDeResultatTxt) {
         EXPECT_TRUE(classer(dossier).ok);
         EXPECT_EQ(dossier.lire("cible"), "intact");
         EXPECT_FALSE(std::filesystem::is_symlink(dossier.chemin() / "resultat.txt"));
-        EXPECT_EQ(dossier.lire("resultat.txt"), cp("Erreur format équipe : MAUVAISE\r\n"));
+        EXPECT_EQ(dossier.lire("resultat.txt"), vers_cp1252("Erreur format équipe : MAUVAISE\r\n"));
     }
 }
 
@@ -319,7 +324,7 @@ TEST(ClassementEquipes, ListeEtFichiersQuiNeSontPasDesFichiersOrdinaires) {
         {[](const DossierTemporaire& d) { fs::create_directory(d.chemin() / "equipes.txt"); },
          "equipes.txt n'est pas un fichier ordinaire"},
         {[](const DossierTemporaire& d) { d.ecrire("equipes.txt", "AAA Alpha\nBBB B\tta\n"); },
-         cp("Fichier equipes.txt, ligne 2 : caractère de contrôle refusé (code 9)")},
+         std::string("Fichier equipes.txt, ligne 2 : caractère de contrôle refusé (code 9)")},
         {[&](const DossierTemporaire& d) {
              d.ecrire("equipes.txt", "AAA Alpha\r\n");
              d.ecrire("vrai", bon);
@@ -369,7 +374,7 @@ TEST(ClassementEquipes, ResultatTxtNeLaissePasFuirLaListe) {
     EXPECT_TRUE(classer(dossier).ok);
     EXPECT_EQ(droits("resultat.txt").st_mode & 07777, 0600u);
     EXPECT_EQ(droits("resultat.txt").st_uid, ::geteuid());
-    EXPECT_EQ(dossier.lire("resultat.txt"), cp("Erreur format équipe : MAUVAISE\r\n"));
+    EXPECT_EQ(dossier.lire("resultat.txt"), vers_cp1252("Erreur format équipe : MAUVAISE\r\n"));
     ::umask(masque);
 }
 

@@ -26,11 +26,11 @@ Tournoi tournoi_6_4_4_2() {
     test::poser_partie(t, 3, 0, 3, 1, 2);
     test::poser_partie(t, 3, 1, 4, 2, 2);
     test::ouvrir_ronde(t, 3);
-    copier_champ(t.joueur(1).equipe, "AAA");
-    copier_champ(t.joueur(2).equipe, "BbB");
-    copier_champ(t.joueur(3).equipe, "CCC");
-    copier_champ(t.joueur(4).equipe, "D");
-    t.joueur(4).actif = 0;
+    t.joueur(1).equipe = "AAA";
+    t.joueur(2).equipe = "BbB";
+    t.joueur(3).equipe = "CCC";
+    t.joueur(4).equipe = "D";
+    t.joueur(4).actif = false;
     return t;
 }
 
@@ -47,8 +47,8 @@ TEST(FichierEquipes, RangsPartagesSurLesPointsSeulementEtLignesCrLf) {
               "2 BbB  NOM2 Prenom2\r\n"
               "4 D  NOM4 Prenom4\r\n");
     // The table stays in standings order, with its index rebuilt.
-    EXPECT_EQ(t.joueurs[2].id, 3);
-    EXPECT_EQ(t.joueurs[3].id, 2);
+    EXPECT_EQ(t.joueurs[1].id, 3);
+    EXPECT_EQ(t.joueurs[2].id, 2);
     EXPECT_EQ(t.joueur(2).id, 2);
     EXPECT_EQ(dossier.contenu(), std::vector<std::string>{"Echecs.PXR"});
 }
@@ -57,7 +57,7 @@ TEST(FichierEquipes, RemplaceLeFichierEtNEcritQueLesEntetesSansJoueur) {
     DossierTemporaire dossier;
     dossier.ecrire("Dames.PXR", std::string(500, 'x'));
     Tournoi t = test::tournoi_avec_joueurs(0);
-    copier_champ(t.entete.jeu, "Dames");
+    t.entete.jeu = "Dames";
     InteractionTest io;
     ASSERT_TRUE(fichier_resultat_equipes(t, dossier.chemin(), io));
     EXPECT_EQ(dossier.lire("Dames.PXR"), "Dames\r\n0\r\n");
@@ -70,8 +70,8 @@ TEST(FichierEquipes, RemplaceLeFichierEtNEcritQueLesEntetesSansJoueur) {
 TEST(FichierEquipes, NomDeJeuAccentueEnUtf8SurLeDisqueEtWindows1252DansLeFichier) {
     DossierTemporaire dossier;
     Tournoi t = test::tournoi_avec_joueurs(1);
-    copier_champ(t.joueur(1).equipe, "A1");
-    copier_champ(t.entete.jeu, cp("Échecs"));
+    t.joueur(1).equipe = "A1";
+    t.entete.jeu = "Échecs";
     InteractionTest io;
     ASSERT_TRUE(fichier_resultat_equipes(t, dossier.chemin(), io));
     EXPECT_EQ(dossier.lire("Échecs.PXR"),
@@ -86,7 +86,7 @@ TEST(FichierEquipes, RefusesSansRienEcrire) {
     DossierTemporaire dossier;
     std::filesystem::create_directory(dossier.chemin() / "a");
     const std::string sans_jeu =
-        cp("Le tournoi n'a pas de jeu : le fichier des résultats par équipe porte le nom du jeu");
+        "Le tournoi n'a pas de jeu : le fichier des résultats par équipe porte le nom du jeu";
     const std::pair<std::string, std::string> cas[] = {
         {"", sans_jeu},
         {"   ", sans_jeu},
@@ -98,25 +98,25 @@ TEST(FichierEquipes, RefusesSansRienEcrire) {
     };
     for (const auto& [jeu, message] : cas) {
         Tournoi t = tournoi_6_4_4_2();
-        copier_champ(t.entete.jeu, jeu);
+        t.entete.jeu = jeu;
         InteractionTest io;
         EXPECT_FALSE(fichier_resultat_equipes(t, dossier.chemin(), io)) << jeu;
         EXPECT_EQ(io.erreurs, std::vector<std::string>{message});
-        EXPECT_EQ(t.joueurs[2].id, 2) << "sorted although nothing was written";
+        EXPECT_EQ(t.joueurs[1].id, 2) << "sorted although nothing was written";
     }
     // A player without code would be read with no team, or another one's: each
     // such player is named, by number, and nothing is written.
     {
         Tournoi t = tournoi_6_4_4_2();
-        copier_champ(t.joueur(2).equipe, "");
-        copier_champ(t.joueur(4).equipe, "A B");
-        copier_champ(t.joueur(2).prenom, cp("Léa"));
+        t.joueur(2).equipe = "";
+        t.joueur(4).equipe = "A B";
+        t.joueur(2).prenom = "Léa";
         InteractionTest io;
         EXPECT_FALSE(fichier_resultat_equipes(t, dossier.chemin(), io));
-        EXPECT_EQ(io.erreurs, std::vector<std::string>{
-                                  cp("Ces joueurs n'ont pas de code d'équipe :\nn°2 NOM2 Léa\n"
-                                     "n°4 NOM4 Prenom4 (code « A B »)")});
-        EXPECT_EQ(t.joueurs[2].id, 2);
+        EXPECT_EQ(io.erreurs, std::vector<std::string>{std::string(
+                                  "Ces joueurs n'ont pas de code d'équipe :\nn°2 NOM2 Léa\n"
+                                  "n°4 NOM4 Prenom4 (code « A B »)")});
+        EXPECT_EQ(t.joueurs[1].id, 2);
     }
     EXPECT_EQ(dossier.contenu(), std::vector<std::string>{"a"});
     EXPECT_TRUE(std::filesystem::is_empty(dossier.chemin() / "a"));
@@ -125,7 +125,7 @@ TEST(FichierEquipes, RefusesSansRienEcrire) {
     InteractionTest io;
     EXPECT_FALSE(fichier_resultat_equipes(t, dossier.chemin() / "absent", io));
     EXPECT_EQ(io.erreurs, std::vector<std::string>{"Impossible d'ouvrir le fichier : Echecs.PXR"});
-    EXPECT_EQ(t.joueurs[2].id, 2);
+    EXPECT_EQ(t.joueurs[1].id, 2);
 
     // A folder in the way of the file: the rename fails, the temporary file goes.
     std::filesystem::create_directory(dossier.chemin() / "Echecs.PXR");

@@ -57,10 +57,10 @@ void TestCorrections::trier_apparier_echanger_annuler() {
     });
     f.ModifierAppariements();
     QVERIFY(ihm.erreurs.isEmpty());
-    QCOMPARE(f.tournoi().app[0][0].blanc, 2);
+    QCOMPARE(f.tournoi().table(0, 0).blanc, 2);
     // The new sheet is shown at once.
     QVERIFY(f.rapport().lignes().size() > 5);
-    QVERIFY(tavo::vers_utf8(f.rapport().lignes()[5]).find("001 (  2/") == 0);
+    QVERIFY((f.rapport().lignes()[5]).find("001 (  2/") == 0);
 
     // A result entered: the undo asks, with the round and the results lost;
     // Enter answers Non.
@@ -102,7 +102,7 @@ void TestCorrections::corriger_une_ronde_passee() {
         d.Button2->click();  // closed, answering Non: the table shown is not stored...
     });
     f.SaisirResultats();
-    QCOMPARE(f.tournoi().joueur(1).resultats[0], 1);
+    QCOMPARE(demi_points(f.tournoi().joueur(1).ronde(0).resultat), 1);
     ihm.pilotes.push_back([](QDialog& dialogue) {
         auto& d = static_cast<TForm_Saisie_Resultats&>(dialogue);
         d.CBx_Ronde->setCurrentIndex(0);
@@ -113,12 +113,12 @@ void TestCorrections::corriger_une_ronde_passee() {
         d.Button2->click();
     });
     f.SaisirResultats();
-    QCOMPARE(f.tournoi().joueur(1).resultats[0], 2);
+    QCOMPARE(demi_points(f.tournoi().joueur(1).ronde(0).resultat), 2);
     QCOMPARE(f.tournoi().entete.ronde_courante, 1);
 
     // An exchange that makes two players meet again asks, Enter answering Non.
-    const tavo::Appariement table1 = f.tournoi().app[1][0];
-    const int revu = f.tournoi().joueur(table1.blanc).adversaires[0];
+    const tavo::Appariement table1 = f.tournoi().table(1, 0);
+    const int revu = f.tournoi().joueur(table1.blanc).ronde(0).adversaire;
     ihm.reponses = {false};
     ihm.pilotes.push_back([&](QDialog& dialogue) {
         auto& d = static_cast<TForm_Modifier_Appariements&>(dialogue);
@@ -129,7 +129,7 @@ void TestCorrections::corriger_une_ronde_passee() {
     f.ModifierAppariements();
     QCOMPARE(ihm.prudentes.size(), 1);
     QVERIFY(ihm.prudentes[0].contains(QStringLiteral("se sont déjà rencontrés")));
-    QCOMPARE(f.tournoi().app[1][0].noir, table1.noir);
+    QCOMPARE(f.tournoi().table(1, 0).noir, table1.noir);
 
     // Undone without a result entered: no question, but a word of what was done.
     ihm.questions.clear();

@@ -136,8 +136,8 @@ void TestDlgTournoi::valider_sans_departage_reste_ouvert() {
     QCOMPARE(ihm.erreurs,
              QStringList{QStringLiteral("Il me faut au moins une fonction de départage")});
     // A refused "Valider" changes nothing, not even the unsaved mark.
-    QCOMPARE(f.tournoi().entete.modifie, 0);
-    QCOMPARE(f.tournoi().entete.nb_departages, 0);
+    QVERIFY(!f.tournoi().entete.modifie);
+    QVERIFY(f.tournoi().entete.departages.empty());
 }
 
 void TestDlgTournoi::nombre_de_rondes_hors_de_0_a_15_refuse() {
@@ -170,10 +170,10 @@ void TestDlgTournoi::nouveau_tournoi_prend_les_valeurs() {
     ihm.pilotes.push_back(definir(QStringLiteral("Open de Noël"), "othello", " 7 rondes", {2, 0}));
     f.NouveauTournoi();
     const auto& e = f.tournoi().entete;
-    QCOMPARE(tavo::vers_utf8(tavo::champ(e.nom)), std::string("Open de Noël"));
-    QCOMPARE(tavo::champ(e.date), std::string("12/12/26"));
+    QCOMPARE((e.nom), std::string("Open de Noël"));
+    QCOMPARE(e.date, std::string("12/12/26"));
     QCOMPARE(e.nb_rondes, 7);
-    QCOMPARE(e.nb_departages, 2);
+    QCOMPARE(e.departages.size(), std::size_t{2});
     QCOMPARE(e.departages[0], 2);
     QCOMPARE(e.departages[1], 0);
     QCOMPARE(e.othello, 1);  // the case of the letters does not matter
@@ -203,8 +203,8 @@ void TestDlgTournoi::nouveau_tournoi_propose_de_sauver_l_ancien() {
     QCOMPARE(ihm.questions.size(), 1);
     QVERIFY(ihm.questions[0].startsWith(
         QStringLiteral("Attention|Il y a des changements non enregistrés\n\nVoulez-vous sauver")));
-    QCOMPARE(tavo::champ(f.tournoi().entete.nom), std::string("Ancien"));
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 3);
+    QCOMPARE(f.tournoi().entete.nom, std::string("Ancien"));
+    QCOMPARE(f.tournoi().nb_joueurs(), 3);
 
     // Annuler in the dialog: no question, nothing changes, modifie as it was.
     ihm.pilotes.push_back([](QDialog& d) { d.reject(); });
@@ -218,8 +218,8 @@ void TestDlgTournoi::nouveau_tournoi_propose_de_sauver_l_ancien() {
     ihm.a_sauver << fichier;
     ihm.pilotes.push_back(definir("Nouveau", "Dames", "5", {0}));
     f.NouveauTournoi();
-    QCOMPARE(tavo::champ(f.tournoi().entete.nom), std::string("Nouveau"));
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 0);
+    QCOMPARE(f.tournoi().entete.nom, std::string("Nouveau"));
+    QCOMPARE(f.tournoi().nb_joueurs(), 0);
     QCOMPARE(QFileInfo(fichier).size(), qint64(150 + 3 * 158));
     QCOMPARE(f.dossier_tournoi().string(), dossier.path().toStdString());
 
@@ -228,7 +228,7 @@ void TestDlgTournoi::nouveau_tournoi_propose_de_sauver_l_ancien() {
     ihm.reponses = {false};
     ihm.pilotes.push_back(definir("Troisième", "Dames", "5", {0}));
     f.NouveauTournoi();
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 0);
+    QCOMPARE(f.tournoi().nb_joueurs(), 0);
     QCOMPARE(QFileInfo(fichier).size(), qint64(150 + 3 * 158));
 }
 
@@ -253,7 +253,7 @@ void TestDlgTournoi::options_regle_othello() {
         d.Combo_Jeux->setEditText(QStringLiteral("Dames"));
         d.Bt_Valider->click();
     });
-    f.tournoi().entete.modifie = 0;
+    f.tournoi().entete.modifie = false;
     f.OptionsTournoi();
     QCOMPARE(
         ihm.erreurs,
@@ -266,7 +266,7 @@ void TestDlgTournoi::options_rouvre_avec_les_memes_valeurs() {
     TForm1 f(&ihm);
     ihm.pilotes.push_back(definir("Open", "Quarto", "9", {4, 1, 3}));
     f.NouveauTournoi();
-    f.tournoi().entete.modifie = 0;
+    f.tournoi().entete.modifie = false;
     TForm_Dlg_Tournoi& d = *f.Form_Dlg_Tournoi;
     // Scramble the controls, then reopen: they show the header again.
     d.Ed_Nom->setText(QStringLiteral("x"));
@@ -279,7 +279,7 @@ void TestDlgTournoi::options_rouvre_avec_les_memes_valeurs() {
     QCOMPARE(d.Combo_Jeux->currentText(), QStringLiteral("Quarto"));
     QCOMPARE(selection(d), (QStringList{"Nombre de gains", "Bucholz médian", "Cumulatif"}));
     // Annuler: nothing changes.
-    QCOMPARE(f.tournoi().entete.modifie, 0);
+    QVERIFY(!f.tournoi().entete.modifie);
 }
 
 // "Nouveau Tournoi" opens on an empty form, on its first page, the keyboard

@@ -69,14 +69,13 @@ QStringList textes_alt(const QWidget& dialogue) {
 
 void ecrire_tournoi(const QString& chemin, const char* nom, int nb_joueurs) {
     tavo::Tournoi t;
-    tavo::copier_champ(t.entete.nom, nom);
-    tavo::copier_champ(t.entete.date, "01/01/27");
-    tavo::copier_champ(t.entete.jeu, "Dames");
+    t.entete.nom = nom;
+    t.entete.date = "01/01/27";
+    t.entete.jeu = "Dames";
     t.entete.nb_rondes = 4;
-    t.entete.nb_departages = 1;
-    t.entete.departages[0] = 2;
+    t.entete.departages = {2};
     for (int i = 0; i < nb_joueurs; ++i)
-        tavo::copier_champ(t.joueur(tavo::ajouter_joueur(t)).nom, "J" + std::to_string(i + 1));
+        t.joueur(tavo::ajouter_joueur(t)).nom = "J" + std::to_string(i + 1);
     IhmTest ihm;
     QVERIFY(tavo::sauver(t, chemin.toStdString(), ihm));
 }
@@ -167,7 +166,7 @@ void TestFenetrePrincipale::quitter_avec_changements() {
     IhmTest ihm;
     TForm1 f(&ihm);
     f.show();
-    f.tournoi().entete.modifie = 1;
+    f.tournoi().entete.modifie = true;
 
     // Yes, then the save dialog is cancelled: the window stays open.
     ihm.reponses = {true};
@@ -181,7 +180,7 @@ void TestFenetrePrincipale::quitter_avec_changements() {
     QVERIFY(!f.close());
     QVERIFY(f.isVisible());
     QCOMPARE(ihm.erreurs.size(), 1);
-    QCOMPARE(f.tournoi().entete.modifie, 1);
+    QVERIFY(f.tournoi().entete.modifie);
 
     // Yes and a successful save: closes, the file is written.
     ihm.reponses = {true};
@@ -194,7 +193,7 @@ void TestFenetrePrincipale::quitter_avec_changements() {
     IhmTest ihm2;
     TForm1 f2(&ihm2);
     f2.show();
-    f2.tournoi().entete.modifie = 1;
+    f2.tournoi().entete.modifie = true;
     ihm2.reponses = {false};
     QVERIFY(f2.close());
     QCOMPARE(ihm2.questions.size(), 1);
@@ -215,14 +214,14 @@ void TestFenetrePrincipale::charger_et_sauver() {
     }
     f.Dlg_joueurs->SBtn_HautClick();
     QCOMPARE(f.Dlg_joueurs->joueur_courant(), 3);
-    f.tournoi().entete.modifie = 0;
+    f.tournoi().entete.modifie = false;
 
     ihm.a_ouvrir << fichier;
     f.ChargerTournoi();
     QVERIFY(ihm.erreurs.isEmpty());
     QCOMPARE(f.windowTitle(), QStringLiteral("Tournoi Coupe, du 01/01/27, jeu : Dames"));
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 4);
-    QCOMPARE(f.tournoi().entete.modifie, 0);
+    QCOMPARE(f.tournoi().nb_joueurs(), 4);
+    QVERIFY(!f.tournoi().entete.modifie);
     QCOMPARE(f.Form_Dlg_Tournoi->Ed_Nom->text(), QStringLiteral("Coupe"));
     QCOMPARE(f.Form_Dlg_Tournoi->ListBox2->count(), 1);
     QCOMPARE(f.Form_Dlg_Tournoi->ListBox2->item(0)->text(), QStringLiteral("Sonneborn-Berger"));
@@ -242,21 +241,21 @@ void TestFenetrePrincipale::charger_et_sauver() {
     ihm.a_ouvrir << abime;
     f.ChargerTournoi();
     QCOMPARE(ihm.erreurs, QStringList{QStringLiteral("Erreur de lecture TOURNOI dans ce fichier")});
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 4);
+    QCOMPARE(f.tournoi().nb_joueurs(), 4);
     QCOMPARE(f.dossier_tournoi().string(), dossier.path().toStdString());
 
     // Save under another name: the file is the tournament's image.
     const QString copie = dossier.filePath(QStringLiteral("copie.pxi"));
-    f.tournoi().entete.modifie = 1;
+    f.tournoi().entete.modifie = true;
     ihm.a_sauver << copie;
     QVERIFY(f.SauverTournoiSous());
     QCOMPARE(ihm.dossiers.last(), dossier.path());  // the dialog opened in its folder
-    QCOMPARE(f.tournoi().entete.modifie, 0);
+    QVERIFY(!f.tournoi().entete.modifie);
     QCOMPARE(QFileInfo(copie).size(), qint64(150 + 4 * 158));
     // Cancelled save dialog: nothing written, reported as not saved.
     QVERIFY(!f.SauverTournoiSous());
     // "Sauver" writes to the tournament's file without asking.
-    f.tournoi().entete.modifie = 1;
+    f.tournoi().entete.modifie = true;
     QVERIFY(f.SauverTournoi());
     QCOMPARE(f.fichier_courant(), copie);
 
@@ -279,16 +278,16 @@ void TestFenetrePrincipale::charger_et_sauver() {
     // "Recharger" takes the other program's tournament, once the director
     // agrees to lose his changes (Non: nothing happens).
     ecrire_tournoi(copie, "Autre", 6);
-    f.tournoi().entete.modifie = 1;
+    f.tournoi().entete.modifie = true;
     ihm.choix = {IhmTest::Reponse::oui, IhmTest::Reponse::oui};
     ihm.reponses = {false, true};
     QVERIFY(!f.SauverTournoi());
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 4);
+    QCOMPARE(f.tournoi().nb_joueurs(), 4);
     QVERIFY(!f.SauverTournoi());
     QCOMPARE(ihm.prudentes.size(), 2);
     QVERIFY(ihm.prudentes[1].startsWith(QStringLiteral("Recharger le tournoi|Les changements")));
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 6);
-    QCOMPARE(f.tournoi().entete.modifie, 0);
+    QCOMPARE(f.tournoi().nb_joueurs(), 6);
+    QVERIFY(!f.tournoi().entete.modifie);
     QCOMPARE(f.windowTitle(), QStringLiteral("Tournoi Autre, du 01/01/27, jeu : Dames"));
     QCOMPARE(QFileInfo(copie).size(), qint64(150 + 6 * 158));
     // Taken as it is on disk: saving now asks nothing.
@@ -303,20 +302,20 @@ void TestFenetrePrincipale::charger_apres_sauvegarde_annulee_ne_charge_pas() {
     ecrire_tournoi(fichier, "Autre", 2);
     IhmTest ihm;
     TForm1 f(&ihm);
-    f.tournoi().entete.nb_joueurs = 0;
-    tavo::copier_champ(f.tournoi().entete.nom, "En cours");
-    f.tournoi().entete.modifie = 1;
+    f.tournoi().joueurs.clear();
+    f.tournoi().entete.nom = "En cours";
+    f.tournoi().entete.modifie = true;
 
     ihm.reponses = {true};  // save first... then cancel the save dialog
     ihm.a_ouvrir << fichier;
     f.ChargerTournoi();
     QCOMPARE(ihm.questions, QStringList{kQuestion});
-    QCOMPARE(tavo::champ(f.tournoi().entete.nom), std::string("En cours"));
+    QCOMPARE(f.tournoi().entete.nom, std::string("En cours"));
     QCOMPARE(ihm.a_ouvrir.size(), 1);  // the open dialog was never shown
 
     ihm.reponses = {false};
     f.ChargerTournoi();
-    QCOMPARE(tavo::champ(f.tournoi().entete.nom), std::string("Autre"));
+    QCOMPARE(f.tournoi().entete.nom, std::string("Autre"));
 }
 
 void TestFenetrePrincipale::avertissement() {
@@ -374,7 +373,7 @@ void TestFenetrePrincipale::recents_annuler_et_copie_de_secours() {
     QVERIFY(ihm.questions[0].startsWith(QStringLiteral(
         "Copie de secours|Une copie de secours du tournoi « Club » a été faite le ")));
     QCOMPARE(f.tournoi().entete.ronde_courante, 0);  // the round paired is back
-    QCOMPARE(f.tournoi().entete.modifie, 1);
+    QVERIFY(f.tournoi().entete.modifie);
     QCOMPARE(f.fichier_courant(), fichier);
     // Saved: the copy is gone, and nothing is offered any more.
     QVERIFY(f.SauverTournoi());

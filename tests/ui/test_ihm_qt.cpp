@@ -50,7 +50,7 @@ void TestIhmQt::boites() {
     };
 
     noter_puis(QMessageBox::Ok);
-    ihm.message_erreur(tavo::cp("Impossible d'ouvrir ce fichier é"));
+    ihm.message_erreur(std::string("Impossible d'ouvrir ce fichier é"));
     QCOMPARE(titre, QStringLiteral("Erreur"));
     QCOMPARE(texte, QStringLiteral("Impossible d'ouvrir ce fichier é"));
     QCOMPARE(icone, QMessageBox::Critical);
@@ -165,7 +165,7 @@ void TestIhmQt::en_francais_et_prudentes() {
             QCOMPARE(boite->button(QMessageBox::No)->text(), QStringLiteral("É&craser"));
             QTest::keyClick(boite, touche);
         });
-        QCOMPARE(ihm.question_choix("Sauver", "Modifié", "Recharger", tavo::cp("Écraser"),
+        QCOMPARE(ihm.question_choix("Sauver", "Modifié", "Recharger", std::string("Écraser"),
                                     IhmQt::Reponse::non),
                  touche == Qt::Key_Return ? IhmQt::Reponse::non : IhmQt::Reponse::annuler);
     }

@@ -48,9 +48,9 @@ void TestImpression::fenetre_et_rapports_successifs() {
     QCOMPARE(mesures.horizontalAdvance(QStringLiteral("iiiii.....")),
              mesures.horizontalAdvance(QStringLiteral("MMMMMWWWWW")));
     tavo::Rapport r;
-    r.titre(tavo::cp("Classement après 2 rondes"));
+    r.titre(std::string("Classement après 2 rondes"));
     r.ligne("%s", "un");
-    r.ligne("%s", tavo::cp("deux é").c_str());
+    r.ligne("%s", std::string("deux é").c_str());
     w.montrer(r);
     r.vider();
     r.titre("Liste");
@@ -76,7 +76,7 @@ void TestImpression::imprimer_dans_un_pdf() {
     tavo::Rapport r;
     r.ligne("Tournoi : %-30s du %s", "Open", "12/12/26");
     r.ajouter(" ");
-    r.ligne("%3d %-25s %5.1f", 1, tavo::cp("DUPONT Léa").c_str(), 3.5);
+    r.ligne("%3d %-25s %5.1f", 1, std::string("DUPONT Léa").c_str(), 3.5);
     r.ligne("%3d %-25s %5.1f", 2, "MARTIN Jean", 2.0);
     w.montrer(r);
 
@@ -127,7 +127,7 @@ void TestImpression::pages_pleines() {
 void TestImpression::imprimante_inutilisable() {
     IhmTest ihm;
     tavo::ui::TForm1 f(&ihm);
-    f.tournoi().entete.nb_joueurs = 0;
+    f.tournoi().joueurs.clear();
     // A report from the menu, printed to a file that cannot be created.
     ihm.pdf = QStringLiteral("/dossier/inexistant/rapport.pdf");
     ihm.pilotes.push_back([](QDialog& d) {
@@ -158,7 +158,7 @@ void TestImpression::importer_publier_exporter() {
     ihm.a_importer << liste;
     f.action_importer_joueurs->trigger();
     QCOMPARE(ihm.informations, QStringList{QStringLiteral("2 joueurs importés")});
-    QCOMPARE(f.tournoi().entete.nb_joueurs, 2);
+    QCOMPARE(f.tournoi().nb_joueurs(), 2);
 
     // The crosstable, exported: the type chosen gives its extension to a
     // name typed without one ("g" with CSV chosen, beside g.html, is

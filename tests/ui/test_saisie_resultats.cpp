@@ -29,8 +29,8 @@ struct Banc {
     Banc(int n, bool othello = false) {
         f.tournoi() = tavo::test::tournoi_avec_joueurs(n, 5);
         if (othello) {
-            tavo::copier_champ(f.tournoi().entete.jeu, "Othello");
-            f.tournoi().entete.othello = 1;
+            f.tournoi().entete.jeu = "Othello";
+            f.tournoi().entete.othello = true;
         }
         f.NouvelleRonde();
     }
@@ -39,7 +39,7 @@ struct Banc {
         d.show();
         QApplication::setActiveWindow(&d);
     }
-    const tavo::Appariement& table(int t) { return f.tournoi().app[0][t]; }
+    const tavo::Appariement& table(int t) { return f.tournoi().table(0, t); }
     // Types a disc count over the one shown, as the director does.
     static void taper(QLineEdit* champ, const QString& texte) {
         champ->setFocus();
@@ -80,7 +80,7 @@ void TestSaisieResultats::sans_ronde_appariee_la_commande_refuse() {
 
 void TestSaisieResultats::activation_des_boutons() {
     Banc b(6);
-    QCOMPARE(b.f.tournoi().nb_app[0], 3);
+    QCOMPARE(b.f.tournoi().nb_tables(0), 3);
     b.ouvrir();
     QCOMPARE(b.d.windowTitle(), QStringLiteral("Saisie des résultats : Echecs, ronde n°1"));
     QCOMPARE(b.d.Notebook1->currentIndex(), 0);
@@ -114,30 +114,30 @@ void TestSaisieResultats::couplage_et_enregistrement() {
     b.d.Rbt_NP->click();
     QCOMPARE(b.coches(), (QStringList{"Rbt_BG", "Rbt_NP"}));
     b.d.Rbt_BP->click();
-    b.f.tournoi().entete.modifie = 0;
+    b.f.tournoi().entete.modifie = false;
     b.d.Bt_Valider->click();
-    QCOMPARE(b.f.tournoi().entete.modifie, 1);
-    QCOMPARE(b.table(0).saisi, 1);
-    QCOMPARE(b.table(0).res_blanc, 0);
-    QCOMPARE(b.table(0).res_noir, 2);
+    QVERIFY(b.f.tournoi().entete.modifie);
+    QVERIFY(b.table(0).saisi());
+    QCOMPARE(demi_points(b.table(0).res_blanc), 0);
+    QCOMPARE(demi_points(b.table(0).res_noir()), 2);
 
     // Table 2 left without a choice stays without result; table 1 comes back
     // with its buttons.
     QVERIFY(b.coches().isEmpty());
     b.d.Bt_Prec->click();
-    QCOMPARE(b.table(1).saisi, 0);
+    QVERIFY(!b.table(1).saisi());
     QCOMPARE(b.coches(), (QStringList{"Rbt_BP", "Rbt_NG"}));
     b.d.Rbt_BN->click();
     b.d.Bt_Valider->click();
-    QCOMPARE(b.table(0).res_blanc, 1);
-    QCOMPARE(b.table(0).res_noir, 1);
+    QCOMPARE(demi_points(b.table(0).res_blanc), 1);
+    QCOMPARE(demi_points(b.table(0).res_noir()), 1);
 }
 
 void TestSaisieResultats::tout_verifier() {
     Banc b(7);  // 3 tables and the bye of player 7
     const tavo::Tournoi& t = b.f.tournoi();
-    QCOMPARE(t.nb_app[0], 4);
-    QCOMPARE(t.app[0][3].noir, tavo::ID_QUALIFIE);
+    QCOMPARE(t.nb_tables(0), 4);
+    QCOMPARE(t.table(0, 3).noir, tavo::ID_QUALIFIE);
     bool ouvert = false;
     b.ihm.pilotes.push_back([&](QDialog& dialogue) {
         auto& d = static_cast<TForm_Saisie_Resultats&>(dialogue);
@@ -165,13 +165,13 @@ void TestSaisieResultats::tout_verifier() {
     QVERIFY(ouvert);
     QCOMPARE(b.ihm.erreurs, QStringList{QStringLiteral("Il me manque des résultats")});
     QVERIFY(!b.d.isVisible());
-    QCOMPARE(t.joueur(1).resultats[0], 2);
-    QCOMPARE(t.joueur(4).resultats[0], 0);
-    QCOMPARE(t.joueur(2).resultats[0], 0);
-    QCOMPARE(t.joueur(5).resultats[0], 2);
-    QCOMPARE(t.joueur(3).resultats[0], 1);
-    QCOMPARE(t.joueur(6).resultats[0], 1);
-    QCOMPARE(t.joueur(7).resultats[0], 2);
+    QCOMPARE(demi_points(t.joueur(1).ronde(0).resultat), 2);
+    QCOMPARE(demi_points(t.joueur(4).ronde(0).resultat), 0);
+    QCOMPARE(demi_points(t.joueur(2).ronde(0).resultat), 0);
+    QCOMPARE(demi_points(t.joueur(5).ronde(0).resultat), 2);
+    QCOMPARE(demi_points(t.joueur(3).ronde(0).resultat), 1);
+    QCOMPARE(demi_points(t.joueur(6).ronde(0).resultat), 1);
+    QCOMPARE(demi_points(t.joueur(7).ronde(0).resultat), 2);
     QVERIFY(t.ronde_complete(0));
 }
 
@@ -192,10 +192,10 @@ void TestSaisieResultats::othello_complement_et_bornes() {
     QTest::keyClick(b.d.Ed_Nbp_noir, Qt::Key_Tab);  // leaving the field
     QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("24"));
     b.d.Bt_Valider->click();
-    QCOMPARE(b.table(0).saisi, 1);
+    QVERIFY(b.table(0).saisi());
     QCOMPARE(b.table(0).pions_noir, 40);
-    QCOMPARE(b.table(0).res_noir, 2);
-    QCOMPARE(b.table(0).res_blanc, 0);
+    QCOMPARE(demi_points(b.table(0).res_noir()), 2);
+    QCOMPARE(demi_points(b.table(0).res_blanc), 0);
 
     // 65 is refused: the box, the focus back, the counts before in both
     // fields (40 for black, typed and accepted, and 24).
@@ -216,7 +216,7 @@ void TestSaisieResultats::othello_complement_et_bornes() {
     b.d.Bt_Prec->click();
     QCOMPARE(b.ihm.erreurs, (QStringList{hors_bornes, hors_bornes}));
     QCOMPARE(b.d.table_courante(), 1);
-    QCOMPARE(b.table(1).saisi, 0);
+    QVERIFY(!b.table(1).saisi());
 
     // Both counts typed: neither overwrites the other, and a total other
     // than 64 (40-25) is refused with its message, never made 39-25.
@@ -226,7 +226,7 @@ void TestSaisieResultats::othello_complement_et_bornes() {
     b.d.Button3->click();
     QCOMPARE(b.ihm.erreurs.last(),
              QStringLiteral("les nombres de pions des deux joueurs doivent faire 64"));
-    QCOMPARE(b.table(1).saisi, 0);
+    QVERIFY(!b.table(1).saisi());
     QVERIFY(b.d.isVisible());
 
     // 0 and 64, then 32 each: a draw.
@@ -240,11 +240,11 @@ void TestSaisieResultats::othello_complement_et_bornes() {
     QCOMPARE(b.d.Ed_Nbp_blanc->text(), QStringLiteral("32"));
     b.d.Button3->click();
     QCOMPARE(b.ihm.erreurs.size(), 3);
-    QCOMPARE(b.table(1).saisi, 1);
-    QCOMPARE(b.table(1).res_blanc, 1);
-    QCOMPARE(b.table(1).res_noir, 1);
+    QVERIFY(b.table(1).saisi());
+    QCOMPARE(demi_points(b.table(1).res_blanc), 1);
+    QCOMPARE(demi_points(b.table(1).res_noir()), 1);
     QVERIFY(!b.d.isVisible());  // every table entered: committed and closed
-    QCOMPARE(b.f.tournoi().joueur(3).pions[0], 40);
+    QCOMPARE(b.f.tournoi().joueur(3).ronde(0).pions, 40);
 }
 
 void TestSaisieResultats::reouverture() {
@@ -269,14 +269,14 @@ void TestSaisieResultats::reouverture() {
         "Attention|Le résultat de la table n°4 n'est pas enregistré.\n\nVoulez-vous "
         "l'enregistrer ?");
     QCOMPARE(b.ihm.questions, QStringList(2, question));
-    QCOMPARE(b.table(3).saisi, 0);  // the table shown is not stored
-    QCOMPARE(b.table(2).saisi, 1);
+    QVERIFY(!b.table(3).saisi());  // the table shown is not stored
+    QVERIFY(b.table(2).saisi());
     b.ouvrir();
     QCOMPARE(b.d.Lbl_No_App->text(), QStringLiteral("Table n°4"));
     b.d.Rbt_BN->click();
     b.d.close();  // the close box: Oui stores it
     QVERIFY(!b.d.isVisible());
-    QCOMPARE(b.table(3).saisi, 1);
+    QVERIFY(b.table(3).saisi());
     b.ouvrir();
     b.d.Button3->click();  // nothing typed: no question
     QCOMPARE(b.ihm.questions.size(), 3);
@@ -304,8 +304,8 @@ void TestSaisieResultats::au_clavier() {
         QTest::keyClick(&b.d, Qt::Key_Return);
     }
     for (int table = 0; table < 20; ++table) {
-        QCOMPARE(b.table(table).saisi, 1);
-        QCOMPARE(b.table(table).res_blanc, "2101"[table % 4] - '0');
+        QVERIFY(b.table(table).saisi());
+        QCOMPARE(demi_points(b.table(table).res_blanc), "2101"[table % 4] - '0');
     }
     QCOMPARE(b.d.Lbl_Etat->text(), QStringLiteral("Toutes les tables ont un résultat"));
 
@@ -333,12 +333,12 @@ void TestSaisieResultats::au_clavier() {
     QTest::keyClick(o.d.Ed_Nbp_blanc, Qt::Key_Backtab);
     QCOMPARE(o.d.Ed_Nbp_noir->text(), QStringLiteral("0"));
     QCOMPARE(o.d.Ed_Nbp_blanc->text(), QStringLiteral("0"));
-    o.f.tournoi().entete.modifie = 0;
+    o.f.tournoi().entete.modifie = false;
     QTest::keyClick(o.d.Ed_Nbp_noir, Qt::Key_Return);
     QTest::keyClick(o.d.Ed_Nbp_noir, Qt::Key_Return);
-    QCOMPARE(o.table(2).saisi, 0);
+    QVERIFY(!o.table(2).saisi());
     QCOMPARE(o.table(2).pions_noir, 0);
-    QCOMPARE(o.f.tournoi().entete.modifie, 0);
+    QVERIFY(!o.f.tournoi().entete.modifie);
     QVERIFY(o.ihm.erreurs.isEmpty());
 }
 

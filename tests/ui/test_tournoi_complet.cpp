@@ -100,7 +100,7 @@ void TestTournoiComplet::tournoi_de_sept_joueurs() {
         d.Bt_Fermer->click();
     });
     f->action_gestion_joueurs->trigger();
-    QCOMPARE(f->tournoi().entete.nb_joueurs, 7);
+    QCOMPARE(f->tournoi().nb_joueurs(), 7);
     const QStringList liste = rapport(ihm, *f, &TForm1::ListeJoueurs);
     QVERIFY(liste.join('\n').contains(QStringLiteral("SIMON")));
     QVERIFY(liste.join('\n').contains(QStringLiteral("Zoé")));
@@ -109,7 +109,7 @@ void TestTournoiComplet::tournoi_de_sept_joueurs() {
     const QStringList feuille1 = rapport(ihm, *f, &TForm1::NouvelleRonde);
     QVERIFY2(feuille1.join('\n').contains(QStringLiteral("*QUALIFIE D'OFFICE*")),
              qPrintable(feuille1.join('\n')));
-    QCOMPARE(f->tournoi().nb_app[0], 4);
+    QCOMPARE(f->tournoi().nb_tables(0), 4);
     ihm.pilotes.push_back(saisir_ronde);
     f->action_saisir_resultats->trigger();
     QVERIFY(f->tournoi().ronde_complete(0));
@@ -134,14 +134,14 @@ void TestTournoiComplet::tournoi_de_sept_joueurs() {
         QVERIFY2(feuille.join('\n').contains(QStringLiteral("Ronde n°%1").arg(ronde)),
                  qPrintable(feuille.join('\n')));
         QVERIFY(!feuille.join('\n').contains(QStringLiteral("DUPONT")));
-        QCOMPARE(f->tournoi().nb_app[ronde - 1], 3);
+        QCOMPARE(f->tournoi().nb_tables(ronde - 1), 3);
         QCOMPARE(rapport(ihm, *f, &TForm1::RevoirAppariements), feuille);
         ihm.pilotes.push_back(saisir_ronde);
         f->action_saisir_resultats->trigger();
         QVERIFY(f->tournoi().ronde_complete(ronde - 1));
     }
     QVERIFY(ihm.erreurs.isEmpty());
-    QCOMPARE(f->tournoi().joueur(1).adversaires[2], tavo::ID_FORFAIT);
+    QCOMPARE(f->tournoi().joueur(1).ronde(2).adversaire, tavo::ID_FORFAIT);
 
     // The planned rounds are played: a fourth is refused with a message.
     f->action_nouvelle_ronde->trigger();
@@ -157,13 +157,13 @@ void TestTournoiComplet::tournoi_de_sept_joueurs() {
     }
     // Nine games and a bye over three rounds: 20 points of 2 shared.
     int total = 0;
-    for (int p = 1; p <= 7; ++p) total += f->tournoi().joueurs[p].points;
+    for (const tavo::Joueur& j : f->tournoi().joueurs) total += j.points;
     QCOMPARE(total, 3 * 2 + 2 + 3 * 2 + 3 * 2);
 
     // Sauver, then Quitter: no question once saved.
     ihm.a_sauver << fichier;
     f->action_sauver->trigger();
-    QCOMPARE(f->tournoi().entete.modifie, 0);
+    QVERIFY(!f->tournoi().entete.modifie);
     // The team result file goes beside the tournament file.
     f->action_fichier_equipes->trigger();
     QVERIFY(QFileInfo::exists(dossier.filePath(QStringLiteral("Echecs.PXR"))));
@@ -184,7 +184,7 @@ void TestTournoiComplet::tournoi_de_sept_joueurs() {
     for (const auto& j : kJoueurs)
         QVERIFY2(equipes.join('\n').contains(QStringLiteral("Club ") + QString::fromUtf8(j[0])),
                  qPrintable(equipes.join('\n')));
-    f->tournoi().entete.modifie = 0;  // the team file sorted the table; nothing to save
+    f->tournoi().entete.modifie = false;  // the team file sorted the table; nothing to save
     f->show();
     f->action_quitter->trigger();
     QVERIFY(!f->isVisible());
