@@ -1,0 +1,106 @@
+#include "model/schema_tavo.h"
+
+namespace tavo {
+
+namespace {
+
+// Version 1.
+//
+// tournoi      the one row of the tournament: its texts, the rounds planned,
+//              the current round (-1 before the first, 0 for the first), the
+//              active players counted by the first pairing (kept for the
+//              1998 file), and whether results are disc counts (Othello).
+// departage    the tie-breaks in priority order (rang 0 first), ids 0..5,
+//              each once.
+// joueur       one row per player, numbered 1..9999; `rang_classement` is
+//              the player's place in the order of the last standings.
+// partie       what each player did in each paired round: the opponent (a
+//              player, 10000 for no game or a forfeit, 10001 for the bye),
+//              the colour (0 white, 1 black, 2 none), the result and discs.
+// appariement  the tables of each round in order (round 0 first, table 1
+//              first): white and black (10001 on the side of a bye), white's
+//              result and both disc counts.
+//
+// Texts are UTF-8 without control characters, of any length. Results are
+// 'aucun' (not entered), 'perte', 'nul' or 'gain'. The references between
+// players are checked at the commit of a transaction (DEFERRABLE INITIALLY
+// DEFERRED), so an action may write its rows in any order; the opponent
+// columns refer to players through the generated columns `*_joueur`, which
+// leave out the special ids.
+constexpr std::string_view kVersion1 = R"sql(
+CREATE TABLE tournoi (
+    id INTEGER PRIMARY KEY CHECK (id = 1),
+    nom TEXT NOT NULL,
+    date TEXT NOT NULL,
+    jeu TEXT NOT NULL,
+    rondes_prevues INTEGER NOT NULL CHECK (rondes_prevues >= 0),
+    ronde_courante INTEGER NOT NULL CHECK (ronde_courante BETWEEN -1 AND rondes_prevues - 1),
+    nb_actifs INTEGER NOT NULL CHECK (nb_actifs >= 0),
+    resultats_en_pions INTEGER NOT NULL CHECK (resultats_en_pions IN (0, 1)),
+    CHECK ((nom || date || jeu) NOT GLOB '*[' || char(1) || '-' || char(31) || char(127) || ']*')
+) STRICT;
+
+CREATE TABLE departage (
+    rang INTEGER PRIMARY KEY CHECK (rang BETWEEN 0 AND 5),
+    departage INTEGER NOT NULL UNIQUE CHECK (departage BETWEEN 0 AND 5)
+) STRICT;
+
+CREATE TABLE joueur (
+    numero INTEGER PRIMARY KEY CHECK (numero BETWEEN 1 AND 9999),
+    nom TEXT NOT NULL,
+    prenom TEXT NOT NULL,
+    ne_le TEXT NOT NULL,
+    elo INTEGER NOT NULL CHECK (elo BETWEEN 0 AND 9999),
+    fille INTEGER NOT NULL CHECK (fille IN (0, 1)),
+    actif INTEGER NOT NULL CHECK (actif IN (0, 1)),
+    equipe TEXT NOT NULL,
+    flotteur_bas INTEGER NOT NULL CHECK (flotteur_bas IN (0, 1)),
+    flotteur_haut INTEGER NOT NULL CHECK (flotteur_haut IN (0, 1)),
+    points_dernier_classement INTEGER NOT NULL,
+    rang_classement INTEGER NOT NULL UNIQUE,
+    CHECK ((nom || prenom || ne_le || equipe)
+           NOT GLOB '*[' || char(1) || '-' || char(31) || char(127) || ']*')
+) STRICT;
+
+CREATE TABLE partie (
+    joueur INTEGER NOT NULL REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    ronde INTEGER NOT NULL CHECK (ronde >= 0),
+    adversaire INTEGER NOT NULL
+        CHECK (adversaire BETWEEN 1 AND 9999 OR adversaire IN (10000, 10001)),
+    adversaire_joueur INTEGER AS (CASE WHEN adversaire <= 9999 THEN adversaire END)
+        REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    couleur INTEGER NOT NULL CHECK (couleur IN (0, 1, 2)),
+    resultat TEXT NOT NULL CHECK (resultat IN ('aucun', 'perte', 'nul', 'gain')),
+    pions INTEGER NOT NULL CHECK (pions BETWEEN 0 AND 64),
+    PRIMARY KEY (joueur, ronde),
+    CHECK (adversaire <> joueur)
+) STRICT, WITHOUT ROWID;
+
+CREATE TABLE appariement (
+    ronde INTEGER NOT NULL CHECK (ronde >= 0),
+    numero INTEGER NOT NULL CHECK (numero >= 1),
+    blanc INTEGER NOT NULL CHECK (blanc BETWEEN 1 AND 9999 OR blanc = 10001),
+    noir INTEGER NOT NULL CHECK (noir BETWEEN 1 AND 9999 OR noir = 10001),
+    blanc_joueur INTEGER AS (CASE WHEN blanc <= 9999 THEN blanc END)
+        REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    noir_joueur INTEGER AS (CASE WHEN noir <= 9999 THEN noir END)
+        REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    resultat_blanc TEXT NOT NULL CHECK (resultat_blanc IN ('aucun', 'perte', 'nul', 'gain')),
+    pions_blanc INTEGER NOT NULL CHECK (pions_blanc BETWEEN 0 AND 64),
+    pions_noir INTEGER NOT NULL CHECK (pions_noir BETWEEN 0 AND 64),
+    PRIMARY KEY (ronde, numero),
+    UNIQUE (ronde, blanc),
+    UNIQUE (ronde, noir),
+    CHECK (blanc <> noir)
+) STRICT, WITHOUT ROWID;
+)sql";
+
+constexpr std::string_view kEtapes[] = {kVersion1};
+
+}  // namespace
+
+std::span<const std::string_view> etapes_schema_tavo() {
+    return kEtapes;
+}
+
+}  // namespace tavo
