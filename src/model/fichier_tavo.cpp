@@ -374,6 +374,7 @@ bool FichierTavo::creer(const std::string& chemin, Tournoi& t, const OptionsBase
 
 bool FichierTavo::commencer() {
     erreur_.clear();
+    action_.reset();
     action_ = std::make_unique<Transaction>(base_);
     if (action_->commencee()) return true;
     action_.reset();
@@ -430,6 +431,9 @@ bool FichierTavo::lire(Tournoi& t) {
 
 bool FichierTavo::ecrire(Tournoi& t) {
     erreur_.clear();
+    // The action ends with this call, committed or undone, so that a refusal
+    // never keeps other programs waiting.
+    std::unique_ptr<Transaction> action = std::move(action_);
     ImageTavo image = image_du_tournoi(t);
     // What is stored must read back as this very tournament.
     auto relu = std::make_unique<Tournoi>();
@@ -441,15 +445,18 @@ bool FichierTavo::ecrire(Tournoi& t) {
     if (!defaut.empty())
         return refus("Sauvegarde refusée, le fichier ne se relirait pas. " +
                      message_lecture(ErreurLecture::desaccord, defaut));
-    if (!action_ && !commencer()) return false;
-    if (!connues_valables()) {
-        ImageTavo fichier;
-        if (!lire_image(fichier)) return false;
-        connues_ = std::move(fichier);
+    if (!action) {
+        action = std::make_unique<Transaction>(base_);
+        if (!action->commencee()) return false;
     }
-    const bool ecrit = ecrire_differences(base_, *connues_, image) && action_->valider();
-    action_.reset();
-    if (!ecrit) {
+    if (!connues_valables()) {
+        connues_.emplace();
+        if (!lire_image(*connues_)) {
+            connues_.reset();
+            return false;
+        }
+    }
+    if (!ecrire_differences(base_, *connues_, image) || !action->valider()) {
         connues_.reset();
         return false;
     }

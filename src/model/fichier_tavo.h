@@ -38,7 +38,7 @@ class FichierTavo {
     bool creer(const std::string& chemin, Tournoi& t, const OptionsBase& options = {});
 
     // Begins one action: other programs wait (up to the busy timeout) until
-    // ecrire() commits it; destroying the object first undoes everything.
+    // ecrire() ends it; destroying the object first undoes everything.
     bool commencer();
 
     // Reads the whole tournament into `t` (limites_1998 and modifie false):
@@ -47,10 +47,10 @@ class FichierTavo {
     // (message, `t` untouched).
     bool lire(Tournoi& t);
 
-    // Stores `t` in the action begun (or in one of its own), which it
-    // commits: the rows that differ from the file's are deleted and written
-    // again. A tournament that would not read back equal is refused and
-    // nothing is written. On success `modifie` is false.
+    // Stores `t` in the action begun (or in one of its own), and ends it: the
+    // rows that differ from the file's are deleted and written again, then
+    // committed. A tournament that would not read back equal is refused, the
+    // action undone. On success `modifie` is false.
     bool ecrire(Tournoi& t);
 
     const std::string& erreur() const { return erreur_.empty() ? base_.erreur() : erreur_; }

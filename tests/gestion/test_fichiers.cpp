@@ -240,5 +240,36 @@ TEST(FichiersTavo, AFileWhoseRecordsContradictEachOtherIsRefused) {
     }
 }
 
+// A save refused ends its action: nothing is written, and another program
+// writes at once.
+TEST(FichiersTavo, ARefusedSaveUndoesItsActionAndWritesNothing) {
+    test::DossierTemporaire dossier;
+    const std::string chemin = (dossier.chemin() / "t.tavo").string();
+    Tournoi t = test::tournoi_avec_joueurs(4, 3);
+    InteractionTest io;
+    Rapport feuille;
+    ASSERT_TRUE(gestion::apparier_ronde(t, feuille, io));
+    ASSERT_TRUE(gestion::creer_tournoi(t, chemin, io));
+    FichierTavo fichier;
+    ASSERT_TRUE(fichier.ouvrir(chemin));
+    ASSERT_TRUE(fichier.commencer());
+    Tournoi lu;
+    ASSERT_TRUE(fichier.lire(lu));
+    lu.joueurs[1].rondes.clear();
+    lu.joueurs[0].nom = "CHANGÉ";
+    EXPECT_FALSE(fichier.ecrire(lu));
+    EXPECT_EQ(fichier.erreur(),
+              "Sauvegarde refusée, le fichier ne se relirait pas. Fichier incohérent. Ronde 1 : "
+              "le joueur 2 n'a pas d'adversaire");
+    FichierTavo autre;
+    ASSERT_TRUE(autre.ouvrir(chemin, {.attente_ms = 100}));
+    Tournoi ecrit = t;
+    ecrit.entete.nom = "Autre";
+    EXPECT_TRUE(autre.ecrire(ecrit)) << autre.erreur();
+    Tournoi relu_ensuite = relu(chemin);
+    relu_ensuite.limites_1998 = true;
+    EXPECT_TRUE(relu_ensuite == ecrit);
+}
+
 }  // namespace
 }  // namespace tavo
