@@ -194,16 +194,23 @@ TEST(FichiersTavo, EachActionStoredThroughOneOpenFileReadsBackEqual) {
     }
 }
 
+// Four players paired for round 1, stored in a new file at `chemin`.
+Tournoi premiere_ronde(const std::string& chemin) {
+    Tournoi t = test::tournoi_avec_joueurs(4, 3);
+    InteractionTest io;
+    Rapport feuille;
+    EXPECT_TRUE(gestion::apparier_ronde(t, feuille, io));
+    EXPECT_TRUE(gestion::creer_tournoi(t, chemin, io));
+    return t;
+}
+
 // What a file that did not come from the program could hold is refused,
 // named, and the tournament in memory left as it was.
 TEST(FichiersTavo, AFileWhoseRecordsContradictEachOtherIsRefused) {
     test::DossierTemporaire dossier;
     const std::string chemin = (dossier.chemin() / "t.TAVO").string();
-    Tournoi t = test::tournoi_avec_joueurs(4, 3);
+    const Tournoi t = premiere_ronde(chemin);
     InteractionTest io;
-    Rapport feuille;
-    ASSERT_TRUE(gestion::apparier_ronde(t, feuille, io));
-    ASSERT_TRUE(gestion::creer_tournoi(t, chemin, io));
     EXPECT_TRUE(gestion::est_fichier_tavo(chemin));
     const struct {
         const char* sql;
@@ -245,11 +252,7 @@ TEST(FichiersTavo, AFileWhoseRecordsContradictEachOtherIsRefused) {
 TEST(FichiersTavo, ARefusedSaveUndoesItsActionAndWritesNothing) {
     test::DossierTemporaire dossier;
     const std::string chemin = (dossier.chemin() / "t.tavo").string();
-    Tournoi t = test::tournoi_avec_joueurs(4, 3);
-    InteractionTest io;
-    Rapport feuille;
-    ASSERT_TRUE(gestion::apparier_ronde(t, feuille, io));
-    ASSERT_TRUE(gestion::creer_tournoi(t, chemin, io));
+    const Tournoi t = premiere_ronde(chemin);
     FichierTavo fichier;
     ASSERT_TRUE(fichier.ouvrir(chemin));
     ASSERT_TRUE(fichier.commencer());
