@@ -9,36 +9,37 @@ namespace tavo::cli {
 const std::vector<Commande>& commandes() {
     static const std::vector<Commande> liste = {
         {"nouveau",
-         "FICHIER.pxi [--nom N] [--date D] [--jeu J] [--rondes R] --departages BU,SB,... "
+         "FICHIER [--nom N] [--date D] [--jeu J] [--rondes R] --departages BU,SB,... "
          "[--remplacer]",
          commande_nouveau},
         {"tournoi-modifier",
-         "FICHIER.pxi [--nom N] [--date D] [--jeu J] [--rondes R] [--departages BU,SB,...]",
+         "FICHIER [--nom N] [--date D] [--jeu J] [--rondes R] [--departages BU,SB,...]",
          commande_tournoi_modifier},
+        {"convertir", "SOURCE DESTINATION [--remplacer]", commande_convertir},
         {"joueur-ajouter",
-         "FICHIER.pxi --nom N --prenom P [--ne-le JJ/MM/AA] [--elo N] [--equipe E] [--fille] "
+         "FICHIER --nom N --prenom P [--ne-le JJ/MM/AA] [--elo N] [--equipe E] [--fille] "
          "[--inactif]",
          commande_joueur_ajouter},
         {"joueur-modifier",
-         "FICHIER.pxi ID [--nom N] [--prenom P] [--ne-le JJ/MM/AA] [--elo N] [--equipe E] "
+         "FICHIER ID [--nom N] [--prenom P] [--ne-le JJ/MM/AA] [--elo N] [--equipe E] "
          "[--fille|--garcon] [--inactif|--actif]",
          commande_joueur_modifier},
-        {"joueur-supprimer", "FICHIER.pxi ID", commande_joueur_supprimer},
-        {"joueurs-trier", "FICHIER.pxi --elo", commande_joueurs_trier},
-        {"ronde", "FICHIER.pxi", commande_ronde},
-        {"resultat", "FICHIER.pxi TABLE BLANC-NOIR [--ronde N]", commande_resultat},
-        {"valider", "FICHIER.pxi", commande_valider},
-        {"echanger", "FICHIER.pxi ID1 ID2 [--forcer]", commande_echanger},
-        {"annuler-ronde", "FICHIER.pxi [--forcer]", commande_annuler_ronde},
+        {"joueur-supprimer", "FICHIER ID", commande_joueur_supprimer},
+        {"joueurs-trier", "FICHIER --elo", commande_joueurs_trier},
+        {"ronde", "FICHIER", commande_ronde},
+        {"resultat", "FICHIER TABLE BLANC-NOIR [--ronde N]", commande_resultat},
+        {"valider", "FICHIER", commande_valider},
+        {"echanger", "FICHIER ID1 ID2 [--forcer]", commande_echanger},
+        {"annuler-ronde", "FICHIER [--forcer]", commande_annuler_ronde},
         {"rapport",
-         "classement|historique|joueurs|appariements|grille FICHIER.pxi "
+         "classement|historique|joueurs|appariements|grille FICHIER "
          "[--format texte|html|csv] [--sortie CHEMIN]",
          commande_rapport},
-        {"joueurs-importer", "FICHIER.pxi LISTE.csv", commande_joueurs_importer},
-        {"exporter-trf", "FICHIER.pxi SORTIE.trf [--encodage utf8|cp1252]", commande_exporter_trf},
-        {"equipes-fichier", "FICHIER.pxi [--dossier DIR]", commande_equipes_fichier},
+        {"joueurs-importer", "FICHIER LISTE.csv", commande_joueurs_importer},
+        {"exporter-trf", "FICHIER SORTIE.trf [--encodage utf8|cp1252]", commande_exporter_trf},
+        {"equipes-fichier", "FICHIER [--dossier DIR]", commande_equipes_fichier},
         {"equipes-classement",
-         "[--dossier DIR] [--tournoi FICHIER.pxi] [--format texte|html|csv] [--sortie CHEMIN]",
+         "[--dossier DIR] [--tournoi FICHIER] [--format texte|html|csv] [--sortie CHEMIN]",
          commande_equipes_classement},
     };
     return liste;
@@ -50,15 +51,15 @@ std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& cons
     return tournoi;
 }
 
-std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console,
-                                        VerrouFichier& verrou) {
-    if (!gestion::verrouiller_tournoi(verrou, chemin, console)) return nullptr;
-    return ouvrir_tournoi(chemin, console);
+std::unique_ptr<Tournoi> ouvrir_tournoi(gestion::ActionFichier& action, Console& console) {
+    auto tournoi = std::make_unique<Tournoi>();
+    if (!action.commencer(console) || !action.charger(*tournoi, console)) return nullptr;
+    return tournoi;
 }
 
-bool enregistrer(Tournoi& t, const std::string& chemin, Console& console) {
-    if (!gestion::sauver_tournoi(t, chemin, console)) return false;
-    console.noter_ecriture(chemin);
+bool enregistrer(Tournoi& t, gestion::ActionFichier& action, Console& console) {
+    if (!action.sauver(t, console)) return false;
+    console.noter_ecriture(action.chemin());
     return true;
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/console.h"
-#include "model/disque.h"
+#include "gestion/fichiers.h"
 #include "model/tournoi.h"
 #include "reports/rapport.h"
 
@@ -33,6 +33,7 @@ const std::vector<Commande>& commandes();
 
 int commande_nouveau(const Mots& mots, Console& console);
 int commande_tournoi_modifier(const Mots& mots, Console& console);
+int commande_convertir(const Mots& mots, Console& console);
 int commande_joueur_ajouter(const Mots& mots, Console& console);
 int commande_joueur_modifier(const Mots& mots, Console& console);
 int commande_joueur_supprimer(const Mots& mots, Console& console);
@@ -51,15 +52,15 @@ int commande_exporter_trf(const Mots& mots, Console& console);
 // Loads a tournament file; nullptr (the message already on stderr) on failure.
 std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console);
 
-// The same for a command that changes the file: the file's lock is taken
-// first and held as long as `verrou` lives, over the load, the change and
-// the save, so that two commands never lose each other's change.
-std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console,
-                                        VerrouFichier& verrou);
+// The same for a command that changes the file: the action takes the file
+// first and holds it as long as it lives, over the load, the change and the
+// save (one transaction on a .tavo), so that two commands never lose each
+// other's change.
+std::unique_ptr<Tournoi> ouvrir_tournoi(gestion::ActionFichier& action, Console& console);
 
-// Saves the tournament to `chemin` (gestion::sauver_tournoi) and notes it in
-// the console once it is stored.
-bool enregistrer(Tournoi& t, const std::string& chemin, Console& console);
+// Saves the tournament, ending the action, and notes the file in the console
+// once it is stored.
+bool enregistrer(Tournoi& t, gestion::ActionFichier& action, Console& console);
 
 // Prints a report's lines on stdout.
 void afficher_rapport(const Rapport& rapport);

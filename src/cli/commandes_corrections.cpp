@@ -12,12 +12,12 @@ int commande_annuler_ronde(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {"--forcer"});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     // Without --forcer, the question about the results lost is a refusal.
     if (!gestion::annuler_ronde(*t, console, args.drapeau("--forcer"))) return ECHEC;
-    if (!enregistrer(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, action, console)) return ECHEC;
     Console::afficher(gestion::ronde_annulee(*t));
     return SUCCES;
 }
@@ -28,11 +28,11 @@ int commande_echanger(const Mots& mots, Console& console) {
     const int a = entier_option(args.positionnel(1, "le premier joueur"), 1, 9999, "le joueur");
     const int b = entier_option(args.positionnel(2, "le second joueur"), 1, 9999, "le joueur");
     args.au_plus(3);
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     if (!gestion::echanger_joueurs(*t, a, b, console, args.drapeau("--forcer"))) return ECHEC;
-    if (!enregistrer(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, action, console)) return ECHEC;
     Rapport feuille;
     gestion::revoir_appariements(*t, feuille);
     afficher_rapport(feuille);
@@ -44,11 +44,11 @@ int commande_joueurs_trier(const Mots& mots, Console& console) {
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
     if (!args.drapeau("--elo")) throw ErreurUsage("l'ordre du tri manque : --elo");
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     if (!gestion::trier_par_elo(*t, console)) return ECHEC;
-    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, action, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

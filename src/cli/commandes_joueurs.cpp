@@ -50,12 +50,12 @@ int commande_joueur_ajouter(const Mots& mots, Console& console) {
     FicheJoueur fiche;
     appliquer_options(args, fiche);
 
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     const int id = gestion::inscrire_joueur(*t, fiche, console);
     if (id == 0) return ECHEC;
-    if (!enregistrer(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, action, console)) return ECHEC;
     const FicheJoueur inscrit = *gestion::fiche_joueur(*t, id);
     std::cout << ("Joueur n°" + std::to_string(id) + " : " + inscrit.nom + " " + inscrit.prenom)
               << '\n';
@@ -72,13 +72,13 @@ int commande_joueur_modifier(const Mots& mots, Console& console) {
     if (args.drapeau("--actif") && args.drapeau("--inactif"))
         throw ErreurUsage("--actif et --inactif s'excluent");
 
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     FicheJoueur fiche = gestion::fiche_joueur(*t, id).value_or(FicheJoueur{});
     appliquer_options(args, fiche);
     if (!gestion::modifier_joueur(*t, id, fiche, console)) return ECHEC;
-    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, action, console) ? SUCCES : ECHEC;
 }
 
 int commande_joueur_supprimer(const Mots& mots, Console& console) {
@@ -86,11 +86,11 @@ int commande_joueur_supprimer(const Mots& mots, Console& console) {
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     const int id = numero_joueur(args);
     args.au_plus(2);
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     if (!gestion::supprimer_joueur(*t, id, console)) return ECHEC;
-    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, action, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

@@ -15,12 +15,12 @@ int commande_joueurs_importer(const Mots& mots, Console& console) {
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     const std::string liste = args.positionnel(1, "la liste des joueurs");
     args.au_plus(2);
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     const int nombre = gestion::importer_joueurs(*t, std::filesystem::path(liste), console);
     if (nombre < 0) return ECHEC;
-    if (!enregistrer(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, action, console)) return ECHEC;
     Console::afficher(gestion::bilan_import(nombre));
     return SUCCES;
 }

@@ -35,12 +35,12 @@ int commande_ronde(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     Rapport rapport;
     if (!gestion::apparier_ronde(*t, rapport, console)) return ECHEC;
-    if (!enregistrer(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, action, console)) return ECHEC;
     afficher_rapport(rapport);
     return SUCCES;
 }
@@ -55,11 +55,11 @@ int commande_resultat(const Mots& mots, Console& console) {
     const auto texte_ronde = args.valeur("--ronde");
     const int ronde = texte_ronde ? entier_option(*texte_ronde, 1, 9999, "la ronde") : 0;
 
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     if (!gestion::saisir_resultat(*t, numero, blanc, noir, console, ronde)) return ECHEC;
-    if (!enregistrer(*t, chemin, console)) return ECHEC;
+    if (!enregistrer(*t, action, console)) return ECHEC;
     const int r = ronde == 0 ? gestion::RONDE_COURANTE : ronde - 1;
     const gestion::TableRonde table = *gestion::table_ronde(*t, numero - 1, r);
     Console::afficher(std::string("Table n°") + std::to_string(numero) + " : " + table.blanc + " " +
@@ -71,11 +71,11 @@ int commande_valider(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     if (!gestion::tout_verifier(*t, console)) return ECHEC;
-    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, action, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

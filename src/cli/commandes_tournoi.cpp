@@ -40,24 +40,15 @@ void appliquer_options(const Arguments& args, gestion::Proprietes& p) {
     if (auto v = args.valeur("--departages")) p.departages = ids_departages(*v);
 }
 
-}  // namespace
-
-int commande_nouveau(const Mots& mots, Console& console) {
-    const Arguments args(mots, kOptionsProprietes, {"--remplacer"});
-    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
-    args.au_plus(1);
-    gestion::Proprietes p;
-    appliquer_options(args, p);
-    if (!gestion::verifier_proprietes(p, console)) return ECHEC;
-    auto t = std::make_unique<Tournoi>();
-    if (!gestion::nouveau_tournoi(*t, p, console)) return ECHEC;
-    if (args.drapeau("--remplacer")) {
-        VerrouFichier verrou;
-        if (!gestion::verrouiller_tournoi(verrou, chemin, console)) return ECHEC;
-        return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
+// Writes the tournament to a new file at `chemin`, or with `remplacer` over
+// the file there (taken first, as every action takes it). The exit status.
+int ecrire_tournoi(Tournoi& t, const std::string& chemin, bool remplacer, Console& console) {
+    if (remplacer) {
+        gestion::ActionFichier action(chemin);
+        return action.commencer(console) && enregistrer(t, action, console) ? SUCCES : ECHEC;
     }
     // Created only where no file is, even one another command has just made.
-    if (!gestion::creer_tournoi(*t, chemin, console)) {
+    if (!gestion::creer_tournoi(t, chemin, console)) {
         std::error_code ec;
         if (std::filesystem::symlink_status(chemin, ec).type() !=
             std::filesystem::file_type::not_found)
@@ -68,18 +59,43 @@ int commande_nouveau(const Mots& mots, Console& console) {
     return SUCCES;
 }
 
+}  // namespace
+
+int commande_nouveau(const Mots& mots, Console& console) {
+    const Arguments args(mots, kOptionsProprietes, {"--remplacer"});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    args.au_plus(1);
+    gestion::Proprietes p;
+    appliquer_options(args, p);
+    auto t = std::make_unique<Tournoi>();
+    // A .tavo holds what the program holds; a .pxi what the 1998 file does.
+    t->limites_1998 = !gestion::est_fichier_tavo(chemin);
+    if (!gestion::nouveau_tournoi(*t, p, console)) return ECHEC;
+    return ecrire_tournoi(*t, chemin, args.drapeau("--remplacer"), console);
+}
+
+int commande_convertir(const Mots& mots, Console& console) {
+    const Arguments args(mots, {}, {"--remplacer"});
+    const std::string source = args.positionnel(0, "le fichier du tournoi");
+    const std::string destination = args.positionnel(1, "le fichier converti");
+    args.au_plus(2);
+    auto t = ouvrir_tournoi(source, console);
+    if (!t) return ECHEC;
+    return ecrire_tournoi(*t, destination, args.drapeau("--remplacer"), console);
+}
+
 int commande_tournoi_modifier(const Mots& mots, Console& console) {
     const Arguments args(mots, kOptionsProprietes, {});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
     args.au_plus(1);
-    VerrouFichier verrou;
-    auto t = ouvrir_tournoi(chemin, console, verrou);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;
     gestion::Proprietes p = gestion::lire_proprietes(*t);
     appliquer_options(args, p);
     // A refusal leaves the file as it was.
     if (!gestion::modifier_tournoi(*t, p, console)) return ECHEC;
-    return enregistrer(*t, chemin, console) ? SUCCES : ECHEC;
+    return enregistrer(*t, action, console) ? SUCCES : ECHEC;
 }
 
 }  // namespace tavo::cli

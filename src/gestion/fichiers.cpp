@@ -1,25 +1,93 @@
 #include "gestion/fichiers.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <memory>
 
+#include "model/fichier_tavo.h"
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
 #include "pairing/reconstitution.h"
 
 namespace tavo::gestion {
 
+bool est_fichier_tavo(const std::string& chemin) {
+    std::string extension = std::filesystem::path(chemin).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".tavo";
+}
+
+namespace {
+
+bool present(const std::string& chemin) {
+    std::error_code ec;
+    return std::filesystem::symlink_status(chemin, ec).type() !=
+           std::filesystem::file_type::not_found;
+}
+
+// Opens a .tavo, its warning shown when it lies where locks cannot be trusted.
+bool ouvrir_tavo(FichierTavo& fichier, const std::string& chemin, Interaction& io) {
+    if (!fichier.ouvrir(chemin)) {
+        io.message_erreur(fichier.erreur());
+        return false;
+    }
+    if (!fichier.avertissement().empty()) io.information(fichier.avertissement());
+    return true;
+}
+
+bool signaler(bool reussi, const FichierTavo& fichier, Interaction& io) {
+    if (!reussi) io.message_erreur(fichier.erreur());
+    return reussi;
+}
+
+}  // namespace
+
 bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
+    if (est_fichier_tavo(chemin)) {
+        FichierTavo fichier;
+        return ouvrir_tavo(fichier, chemin, io) && signaler(fichier.lire(t), fichier, io);
+    }
     if (!charger(t, chemin, io)) return false;
     reconstituer_tables(t);
     return true;
 }
 
 bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
-    return sauver(t, chemin, io);
+    if (!est_fichier_tavo(chemin)) return sauver(t, chemin, io);
+    if (!present(chemin)) return creer_tournoi(t, chemin, io);
+    FichierTavo fichier;
+    return ouvrir_tavo(fichier, chemin, io) && signaler(fichier.ecrire(t), fichier, io);
 }
 
 bool creer_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
-    return creer(t, chemin, io);
+    if (!est_fichier_tavo(chemin)) return creer(t, chemin, io);
+    FichierTavo fichier;
+    if (!signaler(fichier.creer(chemin, t), fichier, io)) return false;
+    if (!fichier.avertissement().empty()) io.information(fichier.avertissement());
+    return true;
+}
+
+ActionFichier::ActionFichier(std::string chemin) : chemin_(std::move(chemin)) {}
+
+ActionFichier::~ActionFichier() = default;
+
+bool ActionFichier::commencer(Interaction& io) {
+    if (!est_fichier_tavo(chemin_)) return verrouiller_tournoi(verrou_, chemin_, io);
+    if (!present(chemin_)) return true;
+    tavo_ = std::make_unique<FichierTavo>();
+    return ouvrir_tavo(*tavo_, chemin_, io) && signaler(tavo_->commencer(), *tavo_, io);
+}
+
+bool ActionFichier::charger(Tournoi& t, Interaction& io) {
+    if (!tavo_) return charger_tournoi(t, chemin_, io);
+    return signaler(tavo_->lire(t), *tavo_, io);
+}
+
+bool ActionFichier::sauver(Tournoi& t, Interaction& io) {
+    if (!tavo_) return sauver_tournoi(t, chemin_, io);
+    return signaler(tavo_->ecrire(t), *tavo_, io);
 }
 
 bool ecrire_copie_secours(const Tournoi& t, const std::string& chemin, Interaction& io) {

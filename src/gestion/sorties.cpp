@@ -19,7 +19,7 @@ std::string minuscules(std::string texte) {
 // team list.
 bool nom_d_entree(const std::filesystem::path& chemin) {
     const std::string extension = minuscules(chemin.extension().string());
-    return extension == ".pxi" || extension == ".pxr" ||
+    return extension == ".pxi" || extension == ".tavo" || extension == ".pxr" ||
            minuscules(chemin.filename().string()) == "equipes.txt";
 }
 

@@ -8,7 +8,8 @@
 
 namespace tavo::gestion {
 
-// False, with the message, when `sortie` is a tournament file (".pxi"), a
+// False, with the message, when `sortie` is a tournament file (".pxi",
+// ".tavo"), a
 // team result file (".PXR"), the team list "equipes.txt" (whatever the case
 // of their letters, and also through a symbolic link), or the very file
 // `source` the report was made from (under any name).

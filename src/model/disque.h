@@ -67,6 +67,8 @@ class FichierTemporaire {
 
     bool ouvert() const { return fd_ >= 0; }
     int fd() const { return fd_; }
+    // Its own name, for a writer that opens it by name (SQLite).
+    const std::string& chemin() const { return chemin_; }
 
     // Flushes the content to disk; then renames the file over the target and
     // closes it. False when one step fails (the target is then as it was).

@@ -78,8 +78,8 @@ bool Requete::nulle(int colonne) const {
     return sqlite3_column_type(requete_, colonne) == SQLITE_NULL;
 }
 
-Transaction::Transaction(BaseDonnees& base) : base_(base) {
-    commencee_ = base_.executer("BEGIN IMMEDIATE");
+Transaction::Transaction(BaseDonnees& base, Sorte sorte) : base_(base) {
+    commencee_ = base_.executer(sorte == Sorte::ecriture ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 Transaction::~Transaction() {

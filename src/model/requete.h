@@ -51,9 +51,12 @@ class Requete {
 // valider(), and a rollback of everything done when it is destroyed without
 // a commit that went through. A crash or a power cut at any instant leaves the
 // file as it was before the transaction or as it is after its commit.
+// A reading (Sorte::lecture, a deferred BEGIN) sees one state of the file
+// through all its queries, whatever other programs commit meanwhile.
 class Transaction {
   public:
-    explicit Transaction(BaseDonnees& base);
+    enum class Sorte { ecriture, lecture };
+    explicit Transaction(BaseDonnees& base, Sorte sorte = Sorte::ecriture);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

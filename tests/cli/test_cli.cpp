@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "cli/executer.h"
+#include "model/base_donnees.h"
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
 #include "support/tournoi_test.h"
@@ -56,7 +59,7 @@ TEST_F(Cli, HelpAndBadUsage) {
     // The usage of one command; a huge value is not echoed whole.
     const auto usage = cli({"ronde", "--help"});
     EXPECT_EQ(usage.code, 0);
-    EXPECT_EQ(usage.out, "Usage : tavo-cli ronde FICHIER.pxi\n");
+    EXPECT_EQ(usage.out, "Usage : tavo-cli ronde FICHIER\n");
     const auto enorme = cli({"nouveau", "t.pxi", "--rondes", std::string(100000, '7')});
     EXPECT_EQ(enorme.code, 2);
     EXPECT_LT(enorme.err.size(), 300u);
@@ -185,7 +188,7 @@ TEST_F(Cli, ReportsNeverWriteTheFile) {
     fs::create_symlink("t.pxi", dossier / "lien");
     test::ecrire_fichier(dossier / "autre.PXI", "x");
     for (const char* sortie :
-         {"t.pxi", "lien", "./t.pxi", "autre.PXI", "equipes.txt", "Dames.PXR"}) {
+         {"t.pxi", "lien", "./t.pxi", "autre.PXI", "open.Tavo", "equipes.txt", "Dames.PXR"}) {
         const auto refus = cli({"rapport", "classement", "t.pxi", "--sortie", sortie});
         EXPECT_EQ(refus.code, 1) << sortie;
         EXPECT_NE(refus.err.find("fichier de tournoi ou d'équipes"), std::string::npos) << sortie;
@@ -193,7 +196,107 @@ TEST_F(Cli, ReportsNeverWriteTheFile) {
     }
     EXPECT_EQ(test::lire_fichier(dossier / "autre.PXI"), "x");
     EXPECT_FALSE(fs::exists(dossier / "equipes.txt"));
+    EXPECT_FALSE(fs::exists(dossier / "open.Tavo"));
     EXPECT_EQ(test::lire_fichier(dossier / "t.pxi"), avant);
+}
+
+// Characters (not bytes) before `a` in a UTF-8 text.
+std::size_t caracteres(const std::string& texte, std::size_t a) {
+    return static_cast<std::size_t>(std::count_if(texte.begin(),
+                                                  texte.begin() + static_cast<std::ptrdiff_t>(a),
+                                                  [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// The native file holds names of every language: a tournament played on a
+// .tavo shows them as typed, in aligned columns; a .pxi cannot hold them, and
+// the conversion is refused naming the player and the character.
+TEST_F(Cli, ANativeFileHoldsTheNamesAsTyped) {
+    ASSERT_EQ(
+        cli({"nouveau", "t.tavo", "--nom", "Open d'Łódź", "--rondes", "20", "--departages", "BU"})
+            .code,
+        0);
+    const std::vector<std::pair<std::string, std::string>> joueurs = {
+        {"ŻÓŁĆ", "Łukasz"}, {"NGUYỄN", "Minh Khai"}, {"ÖZTÜRK", "Çağrı"}, {"DUPONT", "Jean"}};
+    for (const auto& [nom, prenom] : joueurs)
+        ASSERT_EQ(cli({"joueur-ajouter", "t.tavo", "--nom", nom, "--prenom", prenom}).code, 0);
+    for (int ronde = 0; ronde < 2; ++ronde) {
+        const auto feuille = cli({"ronde", "t.tavo"});
+        ASSERT_EQ(feuille.code, 0) << feuille.err;
+        EXPECT_NE(feuille.out.find("ŻÓŁĆ Łukasz"), std::string::npos) << feuille.out;
+        ASSERT_EQ(cli({"resultat", "t.tavo", "1", "2-0"}).code, 0);
+        ASSERT_EQ(cli({"resultat", "t.tavo", "2", "1-1"}).code, 0);
+        ASSERT_EQ(cli({"valider", "t.tavo"}).code, 0);
+    }
+    for (const char* sorte : {"classement", "joueurs", "historique", "grille"}) {
+        SCOPED_TRACE(sorte);
+        const auto rapport = cli({"rapport", sorte, "t.tavo"});
+        ASSERT_EQ(rapport.code, 0) << rapport.err;
+        // Each name is shown as typed, and the column after the first name
+        // starts at the same character on every line.
+        std::set<std::size_t> colonnes;
+        for (const auto& [nom, prenom] : joueurs) {
+            const std::size_t a = rapport.out.find(nom + " ");
+            ASSERT_NE(a, std::string::npos) << nom << "\n" << rapport.out;
+            const std::size_t debut_ligne = rapport.out.rfind('\n', a) + 1;
+            const std::size_t p = rapport.out.find(prenom, a);
+            const std::size_t apres = rapport.out.find_first_not_of(' ', p + prenom.size());
+            colonnes.insert(caracteres(rapport.out, apres) - caracteres(rapport.out, debut_ligne));
+        }
+        EXPECT_EQ(colonnes.size(), 1u) << rapport.out;
+    }
+    // Beyond the rounds of a .pxi first, then within them.
+    EXPECT_EQ(cli({"convertir", "t.tavo", "t.pxi"}).err,
+              "Ce tournoi ne tient pas dans un fichier .pxi : le tournoi compte 20 rondes, le "
+              "fichier .pxi 15 au plus\n");
+    ASSERT_EQ(cli({"tournoi-modifier", "t.tavo", "--rondes", "3", "--nom", "Open"}).code, 0);
+    const auto refus = cli({"convertir", "t.tavo", "t.pxi"});
+    EXPECT_EQ(refus.code, 1);
+    const std::string debut = "Ce tournoi ne tient pas dans un fichier .pxi : le joueur n°";
+    const std::set<std::string> attendus = {
+        debut + "1 : le nom « ŻÓŁĆ » contient « Ż », que le fichier .pxi ne peut pas enregistrer\n",
+        debut +
+            "2 : le nom « NGUYỄN » contient « Ễ », que le fichier .pxi ne peut pas enregistrer\n",
+        debut +
+            "3 : le prénom « Çağrı » contient « ğ », que le fichier .pxi ne peut pas "
+            "enregistrer\n"};
+    EXPECT_TRUE(attendus.count(refus.err)) << refus.err;
+    EXPECT_FALSE(fs::exists(dossier / "t.pxi"));
+}
+
+// convertir goes by the names: a .pxi to a .tavo and back gives the same
+// bytes; an existing destination is replaced only with --remplacer.
+TEST_F(Cli, ConvertirBetweenBothFiles) {
+    nouveau();
+    for (const char* nom : {"A", "B", "C"})
+        ASSERT_EQ(cli({"joueur-ajouter", "t.pxi", "--nom", nom, "--prenom", "é"}).code, 0);
+    ASSERT_EQ(cli({"ronde", "t.pxi"}).code, 0);
+    ASSERT_EQ(cli({"resultat", "t.pxi", "1", "0-2"}).code, 0);
+    EXPECT_EQ(cli({"convertir", "t.pxi", "t.TAVO"}).code, 0);
+    EXPECT_EQ(cli({"convertir", "t.TAVO", "retour.pxi"}).code, 0);
+    EXPECT_EQ(test::lire_fichier(dossier / "retour.pxi"), test::lire_fichier(dossier / "t.pxi"));
+    EXPECT_EQ(cli({"rapport", "historique", "t.TAVO"}).out,
+              cli({"rapport", "historique", "t.pxi"}).out);
+
+    const auto existe = cli({"convertir", "t.pxi", "t.TAVO"});
+    EXPECT_EQ(existe.code, 1);
+    EXPECT_EQ(existe.err, "Le fichier existe déjà : t.TAVO\n(--remplacer pour l'écraser)\n");
+    ASSERT_EQ(cli({"joueur-modifier", "t.pxi", "1", "--elo", "2000"}).code, 0);
+    EXPECT_EQ(cli({"convertir", "t.pxi", "t.TAVO", "--remplacer"}).code, 0);
+    EXPECT_EQ(cli({"convertir", "t.TAVO", "retour.pxi", "--remplacer"}).code, 0);
+    EXPECT_EQ(test::lire_fichier(dossier / "retour.pxi"), test::lire_fichier(dossier / "t.pxi"));
+
+    // A file from a newer program is refused and left as it is.
+    {
+        BaseDonnees base;
+        ASSERT_TRUE(base.ouvrir((dossier / "t.TAVO").string()));
+        ASSERT_TRUE(base.executer("PRAGMA user_version = 99"));
+    }
+    const std::string avant = test::lire_fichier(dossier / "t.TAVO");
+    const auto recent = cli({"joueur-ajouter", "t.TAVO", "--nom", "D", "--prenom", "d"});
+    EXPECT_EQ(recent.code, 1);
+    EXPECT_NE(recent.err.find("vient d'une version plus récente de TAVO"), std::string::npos)
+        << recent.err;
+    EXPECT_EQ(test::lire_fichier(dossier / "t.TAVO"), avant);
 }
 
 TEST_F(Cli, ImportSavesAllOrNothingAndExportsLeaveTheFile) {

@@ -1,18 +1,25 @@
 // tavo-cli in careless or hostile hands: files that are not plain files,
 // two writers at once, permissions, lost output, texts that would break the
-// files. Each command line runs in a shell (with `timeout` wherever a FIFO
-// could make it wait), `$T` being tavo-cli.
+// files, a program killed at any instant. Each command line runs in a shell
+// (with `timeout` wherever a FIFO could make it wait), `$T` being tavo-cli.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <set>
+#include <thread>
 
 #include "cli/executer.h"
+#include "gestion/fichiers.h"
+#include "gestion/resultats.h"
 #include "model/fichier_tournoi.h"
+#include "model/requete.h"
 #include "model/texte.h"
 #include "support/tournoi_test.h"
 
@@ -188,6 +195,179 @@ TEST_F(CliRobuste, TextesEtReglesDuTournoi) {
               0);
     EXPECT_EQ(sh("$T ronde u.pxi"), 1);
     EXPECT_EQ(err(), "Il faut au moins deux joueurs actifs pour apparier une ronde\n");
+}
+
+using Horloge = std::chrono::steady_clock;
+
+// Runs tavo-cli with `args` in `dossier`, its output thrown away; with
+// `coupure`, kills it with SIGKILL that long after its start. The exit
+// status, -1 when it was killed before it ended.
+int lancer(const fs::path& dossier, const std::vector<std::string>& args,
+           std::optional<std::chrono::microseconds> coupure = std::nullopt) {
+    std::vector<char*> argv = {const_cast<char*>(TAVO_CLI)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int nul = ::open("/dev/null", O_WRONLY);
+        if (::chdir(dossier.c_str()) != 0 || ::dup2(nul, 1) < 0 || ::dup2(nul, 2) < 0) ::_exit(127);
+        ::execv(TAVO_CLI, argv.data());
+        ::_exit(127);
+    }
+    if (coupure) {
+        std::this_thread::sleep_for(*coupure);
+        ::kill(pid, SIGKILL);
+    }
+    int etat = 0;
+    ::waitpid(pid, &etat, 0);
+    return WIFEXITED(etat) ? WEXITSTATUS(etat) : -1;
+}
+
+// The tournament of a .tavo, which must open and pass SQLite's whole check.
+Tournoi tournoi_sain(const fs::path& chemin) {
+    {
+        BaseDonnees base;
+        EXPECT_TRUE(base.ouvrir(chemin.string())) << base.erreur();
+        Requete controle(base, "PRAGMA integrity_check");
+        EXPECT_TRUE(controle.ligne());
+        EXPECT_EQ(controle.texte(0), "ok");
+    }
+    Tournoi t;
+    test::InteractionTest io;
+    EXPECT_TRUE(gestion::charger_tournoi(t, chemin.string(), io))
+        << ::testing::PrintToString(io.erreurs);
+    return t;
+}
+
+// The next command of a seeded script that changes the tournament `t` of
+// file F: players registered, changed, exchanged, sorted; rounds paired,
+// undone; results entered, also in earlier rounds; rounds committed.
+std::vector<std::string> commande_au_hasard(const Tournoi& t, std::mt19937& alea, int k) {
+    const int r = t.entete.ronde_courante;
+    const auto joueur = [&] { return std::to_string(1 + alea() % std::max(t.nb_joueurs(), 1)); };
+    const std::string n = std::to_string(k);
+    switch (alea() % 12) {
+        case 0:
+        case 1:
+            if (t.nb_joueurs() < 14)
+                return {"joueur-ajouter", "F", "--nom", "N" + n, "--prenom", "Łéa"};
+            [[fallthrough]];
+        case 2:
+        case 3:
+        case 4: {
+            if (r < 0) return {"ronde", "F"};
+            const auto libres = gestion::tables_sans_resultat(t);
+            const int table = libres.empty() || alea() % 8 == 0
+                                  ? static_cast<int>(alea() % std::max(t.nb_tables(r), 1))
+                                  : libres[alea() % libres.size()];
+            const char* res[] = {"2-0", "1-1", "0-2"};
+            return {"resultat", "F", std::to_string(table + 1), res[alea() % 3]};
+        }
+        case 5:
+        case 6:
+            return {"ronde", "F"};
+        case 7:
+            return {gestion::tables_sans_resultat(t).empty() ? "valider" : "ronde", "F"};
+        case 8:
+            return {"joueur-modifier", "F", joueur(), alea() % 3 ? "--actif" : "--inactif"};
+        case 9:
+            return {"echanger", "F", joueur(), joueur(), "--forcer"};
+        case 10:
+            if (r < 0) return {"joueurs-trier", "F", "--elo"};
+            if (alea() % 3 == 0) return {"annuler-ronde", "F", "--forcer"};
+            [[fallthrough]];
+        default:
+            return {"tournoi-modifier", "F", "--nom", "Open n°" + n};
+    }
+}
+
+// Under the sanitizers each run of tavo-cli is some ten times slower: fewer
+// commands keep the test within seconds there.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TAVO_SOUS_ASAN 1
+#endif
+#endif
+#ifdef TAVO_SOUS_ASAN
+constexpr int kCommandesCoupees = 60;
+#else
+constexpr int kCommandesCoupees = 150;
+#endif
+
+std::vector<std::string> sur(std::vector<std::string> args, const std::string& fichier) {
+    for (std::string& a : args)
+        if (a == "F") a = fichier;
+    return args;
+}
+
+// A script of changing commands (150) runs on a copy ("miroir.tavo") and on the
+// file tested ("t.tavo"), where each is killed at a random instant of its
+// run. After each kill the file opens, passes PRAGMA integrity_check, and
+// holds the tournament as it was before the command or as the command left
+// it, never anything between; a command killed before its commit is run
+// again, whole.
+TEST_F(CliRobuste, UnTavoCoupeAToutInstantGardeChaqueChangementEntierOuAbsent) {
+    std::mt19937 alea(20260422);
+    const std::vector<std::string> creation = {"nouveau",      "F",    "--rondes", "30",
+                                               "--departages", "BU,SB"};
+    ASSERT_EQ(lancer(dossier, sur(creation, "miroir.tavo")), 0);
+    int avant_commit = 0, apres_commit = 0, commandes = 0;
+    if (lancer(dossier, sur(creation, "t.tavo"), std::chrono::microseconds(alea() % 3000)) != 0 &&
+        !fs::exists(dossier / "t.tavo")) {
+        ++avant_commit;
+        ASSERT_EQ(lancer(dossier, sur(creation, "t.tavo")), 0);
+    }
+    ASSERT_TRUE(tournoi_sain(dossier / "t.tavo") == tournoi_sain(dossier / "miroir.tavo"));
+    Tournoi avant = tournoi_sain(dossier / "miroir.tavo");
+    for (int k = 0; k < kCommandesCoupees; ++k) {
+        const std::vector<std::string> args = commande_au_hasard(avant, alea, k);
+        SCOPED_TRACE("commande " + std::to_string(k) + " : " + args[0]);
+        const auto debut = Horloge::now();
+        const int attendu = lancer(dossier, sur(args, "miroir.tavo"));
+        const auto duree =
+            std::chrono::duration_cast<std::chrono::microseconds>(Horloge::now() - debut);
+        const Tournoi apres = tournoi_sain(dossier / "miroir.tavo");
+        ++commandes;
+        const std::chrono::microseconds coupure(alea() % (duree.count() + 1));
+        const int code = lancer(dossier, sur(args, "t.tavo"), coupure);
+        const Tournoi coupe = tournoi_sain(dossier / "t.tavo");
+        if (code >= 0) {
+            ASSERT_EQ(code, attendu);
+            ASSERT_TRUE(coupe == apres);
+        } else if (coupe == apres) {
+            apres_commit += avant == apres ? 0 : 1;
+        } else {
+            ASSERT_TRUE(coupe == avant);
+            ++avant_commit;
+            ASSERT_EQ(lancer(dossier, sur(args, "t.tavo")), attendu);
+            ASSERT_TRUE(tournoi_sain(dossier / "t.tavo") == apres);
+        }
+        avant = apres;
+    }
+    // The kills fell before commits and after them.
+    EXPECT_GE(avant_commit, kCommandesCoupees / 10);
+    EXPECT_GE(apres_commit, kCommandesCoupees / 60);
+    const Tournoi fin = tournoi_sain(dossier / "t.tavo");
+    EXPECT_GE(fin.entete.ronde_courante, kCommandesCoupees / 60);
+    std::printf("%d commandes, %d coupées avant leur validation, %d après, %d joueurs, ronde %d\n",
+                commandes, avant_commit, apres_commit, fin.nb_joueurs(),
+                fin.entete.ronde_courante + 1);
+}
+
+// Fifty programs at once add a player each to one .tavo: SQLite's locks
+// serialise them, and every player is there.
+TEST_F(CliRobuste, CinquanteEcrivainsSurUnTavoNePerdentRien) {
+    ASSERT_EQ(sh("$T nouveau c.tavo --departages BU"), 0);
+    ASSERT_EQ(sh("for i in $(seq 1 50); do "
+                 "($T joueur-ajouter c.tavo --nom A$i --prenom a >/dev/null || echo A$i >>perdu) & "
+                 "done; wait"),
+              0);
+    EXPECT_FALSE(fs::exists(dossier / "perdu")) << octets("perdu");
+    const Tournoi t = tournoi_sain(dossier / "c.tavo");
+    ASSERT_EQ(t.nb_joueurs(), 50);
+    std::set<std::string> noms;
+    for (const Joueur& j : t.joueurs) noms.insert(j.nom);
+    EXPECT_EQ(noms.size(), 50u);
 }
 
 }  // namespace
