@@ -116,6 +116,9 @@ bool trier_par_elo(Tournoi& t, Interaction& io) {
 }
 
 int chercher_joueur(const Tournoi& t, std::string_view debut, int apres) {
+    const bool numero = !debut.empty() && debut.size() <= 4 &&
+                        debut.find_first_not_of("0123456789") == std::string_view::npos;
+    if (numero) return t.existe(lire_entier(debut)) ? lire_entier(debut) : 0;
     const std::string cle = cle_de_tri(debut);
     const int n = t.nb_joueurs();
     if (cle.empty()) return 0;

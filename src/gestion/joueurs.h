@@ -45,9 +45,10 @@ bool supprimer_joueur(Tournoi& t, int id, Interaction& io);
 // closes. Sets modifie when a number changed.
 void numeroter_joueurs(Tournoi& t);
 
-// "Chercher": the number of the first player after `apres` (going round to
-// the first one) whose name starts with `debut`, ignoring case and accents;
-// 0 when there is none.
+// "Chercher": the player numbered `debut` when it is a number; otherwise the
+// number of the first player after `apres` (going round to the first one)
+// whose name starts with `debut`, ignoring case and accents; 0 when there is
+// none.
 int chercher_joueur(const Tournoi& t, std::string_view debut, int apres);
 
 // The fields of player `id`; std::nullopt for an unknown player.

@@ -27,12 +27,20 @@ class ClicImmediat : public QObject {
 
 }  // namespace
 
-QLineEdit* champ_texte(QWidget* parent, const char* nom, int longueur_max) {
+QLineEdit* champ_texte(QWidget* parent, const char* nom, int longueur_1998) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(nom));
-    if (longueur_max > 0) e->setMaxLength(longueur_max);
-    e->setValidator(new ValidateurCp1252(e));
+    e->setValidator(new ValidateurTexte(e));
+    limiter_champ(e, longueur_1998, true);
     return e;
+}
+
+void limiter_champ(QLineEdit* champ, int longueur_1998, bool limites_1998) {
+    // QLineEdit's own default: no practical limit.
+    constexpr int kSansLimite = 32767;
+    champ->setMaxLength(limites_1998 && longueur_1998 > 0 ? longueur_1998 : kSansLimite);
+    if (auto* v = dynamic_cast<const ValidateurTexte*>(champ->validator()))
+        const_cast<ValidateurTexte*>(v)->limiter(limites_1998);
 }
 
 QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte) {

@@ -38,18 +38,18 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     QFont gras = Ed_ID->font();
     gras.setBold(true);
     Ed_ID->setFont(gras);
-    // The first letters of a name to find; "Chercher" shows the next player
-    // whose name starts with them.
-    Ed_ID->setPlaceholderText(QStringLiteral("Nom…"));
-    Ed_ID->setValidator(new ValidateurCp1252(Ed_ID));
+    // A player's number, or the first letters of a name: "Chercher" shows
+    // that player, or the next one whose name starts with them.
+    Ed_ID->setPlaceholderText(QStringLiteral("N° ou nom…"));
+    Ed_ID->setValidator(new ValidateurTexte(Ed_ID));
     Bt_Chercher = bouton(this, "Bt_Chercher", QStringLiteral("&Chercher"));
 
     CBx_Equipe = new QComboBox(this);
     CBx_Equipe->setObjectName(QStringLiteral("CBx_Equipe"));
     CBx_Equipe->setEditable(true);
     CBx_Equipe->setInsertPolicy(QComboBox::NoInsert);
-    CBx_Equipe->lineEdit()->setMaxLength(Limites1998::equipe);
-    CBx_Equipe->lineEdit()->setValidator(new ValidateurCp1252(CBx_Equipe));
+    CBx_Equipe->lineEdit()->setValidator(new ValidateurTexte(CBx_Equipe));
+    limiter_champ(CBx_Equipe->lineEdit(), Limites1998::equipe, true);
     Ed_Nom = champ_texte(this, "Ed_Nom", Limites1998::nom);
     Ed_Prenom = champ_texte(this, "Ed_Prenom", Limites1998::prenom);
     // Wide enough to read a long first name whole ("Jean-François").
@@ -215,6 +215,12 @@ bool TDlg_joueurs::enregistrer_joueur() {
 }
 
 void TDlg_joueurs::a_l_ouverture() {
+    // The fields take what the tournament's file holds.
+    const bool limites = tournoi_.limites_1998;
+    limiter_champ(Ed_Nom, Limites1998::nom, limites);
+    limiter_champ(Ed_Prenom, Limites1998::prenom, limites);
+    limiter_champ(CBx_Equipe->lineEdit(), Limites1998::equipe, limites);
+    limiter_champ(Ed_ID, 0, limites);
     Bt_Supprimer->setEnabled(gestion::suppression_possible(tournoi_));
     Bt_Trier_Elo->setEnabled(gestion::suppression_possible(tournoi_));
     Bt_Nouveau->setEnabled(gestion::ajout_possible(tournoi_));

@@ -16,15 +16,15 @@ std::string utf8(const QString& texte) {
     return texte.toStdString();
 }
 
-QValidator::State ValidateurCp1252::validate(QString& texte, int&) const {
+QValidator::State ValidateurTexte::validate(QString& texte, int&) const {
     QString message;
     for (const QChar c : texte) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F)) {
             message = QStringLiteral("Caractère de contrôle refusé (code %1)").arg(c.unicode());
             break;
         }
     }
-    if (message.isEmpty()) {
+    if (message.isEmpty() && limites_1998_) {
         if (const auto c = caractere_impossible(texte.toStdString()))
             message = QStringLiteral("Caractère impossible à enregistrer : « %1 »")
                           .arg(c->empty() ? QStringLiteral("?") : QString::fromStdString(*c));

@@ -374,7 +374,7 @@ void TForm1::montrer_rapport(std::optional<gestion::SorteRapport> sorte) {
 }
 
 void TForm1::NouveauTournoi() {
-    Form_Dlg_Tournoi->preparer_nouveau_tournoi();
+    Form_Dlg_Tournoi->preparer_nouveau_tournoi(tournoi_->limites_1998);
     if (ihm_.executer(*Form_Dlg_Tournoi) != QDialog::Accepted) return;
     if (!proposer_sauvegarde()) return;
     gestion::nouveau_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_);
@@ -384,7 +384,7 @@ void TForm1::NouveauTournoi() {
 }
 
 void TForm1::OptionsTournoi() {
-    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
+    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_), tournoi_->limites_1998);
     if (ihm_.executer(*Form_Dlg_Tournoi) != QDialog::Accepted) return;
     // The dialog's "Valider" checked the values: they are taken whole.
     if (!gestion::modifier_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_)) return;
@@ -415,7 +415,7 @@ void TForm1::charger_fichier(const QString& fichier) {
 
 void TForm1::montrer_tournoi_charge() {
     setWindowTitle(qs(tournoi_->titre_fenetre()));
-    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_));
+    Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_), tournoi_->limites_1998);
     Dlg_joueurs->oublier_joueur();
 }
 

@@ -61,8 +61,8 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
                           QStringLiteral("Othello"), QStringLiteral("Quarto")});
     Combo_Jeux->setCurrentIndex(-1);
     Combo_Jeux->setEditText(QString());
-    Combo_Jeux->lineEdit()->setMaxLength(Limites1998::jeu);
-    Combo_Jeux->lineEdit()->setValidator(new ValidateurCp1252(Combo_Jeux));
+    Combo_Jeux->lineEdit()->setValidator(new ValidateurTexte(Combo_Jeux));
+    limiter_champ(Combo_Jeux->lineEdit(), Limites1998::jeu, true);
 
     auto* formulaire = new QFormLayout(general);
     formulaire->addRow(QStringLiteral("Da&te"), Ed_Date);
@@ -194,13 +194,18 @@ void TForm_Dlg_Tournoi::SpeedButton1Click() {
 
 void TForm_Dlg_Tournoi::Bt_ValiderClick() {
     const gestion::Proprietes p = proprietes();
-    const bool valides = pour_tournoi_existant_ ? gestion::valider_proprietes(tournoi_, p, ihm_)
-                                                : gestion::verifier_proprietes(p, ihm_);
+    const bool valides = pour_tournoi_existant_
+                             ? gestion::valider_proprietes(tournoi_, p, ihm_)
+                             : gestion::verifier_proprietes(p, ihm_, limites_1998_);
     if (valides) accept();
 }
 
-void TForm_Dlg_Tournoi::remplir(const gestion::Proprietes& p) {
+void TForm_Dlg_Tournoi::remplir(const gestion::Proprietes& p, bool limites_1998) {
     pour_tournoi_existant_ = true;
+    limites_1998_ = limites_1998;
+    limiter_champ(Ed_Date, Limites1998::date, limites_1998);
+    limiter_champ(Ed_Nom, Limites1998::nom_tournoi, limites_1998);
+    limiter_champ(Combo_Jeux->lineEdit(), Limites1998::jeu, limites_1998);
     Ed_Date->setText(qs(p.date));
     Ed_Nom->setText(qs(p.nom));
     Ed_nb_rondes->setText(QString::number(p.nb_rondes));
@@ -214,9 +219,9 @@ void TForm_Dlg_Tournoi::remplir(const gestion::Proprietes& p) {
     Ed_Date->setFocus();
 }
 
-void TForm_Dlg_Tournoi::preparer_nouveau_tournoi() {
+void TForm_Dlg_Tournoi::preparer_nouveau_tournoi(bool limites_1998) {
     // A new tournament starts from an empty form, not from the last one.
-    remplir(gestion::Proprietes{});
+    remplir(gestion::Proprietes{}, limites_1998);
     pour_tournoi_existant_ = false;
 }
 

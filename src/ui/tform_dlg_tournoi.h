@@ -24,12 +24,13 @@ class TForm_Dlg_Tournoi : public QDialog {
   public:
     TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent = nullptr);
 
-    // Shows a tournament's properties (Options / Tournoi, and after a load).
-    // "Valider" then marks the tournament as changed, whatever the outcome.
-    void remplir(const gestion::Proprietes& p);
-    // For "Nouveau Tournoi": an empty form (5 rounds, no tie-break chosen);
-    // "Valider" only checks it.
-    void preparer_nouveau_tournoi();
+    // Shows a tournament's properties (Options / Tournoi, and after a load);
+    // the fields take what its file holds (`limites_1998`: a 1998 file).
+    void remplir(const gestion::Proprietes& p, bool limites_1998);
+    // For "Nouveau Tournoi": an empty form (5 rounds, no tie-break chosen),
+    // for a tournament to be kept in a file of that kind; "Valider" only
+    // checks it.
+    void preparer_nouveau_tournoi(bool limites_1998);
     // The properties the controls show.
     gestion::Proprietes proprietes() const;
 
@@ -62,6 +63,7 @@ class TForm_Dlg_Tournoi : public QDialog {
     Tournoi& tournoi_;
     Ihm& ihm_;
     bool pour_tournoi_existant_ = false;
+    bool limites_1998_ = true;
 };
 
 }  // namespace tavo::ui

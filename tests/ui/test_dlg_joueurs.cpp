@@ -121,9 +121,21 @@ void TestDlgJoueurs::enregistrer_navigation_et_annuler() {
     }
     QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("DU€"));
     const auto* validateur =
-        dynamic_cast<const tavo::ui::ValidateurCp1252*>(b.d.Ed_Nom->validator());
+        dynamic_cast<const tavo::ui::ValidateurTexte*>(b.d.Ed_Nom->validator());
     QVERIFY(validateur->refus().contains(QStringLiteral("« Ω »")));
     b.d.Bt_Annuler->click();
+    // A tournament of today's file takes any name, at any length.
+    b.f.tournoi().limites_1998 = false;
+    b.ouvrir();
+    b.d.Ed_Nom->clear();
+    for (const QChar c : QStringLiteral("ŁUKASZ ŻÓŁĆ-NGUYỄN DE LA TOUR D'AUVERGNE")) {
+        QKeyEvent touche(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(b.d.Ed_Nom, &touche);
+    }
+    QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("ŁUKASZ ŻÓŁĆ-NGUYỄN DE LA TOUR D'AUVERGNE"));
+    b.d.Bt_Annuler->click();
+    b.f.tournoi().limites_1998 = true;
+    b.ouvrir();
 
     // Player 2 with a date and a rating; "&Nouveau" stores the player shown.
     b.d.Bt_Nouveau->click();
@@ -365,6 +377,11 @@ void TestDlgJoueurs::rien_de_tape_ne_se_perd_et_chercher() {
     b.d.Ed_ID->setText(QStringLiteral("be"));
     b.d.Bt_Chercher->click();
     QCOMPARE(b.d.joueur_courant(), 2);
+    b.d.Ed_ID->setText(QStringLiteral("1"));  // a number is the player's
+    b.d.Bt_Chercher->click();
+    QCOMPARE(b.d.joueur_courant(), 1);
+    b.d.Ed_ID->setText(QStringLiteral("be"));
+    b.d.Bt_Chercher->click();
     b.d.MEd_ne_le->setText(QStringLiteral("31/02/10"));
     b.d.SBtn_Haut->click();
     QCOMPARE(b.d.joueur_courant(), 2);  // refused: still on the same player
