@@ -1,6 +1,6 @@
 // How the core speaks to the director. Each front end implements it (message
 // boxes in the window, stderr in the command-line program, a recorder in the
-// tests). Every text is Windows-1252.
+// tests). Every text is UTF-8.
 #pragma once
 
 #include <string>
