@@ -263,8 +263,8 @@ TEST(CouplageCoutMinimal, TrouveLeCoutDeLaForceBrute) {
 // the large fields' matching costs what the one of every pair costs.
 TEST(CouplageCoutMinimal, ParVoisinageCouteAutantQueSurToutesLesPaires) {
     std::mt19937 hasard(4242);
-    for (int essai = 0; essai < 30; ++essai) {
-        const int n = 40 + 7 * essai;
+    for (int essai = 0; essai < 16; ++essai) {
+        const int n = 40 + 5 * essai;
         const GrapheJoueurs g = graphe_au_hasard(hasard, n, 10 + (essai * 23) % 80);
         const Couts couts(hasard, n);
         std::vector<int> partenaire;
