@@ -5,6 +5,7 @@
 //
 //   tavo-bench                 the full corpus
 //   tavo-bench --court         the short corpus
+//   tavo-bench --grands        the large corpora only (300 and 1000 players)
 //   tavo-bench --court --signature N   also fails (status 1) unless the
 //                                      signature is N
 //   tavo-bench --budget N      another node budget (0: none), to choose it
@@ -21,6 +22,8 @@
 #include <map>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "generateur.h"
 #include "pairing/appariement.h"
@@ -77,16 +80,23 @@ struct Totaux {
     int defauts = 0;
 };
 
+// The largest memory the process has held so far, in megabytes.
+double memoire_max_mo() {
+    rusage r{};
+    getrusage(RUSAGE_SELF, &r);
+    return static_cast<double>(r.ru_maxrss) / 1024.0;
+}
+
 void afficher(const std::string& nom, const Bilan& b, Totaux& totaux) {
     totaux.signature += b.noeuds;
     totaux.verifiees += b.verifiees;
     totaux.defauts += static_cast<int>(b.defauts.size());
     for (const std::string& d : b.defauts) std::fprintf(stderr, "%s: %s\n", nom.c_str(), d.c_str());
     const double pire = b.temps.empty() ? 0 : *std::max_element(b.temps.begin(), b.temps.end());
-    std::printf("%-26s %4d %6d %6d %5d %9.3f %9.3f %10lld %5d (%4.1f%%) %5d\n", nom.c_str(),
+    std::printf("%-26s %4d %6d %6d %5d %9.3f %9.3f %10lld %5d (%4.1f%%) %5d %7.0f\n", nom.c_str(),
                 b.tournois, b.appariees, b.refusees, b.rondes, mediane(b.temps) * 1e3, pire * 1e3,
                 static_cast<long long>(b.pire_noeuds), b.secours,
-                b.rondes ? 100.0 * b.secours / b.rondes : 0.0, b.interrompues);
+                b.rondes ? 100.0 * b.secours / b.rondes : 0.0, b.interrompues, memoire_max_mo());
 }
 
 // Realistic tournaments of one size: 15 rounds, draws, some Othello, a few
@@ -108,38 +118,22 @@ std::vector<Profil> profils_realistes(int joueurs, int nombre, std::uint64_t bas
     return profils;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    bool court = false;
-    long long attendue = -1;
-    long long budget = BUDGET_NOEUDS;
-    long long direct = DIRECT_PAR_JOUEUR;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--court") == 0) {
-            court = true;
-        } else if (std::strcmp(argv[i], "--budget") == 0 && i + 1 < argc) {
-            budget = std::atoll(argv[++i]);
-        } else if (std::strcmp(argv[i], "--direct") == 0 && i + 1 < argc) {
-            direct = std::atoll(argv[++i]);
-        } else if (std::strcmp(argv[i], "--signature") == 0 && i + 1 < argc) {
-            attendue = std::atoll(argv[++i]);
-        } else {
-            std::fprintf(stderr,
-                         "usage: tavo-bench [--court] [--budget N] [--direct N] [--signature N]\n");
-            return 2;
-        }
+// Large fields beyond the 1998 file: 9 rounds, draws, some Othello, players
+// inactive from the start and withdrawals.
+std::vector<Profil> profils_grands(int joueurs, int nombre) {
+    std::vector<Profil> profils = profils_realistes(joueurs, nombre, 3000);
+    for (Profil& p : profils) {
+        p.rondes = 9;
+        p.limites_1998 = false;
+        p.inactifs_depart *= joueurs / 100;
+        p.abandons *= joueurs / 100;
     }
-    OptionsAppariement options;  // the program's own settings
-    options.budget = budget;
-    options.direct_par_joueur = direct;
-    const int par_taille = court ? 2 : 40;
-    Totaux totaux;
+    return profils;
+}
 
-    std::printf("Budget: %lld nodes per round, first try without cuts: %lld per player\n", budget,
-                direct);
-    std::printf("%-26s %4s %6s %6s %5s %9s %9s %10s %13s %5s\n", "corpus", "trn", "paired", "refus",
-                "rnds", "med ms", "worst ms", "worst node", "fallback", "budg");
+// The corpus of fields the 1998 file holds; its node total is the signature.
+void corpus_habituel(bool court, const OptionsAppariement& options, Totaux& totaux) {
+    const int par_taille = court ? 2 : 40;
     for (const int taille : {20, 50, 100}) {
         Bilan b;
         for (const Profil& p : profils_realistes(taille, par_taille, 1000))
@@ -193,6 +187,59 @@ int main(int argc, char** argv) {
         afficher("everyone has met", b, totaux);
         std::printf("%-26s longest refusal %.3f ms\n", "", b.pire_refus * 1e3);
     }
+}
+
+// Fields of 300 and 1000 players over 9 rounds. Their nodes are counted apart
+// from the signature.
+void corpus_grands(const OptionsAppariement& options, Totaux& totaux) {
+    std::int64_t signature = totaux.signature;
+    for (const auto& [taille, nombre] : {std::pair{300, 10}, std::pair{1000, 5}}) {
+        Bilan b;
+        for (const Profil& p : profils_grands(taille, nombre)) b.ajouter(jouer_tournoi(p, options));
+        afficher(std::to_string(taille) + " players, 9 rounds", b, totaux);
+    }
+    std::printf("Nodes of the large corpora: %lld\n",
+                static_cast<long long>(totaux.signature - signature));
+    totaux.signature = signature;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool court = false;
+    bool grands = false;
+    long long attendue = -1;
+    long long budget = BUDGET_NOEUDS;
+    long long direct = DIRECT_PAR_JOUEUR;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--court") == 0) {
+            court = true;
+        } else if (std::strcmp(argv[i], "--grands") == 0) {
+            grands = true;
+        } else if (std::strcmp(argv[i], "--budget") == 0 && i + 1 < argc) {
+            budget = std::atoll(argv[++i]);
+        } else if (std::strcmp(argv[i], "--direct") == 0 && i + 1 < argc) {
+            direct = std::atoll(argv[++i]);
+        } else if (std::strcmp(argv[i], "--signature") == 0 && i + 1 < argc) {
+            attendue = std::atoll(argv[++i]);
+        } else {
+            std::fprintf(stderr,
+                         "usage: tavo-bench [--court | --grands] [--budget N] [--direct N] "
+                         "[--signature N]\n");
+            return 2;
+        }
+    }
+    OptionsAppariement options;  // the program's own settings
+    options.budget = budget;
+    options.direct_par_joueur = direct;
+    Totaux totaux;
+
+    std::printf("Budget: %lld nodes per round, first try without cuts: %lld per player\n", budget,
+                direct);
+    std::printf("%-26s %4s %6s %6s %5s %9s %9s %10s %13s %5s %7s\n", "corpus", "trn", "paired",
+                "refus", "rnds", "med ms", "worst ms", "worst node", "fallback", "budg", "peak MB");
+    if (!grands) corpus_habituel(court, options, totaux);
+    if (!court) corpus_grands(options, totaux);
 
     std::printf("Pairings checked by the independent checker: %d, faults: %d\n", totaux.verifiees,
                 totaux.defauts);

@@ -22,6 +22,7 @@ std::uint64_t Hasard::suivant() {
 
 std::unique_ptr<Tournoi> creer_tournoi(const Profil& p, Hasard& h) {
     auto t = std::make_unique<Tournoi>();
+    t->limites_1998 = p.limites_1998;
     t->entete.nom = "Banc " + std::to_string(p.graine);
     t->entete.date = "01/01/27";
     t->entete.jeu = p.othello ? "Othello" : "Echecs";
@@ -35,8 +36,15 @@ std::unique_ptr<Tournoi> creer_tournoi(const Profil& p, Hasard& h) {
         FicheJoueur f;
         f.nom = "JOUEUR" + std::to_string(k);
         f.prenom = "P" + std::to_string(k);
-        elo -= 5 + h.entre(30);
-        f.elo = std::max(elo, 800);
+        // Ratings fall by 5 to 34 points a player; a larger field spreads
+        // the same fall over its players, from 2400 down to about 800.
+        const int pas = 5 + h.entre(30);
+        if (p.joueurs <= 100) {
+            elo -= pas;
+            f.elo = std::max(elo, 800);
+        } else {
+            f.elo = 2400 - 1600 * k / p.joueurs + pas - 20;
+        }
         ecrire_fiche(t->joueur(id), f);
     }
     // Players inactive from the start, spread over the table.

@@ -44,9 +44,10 @@ struct Profil {
     int rondes = 15;
     bool othello = false;
     int nulles_pourcent = 20;
-    int inactifs_depart = 0;  // players inactive from the first round on
-    int abandons = 0;         // players who withdraw between two rounds
-    int abandon_apres = -1;   // when >= 0, every withdrawal comes after this round index
+    int inactifs_depart = 0;   // players inactive from the first round on
+    int abandons = 0;          // players who withdraw between two rounds
+    int abandon_apres = -1;    // when >= 0, every withdrawal comes after this round index
+    bool limites_1998 = true;  // kept in a 1998 file (100 players, 15 rounds at most)
 };
 
 // The tournament of a profile, no round paired: ratings in decreasing order

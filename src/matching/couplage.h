@@ -129,4 +129,18 @@ bool couplage_cout_minimal(const GrapheJoueurs& graphe,
                            const std::function<std::int64_t(int)>& cout_exempt,
                            std::vector<int>& partenaire);
 
+// The same cheapest perfect matching for a large field, without weighing
+// every pair at once. It weighs the pairs voisins[a] of each player a (the
+// ones likely to be cheap), every bye, and the pairs of some perfect matching
+// when those hold none; then, over and over, the pairs that the dual solution
+// of their cheapest matching leaves uncovered (only such a pair could make it
+// cheaper). When none is left, that matching is a cheapest one of the whole
+// graph: the same cost as couplage_cout_minimal's, though where several cost
+// the same it may be another. Each round weighs every allowed pair once.
+bool couplage_cout_minimal_voisinage(const GrapheJoueurs& graphe,
+                                     const std::function<std::int64_t(int, int)>& cout_paire,
+                                     const std::function<std::int64_t(int)>& cout_exempt,
+                                     const std::vector<std::vector<int>>& voisins,
+                                     std::vector<int>& partenaire);
+
 }  // namespace tavo

@@ -128,7 +128,8 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
     w.preparer(t);
     w.derniere_complete = derniere_ronde_complete(t);
     for (const Joueur& j : t.joueurs)
-        w.couleurs_dues[static_cast<std::size_t>(j.id)] = couleur_due(t, j.id);
+        w.couleurs_dues[static_cast<std::size_t>(j.id)] =
+            couleur_due_joueur(j, w.derniere_complete);
 
     const auto debut = std::chrono::steady_clock::now();
     std::optional<Elagage> elagage;
@@ -137,21 +138,24 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
         noter_statistiques({w.noeuds, score, duree.count(), w.interrompue, secours,
                             elagage ? elagage->calculs_ponderes : 0});
     };
-    // When nobody can be paired at all, neither can the search.
-    if (options.secours && !appariement_possible(t)) {
-        noter(SCORE_ECHEC, false);
+    const bool grand = grand_champ(t);
+    // When nobody can be paired at all, neither can the search. (In a large
+    // field, where this costs more than the search, the fallback tells it
+    // after the search.)
+    if (options.secours && !grand && !appariement_possible(t)) {
+        noter(w.echec, false);
         io.message_erreur("Appariements impossibles");
         return false;
     }
     // The exact cuts know fields within the 1998 capacity; a larger field is
     // paired by the search while it is cheap, by the fallback otherwise.
-    const bool avec_elagage = options.elagage && t.nb_joueurs_actifs() <= Elagage::MAX_JOUEURS;
-    int meilleur = SCORE_ECHEC;
+    const bool avec_elagage = options.elagage && !grand;
+    int meilleur = w.echec;
     bool cherche = false;
     const std::int64_t direct = options.direct_par_joueur * t.nb_joueurs_actifs();
     if (avec_elagage && direct > 0) {
         w.budget = direct;
-        meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
+        meilleur = chercher(t, w, 1, w.depart, 0, SANS_PARTIE, 0);
         cherche = !w.interrompue;
     }
     if (!cherche) {
@@ -161,10 +165,10 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
             w.elagage = &*elagage;
         }
         w.budget = options.budget > 0 ? w.noeuds + options.budget : 0;
-        meilleur = chercher(t, w, 1, SCORE_DEPART, 0, SANS_PARTIE, 0);
+        meilleur = chercher(t, w, 1, w.depart, 0, SANS_PARTIE, 0);
         w.elagage = nullptr;
     }
-    const bool secours = meilleur < SCORE_ECHEC + 1 || w.interrompue;
+    const bool secours = meilleur <= w.echec || w.interrompue;
     if (secours && (!options.secours || !appariement_secours(t, w))) {
         noter(meilleur, false);
         io.message_erreur("Appariements impossibles");

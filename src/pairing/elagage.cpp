@@ -260,23 +260,23 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     // A leaf (everyone placed) is the node's own business.
     if (reste_.empty()) return explorer_noeud(t, w, d, alpha, joueur, couleur, score);
 
-    const int seuil = std::max(alpha, SCORE_ECHEC);
+    const int seuil = std::max(alpha, w.echec);
     const int marge_alpha = alpha - score;
     const int marge_echec = seuil - score;
-    if (echec_connu(etat, marge_alpha, marge_echec, score)) return SCORE_ECHEC;
+    if (echec_connu(etat, marge_alpha, marge_echec, score)) return w.echec;
 
     // Upper bounds of the score still to come, in half and quarter units.
     long borne = borne_paires(t, j, couleur, score, alpha);
-    if (borne == LONG_MIN) return SCORE_ECHEC;  // no opponent the search would take
+    if (borne == LONG_MIN) return w.echec;  // no opponent the search would take
     borne = std::min(borne, 2L * borne_ligne(j, couleur));
     if (2L * score + borne <= 2L * seuil ||
         (!pile_.empty() && 4L * score + borne_duale(t, pile_.back(), j, couleur) <= 4L * seuil))
-        return SCORE_ECHEC;
+        return w.echec;
 
     if (paire) presents_[static_cast<std::size_t>(j)] = 1;
     const Completion completion = chercher_completion(t, etat, j, couleur, seuil - score);
     if (completion == Completion::aucune_paire || completion == Completion::trop_basse)
-        return SCORE_ECHEC;
+        return w.echec;
 
     const int plus_bas_avant = plus_bas_;
     plus_bas_ = INT_MAX;
@@ -284,7 +284,7 @@ int Elagage::noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
     if (completion == Completion::par_couplage_exact) pile_.pop_back();
     const int plus_bas_dessous = plus_bas_;
     plus_bas_ = std::min(plus_bas_avant, plus_bas_dessous);
-    if (v <= SCORE_ECHEC && !w.interrompue)
+    if (v <= w.echec && !w.interrompue)
         noter_echec(etat, marge_alpha, marge_echec,
                     plus_bas_dessous == INT_MAX ? 0 : std::min(0, plus_bas_dessous - score));
     return v;

@@ -17,12 +17,49 @@ void TablesRecherche::preparer(const Tournoi& t) {
     for (const Joueur& j : t.joueurs) plus_grand = std::max(plus_grand, j.id);
     couleurs_dues.assign(static_cast<std::size_t>(plus_grand) + 1, 0);
     utilise.assign(static_cast<std::size_t>(plus_grand) + 1, 0);
+    // Every active player is free, linked to the next and previous ones; the
+    // end of the list, fin(), links the last and the first.
+    const int n = t.nb_joueurs();
+    suivant.assign(static_cast<std::size_t>(n) + 1, n);
+    precedent.assign(static_cast<std::size_t>(n) + 1, n);
+    int dernier = n;
+    for (int p = 0; p < n; ++p) {
+        if (!t.joueurs[static_cast<std::size_t>(p)].actif) continue;
+        suivant[static_cast<std::size_t>(dernier)] = p;
+        precedent[static_cast<std::size_t>(p)] = dernier;
+        dernier = p;
+    }
+    suivant[static_cast<std::size_t>(dernier)] = n;
+    precedent[static_cast<std::size_t>(n)] = dernier;
     const std::size_t placements = t.joueurs.size() + 1;
     lignes.assign(placements + 2, std::vector<Placement>(placements + 1, Placement{0, 0}));
     noeuds = 0;
     elagage = nullptr;
     budget = 0;
     interrompue = false;
+    const int actifs = t.nb_joueurs_actifs();
+    const bool grand = grand_champ(t);
+    echec = grand ? ECHEC_PAR_JOUEUR * actifs : SCORE_ECHEC;
+    depart = grand ? DEPART_PAR_JOUEUR * actifs : SCORE_DEPART;
+    arret = PENALITE_ARRET * (grand ? actifs : t.nb_joueurs());
+}
+
+void TablesRecherche::placer(int p, int id) {
+    utilise[static_cast<std::size_t>(id)] = 1;
+    suivant[static_cast<std::size_t>(precedent[static_cast<std::size_t>(p)])] =
+        suivant[static_cast<std::size_t>(p)];
+    precedent[static_cast<std::size_t>(suivant[static_cast<std::size_t>(p)])] =
+        precedent[static_cast<std::size_t>(p)];
+}
+
+void TablesRecherche::retirer(int p, int id) {
+    utilise[static_cast<std::size_t>(id)] = 0;
+    suivant[static_cast<std::size_t>(precedent[static_cast<std::size_t>(p)])] = p;
+    precedent[static_cast<std::size_t>(suivant[static_cast<std::size_t>(p)])] = p;
+}
+
+bool grand_champ(const Tournoi& t) {
+    return t.nb_joueurs_actifs() > Elagage::MAX_JOUEURS;
 }
 
 void recommencer(TablesRecherche& w) {
@@ -39,39 +76,39 @@ void noter_statistiques(const StatistiquesRecherche& s) {
 
 namespace {
 
-// The colour due after the colours of rounds 0 to n.
-int couleur_due_apres(const std::vector<std::uint8_t>& couleurs, int n) {
+// The colour due after the colours of rounds 0 to n, round `blanche` (when
+// one of them) counted as a white game, and a round the record does not hold
+// yet as well.
+int couleur_due_apres(const Joueur& j, int n, int blanche) {
+    auto couleur = [&](int r) {
+        const std::size_t k = static_cast<std::size_t>(r);
+        return r == blanche || k >= j.rondes.size() ? BLANC : j.rondes[k].couleur;
+    };
     int blancs = 0;
     int noirs = 0;
     for (int r = 0; r <= n; ++r) {
-        if (couleurs[static_cast<std::size_t>(r)] == BLANC) ++blancs;
-        if (couleurs[static_cast<std::size_t>(r)] == NOIR) ++noirs;
+        if (couleur(r) == BLANC) ++blancs;
+        if (couleur(r) == NOIR) ++noirs;
     }
     if (blancs > noirs) return NOIR | (blancs - noirs >= 2 ? COULEUR_FORTE : 0);
     if (blancs < noirs) return BLANC | (noirs - blancs >= 2 ? COULEUR_FORTE : 0);
-    const int derniere = n >= 0 ? couleurs[static_cast<std::size_t>(n)] : SANS_PARTIE;
+    const int derniere = n >= 0 ? couleur(n) : SANS_PARTIE;
     return derniere == BLANC ? NOIR : BLANC;
-}
-
-std::vector<std::uint8_t> couleurs_de(const Joueur& j) {
-    std::vector<std::uint8_t> couleurs;
-    for (const RondeJoueur& r : j.rondes) couleurs.push_back(r.couleur);
-    return couleurs;
 }
 
 }  // namespace
 
 int couleur_due(const Tournoi& t, int id) {
-    const Joueur& j = t.joueur(id);
-    const int n = std::min(derniere_ronde_complete(t), static_cast<int>(j.rondes.size()) - 1);
-    return couleur_due_apres(couleurs_de(j), n);
+    return couleur_due_joueur(t.joueur(id), derniere_ronde_complete(t));
+}
+
+int couleur_due_joueur(const Joueur& j, int derniere_complete) {
+    return couleur_due_apres(j, std::min(derniere_complete, static_cast<int>(j.rondes.size()) - 1),
+                             -1);
 }
 
 int couleur_due_ronde(const Joueur& j, int r) {
-    std::vector<std::uint8_t> couleurs = couleurs_de(j);
-    couleurs.resize(static_cast<std::size_t>(r) + 1);
-    couleurs[static_cast<std::size_t>(r)] = BLANC;
-    return couleur_due_apres(couleurs, r);
+    return couleur_due_apres(j, r, r);
 }
 
 bool deja_rencontre(const Tournoi& t, int id, int autre) {
@@ -81,7 +118,8 @@ bool deja_rencontre(const Tournoi& t, int id, int autre) {
 std::vector<std::uint8_t> matrice_rencontres(const Tournoi& t, const std::vector<int>& ids,
                                              int derniere) {
     const std::size_t m = ids.size();
-    std::vector<int> index(ID_SPECIAL, -1);
+    const int plus_grand = ids.empty() ? 0 : *std::max_element(ids.begin(), ids.end());
+    std::vector<int> index(static_cast<std::size_t>(plus_grand) + 1, -1);
     for (std::size_t a = 0; a < m; ++a)
         index[static_cast<std::size_t>(ids[a])] = static_cast<int>(a);
     std::vector<std::uint8_t> rencontres(m * m, 0);
@@ -90,6 +128,7 @@ std::vector<std::uint8_t> matrice_rencontres(const Tournoi& t, const std::vector
         for (int r = 0; r <= derniere && static_cast<std::size_t>(r) < j.rondes.size(); ++r) {
             const int adversaire = j.rondes[static_cast<std::size_t>(r)].adversaire;
             if (!est_joueur(adversaire)) continue;
+            if (adversaire > plus_grand) continue;
             const int b = index[static_cast<std::size_t>(adversaire)];
             if (b >= 0) rencontres[a * m + static_cast<std::size_t>(b)] = 1;
         }
@@ -112,12 +151,12 @@ void memoriser(TablesRecherche& w, int d, int id, int couleur) {
 int chercher(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
              int score) {
     // Once interrupted, the search only unwinds: those calls are not nodes.
-    if (w.interrompue) return SCORE_ECHEC;
+    if (w.interrompue) return w.echec;
     ++w.noeuds;
     if (score <= alpha) return score;
     if (w.budget > 0 && w.noeuds > w.budget) {
         w.interrompue = true;
-        return SCORE_ECHEC;
+        return w.echec;
     }
     if (w.elagage != nullptr) return w.elagage->noeud(t, w, d, alpha, joueur, couleur, score);
     return explorer_noeud(t, w, d, alpha, joueur, couleur, score);
@@ -126,15 +165,17 @@ int chercher(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur,
 int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,
                    int score) {
     const bool impaire = d % 2 == 1;
-    const int arret = PENALITE_ARRET * t.nb_joueurs();
+    const int arret = w.arret;
     const Joueur* jj = impaire ? nullptr : &t.joueur(joueur);
     bool candidat = false;
-    int meilleur = SCORE_ECHEC;
+    int meilleur = w.echec;
     auto& suivante = w.lignes[static_cast<std::size_t>(d) + 1];
 
-    for (const Joueur& je : t.joueurs) {
+    // The active players not yet placed, in standings order.
+    for (int p = w.suivant[static_cast<std::size_t>(w.fin())]; p != w.fin();
+         p = w.suivant[static_cast<std::size_t>(p)]) {
+        const Joueur& je = t.joueurs[static_cast<std::size_t>(p)];
         const int e = je.id;
-        if (!je.actif || w.utilise[static_cast<std::size_t>(e)] != 0) continue;
         candidat = true;
         suivante[0] = Placement{0, 0};
         const int f = w.couleurs_dues[static_cast<std::size_t>(e)];
@@ -143,9 +184,9 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         // Places e (with colour `couleur_e`), searches below and keeps the best
         // complete pairing found.
         auto essayer = [&](int couleur_e, int score_e, int joueur_suivant, int couleur_suivante) {
-            w.utilise[static_cast<std::size_t>(e)] = 1;
+            w.placer(p, e);
             const int v = chercher(t, w, d + 1, alpha, joueur_suivant, couleur_suivante, score_e);
-            w.utilise[static_cast<std::size_t>(e)] = 0;
+            w.retirer(p, e);
             if (v > meilleur) {
                 if (v > alpha) {
                     alpha = v;
@@ -159,7 +200,7 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
             // e becomes the first player of a pair, with his due colour first.
             if (score <= alpha) continue;
             essayer(g, score, e, g);
-            if (meilleur > arret || meilleur > SCORE_ECHEC) break;
+            if (meilleur > arret || meilleur > w.echec) break;
             if (couleur_forte(f)) continue;
             // Then with the other colour, when his due colour is weak.
             if (score + PENALITE_COULEUR > alpha) {
@@ -177,13 +218,13 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         const int penalite = *penalite_couleur + penalite_ecart(*jj, je);
         if (score + penalite <= alpha) continue;
         essayer(couleur_e, score + penalite, 0, SANS_PARTIE);
-        if (penalite >= PENALITE_COULEUR || meilleur > arret || meilleur > SCORE_ECHEC) break;
+        if (penalite >= PENALITE_COULEUR || meilleur > arret || meilleur > w.echec) break;
     }
 
     if (candidat) return meilleur;
     if (impaire) return score;  // every player is placed
     // `joueur` is left alone: the bye, unless he already had it.
-    if (a_rencontre(*jj, ID_QUALIFIE, w.derniere_complete)) return SCORE_ECHEC;
+    if (a_rencontre(*jj, ID_QUALIFIE, w.derniere_complete)) return w.echec;
     suivante[0] = Placement{0, 0};
     memoriser(w, d, ID_QUALIFIE, autre_couleur(couleur));
     return score;

@@ -15,10 +15,15 @@
 
 namespace tavo {
 
-// Thresholds of the search (the penalties of a pair are in regles.h).
+// Thresholds of the search (the penalties of a pair are in regles.h), for
+// fields the exact cuts know (up to 127 active players).
 inline constexpr int SCORE_DEPART = -32000;  // best complete pairing before any is found
 inline constexpr int SCORE_ECHEC = -15000;   // no pairing below this node
 inline constexpr int PENALITE_ARRET = -50;   // x nb_joueurs: good enough to stop trying
+// A larger field has more pairs to penalise: its thresholds are counted per
+// active player, as the ones above are for a field of 100.
+inline constexpr int DEPART_PAR_JOUEUR = SCORE_DEPART / 100;
+inline constexpr int ECHEC_PAR_JOUEUR = SCORE_ECHEC / 100;
 
 // One placement: the colour (0 white, 1 black) and the number (ID_QUALIFIE
 // for the bye); number 0 ends a line.
@@ -34,12 +39,28 @@ class Elagage;
 struct TablesRecherche {
     std::vector<int> couleurs_dues;
     std::vector<std::uint8_t> utilise;
+    // The active players not placed yet, by position in the table: a list
+    // in standings order, so that a node visits only them. fin() is its end,
+    // suivant[fin()] its first player.
+    std::vector<int> suivant;
+    std::vector<int> precedent;
+    int fin() const { return static_cast<int>(suivant.size()) - 1; }
+    // The player at position p, numbered id, is placed (out of the list),
+    // and then taken back, the last placed first.
+    void placer(int p, int id);
+    void retirer(int p, int id);
     // lignes[d]: the best sequence of placements found from depth d on, ended
     // by an entry with number 0. A round holds one placement a player, and
     // the bye: depths 1 to n + 1 for n players.
     std::vector<std::vector<Placement>> lignes;
     // Last complete round, fixed for the whole search (the new round counts).
     int derniere_complete = -1;
+    // The thresholds for this field: no pairing at or below `echec`, the
+    // best score before any pairing is found, and a score good enough to
+    // stop trying.
+    int echec = SCORE_ECHEC;
+    int depart = SCORE_DEPART;
+    int arret = 0;
     // Calls of chercher since the tables were cleared.
     std::int64_t noeuds = 0;
     // Exact cuts of the search (elagage.h), or none: the search as it stands.
@@ -51,9 +72,15 @@ struct TablesRecherche {
     bool interrompue = false;
 
     // Sized for the players of `t` (numbers up to the largest), and cleared:
-    // utilise, lignes and the node count; no cuts, no budget.
+    // utilise, lignes and the node count; no cuts, no budget; the thresholds
+    // of its field.
     void preparer(const Tournoi& t);
 };
+
+// True for a field beyond the exact cuts (more than 127 active players): its
+// search has no cuts, its thresholds are counted per player, and its fallback
+// matching is the one for large fields.
+bool grand_champ(const Tournoi& t);
 
 // Readies the tables for a new search of the same round after one that was
 // interrupted: lignes cleared, no longer interrupted; the node count goes on.
@@ -63,7 +90,7 @@ void recommencer(TablesRecherche& w);
 // round has no search and leaves these as they were).
 struct StatistiquesRecherche {
     std::int64_t noeuds = 0;  // calls of chercher
-    int score = 0;            // its result (below -14999: no pairing)
+    int score = 0;            // its result (at or below the failure threshold: no pairing)
     double secondes = 0;
     bool interrompue = false;             // the node budget ran out
     bool secours = false;                 // the round was paired by the fallback matching
@@ -77,6 +104,9 @@ void noter_statistiques(const StatistiquesRecherche& s);
 // more. Counts rounds 0 to derniere_ronde_complete(); during a pairing the new
 // round counts, its unwritten colour (0) as a white game and the last colour.
 int couleur_due(const Tournoi& t, int id);
+
+// The same for player `j`, counting rounds 0 to `derniere_complete`.
+int couleur_due_joueur(const Joueur& j, int derniere_complete);
 
 // The colour due to a player as the pairing of round r saw it: his colours
 // of rounds 0 to r - 1, and the new round's unwritten colour counted as a
@@ -97,7 +127,7 @@ std::vector<std::uint8_t> matrice_rencontres(const Tournoi& t, const std::vector
 // The search at depth d: `alpha` the best complete score found so far,
 // `joueur` the id placed at depth d - 1 (0 at odd depths), `couleur` his
 // colour (2 for none), `score` the penalty so far. Returns the best complete
-// score below this node, or SCORE_ECHEC. Needs the tables filled by the
+// score below this node, or w.echec. Needs the tables filled by the
 // caller: couleurs_dues, utilise and lignes cleared, derniere_complete, and
 // the table in standings order with its index.
 int chercher(const Tournoi& t, TablesRecherche& w, int d, int alpha, int joueur, int couleur,

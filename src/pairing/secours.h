@@ -10,6 +10,8 @@
 // - In a pair the higher-placed player gets his due colour, unless only the
 //   other one's due colour is strong; then the other gets his.
 // - Tables follow the order of their higher-placed player; the bye comes last.
+// In a large field (grand_champ) the same least penalty is found without
+// weighing every pair at once (couplage_cout_minimal_voisinage).
 #pragma once
 
 #include "model/tournoi.h"

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "model/texte.h"
 #include "reports/rapports.h"
 #include "reports/tableau.h"
@@ -6,20 +8,40 @@
 namespace tavo {
 namespace {
 
-std::string entete_colonnes(const Tournoi& t) {
-    std::string texte =
-        formater("%-3s - %-3s %-3.3s %-20s %-15s %3s", "Cl", "N°", "Equ", "Nom", "Prénom", "Pts");
+// The widths of a line: player numbers and ranks, then each tie-break's
+// values.
+struct Largeurs {
+    int numeros = 3;
+    std::vector<int> departages;
+
+    Largeurs(const Tournoi& t, const Classement& vue)
+        : numeros(largeur_numeros(t)), departages(t.entete.departages.size(), 0) {
+        for (const LigneClassement& l : vue.lignes())
+            for (std::size_t i = 0; i < l.departages.size() && i < departages.size(); ++i)
+                departages[i] = std::max(departages[i], l.departages[i]);
+        for (int& largeur : departages) largeur = largeur_nombres(largeur);
+    }
+};
+
+std::string entete_colonnes(const Tournoi& t, const Largeurs& largeurs) {
+    const int w = largeurs.numeros;
+    std::string texte = formater("%-*s - %-*s %-3.3s %-20s %-15s %3s", w, "Cl", w, "N°", "Equ",
+                                 "Nom", "Prénom", "Pts");
     texte += "  ";
     for (std::size_t i = 0; i < t.entete.departages.size(); ++i)
-        texte += "  " + libelle_departage(t, static_cast<int>(i));
+        texte += std::string(static_cast<std::size_t>(largeurs.departages[i] - 1), ' ') +
+                 libelle_departage(t, static_cast<int>(i));
     return texte;
 }
 
-std::string ligne_joueur(const Joueur& j, const LigneClassement& l, int rang) {
-    std::string texte = formater("%3d - %3d %-3.3s %-20s %-15s %3d", rang, j.id, j.equipe.c_str(),
-                                 j.nom.c_str(), j.prenom.c_str(), l.points);
+std::string ligne_joueur(const Joueur& j, const LigneClassement& l, int rang,
+                         const Largeurs& largeurs) {
+    const int w = largeurs.numeros;
+    std::string texte = formater("%*d - %*d %-3.3s %-20s %-15s %3d", w, rang, w, j.id,
+                                 j.equipe.c_str(), j.nom.c_str(), j.prenom.c_str(), l.points);
     texte += "   ";
-    for (const int valeur : l.departages) texte += formater("%3d ", valeur);
+    for (std::size_t i = 0; i < l.departages.size(); ++i)
+        texte += formater("%*d ", largeurs.departages[i], l.departages[i]);
     return texte;
 }
 
@@ -38,7 +60,8 @@ void classement(const Tournoi& t, Rapport& rapport) {
         rapport.ligne("Jeu : %-30s   ***** CLASSEMENT FINAL *****", jeu.c_str());
     rapport.ajouter(" ");
     rapport.ajouter("Classement");
-    rapport.ajouter(entete_colonnes(t));
+    const Largeurs largeurs(t, vue);
+    rapport.ajouter(entete_colonnes(t, largeurs));
 
     Tableau& tab = rapport.tableau();
     commencer_tableau(
@@ -53,7 +76,7 @@ void classement(const Tournoi& t, Rapport& rapport) {
     for (std::size_t i = 0; i < vue.lignes().size(); ++i) {
         const LigneClassement& l = vue.lignes()[i];
         const Joueur& j = t.joueur(l.id);
-        rapport.ajouter(ligne_joueur(j, l, rangs[i]));
+        rapport.ajouter(ligne_joueur(j, l, rangs[i], largeurs));
         std::vector<Cellule> cellules = {
             Cellule::de_nombre(rangs[i]), Cellule::de_nombre(j.id),
             Cellule::de_texte(j.equipe),  Cellule::de_texte(j.nom),

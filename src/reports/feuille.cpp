@@ -38,20 +38,25 @@ void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport) {
     rapport.ligne("Tournoi : %-30s du %s", t.entete.nom.c_str(), t.entete.date.c_str());
     rapport.ligne("Jeu : %-30s, Ronde n°%d", t.entete.jeu.c_str(), numero);
     rapport.ajouter(" ");
-    rapport.ajouter("Tab   BLANCS                                     NOIRS");
+    // Table numbers and player numbers widen from 1,000 on, and the
+    // headings with them.
+    const int r = numero - 1;
+    const int tw = largeur_nombres(t.nb_tables(r));
+    const int w = largeur_numeros(t);
+    rapport.ajouter("Tab" + std::string(static_cast<std::size_t>(tw - 3), ' ') + "   BLANCS" +
+                    std::string(static_cast<std::size_t>(37 + tw - 3 + w - 3), ' ') + "NOIRS");
     Tableau& tab = rapport.tableau();
     commencer_tableau(t, formater("Ronde n°%d", numero), tab);
     tab.titre = "Appariements";
     tab.colonnes = {"Tab", "N°", "Equ", "Blancs", "N°", "Equ", "Noirs"};
-    const int r = numero - 1;
     for (int table = 0; table < t.nb_tables(r); ++table) {
         const Appariement& a =
             t.rondes[static_cast<std::size_t>(r)].tables[static_cast<std::size_t>(table)];
         rapport.ajouter(" ");
-        rapport.ajouter(formater("%03d (%3d/%-3s) %-25.25s  _ | _ (%3d/%-3s) %-25.25s", table + 1,
-                                 a.blanc, equipe(t, a.blanc).c_str(),
-                                 nom_affiche(t, a.blanc).c_str(), a.noir, equipe(t, a.noir).c_str(),
-                                 nom_affiche(t, a.noir).c_str()));
+        rapport.ajouter(formater("%0*d (%*d/%-3s) %-25.25s  _ | _ (%*d/%-3s) %-25.25s", tw,
+                                 table + 1, w, a.blanc, equipe(t, a.blanc).c_str(),
+                                 nom_affiche(t, a.blanc).c_str(), w, a.noir,
+                                 equipe(t, a.noir).c_str(), nom_affiche(t, a.noir).c_str()));
         rapport.ajouter(" ");
         tab.lignes.push_back({Cellule::de_nombre(table + 1), numero_cellule(a.blanc),
                               Cellule::de_texte(equipe(t, a.blanc)),

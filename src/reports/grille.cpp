@@ -41,9 +41,12 @@ void grille(const Tournoi& t, Rapport& rapport) {
     rapport.ligne("Jeu : %-30s %s", jeu.c_str(), ronde.c_str());
     rapport.ajouter(" ");
     rapport.ajouter("Grille américaine");
+    // A round's cell holds the opponent's number and three characters more.
+    const int w = largeur_numeros(t);
     std::string colonnes =
-        formater("%3s %3s %-30s %4s %-3s ", "Cl", "N°", "Nom Prénom", "Elo", "Equ");
-    for (int r = 0; r <= n; ++r) colonnes += formater(" %6s", formater("R%d", r + 1).c_str());
+        formater("%*s %*s %-30s %4s %-3s ", w, "Cl", w, "N°", "Nom Prénom", "Elo", "Equ");
+    for (int r = 0; r <= n; ++r)
+        colonnes += formater(" %*s", w + 3, formater("R%d", r + 1).c_str());
     colonnes += formater(" %5s", "Pts");
     const int nb_departages = static_cast<int>(t.entete.departages.size());
     for (int i = 0; i < nb_departages; ++i)
@@ -65,7 +68,7 @@ void grille(const Tournoi& t, Rapport& rapport) {
         const std::string nom = j.nom + " " + j.prenom;
         // A player without a rating has an empty Elo.
         const std::string elo = j.elo > 0 ? std::to_string(j.elo) : std::string();
-        std::string ligne = formater("%3d %3d %-30.30s %4s %-3.3s ", rang, j.id, nom.c_str(),
+        std::string ligne = formater("%*d %*d %-30.30s %4s %-3.3s ", w, rang, w, j.id, nom.c_str(),
                                      elo.c_str(), j.equipe.c_str());
         std::vector<Cellule> cellules = {
             Cellule::de_nombre(rang), Cellule::de_nombre(j.id), Cellule::de_texte(nom),
@@ -73,7 +76,7 @@ void grille(const Tournoi& t, Rapport& rapport) {
             Cellule::de_texte(j.equipe)};
         for (int r = 0; r <= n; ++r) {
             const std::string c = case_grille(t, j, r);
-            ligne += formater(" %6s", c.c_str());
+            ligne += formater(" %*s", w + 3, c.c_str());
             cellules.push_back(Cellule::de_texte(c));
         }
         cellules.push_back(Cellule::de_nombre(l.points, unite));

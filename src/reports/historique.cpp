@@ -9,15 +9,17 @@ namespace {
 // One round of a player's games: opponent, colour letter, result, two blanks.
 // For the table the result is written as the players count it, without the
 // blanks.
-std::string case_ronde(const Tournoi& t, const Joueur& j, int r, bool tableau = false) {
+// The opponent takes `largeur` characters.
+std::string case_ronde(const Tournoi& t, const Joueur& j, int r, int largeur,
+                       bool tableau = false) {
     const RondeJoueur& rj = j.rondes[static_cast<std::size_t>(r)];
     std::string texte;
     if (rj.adversaire == ID_FORFAIT)
-        texte = "(F)";
+        texte = formater("%*s", largeur, "(F)");
     else if (rj.adversaire == ID_QUALIFIE)
-        texte = "(Q)";
+        texte = formater("%*s", largeur, "(Q)");
     else
-        texte = formater("%3d", rj.adversaire);
+        texte = formater("%*d", largeur, rj.adversaire);
     texte += rj.couleur == BLANC ? 'B' : rj.couleur == NOIR ? 'N' : '?';
     const int points = demi_points(rj.resultat);
     if (t.jeu().pions)
@@ -46,16 +48,18 @@ void historique(const Tournoi& t, Rapport& rapport) {
     tab.colonnes = {"N°", "Nom", "Prénom", "Pts"};
     for (int r = 0; r <= t.entete.ronde_courante; ++r)
         tab.colonnes.push_back(formater("R%d", r + 1));
+    const int w = largeur_numeros(t);
     for (const LigneClassement& l : vue.lignes()) {
         const Joueur& j = t.joueur(l.id);
-        rapport.ligne("%3d %-30s %-15s %3d Pts", j.id, j.nom.c_str(), j.prenom.c_str(), l.points);
+        rapport.ligne("%*d %-30s %-15s %3d Pts", w, j.id, j.nom.c_str(), j.prenom.c_str(),
+                      l.points);
         std::string parties;
         std::vector<Cellule> cellules = {Cellule::de_nombre(j.id), Cellule::de_texte(j.nom),
                                          Cellule::de_texte(j.prenom),
                                          Cellule::de_nombre(l.points, unite_points(t))};
         for (int r = 0; r <= t.entete.ronde_courante; ++r) {
-            parties += case_ronde(t, j, r);
-            std::string c = case_ronde(t, j, r, true);
+            parties += case_ronde(t, j, r, w);
+            std::string c = case_ronde(t, j, r, w, true);
             c.erase(0, c.find_first_not_of(' '));
             cellules.push_back(Cellule::de_texte(c));
         }

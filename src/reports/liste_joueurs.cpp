@@ -15,7 +15,8 @@ bool liste_joueurs(const Tournoi& t, Rapport& rapport) {
     rapport.ajouter(" ");
     rapport.ligne("Nombre de joueurs = %d", t.nb_joueurs());
     rapport.ajouter(" ");
-    rapport.ligne("IDX EQU E %-20s %-15s S NE(E) LE ", "NOM", "PRENOM");
+    const int w = largeur_numeros(t);
+    rapport.ligne("%-*s EQU E %-20s %-15s S NE(E) LE ", w, "IDX", "NOM", "PRENOM");
     Tableau& tab = rapport.tableau();
     commencer_tableau(t,
                       t.entete.ronde_courante >= 0
@@ -28,7 +29,7 @@ bool liste_joueurs(const Tournoi& t, Rapport& rapport) {
                               Cellule::de_texte(j.actif ? "A" : "I"), Cellule::de_texte(j.nom),
                               Cellule::de_texte(j.prenom), Cellule::de_texte(j.fille ? "F" : "M"),
                               Cellule::de_texte(j.ne_le)});
-        rapport.ligne("%3d %-3s %c %-20.20s %-15.15s %c %s", j.id, j.equipe.c_str(),
+        rapport.ligne("%*d %-3s %c %-20.20s %-15.15s %c %s", w, j.id, j.equipe.c_str(),
                       j.actif ? 'A' : 'I', j.nom.c_str(), j.prenom.c_str(), j.fille ? 'F' : 'M',
                       j.ne_le.c_str());
     }

@@ -33,6 +33,16 @@ void ajouter_departages(const Tournoi& t, const LigneClassement& ligne,
             Cellule::de_nombre(ligne.departages[i], unite_departage(t, static_cast<int>(i))));
 }
 
+int largeur_nombres(int plus_grand) {
+    return std::max(3, static_cast<int>(std::to_string(plus_grand).size()));
+}
+
+int largeur_numeros(const Tournoi& t) {
+    int plus_grand = 0;
+    for (const Joueur& j : t.joueurs) plus_grand = std::max(plus_grand, j.id);
+    return largeur_nombres(plus_grand);
+}
+
 std::string libelle_departage(const Tournoi& t, int i) {
     const int id = t.entete.departages[static_cast<std::size_t>(i)];
     return id >= 0 && id < NB_SYSTEMES_DEPARTAGE ? LIBELLES_DEPARTAGE[static_cast<std::size_t>(id)]

@@ -28,6 +28,12 @@ int unite_departage(const Tournoi& t, int i);
 void ajouter_departages(const Tournoi& t, const LigneClassement& ligne,
                         std::vector<Cellule>& cellules);
 
+// The width of a text column of numbers up to `plus_grand`: the 3
+// characters of 1998, one more for each digit beyond (numbers from 1,000 on).
+int largeur_nombres(int plus_grand);
+// The width of the columns of player numbers and ranks of a tournament.
+int largeur_numeros(const Tournoi& t);
+
 // The label ("BU"...) of the i-th tie-break the tournament applies.
 std::string libelle_departage(const Tournoi& t, int i);
 

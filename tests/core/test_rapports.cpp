@@ -2,6 +2,7 @@
 
 #include "model/registre.h"
 #include "model/texte.h"
+#include "reports/feuille.h"
 #include "reports/rapports.h"
 #include "support/tournoi_test.h"
 
@@ -152,6 +153,64 @@ TEST(Rapports, PlayerListIsInNumberOrderWithCutNames) {
     EXPECT_FALSE(liste_joueurs(vide, r));
     EXPECT_EQ(r.lignes().size(), 7u);
     EXPECT_EQ(r.lignes()[4], "Nombre de joueurs = 0");
+}
+
+// The column (in characters) where `texte` starts in the line of `rapport`
+// that holds it after the first `saut` lines; -1 when no line does.
+int colonne(const Rapport& rapport, const std::string& texte, std::size_t saut = 0) {
+    for (std::size_t i = saut; i < rapport.lignes().size(); ++i) {
+        const std::string& l = rapport.lignes()[i];
+        const std::size_t p = l.find(texte);
+        if (p != std::string::npos) return static_cast<int>(colonnes(l.substr(0, p)));
+    }
+    return -1;
+}
+
+// A field of 1,000 players: player numbers of four digits widen their
+// columns, so every line of every report keeps them aligned.
+TEST(Rapports, FourDigitNumbersKeepTheColumnsAligned) {
+    Tournoi t = tournoi_avec_joueurs(1000, 5, {"BU", "SB"});
+    test::ouvrir_ronde(t, 0);
+    for (int k = 1; k <= 500; ++k) poser_partie(t, 0, k - 1, k, k + 500, 2);
+    Rapport r;
+    // Standings, crosstable, history and player list: the names start where
+    // their heading does, for player 1 as for player 1000.
+    for (auto [rapport, entete] : {std::pair{&classement, "Nom"}, std::pair{&grille, "Nom Prénom"},
+                                   std::pair{&historique, ""}}) {
+        rapport(t, r);
+        const int nom = colonne(r, "NOM1 ");
+        EXPECT_EQ(colonne(r, "NOM1000 "), nom) << r.titre();
+        if (*entete) {
+            EXPECT_EQ(colonne(r, entete, 4), nom) << r.titre();
+        }
+    }
+    liste_joueurs(t, r);
+    EXPECT_EQ(colonne(r, "NOM1 "), colonne(r, "NOM "));
+    EXPECT_EQ(colonne(r, "NOM1000 "), colonne(r, "NOM "));
+    // The crosstable's round: the cell ends under its heading.
+    grille(t, r);
+    EXPECT_EQ(colonne(r, "501B+") + 5, colonne(r, "R1") + 2);
+    EXPECT_EQ(colonne(r, "1000B+") + 6, colonne(r, "R1") + 2);
+    // The pairing sheet: black's number under its heading, at every table.
+    afficher_appariements(t, 1, r);
+    EXPECT_EQ(colonne(r, "NOIRS"), colonne(r, "( 501/") + 2);
+    EXPECT_EQ(colonne(r, "NOIRS"), colonne(r, "(1000/") + 2);
+}
+
+// Tie-break values of four digits (16 Othello games of 64 discs) widen their
+// column under its label.
+TEST(Rapports, FourDigitTieBreaksKeepTheirColumn) {
+    Tournoi t = tournoi_avec_joueurs(2, 16, {"PP", "NG"});
+    t.entete.othello = true;
+    for (int r = 0; r < 16; ++r) {
+        test::ouvrir_ronde(t, r);
+        poser_partie(t, r, 0, 1, 2, 2, 64);
+    }
+    Rapport r;
+    classement(t, r);
+    EXPECT_EQ(r.lignes()[4], "Cl  - N°  Equ Nom                  Prénom          Pts     PP  NG");
+    EXPECT_EQ(r.lignes()[5], "  1 -   1     NOM1                 Prenom1          32   1024  16 ");
+    EXPECT_EQ(r.lignes()[6], "  2 -   2     NOM2                 Prenom2           0      0   0 ");
 }
 
 TEST(Rapports, LongLinesAreKeptWhole) {

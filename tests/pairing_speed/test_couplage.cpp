@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <random>
 #include <stdexcept>
@@ -165,60 +166,120 @@ std::int64_t brute_cout_minimal(const GrapheJoueurs& g, Drapeaux& presents,
     return meilleur;
 }
 
-TEST(CouplageCoutMinimal, TrouveLeCoutDeLaForceBrute) {
-    std::mt19937 hasard(777);
-    int sans = 0;
-    for (int essai = 0; essai < 600; ++essai) {
-        const int n = 1 + essai % 11;
-        const GrapheJoueurs g = graphe_au_hasard(hasard, n, 30 + (essai * 13) % 70);
-        // Costs like the pairing's: many ties, a few very large values.
-        std::vector<std::vector<std::int64_t>> couts(
-            static_cast<std::size_t>(n), std::vector<std::int64_t>(static_cast<std::size_t>(n)));
-        std::vector<std::int64_t> exempt(static_cast<std::size_t>(n));
+// Costs like the pairing's: many ties, a few very large values.
+struct Couts {
+    std::vector<std::vector<std::int64_t>> paire;
+    std::vector<std::int64_t> exempt;
+
+    Couts(std::mt19937& hasard, int n)
+        : paire(static_cast<std::size_t>(n),
+                std::vector<std::int64_t>(static_cast<std::size_t>(n))),
+          exempt(static_cast<std::size_t>(n)) {
         for (int a = 0; a < n; ++a) {
             exempt[static_cast<std::size_t>(a)] = static_cast<std::int64_t>(hasard() % 3);
             for (int b = a + 1; b < n; ++b) {
                 std::int64_t c = 50 * static_cast<std::int64_t>(hasard() % 2) +
                                  80 * static_cast<std::int64_t>(hasard() % 4);
                 if (hasard() % 10 == 0) c += 200000;
-                couts[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] = c;
-                couts[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)] = c;
+                paire[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] = c;
+                paire[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)] = c;
             }
         }
+    }
+    std::function<std::int64_t(int, int)> de_paire() const {
+        return [this](int a, int b) {
+            return paire[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+        };
+    }
+    std::function<std::int64_t(int)> d_exempt() const {
+        return [this](int a) { return exempt[static_cast<std::size_t>(a)]; };
+    }
+};
+
+// The cost of a perfect matching of g (the bye once when n is odd), after
+// checking that it is one.
+std::int64_t cout_verifie(const GrapheJoueurs& g, const Couts& couts,
+                          const std::vector<int>& partenaire) {
+    const int n = g.taille();
+    std::int64_t total = 0;
+    int exempts = 0;
+    for (int a = 0; a < n; ++a) {
+        const int p = partenaire[static_cast<std::size_t>(a)];
+        if (p == EXEMPT) {
+            ++exempts;
+            EXPECT_TRUE(g.exempt_autorise(a));
+            total += couts.exempt[static_cast<std::size_t>(a)];
+            continue;
+        }
+        EXPECT_GE(p, 0);
+        if (p < 0) return -1;
+        EXPECT_EQ(partenaire[static_cast<std::size_t>(p)], a);
+        EXPECT_TRUE(g.autorise(a, p));
+        if (a < p) total += couts.paire[static_cast<std::size_t>(a)][static_cast<std::size_t>(p)];
+    }
+    EXPECT_EQ(exempts, n % 2);
+    return total;
+}
+
+// Pairs to weigh first, at random: none at all, a few, or many.
+std::vector<std::vector<int>> voisins_au_hasard(std::mt19937& hasard, int n, int par_joueur) {
+    std::vector<std::vector<int>> voisins(static_cast<std::size_t>(n));
+    for (auto& liste : voisins)
+        for (int k = 0; k < par_joueur; ++k) liste.push_back(static_cast<int>(hasard() % n));
+    return voisins;
+}
+
+TEST(CouplageCoutMinimal, TrouveLeCoutDeLaForceBrute) {
+    std::mt19937 hasard(777);
+    int sans = 0;
+    for (int essai = 0; essai < 600; ++essai) {
+        const int n = 1 + essai % 11;
+        const GrapheJoueurs g = graphe_au_hasard(hasard, n, 30 + (essai * 13) % 70);
+        const Couts couts(hasard, n);
         Drapeaux tous(static_cast<std::size_t>(n), 1);
-        const std::int64_t attendu = brute_cout_minimal(g, tous, couts, exempt, n % 2 == 1);
+        const std::int64_t attendu =
+            brute_cout_minimal(g, tous, couts.paire, couts.exempt, n % 2 == 1);
         std::vector<int> partenaire;
-        const bool ok = couplage_cout_minimal(
-            g,
-            [&](int a, int b) {
-                return couts[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
-            },
-            [&](int a) { return exempt[static_cast<std::size_t>(a)]; }, partenaire);
+        const bool ok = couplage_cout_minimal(g, couts.de_paire(), couts.d_exempt(), partenaire);
         ASSERT_EQ(ok, attendu != LLONG_MAX) << "essai " << essai;
+        // The large fields' matching, from pairs weighed at random.
+        std::vector<int> par_voisinage;
+        const bool ok_voisinage =
+            couplage_cout_minimal_voisinage(g, couts.de_paire(), couts.d_exempt(),
+                                            voisins_au_hasard(hasard, n, essai % 3), par_voisinage);
+        ASSERT_EQ(ok_voisinage, ok) << "essai " << essai;
         if (!ok) {
             ++sans;
             continue;
         }
-        std::int64_t total = 0;
-        int exempts = 0;
-        for (int a = 0; a < n; ++a) {
-            const int p = partenaire[static_cast<std::size_t>(a)];
-            if (p == EXEMPT) {
-                ++exempts;
-                ASSERT_TRUE(g.exempt_autorise(a));
-                total += exempt[static_cast<std::size_t>(a)];
-                continue;
-            }
-            ASSERT_GE(p, 0);
-            ASSERT_EQ(partenaire[static_cast<std::size_t>(p)], a);
-            ASSERT_TRUE(g.autorise(a, p));
-            if (a < p) total += couts[static_cast<std::size_t>(a)][static_cast<std::size_t>(p)];
-        }
-        EXPECT_EQ(exempts, n % 2);
-        EXPECT_EQ(total, attendu) << "essai " << essai;
+        EXPECT_EQ(cout_verifie(g, couts, partenaire), attendu) << "essai " << essai;
+        EXPECT_EQ(cout_verifie(g, couts, par_voisinage), attendu) << "essai " << essai;
     }
     EXPECT_GT(sans, 20);
     EXPECT_LT(sans, 400);
+}
+
+// On graphs too large for brute force, where blossoms hold many vertices,
+// the large fields' matching costs what the one of every pair costs.
+TEST(CouplageCoutMinimal, ParVoisinageCouteAutantQueSurToutesLesPaires) {
+    std::mt19937 hasard(4242);
+    for (int essai = 0; essai < 16; ++essai) {
+        const int n = 40 + 5 * essai;
+        const GrapheJoueurs g = graphe_au_hasard(hasard, n, 10 + (essai * 23) % 80);
+        const Couts couts(hasard, n);
+        std::vector<int> partenaire;
+        const bool ok = couplage_cout_minimal(g, couts.de_paire(), couts.d_exempt(), partenaire);
+        std::vector<int> par_voisinage;
+        ASSERT_EQ(couplage_cout_minimal_voisinage(g, couts.de_paire(), couts.d_exempt(),
+                                                  voisins_au_hasard(hasard, n, 1 + essai % 4),
+                                                  par_voisinage),
+                  ok)
+            << "essai " << essai;
+        if (ok) {
+            EXPECT_EQ(cout_verifie(g, couts, par_voisinage), cout_verifie(g, couts, partenaire))
+                << "essai " << essai;
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------

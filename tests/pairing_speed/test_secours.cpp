@@ -12,6 +12,7 @@
 #include "pairing/secours.h"
 #include "standings/scores.h"
 #include "support/tournoi_test.h"
+#include "support/verificateur_appariement.h"
 
 namespace tavo {
 namespace {
@@ -165,6 +166,47 @@ TEST(Secours, BudgetEpuise) {
         ++rondes;
     });
     EXPECT_EQ(rondes, 7);
+}
+
+// A field of today's size, beyond the 1998 file (300 players here, 1,000 in
+// the benchmark): the nine rounds of a tournament with draws and withdrawals
+// are all paired, by the search or by the least-penalty matching, and every
+// round passes the independent checker, strong colours included.
+TEST(Secours, GrandChampNeufRondes) {
+    banc::Profil p;
+    p.graine = 2027;
+    p.joueurs = 300;
+    p.rondes = 9;
+    p.limites_1998 = false;
+    p.inactifs_depart = 10;
+    banc::Hasard h(p.graine);
+    std::unique_ptr<Tournoi> t = banc::creer_tournoi(p, h);
+    int par_secours = 0;
+    for (int r = 0; r < p.rondes; ++r) {
+        for (int abandons = r > 0 ? 5 : 0; abandons > 0; --abandons)
+            t->joueur(1 + h.entre(p.joueurs)).actif = false;
+        InteractionTest io;
+        ASSERT_TRUE(nouvelle_ronde(*t, io)) << "ronde " << r + 1;
+        EXPECT_EQ(test::defauts_appariement(*t, r), std::vector<std::string>{});
+        par_secours += statistiques_recherche().secours ? 1 : 0;
+        banc::jouer_ronde(*t, p, h);
+    }
+    // Both ways were taken.
+    EXPECT_GT(par_secours, 0);
+    EXPECT_LT(par_secours, p.rondes - 1);
+}
+
+// A large field that cannot be paired at all (an odd number of players who
+// all had the bye) is refused after its search, the round left as it was.
+TEST(Secours, GrandChampImpossible) {
+    Tournoi t = test::tournoi_avec_joueurs(129, 5);
+    test::ouvrir_ronde(t, 0);
+    for (int id = 1; id <= 129; ++id) test::poser_partie(t, 0, id - 1, id, ID_QUALIFIE, 2);
+    InteractionTest io;
+    EXPECT_FALSE(nouvelle_ronde(t, io));
+    EXPECT_EQ(io.erreurs, std::vector<std::string>{"Appariements impossibles"});
+    EXPECT_EQ(t.entete.ronde_courante, 0);
+    EXPECT_EQ(t.nb_tables(1), 0);
 }
 
 }  // namespace

@@ -16,6 +16,8 @@ Tournoi tournoi_avec_joueurs(int n, int rondes, const std::vector<std::string>& 
     t.entete.date = "12/05/98";
     t.entete.jeu = "Echecs";
     t.entete.nb_rondes = rondes;
+    // More players than a 1998 file holds: the tournament is a native one.
+    t.limites_1998 = n <= Limites1998::joueurs;
     std::vector<int> ids;
     for (const std::string& libelle : departages) ids.push_back(id_departage_par_libelle(libelle));
     choisir_departages(t, ids);

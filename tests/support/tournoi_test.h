@@ -27,7 +27,8 @@ class InteractionTest : public Interaction {
 };
 
 // A tournament of `n` active players named "NOMk" / "Prenomk", numbered in
-// registration order, `rondes` rounds planned, tie-breaks by label ("BU"...).
+// registration order, `rondes` rounds planned, tie-breaks by label ("BU"...);
+// beyond 100 players it is not kept in a 1998 file (limites_1998 false).
 Tournoi tournoi_avec_joueurs(int n, int rondes = 5,
                              const std::vector<std::string>& departages = {"BU"});
 
