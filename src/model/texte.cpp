@@ -10,11 +10,13 @@
 namespace tavo {
 namespace {
 
-// Code points of bytes 0x80 to 0x9F; 0 marks the five undefined bytes.
+// Code points of bytes 0x80 to 0x9F. The five bytes the set leaves undefined
+// stand for the control characters of the same number, as Windows reads them,
+// so that every byte of a 1998 file comes back as it was.
 constexpr std::array<char32_t, 32> kPlage80 = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t code_de(unsigned char octet) {
     if (octet >= 0x80 && octet < 0xA0) return kPlage80[octet - 0x80];
@@ -24,7 +26,7 @@ char32_t code_de(unsigned char octet) {
 int octet_de(char32_t code) {
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<int>(code);
     for (std::size_t i = 0; i < kPlage80.size(); ++i)
-        if (kPlage80[i] != 0 && kPlage80[i] == code) return static_cast<int>(0x80 + i);
+        if (kPlage80[i] == code) return static_cast<int>(0x80 + i);
     return -1;
 }
 
@@ -195,8 +197,7 @@ std::string vers_utf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 4);
     for (char c : cp1252) {
-        const char32_t code = code_de(static_cast<unsigned char>(c));
-        ajouter_utf8(out, code == 0 && c != 0 ? U'\uFFFD' : code);
+        ajouter_utf8(out, code_de(static_cast<unsigned char>(c)));
     }
     return out;
 }

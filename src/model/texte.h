@@ -78,7 +78,8 @@ std::string texte_de_fichier(std::string octets);
 // (which our readers take as well).
 std::string pour_fichier_1998(std::string_view utf8);
 
-// Windows-1252 to UTF-8. The five bytes the set leaves undefined become U+FFFD.
+// Windows-1252 to UTF-8. The five bytes the set leaves undefined become the
+// control characters of the same number, so that vers_cp1252 gives them back.
 std::string vers_utf8(std::string_view cp1252);
 
 // True when the two Windows-1252 texts are equal ignoring the case of the

@@ -25,7 +25,15 @@ TEST(Texte, CharactersOutsideTheSetAreNeverGarbage) {
                           &perte),
               "a?b");  // invalid UTF-8
     EXPECT_TRUE(perte);
-    EXPECT_EQ(vers_utf8("\x81"), "\xEF\xBF\xBD");  // undefined byte
+}
+
+TEST(Texte, EveryByteOfA1998FileComesBack) {
+    std::string octets;
+    for (int b = 1; b < 256; ++b) octets += static_cast<char>(b);
+    bool perte = false;
+    EXPECT_EQ(vers_cp1252(vers_utf8(octets), &perte), octets);
+    EXPECT_FALSE(perte);
+    EXPECT_EQ(vers_utf8("\x81"), "\xC2\x81");  // undefined in the set: its control character
 }
 
 TEST(Texte, FieldsAreCutToTheirCapacityAndReadWithoutTerminator) {
