@@ -27,8 +27,14 @@ bool present(const std::string& chemin) {
            std::filesystem::file_type::not_found;
 }
 
-// Opens a .tavo, its warning shown when it lies where locks cannot be trusted.
-bool ouvrir_tavo(FichierTavo& fichier, const std::string& chemin, Interaction& io) {
+bool signaler(bool reussi, const FichierTavo& fichier, Interaction& io) {
+    if (!reussi) io.message_erreur(fichier.erreur());
+    return reussi;
+}
+
+}  // namespace
+
+bool ouvrir_fichier_tavo(FichierTavo& fichier, const std::string& chemin, Interaction& io) {
     if (!fichier.ouvrir(chemin)) {
         io.message_erreur(fichier.erreur());
         return false;
@@ -37,17 +43,10 @@ bool ouvrir_tavo(FichierTavo& fichier, const std::string& chemin, Interaction& i
     return true;
 }
 
-bool signaler(bool reussi, const FichierTavo& fichier, Interaction& io) {
-    if (!reussi) io.message_erreur(fichier.erreur());
-    return reussi;
-}
-
-}  // namespace
-
 bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
     if (est_fichier_tavo(chemin)) {
         FichierTavo fichier;
-        return ouvrir_tavo(fichier, chemin, io) && signaler(fichier.lire(t), fichier, io);
+        return ouvrir_fichier_tavo(fichier, chemin, io) && signaler(fichier.lire(t), fichier, io);
     }
     if (!charger(t, chemin, io)) return false;
     reconstituer_tables(t);
@@ -58,7 +57,7 @@ bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
     if (!est_fichier_tavo(chemin)) return sauver(t, chemin, io);
     if (!present(chemin)) return creer_tournoi(t, chemin, io);
     FichierTavo fichier;
-    return ouvrir_tavo(fichier, chemin, io) && signaler(fichier.ecrire(t), fichier, io);
+    return ouvrir_fichier_tavo(fichier, chemin, io) && signaler(fichier.ecrire(t), fichier, io);
 }
 
 bool creer_tournoi(Tournoi& t, const std::string& chemin, Interaction& io) {
@@ -77,7 +76,7 @@ bool ActionFichier::commencer(Interaction& io) {
     if (!est_fichier_tavo(chemin_)) return verrouiller_tournoi(verrou_, chemin_, io);
     if (!present(chemin_)) return true;
     tavo_ = std::make_unique<FichierTavo>();
-    return ouvrir_tavo(*tavo_, chemin_, io) && signaler(tavo_->commencer(), *tavo_, io);
+    return ouvrir_fichier_tavo(*tavo_, chemin_, io) && signaler(tavo_->commencer(), *tavo_, io);
 }
 
 bool ActionFichier::charger(Tournoi& t, Interaction& io) {
@@ -93,7 +92,7 @@ bool ActionFichier::sauver(Tournoi& t, Interaction& io) {
 bool ecrire_copie_secours(const Tournoi& t, const std::string& chemin, Interaction& io) {
     // Written from a copy: saving clears the flag that the tournament keeps.
     auto copie = std::make_unique<Tournoi>(t);
-    return sauver(*copie, chemin, io);
+    return sauver_tournoi(*copie, chemin, io);
 }
 
 bool reprendre_copie_secours(Tournoi& t, const std::string& chemin, Interaction& io) {
@@ -122,54 +121,6 @@ bool verrouiller_tournoi(VerrouFichier& verrou, const std::string& chemin, Inter
     }
     io.message_erreur("Impossible d'ouvrir ce fichier");
     return false;
-}
-
-bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu) {
-    // Taken before reading: a change made while reading is seen as a change.
-    const EtatFichier avant = etat_fichier(chemin);
-    if (!charger_tournoi(t, chemin, io)) return false;
-    connu = avant;
-    return true;
-}
-
-namespace {
-
-// "Recharger": the file as it is on disk replaces the tournament, once the
-// director agrees to lose the changes not saved.
-bool recharger(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu) {
-    if (a_sauver(t) &&
-        !io.question_prudente("Recharger le tournoi",
-                              "Les changements de ce tournoi qui ne sont pas enregistrés "
-                              "seront perdus.\n\nRecharger quand même ?"))
-        return false;
-    return charger_tournoi(t, chemin, io, connu);
-}
-
-}  // namespace
-
-Sauvegarde sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io,
-                          EtatFichier& connu) {
-    VerrouFichier verrou;
-    if (!verrouiller_tournoi(verrou, chemin, io)) return Sauvegarde::abandonnee;
-    if (connu.existe && !meme_etat(connu, etat_fichier(chemin))) {
-        switch (io.question_choix(
-            "Sauver le tournoi",
-            "Ce fichier a été modifié sur le disque depuis son chargement ou sa dernière "
-            "sauvegarde.\n\nRecharger : reprendre le fichier tel qu'il est sur le disque.\n"
-            "Écraser : le remplacer par ce tournoi.",
-            "Recharger", "Écraser", Interaction::Reponse::annuler)) {
-            case Interaction::Reponse::oui:
-                return recharger(t, chemin, io, connu) ? Sauvegarde::rechargee
-                                                       : Sauvegarde::abandonnee;
-            case Interaction::Reponse::non:
-                break;
-            case Interaction::Reponse::annuler:
-                return Sauvegarde::abandonnee;
-        }
-    }
-    if (!sauver_tournoi(t, chemin, io)) return Sauvegarde::abandonnee;
-    connu = etat_fichier(chemin);
-    return Sauvegarde::faite;
 }
 
 bool a_sauver(const Tournoi& t) {

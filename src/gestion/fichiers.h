@@ -34,6 +34,10 @@ bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io);
 // fit. On success modifie is 0.
 bool sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io);
 
+// Opens a .tavo for a window that keeps it open; its warning is shown when it
+// lies where locks cannot be trusted. False (message shown) on failure.
+bool ouvrir_fichier_tavo(FichierTavo& fichier, const std::string& chemin, Interaction& io);
+
 // Writes a new tournament file: refused (message, false) when a file is
 // already at `chemin`, even one that another program created meanwhile.
 bool creer_tournoi(Tournoi& t, const std::string& chemin, Interaction& io);
@@ -81,24 +85,6 @@ inline constexpr int ATTENTE_VERROU_MS = 5000;
 // not exist yet needs no lock (true); one that is not a regular file is
 // refused.
 bool verrouiller_tournoi(VerrouFichier& verrou, const std::string& chemin, Interaction& io);
-
-// What became of the window's save.
-enum class Sauvegarde {
-    faite,       // the file holds the tournament
-    abandonnee,  // cancelled or failed (message shown): the file is as it was
-    rechargee,   // the tournament was replaced by the file as it is on disk
-};
-
-// The window's load and save: `connu` keeps the state (modification time and
-// size) the file had when this program last loaded or saved it (empty for a
-// file it never had). Before replacing a file whose state differs from
-// `connu`, the director is asked: "Recharger" takes the file as it is on disk
-// instead (after confirming that the changes not saved are lost), "Écraser"
-// replaces it, "Annuler" (the default) does neither. The save holds the
-// file's lock. `connu` follows the file loaded or saved.
-bool charger_tournoi(Tournoi& t, const std::string& chemin, Interaction& io, EtatFichier& connu);
-Sauvegarde sauver_tournoi(Tournoi& t, const std::string& chemin, Interaction& io,
-                          EtatFichier& connu);
 
 // True when the tournament has changes not saved yet.
 bool a_sauver(const Tournoi& t);

@@ -53,6 +53,13 @@ class FichierTavo {
     // action undone. On success `modifie` is false.
     bool ecrire(Tournoi& t);
 
+    // Ends the action begun without storing anything.
+    void abandonner() { action_.reset(); }
+
+    // True when another program stored a change since this connection last
+    // read or wrote the file (or when that cannot be told).
+    bool change_ailleurs() { return !connues_valables(); }
+
     const std::string& erreur() const { return erreur_.empty() ? base_.erreur() : erreur_; }
     // What the director should know about where the file lies ("" on a local
     // disk): shown at each opening.

@@ -35,7 +35,7 @@ class IhmCaptures : public Ihm {
   public:
     explicit IhmCaptures(QString fichier) : fichier_(std::move(fichier)) {}
     void message_erreur(const std::string& texte) override {
-        std::fprintf(stderr, "Erreur : %s\n", vers_utf8(texte).c_str());
+        std::fprintf(stderr, "Erreur : %s\n", texte.c_str());
         erreurs = true;
     }
     bool question(const std::string&, const std::string&) override { return false; }

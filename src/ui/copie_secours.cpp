@@ -9,7 +9,6 @@
 
 #include "gestion/fichiers.h"
 #include "gestion/proprietes.h"
-#include "model/texte.h"
 
 namespace tavo::ui {
 namespace {
@@ -18,7 +17,7 @@ namespace {
 class Journal : public Interaction {
   public:
     void message_erreur(const std::string& texte) override {
-        std::fprintf(stderr, "tavo : copie de secours : %s\n", vers_utf8(texte).c_str());
+        std::fprintf(stderr, "tavo : copie de secours : %s\n", texte.c_str());
     }
     bool question(const std::string&, const std::string&) override { return false; }
     void information(const std::string&) override {}
@@ -33,7 +32,7 @@ QString CopieSecours::dossier() {
 }
 
 QString CopieSecours::chemin_copie() {
-    return dossier() + QStringLiteral("/secours.pxi");
+    return dossier() + QStringLiteral("/secours.tavo");
 }
 
 // Beside the copy: the path of its tournament file, one line.

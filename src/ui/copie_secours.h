@@ -1,7 +1,9 @@
-// The window's recovery copy: after every stored change the tournament is
-// written whole to $XDG_STATE_HOME/tavo/ (by default ~/.local/state/tavo/),
-// never over the tournament file, so that a crash or a power cut loses
-// nothing. A save or a "Non" to the save question removes it.
+// The window's recovery copy: after every change that no file holds yet (a
+// .pxi not saved, a tournament given no file, a .tavo that could not store
+// it), the tournament is written whole, as a .tavo, to $XDG_STATE_HOME/tavo/
+// (by default ~/.local/state/tavo/), never over the tournament file, so that a
+// crash or a power cut loses nothing. A save or a "Non" to the save question
+// removes it.
 #pragma once
 
 #include <QDateTime>
@@ -30,7 +32,7 @@ class CopieSecours {
         QString copie;
         QString fichier;  // the tournament's file, empty when never saved
         QDateTime faite;
-        std::string nom;  // the tournament's name (Windows-1252)
+        std::string nom;  // the tournament's name
     };
     std::optional<Offre> a_proposer() const;
 

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "ui/destination_export.h"
 #include "ui/texte_qt.h"
 
 namespace tavo::ui {
@@ -81,31 +82,39 @@ void IhmQt::information(const std::string& texte) {
 
 namespace {
 
-// Both file dialogs start on "*.pxi", add the "pxi" extension to a name typed
-// without one and let the name be typed.
-QString choisir_fichier(QWidget* parent, const QString& titre, const QString& filtre,
-                        QFileDialog::AcceptMode mode, const QString& dossier) {
-    QFileDialog dialogue(parent, titre, dossier, filtre);
-    dialogue.setAcceptMode(mode);
-    dialogue.setDefaultSuffix(QStringLiteral("pxi"));
-    dialogue.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                         : QFileDialog::AnyFile);
-    dialogue.selectFile(QStringLiteral("*.pxi"));
-    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
-    return dialogue.selectedFiles().constFirst();
+// The types of tournament file, the native one first.
+const QStringList& filtres_tournoi() {
+    static const QStringList filtres{QStringLiteral("Tournoi TAVO (*.tavo)"),
+                                     QStringLiteral("Tournoi 1998 (*.pxi)")};
+    return filtres;
 }
 
 }  // namespace
 
 QString IhmQt::fichier_a_ouvrir(QWidget* parent, const QString& dossier) {
-    return choisir_fichier(parent, QStringLiteral("Recharger un tournoi"),
-                           QStringLiteral("Tournoi (*.pxi)"), QFileDialog::AcceptOpen, dossier);
+    QFileDialog dialogue(parent, QStringLiteral("Recharger un tournoi"), dossier);
+    dialogue.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogue.setFileMode(QFileDialog::ExistingFile);
+    dialogue.setNameFilters(QStringList{QStringLiteral("Tournois (*.tavo *.pxi)")} +
+                            filtres_tournoi());
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
+    return dialogue.selectedFiles().constFirst();
 }
 
+// A name typed without extension gets that of the type chosen, before the
+// dialog asks about replacing a file of that name.
 QString IhmQt::fichier_a_sauver(QWidget* parent, const QString& dossier) {
-    // QFileDialog asks before an existing file is replaced (unless told not to).
-    return choisir_fichier(parent, QStringLiteral("Sauvegarder le tournoi"),
-                           QStringLiteral("Tournois (*.pxi)"), QFileDialog::AcceptSave, dossier);
+    QFileDialog dialogue(parent, QStringLiteral("Sauvegarder le tournoi"), dossier);
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    dialogue.setFileMode(QFileDialog::AnyFile);
+    dialogue.setNameFilters(filtres_tournoi());
+    dialogue.setDefaultSuffix(QStringLiteral("tavo"));
+    QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue,
+                     [&dialogue](const QString& filtre) {
+                         dialogue.setDefaultSuffix(extension_filtre(filtre));
+                     });
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) return {};
+    return dialogue.selectedFiles().constFirst();
 }
 
 QString IhmQt::fichier_a_exporter(QWidget* parent, const QString& titre, const QStringList& filtres,

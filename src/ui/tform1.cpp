@@ -87,9 +87,10 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     Lbl_Capacites->setObjectName(QStringLiteral("Lbl_Capacites"));
     Lbl_Capacites->setWordWrap(true);
     Lbl_Capacites->setStyleSheet(QStringLiteral("color: blue;"));
-    Lbl_Capacites->setText(
-        qs(formater("%d Joueurs\n%d Rondes\n%d Equipes\n%d Jeux\n", Limites1998::joueurs,
-                    Limites1998::rondes, equipes::MAX_EQUIPES, equipes::MAX_JEUX)));
+    Lbl_Capacites->setText(qs(formater(
+        "%d Joueurs\n%d Rondes\n%d Equipes\n%d Jeux\n(fichier .pxi : %d joueurs, %d rondes)",
+        MAX_JOUEURS, MAX_RONDES, equipes::MAX_EQUIPES, equipes::MAX_JEUX, Limites1998::joueurs,
+        Limites1998::rondes)));
     auto* textes = new QVBoxLayout;
     textes->addWidget(titre_limites);
     textes->addWidget(Lbl_Capacites);
@@ -279,8 +280,10 @@ QString texte_recent(int numero, const QString& fichier) {
 }
 
 bool est_tournoi(const QUrl& url) {
-    return url.isLocalFile() &&
-           url.toLocalFile().endsWith(QStringLiteral(".pxi"), Qt::CaseInsensitive);
+    if (!url.isLocalFile()) return false;
+    const QString fichier = url.toLocalFile();
+    return fichier.endsWith(QStringLiteral(".pxi"), Qt::CaseInsensitive) ||
+           fichier.endsWith(QStringLiteral(".tavo"), Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -374,12 +377,19 @@ void TForm1::montrer_rapport(std::optional<gestion::SorteRapport> sorte) {
 }
 
 void TForm1::NouveauTournoi() {
-    Form_Dlg_Tournoi->preparer_nouveau_tournoi(tournoi_->limites_1998);
+    // A new tournament is made for the native file, without the 1998 limits.
+    Form_Dlg_Tournoi->preparer_nouveau_tournoi(false);
     if (ihm_.executer(*Form_Dlg_Tournoi) != QDialog::Accepted) return;
     if (!proposer_sauvegarde()) return;
+    tournoi_->limites_1998 = false;
     gestion::nouveau_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_);
-    fichier_courant_.clear();  // its first "Sauver" asks for a name
+    fichier_.oublier();
+    fichier_courant_.clear();
     setWindowTitle(qs(tournoi_->titre_fenetre()));
+    // Its file at once, where each change will be stored. Without one (the
+    // dialog cancelled), the first "Sauver" asks again.
+    const QString fichier = ihm_.fichier_a_sauver(this, dossier_des_dialogues());
+    if (!fichier.isEmpty()) sauver_dans(fichier);
     noter_changement();
 }
 
@@ -405,11 +415,7 @@ void TForm1::ouvrir(const QString& fichier) {
 }
 
 void TForm1::charger_fichier(const QString& fichier) {
-    EtatFichier etat;
-    if (gestion::charger_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) {
-        retenir_fichier(fichier);
-        etat_fichier_ = etat;
-    }
+    if (fichier_.charger(*tournoi_, fichier.toStdString(), ihm_)) retenir_fichier(fichier);
     montrer_tournoi_charge();
 }
 
@@ -430,31 +436,30 @@ bool TForm1::SauverTournoiSous() {
 }
 
 bool TForm1::sauver_dans(const QString& fichier) {
-    // The state known is that of the tournament's file, none for another.
-    const bool le_sien = QFileInfo(fichier).absoluteFilePath() == fichier_courant_;
-    EtatFichier etat = le_sien ? etat_fichier_ : EtatFichier{};
-    switch (gestion::sauver_tournoi(*tournoi_, fichier.toStdString(), ihm_, etat)) {
+    switch (fichier_.sauver(*tournoi_, fichier.toStdString(), ihm_)) {
         case gestion::Sauvegarde::faite:
             break;
         case gestion::Sauvegarde::rechargee:
             // The other program's file is the tournament now; the changes of
             // this window were given up.
-            etat_fichier_ = etat;
             montrer_tournoi_charge();
-            secours_.effacer();
             noter_changement();
             return false;
         case gestion::Sauvegarde::abandonnee:
             return false;
     }
     retenir_fichier(fichier);
-    etat_fichier_ = etat;
     secours_.effacer();  // the file holds everything now
     return true;
 }
 
 void TForm1::noter_changement() {
-    if (gestion::a_sauver(*tournoi_)) secours_.ecrire(*tournoi_, fichier_courant_);
+    if (fichier_.enregistrer_changement(*tournoi_, ihm_) == gestion::Sauvegarde::rechargee)
+        montrer_tournoi_charge();
+    if (gestion::a_sauver(*tournoi_))
+        secours_.ecrire(*tournoi_, fichier_courant_);
+    else
+        secours_.effacer();
     // An open report of the tournament shows its latest state.
     if (sorte_montree_ && Form_Show_App->isVisible()) {
         gestion::retenir_classement(*tournoi_, *sorte_montree_);
@@ -482,7 +487,11 @@ bool TForm1::proposer_reprise() {
     }
     if (!gestion::reprendre_copie_secours(*tournoi_, offre->copie.toStdString(), ihm_))
         return false;
+    // The copy becomes the tournament of its file, which "Sauver" replaces.
+    fichier_.oublier();
     fichier_courant_ = offre->fichier;
+    tournoi_->limites_1998 =
+        !offre->fichier.isEmpty() && !gestion::est_fichier_tavo(offre->fichier.toStdString());
     if (!offre->fichier.isEmpty()) dernier_fichier_ = offre->fichier;
     montrer_tournoi_charge();
     return true;

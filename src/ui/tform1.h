@@ -12,6 +12,7 @@
 #include "model/tournoi.h"
 #include "reports/rapport.h"
 
+#include "gestion/fichier_fenetre.h"
 #include "gestion/rapports.h"
 #include "ui/copie_secours.h"
 
@@ -52,8 +53,8 @@ class TForm1 : public QMainWindow {
     // Opens a tournament file (given on the command line, dropped on the
     // window, chosen among the recent ones), after offering to save.
     void ouvrir(const QString& fichier);
-    // The tournament's file: where "Sauver" writes; empty before the first
-    // save of a new tournament.
+    // The tournament's file: where "Sauver" writes (a .tavo holds every
+    // change already); empty for a new tournament given no file yet.
     const QString& fichier_courant() const { return fichier_courant_; }
     // The size and place the window had when it was last closed; false when
     // none is known.
@@ -63,7 +64,8 @@ class TForm1 : public QMainWindow {
     // tournament never saved) is offered back, with the time it was made.
     // True when the copy was taken back.
     bool proposer_reprise();
-    // After every stored change: the recovery copy follows the tournament.
+    // After every change of the tournament: a .tavo stores it at once; the
+    // recovery copy holds what no file holds yet.
     void noter_changement();
 
     // The folder of the tournament file last opened or saved, else the
@@ -157,9 +159,10 @@ class TForm1 : public QMainWindow {
     QString fichier_courant_;
     CopieSecours secours_;
     std::optional<gestion::SorteRapport> sorte_montree_;
-    // The state of fichier_courant_ when it was last loaded or saved here: a
-    // save over a file changed since then asks first.
-    EtatFichier etat_fichier_;
+    // The tournament's file as this window holds it: a .tavo stores each
+    // change as it is made; a save over a file another program changed asks
+    // first.
+    gestion::FichierFenetre fichier_;
     std::unique_ptr<QPrinter> imprimante_;
 };
 

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # The real program driven at the keyboard alone, as a director new to it would,
 # on a virtual X display (Xvfb, keys sent by xdotool):
-#  1. create a tournament, register six players, pair round 1, enter its
-#     results, save, quit;
-#     export the standings, "Tableur CSV" chosen with the keyboard;
-#  2. reopen it through "Tournois récents", then with `tavo FICHIER.pxi`;
-#     another program changes the file: Ctrl+S asks, Enter keeps the other
-#     program's change, "Recharger" takes it;
-#  3. pair round 2, type two results, and kill tavo (SIGKILL, as a power cut);
-#  4. start tavo again: it offers its recovery copy; taking it back and saving
-#     puts the two results into the tournament file.
+#  1. create a tournament, given its file (a .tavo) at once, register six
+#     players, pair round 1, enter its results, export the standings
+#     ("Tableur CSV" chosen with the keyboard), quit: no "Sauver" needed;
+#  2. reopen it through "Tournois récents", then with `tavo FICHIER.tavo`;
+#     another program changes the file: the window's next change asks, Enter
+#     keeps the other program's change, "Recharger" takes it;
+#  3. pair round 2, enter its results, and kill tavo (SIGKILL, as a power
+#     cut): the file holds everything;
+#  4. "Sauver sous" a .pxi (the 1998 type chosen with the keyboard), pair
+#     round 3, type two results, kill tavo: the .pxi waits for "Sauver";
+#     started again, tavo offers its recovery copy; taking it back and saving
+#     puts the two results into the .pxi.
 # Each step is checked in the files, read back with tavo-cli.
 set -euo pipefail
 tavo="$(realpath "$1")"
@@ -26,8 +29,9 @@ pid=
 trap '[ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$dossier"' EXIT
 export XDG_STATE_HOME="$dossier/etat" XDG_CONFIG_HOME="$dossier/config" QT_QPA_PLATFORM=xcb
 cd "$dossier"
-tournoi="$dossier/club.pxi"
-copie="$XDG_STATE_HOME/tavo/secours.pxi"
+tournoi="$dossier/club.tavo"
+ancien="$dossier/club.pxi"
+copie="$XDG_STATE_HOME/tavo/secours.tavo"
 
 echec() { echo "$*"; exit 1; }
 # The window whose title starts so, once it shows (at most 15 s), given the
@@ -60,13 +64,29 @@ apparier_et_saisir() {
 }
 contient() { grep -q -- "$2" <<<"$1" || { echo "$1"; echec "« $2 » absent ($3)"; }; }
 
-# 1. From nothing to a saved round.
+# The points of every game in the history (a chess game gives 2): 6 after
+# round 1; a table without result adds 0.
+points() {
+  "$cli" rapport historique "$1" 2>/dev/null | grep -v ' Pts$' | grep -o '[BN][0-2]' |
+    awk '{ s += substr($0, 2) } END { print s + 0 }'
+}
+# Waits (at most 20 s) until the file holds these points.
+attendre_points() {
+  for _ in $(seq 40); do [ "$(points "$1")" = "$2" ] && return; sleep 0.5; done
+  echec "$1 n'a pas $2 points : $(points "$1")"
+}
+couper() { kill -9 "$pid"; wait "$pid" 2>/dev/null || true; pid=; }
+
+# 1. From nothing to a round played, stored as it was played.
 demarrer
 fenetre "Gestion de tournois"
 touches ctrl+n
 fenetre "Propriétés"
 taper 12/12/26; touches Tab; taper Club; touches Tab ctrl+a; taper 3; touches Tab Tab; taper Echecs
 touches alt+d alt+p Return alt+v   # Bucholz, the first system proposed
+# Its file at once: the name typed gets the extension of the native type.
+fenetre "Sauvegarder"
+taper "$dossier/club"; touches Return
 fenetre "Tournoi Club"
 touches alt+j g
 fenetre "Saisie des joueurs"
@@ -76,10 +96,6 @@ done
 touches Escape
 fenetre "Tournoi Club"
 apparier_et_saisir 1 Return equal Return 0 Return alt+f
-fenetre "Tournoi Club"
-touches ctrl+s
-fenetre "Sauvegarder"
-taper "$tournoi"; touches Return
 fenetre "Tournoi Club"
 # The type chosen with the keyboard gives its extension to the name typed.
 touches alt+r c
@@ -91,11 +107,11 @@ fenetre "Classement"
 touches Escape
 fenetre "Tournoi Club"
 touches ctrl+q
-parti "Ctrl+Q après l'enregistrement"
+parti "Ctrl+Q sans « Sauver » : le fichier a tout"
 [ ! -e classement.html ] || echec "l'export CSV a été écrit dans classement.html"
 head -n 1 classement.csv | grep -q 'Cl;' || echec "classement.csv n'est pas le classement en CSV"
 
-[ -f "$tournoi" ] || echec "le tournoi n'a pas été sauvé"
+[ -f "$tournoi" ] || echec "le tournoi n'a pas de fichier"
 joueurs=$("$cli" rapport joueurs "$tournoi")
 for nom in AA BB CC DD EE FF; do contient "$joueurs" " $nom  *Jean" "joueurs"; done
 historique=$("$cli" rapport historique "$tournoi")
@@ -104,7 +120,7 @@ historique=$("$cli" rapport historique "$tournoi")
 for pts in "2 Pts" "1 Pts" "0 Pts"; do
   [ "$(grep -c -- "$pts" <<<"$historique")" = 2 ] || echec "deux joueurs à $pts attendus : $historique"
 done
-[ ! -e "$copie" ] || echec "la copie de secours reste après l'enregistrement"
+[ ! -e "$copie" ] || echec "une copie de secours alors que le fichier a tout"
 
 # 2. Reopened from the recent files, then from the command line.
 demarrer
@@ -115,42 +131,54 @@ touches ctrl+q
 parti "Ctrl+Q sans changement"
 demarrer "$tournoi"
 fenetre "Tournoi Club"
-# Another program changes the file: Enter on the question keeps its change...
+# Another program changes the file: the window's next change would replace
+# it, so the window asks; Enter stores nothing...
 "$cli" joueur-modifier "$tournoi" 1 --nom ZZ >/dev/null
-touches ctrl+s
+touches ctrl+r
 fenetre "Sauver le tournoi"
 touches Return
+fenetre "Voir les appariements"
+touches Escape
 fenetre "Tournoi Club"
 contient "$("$cli" rapport joueurs "$tournoi")" " ZZ " "le changement de l'autre programme"
-# ...and "Recharger" takes it (seen in the recovery copy of step 3).
+"$cli" rapport appariements "$tournoi" 2>/dev/null | grep -q "Ronde n°2" &&
+  echec "la ronde 2 de la fenêtre a remplacé le changement de l'autre programme"
+# ...and "Recharger" takes the file, once the round paired is given up.
 touches ctrl+s
 fenetre "Sauver le tournoi"
 touches alt+r
+fenetre "Recharger le tournoi"
+touches shift+Tab space
 fenetre "Tournoi Club"
 
-# 3. Round 2 paired, two results typed, then a power cut.
-apparier_et_saisir 1 Return equal Return
-# The points of every game in the history (a chess game gives 2): 6 after
-# round 1, 10 with two results of round 2; a table without result adds 0.
-points() {
-  "$cli" rapport historique "$1" 2>/dev/null | grep -v ' Pts$' | grep -o '[BN][0-2]' |
-    awk '{ s += substr($0, 2) } END { print s + 0 }'
-}
-for _ in $(seq 40); do [ "$(points "$copie")" = 10 ] && break; sleep 0.5; done
-kill -9 "$pid"
-wait "$pid" 2>/dev/null || true
-pid=
-[ "$(points "$tournoi")" = 6 ] || echec "le fichier du tournoi a changé sans « Sauver »"
-[ "$(points "$copie")" = 10 ] || echec "la copie de secours n'a pas les résultats de la ronde 2"
-contient "$("$cli" rapport joueurs "$copie")" " ZZ " "« Recharger » n'a pas repris le fichier"
+# 3. Round 2 paired and played, then a power cut: each result was stored as
+# it was typed.
+apparier_et_saisir 1 Return equal Return 0 Return alt+f
+attendre_points "$tournoi" 12
+couper
+contient "$("$cli" rapport joueurs "$tournoi")" " ZZ " "« Recharger » n'a pas repris le fichier"
+[ ! -e "$copie" ] || echec "une copie de secours alors que le fichier a tout"
 
-# 4. Started again: the copy is offered, taken back, and saved.
+# 4. The 1998 file: "Sauver sous" with its type chosen at the keyboard, then
+# changes that wait for "Sauver", a power cut and the recovery copy.
+demarrer "$tournoi"
+fenetre "Tournoi Club"
+touches ctrl+shift+s
+fenetre "Sauvegarder"
+taper club; touches Tab Down Return
+fenetre "Tournoi Club"
+attendre_points "$ancien" 12
+apparier_et_saisir 1 Return equal Return
+attendre_points "$copie" 16
+couper
+[ "$(points "$ancien")" = 12 ] || echec "le fichier .pxi a changé sans « Sauver »"
 demarrer
 fenetre "Copie de secours"
 touches Return
 fenetre "Tournoi Club"
 touches ctrl+s ctrl+q
 parti "Ctrl+Q après la reprise"
-[ "$(points "$tournoi")" = 10 ] || echec "les résultats repris ne sont pas dans le tournoi"
+[ "$(points "$ancien")" = 16 ] || echec "les résultats repris ne sont pas dans le fichier .pxi"
 [ ! -e "$copie" ] || echec "la copie de secours reste après la reprise et l'enregistrement"
-echo "au clavier seul : tournoi créé, six joueurs, ronde jouée, sauvé, rouvert, repris après SIGKILL"
+[ "$(points "$tournoi")" = 12 ] || echec "le .tavo a changé après « Sauver sous »"
+echo "au clavier seul : tournoi .tavo créé, six joueurs, deux rondes jouées sans « Sauver », repris après SIGKILL, puis en .pxi"

@@ -52,7 +52,7 @@ class TestDlgTournoi : public QObject {
   private slots:
     void controles_et_boutons_de_liste();
     void valider_sans_departage_reste_ouvert();
-    void nombre_de_rondes_hors_de_0_a_15_refuse();
+    void nombre_de_rondes_selon_le_fichier();
     void nouveau_tournoi_prend_les_valeurs();
     void nouveau_tournoi_propose_de_sauver_l_ancien();
     void options_regle_othello();
@@ -140,8 +140,9 @@ void TestDlgTournoi::valider_sans_departage_reste_ouvert() {
     QVERIFY(f.tournoi().entete.departages.empty());
 }
 
-void TestDlgTournoi::nombre_de_rondes_hors_de_0_a_15_refuse() {
-    for (const char* texte : {"16", "-1", "99"}) {
+void TestDlgTournoi::nombre_de_rondes_selon_le_fichier() {
+    // A new tournament is made for the native file: up to 99 rounds.
+    for (const char* texte : {"100", "-1"}) {
         IhmTest ihm;
         TForm1 f(&ihm);
         bool ouvert_apres = false;
@@ -153,15 +154,31 @@ void TestDlgTournoi::nombre_de_rondes_hors_de_0_a_15_refuse() {
         QVERIFY(ouvert_apres);
         QCOMPARE(
             ihm.erreurs,
-            QStringList{QStringLiteral("Le nombre de rondes doit être compris entre 0 et 15")});
+            QStringList{QStringLiteral("Le nombre de rondes doit être compris entre 0 et 99")});
         QCOMPARE(f.windowTitle(), QStringLiteral("Gestion de tournois TAVO"));
     }
     IhmTest ihm;
     TForm1 f(&ihm);
-    ihm.pilotes.push_back(definir("Open", "Echecs", "15", {0}));
+    ihm.pilotes.push_back(definir("Open", "Echecs", "30", {0}));
     f.NouveauTournoi();
     QVERIFY(ihm.erreurs.isEmpty());
-    QCOMPARE(f.tournoi().entete.nb_rondes, 15);
+    QCOMPARE(f.tournoi().entete.nb_rondes, 30);
+    // Kept in a .pxi, the tournament takes the 1998 file's 15 rounds at most.
+    f.tournoi().entete.nb_rondes = 9;
+    f.tournoi().limites_1998 = true;
+    bool ouvert_apres = false;
+    ihm.pilotes.push_back([&](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Dlg_Tournoi&>(dialogue);
+        d.Ed_nb_rondes->setText(QStringLiteral("16"));
+        d.Bt_Valider->click();
+        ouvert_apres = d.isVisible();
+        d.Bt_Annuler->click();
+    });
+    f.OptionsTournoi();
+    QVERIFY(ouvert_apres);
+    QCOMPARE(ihm.erreurs,
+             QStringList{QStringLiteral("Le nombre de rondes doit être compris entre 0 et 15")});
+    QCOMPARE(f.tournoi().entete.nb_rondes, 9);
 }
 
 void TestDlgTournoi::nouveau_tournoi_prend_les_valeurs() {

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "gestion/fichiers.h"
 #include "ihm_test.h"
 #include "model/fichier_tournoi.h"
 #include "model/registre.h"
@@ -77,7 +78,7 @@ void ecrire_tournoi(const QString& chemin, const char* nom, int nb_joueurs) {
     for (int i = 0; i < nb_joueurs; ++i)
         t.joueur(tavo::ajouter_joueur(t)).nom = "J" + std::to_string(i + 1);
     IhmTest ihm;
-    QVERIFY(tavo::sauver(t, chemin.toStdString(), ihm));
+    QVERIFY(tavo::gestion::sauver_tournoi(t, chemin.toStdString(), ihm));
 }
 
 }  // namespace
@@ -90,6 +91,7 @@ class TestFenetrePrincipale : public QObject {
     void quitter_avec_changements();
     void charger_et_sauver();
     void charger_apres_sauvegarde_annulee_ne_charge_pas();
+    void tavo_chaque_changement_enregistre();
     void avertissement();
     void recents_annuler_et_copie_de_secours();
     void a_propos();
@@ -100,7 +102,8 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
     TForm1 f(&ihm);
     QCOMPARE(f.windowTitle(), QStringLiteral("Gestion de tournois TAVO"));
     QCOMPARE(f.Lbl_Capacites->text(),
-             QStringLiteral("100 Joueurs\n15 Rondes\n100 Equipes\n10 Jeux\n"));
+             QStringLiteral("9999 Joueurs\n99 Rondes\n100 Equipes\n10 Jeux\n(fichier .pxi : 100 "
+                            "joueurs, 15 rondes)"));
     auto* programme = f.statusBar()->findChild<QLabel*>(QStringLiteral("Pnl_Programme"));
     QVERIFY(programme != nullptr);
     QCOMPARE(programme->text(), QStringLiteral("Gestion de tournois en système Suisse"));
@@ -318,6 +321,56 @@ void TestFenetrePrincipale::charger_apres_sauvegarde_annulee_ne_charge_pas() {
     QCOMPARE(f.tournoi().entete.nom, std::string("Autre"));
 }
 
+// A .tavo holds each change the moment it is made; a change another program
+// stored meanwhile is never overwritten without the director's word.
+void TestFenetrePrincipale::tavo_chaque_changement_enregistre() {
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("open.tavo"));
+    ecrire_tournoi(fichier, "Open", 4);
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.ouvrir(fichier);
+    QCOMPARE(f.fichier_courant(), fichier);
+    const auto sur_disque = [&] {
+        tavo::Tournoi lu;
+        IhmTest silence;
+        [&] { QVERIFY(tavo::gestion::charger_tournoi(lu, fichier.toStdString(), silence)); }();
+        return lu;
+    };
+    const auto changer = [&](const char* nom) {
+        f.tournoi().joueur(f.tournoi().joueurs.front().id).nom = nom;
+        f.tournoi().entete.modifie = true;
+        f.noter_changement();
+    };
+
+    changer("PREMIER");
+    QCOMPARE(sur_disque().joueurs.front().nom, std::string("PREMIER"));
+    QVERIFY(!tavo::gestion::a_sauver(f.tournoi()));
+    QVERIFY(!QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.tavo"));
+
+    // Another program's change: Enter (Annuler) keeps it and the window's
+    // change waits in the recovery copy; "Écraser" stores the window's.
+    tavo::Tournoi autre = sur_disque();
+    autre.joueurs.back().nom = "AUTRE";
+    autre.entete.modifie = true;
+    QVERIFY(tavo::gestion::sauver_tournoi(autre, fichier.toStdString(), ihm));
+    changer("SECOND");
+    QCOMPARE(ihm.questions.size(), 1);
+    QVERIFY(ihm.questions[0].endsWith(QStringLiteral("[Recharger / Écraser]")));
+    QCOMPARE(sur_disque().joueurs.back().nom, std::string("AUTRE"));
+    QCOMPARE(sur_disque().joueurs.front().nom, std::string("PREMIER"));
+    QVERIFY(QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.tavo"));
+    ihm.choix = {IhmTest::Reponse::non};
+    QVERIFY(f.SauverTournoi());
+    QCOMPARE(sur_disque().joueurs.front().nom, std::string("SECOND"));
+    QVERIFY(!QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.tavo"));
+    // Stored by this window: the next change asks nothing.
+    changer("TROISIEME");
+    QCOMPARE(ihm.questions.size(), 2);
+    QCOMPARE(sur_disque().joueurs.front().nom, std::string("TROISIEME"));
+    QVERIFY(f.close());
+}
+
 void TestFenetrePrincipale::avertissement() {
     IhmTest ihm;
     TForm1 f(&ihm);
@@ -356,7 +409,7 @@ void TestFenetrePrincipale::recents_annuler_et_copie_de_secours() {
         f.ouvrir(fichier);
         QCOMPARE(f.fichier_courant(), fichier);
         f.NouvelleRonde();  // a stored change: the copy follows
-        QVERIFY(QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.pxi"));
+        QVERIFY(QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.tavo"));
         ihm.annulations = 1;  // Annuler: the window stays, nothing is lost
         QVERIFY(!f.close());
         QVERIFY(f.isVisible());
@@ -377,7 +430,7 @@ void TestFenetrePrincipale::recents_annuler_et_copie_de_secours() {
     QCOMPARE(f.fichier_courant(), fichier);
     // Saved: the copy is gone, and nothing is offered any more.
     QVERIFY(f.SauverTournoi());
-    QVERIFY(!QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.pxi"));
+    QVERIFY(!QFileInfo::exists(tavo::ui::CopieSecours::dossier() + "/secours.tavo"));
     f.proposer_reprise();
     QCOMPARE(ihm.questions.size(), 1);
 

@@ -2,6 +2,7 @@
 // open and then answered.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -68,7 +69,7 @@ void TestIhmQt::boites() {
 void TestIhmQt::dialogues_de_fichier() {
     IhmQt ihm;
     QTemporaryDir dossier;
-    QString titre, suffixe;
+    QString titre;
     QStringList filtres;
     bool confirme = false;
     const auto noter = [&](QWidget* w) {
@@ -76,7 +77,6 @@ void TestIhmQt::dialogues_de_fichier() {
         QVERIFY(d != nullptr);
         titre = d->windowTitle();
         filtres = d->nameFilters();
-        suffixe = d->defaultSuffix();
         confirme = !d->testOption(QFileDialog::DontConfirmOverwrite);
     };
 
@@ -86,22 +86,36 @@ void TestIhmQt::dialogues_de_fichier() {
     });
     QVERIFY(ihm.fichier_a_ouvrir(nullptr, QString()).isEmpty());  // cancelled
     QCOMPARE(titre, QStringLiteral("Recharger un tournoi"));
-    QCOMPARE(filtres, QStringList{QStringLiteral("Tournoi (*.pxi)")});
-    QCOMPARE(suffixe, QStringLiteral("pxi"));
+    QCOMPARE(filtres, (QStringList{QStringLiteral("Tournois (*.tavo *.pxi)"),
+                                   QStringLiteral("Tournoi TAVO (*.tavo)"),
+                                   QStringLiteral("Tournoi 1998 (*.pxi)")}));
 
-    // A name typed without extension gets ".pxi".
-    quand_ouvert([&](QWidget* w) {
-        noter(w);
-        auto* d = static_cast<QFileDialog*>(w);
-        d->setDirectory(dossier.path());
-        d->selectFile(QStringLiteral("open"));
-        static_cast<QDialog*>(d)->accept();
-    });
+    // A name typed without extension gets that of the type chosen: ".tavo"
+    // unless the director picks the 1998 file.
+    const auto taper = [&](const QString& nom, int type) {
+        quand_ouvert([&, nom, type](QWidget* w) {
+            noter(w);
+            auto* d = static_cast<QFileDialog*>(w);
+            d->setDirectory(dossier.path());
+            auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            QVERIFY(types != nullptr);
+            types->setCurrentIndex(type);
+            emit types->activated(type);
+            emit types->textActivated(types->itemText(type));
+            d->selectFile(nom);
+            static_cast<QDialog*>(d)->accept();
+        });
+    };
+    taper(QStringLiteral("open"), 0);
+    QCOMPARE(ihm.fichier_a_sauver(nullptr, dossier.path()),
+             dossier.filePath(QStringLiteral("open.tavo")));
+    QCOMPARE(titre, QStringLiteral("Sauvegarder le tournoi"));
+    QCOMPARE(filtres, (QStringList{QStringLiteral("Tournoi TAVO (*.tavo)"),
+                                   QStringLiteral("Tournoi 1998 (*.pxi)")}));
+    QVERIFY(confirme);
+    taper(QStringLiteral("open"), 1);
     QCOMPARE(ihm.fichier_a_sauver(nullptr, dossier.path()),
              dossier.filePath(QStringLiteral("open.pxi")));
-    QCOMPARE(titre, QStringLiteral("Sauvegarder le tournoi"));
-    QCOMPARE(filtres, QStringList{QStringLiteral("Tournois (*.pxi)")});
-    QVERIFY(confirme);
 
     // The export dialog opens in the folder given and returns the name as
     // typed with the type chosen: the window settles the extension and asks
