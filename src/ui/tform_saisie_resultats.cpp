@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -82,9 +83,19 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     CBx_Ronde->setFocusPolicy(Qt::ClickFocus);  // chosen with the mouse, or Alt+R
     auto* etiquette_ronde = new QLabel(QStringLiteral("&Ronde"), barre);
     etiquette_ronde->setBuddy(CBx_Ronde);
+    // In a large field, a table is reached by its number.
+    Ed_Aller_Table = new QSpinBox(barre);
+    Ed_Aller_Table->setObjectName(QStringLiteral("Ed_Aller_Table"));
+    Ed_Aller_Table->setFocusPolicy(Qt::ClickFocus);  // clicked, or Alt+A
+    Ed_Aller_Table->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    Ed_Aller_Table->setMinimum(1);
+    auto* etiquette_table = new QLabel(QStringLiteral("&Aller à la table"), barre);
+    etiquette_table->setBuddy(Ed_Aller_Table);
     auto* dans_barre = new QHBoxLayout(barre);
     dans_barre->addWidget(Lbl_No_App);
     dans_barre->addStretch();
+    dans_barre->addWidget(etiquette_table);
+    dans_barre->addWidget(Ed_Aller_Table);
     dans_barre->addWidget(etiquette_ronde);
     dans_barre->addWidget(CBx_Ronde);
 
@@ -255,6 +266,8 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
     if (!table) return;
     afficher_etat();
     Lbl_No_App->setText(qs(std::string("Table n°") + std::to_string(t + 1)));
+    Ed_Aller_Table->setMaximum(gestion::nb_tables(tournoi_, ronde_));
+    Ed_Aller_Table->setValue(t + 1);
     Bt_Prec->setEnabled(t > 0);
     Bt_Valider->setEnabled(t < gestion::nb_tables(tournoi_, ronde_) - 1);
     // The bye's result is the pairing's: its fields cannot be changed.
@@ -338,8 +351,12 @@ void TForm_Saisie_Resultats::afficher_etat() {
         Lbl_Etat->setText(qs("Toutes les tables ont un résultat"));
         return;
     }
+    // The first ones only: in a large field the line stays one line.
+    constexpr std::size_t kMontrees = 10;
     std::string liste;
-    for (const int table : sans) liste += (liste.empty() ? "" : ", ") + std::to_string(table + 1);
+    for (std::size_t i = 0; i < sans.size() && i < kMontrees; ++i)
+        liste += (liste.empty() ? "" : ", ") + std::to_string(sans[i] + 1);
+    if (sans.size() > kMontrees) liste += ", …";
     Lbl_Etat->setText(qs(
         std::string(sans.size() == 1 ? "1 table sans résultat : "
                                      : std::to_string(sans.size()) + " tables sans résultat : ") +
@@ -360,6 +377,10 @@ void TForm_Saisie_Resultats::valider_et_suivante() {
 
 void TForm_Saisie_Resultats::keyPressEvent(QKeyEvent* evenement) {
     const int k = evenement->key();
+    if ((k == Qt::Key_Return || k == Qt::Key_Enter) && Ed_Aller_Table->hasFocus()) {
+        aller_a_la_table(Ed_Aller_Table->value() - 1);
+        return;
+    }
     if (k == Qt::Key_Return || k == Qt::Key_Enter) {
         // A count refused or a wrong total: nothing moves.
         const int avant = table_courante_;
@@ -381,6 +402,18 @@ void TForm_Saisie_Resultats::keyPressEvent(QKeyEvent* evenement) {
         }
     }
     QDialog::keyPressEvent(evenement);
+}
+
+void TForm_Saisie_Resultats::aller_a_la_table(int t) {
+    if (t != table_courante_ && enregistrer_table(table_courante_)) table_courante_ = t;
+    afficher_table(table_courante_);
+    // The keys of a result go to the dialog again.
+    if (gestion::est_othello(tournoi_)) {
+        Ed_Nbp_noir->setFocus();
+        Ed_Nbp_noir->selectAll();
+    } else {
+        Rbt_BG->setFocus();
+    }
 }
 
 void TForm_Saisie_Resultats::Bt_PrecClick() {

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QStackedWidget;
 
 namespace tavo::ui {
@@ -33,6 +34,7 @@ class TForm_Saisie_Resultats : public QDialog {
 
     QComboBox* CBx_Ronde;  // the round shown: the current one, or an earlier one to correct
     QLabel* Lbl_No_App;
+    QSpinBox* Ed_Aller_Table;   // a table's number, then Enter: that table is shown
     QLabel* Lbl_Etat;           // the tables still without result
     QStackedWidget* Notebook1;  // page 0 "Normal", page 1 "Othello"
     QLabel* Lbl_Nom_Blancs1;
@@ -76,6 +78,8 @@ class TForm_Saisie_Resultats : public QDialog {
 
   private:
     void afficher_table(int t);
+    // Stores the table shown, then shows table t (0-based).
+    void aller_a_la_table(int t);
     // Stores what the director typed or chose for table t; a table left as
     // it was shown is not stored. False when the result is refused (message
     // shown): the dialog then stays on the table.
