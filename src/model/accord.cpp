@@ -49,18 +49,19 @@ std::string entree(const Joueur& j, int r) {
 }
 
 // The result of one game, white's points and discs first, wherever it is
-// written (`ou`: "des joueurs 4 et 7", "de la table n°2"): "" when it is
-// possible, else what is wrong with it.
-std::string defaut_resultat(const Tournoi& t, const std::string& ou, int pb, int pn, int db,
-                            int dn) {
+// written (`ou()`: "des joueurs 4 et 7", "de la table n°2", only written
+// for a fault): "" when it is possible, else what is wrong with it.
+template <typename Lieu>
+std::string defaut_resultat(const Tournoi& t, Lieu ou, int pb, int pn, int db, int dn) {
     if (!points_vont_ensemble(pb, pn))
-        return "les résultats " + ou + formater(" ne vont pas ensemble (%d-%d)", pb, pn);
+        return "les résultats " + ou() + formater(" ne vont pas ensemble (%d-%d)", pb, pn);
     const Jeu jeu = t.jeu();
     if (!jeu.pions) return "";
     if (db + dn != jeu.total_pions)
-        return "les pions " + ou + formater(" ne font pas %d (%d et %d)", jeu.total_pions, db, dn);
+        return "les pions " + ou() +
+               formater(" ne font pas %d (%d et %d)", jeu.total_pions, db, dn);
     if (points_des_pions(db, dn) != pb)
-        return "les points " + ou +
+        return "les points " + ou() +
                formater(" ne suivent pas les pions (%d-%d pour %d pions contre %d)", pb, pn, db,
                         dn);
     return "";
@@ -95,8 +96,9 @@ std::string defaut_joueur(const Tournoi& t, int r, const Joueur& j) {
     if (id > a || (sans_resultat(j, r) && sans_resultat(o, r))) return "";
     const Joueur& b = rj.couleur == BLANC ? j : o;
     const Joueur& n = rj.couleur == BLANC ? o : j;
-    return defaut_resultat(t, formater("des joueurs %d et %d", b.id, n.id), points(b, r),
-                           points(n, r), de(b, r).pions, de(n, r).pions);
+    return defaut_resultat(
+        t, [&] { return formater("des joueurs %d et %d", b.id, n.id); }, points(b, r), points(n, r),
+        de(b, r).pions, de(n, r).pions);
 }
 
 // Where each player sits in round r: his table, or -1.
@@ -132,9 +134,9 @@ std::string defaut_table(const Tournoi& t, int r, int k, Places& places) {
         return bon ? "" : formater("la table n°%d de l'exempt n'a pas son 2-0", k + 1);
     }
     if (a.saisi()) {
-        const std::string defaut =
-            defaut_resultat(t, formater("de la table n°%d", k + 1), demi_points(a.res_blanc),
-                            demi_points(a.res_noir()), a.pions_blanc, a.pions_noir);
+        const std::string defaut = defaut_resultat(
+            t, [&] { return formater("de la table n°%d", k + 1); }, demi_points(a.res_blanc),
+            demi_points(a.res_noir()), a.pions_blanc, a.pions_noir);
         if (!defaut.empty()) return defaut;
     }
     const Joueur& b = t.joueur(a.blanc);

@@ -1,11 +1,13 @@
 #include "model/texte.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace tavo {
 namespace {
@@ -231,17 +233,25 @@ namespace {
 
 // Combining marks take no column of their own; the wide characters of East
 // Asian scripts take two.
+struct Plage {
+    char32_t premier, dernier;
+};
+#include "model/largeurs_unicode.inc"
+
+template <std::size_t N>
+bool dans(const Plage (&plages)[N], long code) {
+    const auto apres = std::upper_bound(std::begin(plages), std::end(plages), code,
+                                        [](long c, const Plage& p) { return c < p.premier; });
+    return apres != std::begin(plages) && code <= static_cast<long>((apres - 1)->dernier);
+}
+
+// The columns a fixed-pitch report gives a character: none for a combining
+// mark (the accent typed apart, the vowel signs of Thai or Devanagari...),
+// two for the wide characters of East Asia.
 int colonnes_de(long code) {
-    if ((code >= 0x0300 && code <= 0x036F) || (code >= 0x1AB0 && code <= 0x1AFF) ||
-        (code >= 0x1DC0 && code <= 0x1DFF) || (code >= 0x20D0 && code <= 0x20FF) ||
-        (code >= 0xFE20 && code <= 0xFE2F))
-        return 0;
-    if ((code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
-        (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-        (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-        (code >= 0xFFE0 && code <= 0xFFE6) || (code >= 0x20000 && code <= 0x3FFFD))
-        return 2;
-    return 1;
+    if (code < 0x300) return 1;
+    if (dans(kSansColonne, code)) return 0;
+    return dans(kDeuxColonnes, code) ? 2 : 1;
 }
 
 // "%-N.Ms": the text cut to M columns and padded to N, counted as a

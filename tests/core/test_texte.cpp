@@ -36,6 +36,17 @@ TEST(Texte, EveryByteOfA1998FileComesBack) {
     EXPECT_EQ(vers_utf8("\x81"), "\xC2\x81");  // undefined in the set: its control character
 }
 
+// Columns as a fixed-pitch report shows them: a mark takes none (and stays
+// with its letter when a name is cut), a wide character two.
+TEST(Texte, ReportColumnsFollowWhatTheEyeSees) {
+    EXPECT_EQ(formater("%-6s|", "วงศ์"), "วงศ์   |");  // Thai: the last sign is a mark
+    EXPECT_EQ(formater("%.3s|", "วงศ์สวัสดิ์"), "วงศ์|");
+    EXPECT_EQ(formater("%-7s|", "Nguye\u0302\u0303n"), "Nguye\u0302\u0303n |");  // typed apart
+    EXPECT_EQ(formater("%-6s|", "हिंदी"), "हिंदी  |");  // Devanagari: one of its signs is a mark
+    EXPECT_EQ(formater("%-5s|%.3s|", "日本", "東京都"), "日本 |東|");
+    EXPECT_EQ(colonnes("Søren \u00ad"), 7u);  // the soft hyphen of a 1998 file keeps its column
+}
+
 TEST(Texte, FieldsAreCutToTheirCapacityAndReadWithoutTerminator) {
     char nom[30];
     copier_champ(nom, std::string(40, 'x'));
