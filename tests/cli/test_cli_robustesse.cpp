@@ -291,7 +291,7 @@ std::vector<std::string> commande_au_hasard(const Tournoi& t, std::mt19937& alea
 #ifdef TAVO_SOUS_ASAN
 constexpr int kCommandesCoupees = 60;
 #else
-constexpr int kCommandesCoupees = 150;
+constexpr int kCommandesCoupees = 300;
 #endif
 
 std::vector<std::string> sur(std::vector<std::string> args, const std::string& fichier) {
@@ -300,7 +300,7 @@ std::vector<std::string> sur(std::vector<std::string> args, const std::string& f
     return args;
 }
 
-// A script of changing commands (150) runs on a copy ("miroir.tavo") and on the
+// A script of changing commands (300) runs on a copy ("miroir.tavo") and on the
 // file tested ("t.tavo"), where each is killed at a random instant of its
 // run. After each kill the file opens, passes PRAGMA integrity_check, and
 // holds the tournament as it was before the command or as the command left
