@@ -17,7 +17,7 @@ namespace {
 
 // The tables of the file, their columns in the schema's order, and how many
 // of the first columns make the key.
-enum Table { TOURNOI, DEPARTAGE, JOUEUR, PARTIE, APPARIEMENT };
+enum Table { TOURNOI, DEPARTAGE, JOUEUR, PARTIE, APPARIEMENT, INTERDIT };
 
 struct Colonne {
     const char* nom;
@@ -30,8 +30,8 @@ struct Description {
     std::size_t cle;
 };
 
-const std::array<Description, 5>& tables() {
-    static const std::array<Description, 5> liste = {{
+const std::array<Description, NB_TABLES_TAVO>& tables() {
+    static const std::array<Description, NB_TABLES_TAVO> liste = {{
         {"tournoi",
          {{"id", false},
           {"nom", true},
@@ -55,7 +55,12 @@ const std::array<Description, 5>& tables() {
           {"flotteur_bas", false},
           {"flotteur_haut", false},
           {"points_dernier_classement", false},
-          {"rang_classement", false}},
+          {"club", true},
+          {"federation", true},
+          {"fide_id", false},
+          {"id_national", true},
+          {"titre", true},
+          {"rang_classement", false}},  // last: updated apart (mettre_a_jour_joueurs)
          1},
         {"partie",
          {{"joueur", false},
@@ -74,6 +79,7 @@ const std::array<Description, 5>& tables() {
           {"pions_blanc", false},
           {"pions_noir", false}},
          2},
+        {"appariement_interdit", {{"joueur1", false}, {"joueur2", false}}, 2},
     }};
     return liste;
 }
@@ -140,7 +146,8 @@ ImageTavo image_du_tournoi(const Tournoi& t) {
     for (std::size_t p = 0; p < t.joueurs.size(); ++p) {
         const Joueur& j = t.joueurs[p];
         im[JOUEUR].push_back({I{j.id}, j.nom, j.prenom, j.ne_le, I{j.elo}, I{j.fille}, I{j.actif},
-                              j.equipe, I{j.flotte_bas}, I{j.flotte_haut}, I{j.points},
+                              j.equipe, I{j.flotte_bas}, I{j.flotte_haut}, I{j.points}, j.club,
+                              j.federation, I{j.fide_id}, j.id_national, j.titre,
                               static_cast<I>(p)});
         for (std::size_t r = 0; r < j.rondes.size(); ++r) {
             const RondeJoueur& rj = j.rondes[r];
@@ -157,7 +164,9 @@ ImageTavo image_du_tournoi(const Tournoi& t) {
                                        I{a.pions_noir}});
         }
     }
+    for (const auto& [a, b] : t.interdits) im[INTERDIT].push_back({I{a}, I{b}});
     std::sort(im[JOUEUR].begin(), im[JOUEUR].end());
+    std::sort(im[INTERDIT].begin(), im[INTERDIT].end());
     std::sort(im[PARTIE].begin(), im[PARTIE].end());
     return im;
 }
@@ -200,8 +209,13 @@ std::string tournoi_de_l_image(const ImageTavo& im, Tournoi& t) {
         j.flotte_bas = n(l, 8) != 0;
         j.flotte_haut = n(l, 9) != 0;
         j.points = static_cast<int>(n(l, 10));
+        j.club = s(l, 11);
+        j.federation = s(l, 12);
+        j.fide_id = n(l, 13);
+        j.id_national = s(l, 14);
+        j.titre = s(l, 15);
         j.rondes.resize(nb_rondes);
-        joueurs.emplace_back(n(l, 11), std::move(j));
+        joueurs.emplace_back(n(l, 16), std::move(j));
     }
     for (const LigneTavo& l : im[PARTIE]) {
         const auto id = static_cast<std::size_t>(n(l, 0));
@@ -227,6 +241,12 @@ std::string tournoi_de_l_image(const ImageTavo& im, Tournoi& t) {
         tables.push_back({static_cast<int>(n(l, 2)), static_cast<int>(n(l, 3)),
                           resultat_lu(s(l, 4)), static_cast<int>(n(l, 5)),
                           static_cast<int>(n(l, 6))});
+    }
+    for (const LigneTavo& l : im[INTERDIT]) {
+        const auto a = static_cast<int>(n(l, 0)), b = static_cast<int>(n(l, 1));
+        if (b > t.nb_joueurs())
+            return formater("l'appariement interdit %d-%d nomme un joueur absent", a, b);
+        t.interdits.emplace_back(a, b);
     }
     t.indexer_joueurs();
     return desaccord(t);
@@ -261,7 +281,7 @@ bool meme_cle(const LigneTavo& a, const LigneTavo& b, std::size_t cle) {
 // deleting one would make SQLite look through them all; his row is updated
 // in place instead.
 struct Differences {
-    std::array<std::vector<const LigneTavo*>, 5> supprimees, inserees, changees;
+    std::array<std::vector<const LigneTavo*>, NB_TABLES_TAVO> supprimees, inserees, changees;
 };
 
 Differences differences(const ImageTavo& avant, const ImageTavo& apres) {

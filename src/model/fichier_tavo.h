@@ -20,10 +20,12 @@
 namespace tavo {
 
 // The rows of the file's tables (tournoi, departage, joueur, partie,
-// appariement), each table's rows in the order of their keys.
+// appariement, appariement_interdit), each table's rows in the order of their
+// keys.
+inline constexpr std::size_t NB_TABLES_TAVO = 6;
 using ValeurTavo = std::variant<std::int64_t, std::string>;
 using LigneTavo = std::vector<ValeurTavo>;
-using ImageTavo = std::array<std::vector<LigneTavo>, 5>;
+using ImageTavo = std::array<std::vector<LigneTavo>, NB_TABLES_TAVO>;
 
 class FichierTavo {
   public:

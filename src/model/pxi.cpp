@@ -328,6 +328,21 @@ std::string texte_hors_limites(const std::string& texte, std::size_t longueur,
 
 }  // namespace
 
+namespace {
+
+// The first federation detail of a player, which the 1998 file has no room
+// for; null when he has none.
+const char* detail_federal(const Joueur& j) {
+    if (!j.club.empty()) return "son club";
+    if (!j.federation.empty()) return "sa fédération";
+    if (j.fide_id != 0) return "son identifiant FIDE";
+    if (!j.id_national.empty()) return "son identifiant national";
+    if (!j.titre.empty()) return "son titre";
+    return nullptr;
+}
+
+}  // namespace
+
 std::string hors_limites_1998(const Tournoi& t) {
     using L = Limites1998;
     if (t.nb_joueurs() > L::joueurs)
@@ -365,7 +380,14 @@ std::string hors_limites_1998(const Tournoi& t) {
         for (const auto& c : champs)
             if (auto refus = texte_hors_limites(c.texte, c.longueur, c.quoi); !refus.empty())
                 return qui + refus;
+        if (const char* detail = detail_federal(j))
+            return qui + "le fichier .pxi ne peut pas garder " + detail;
     }
+    if (!t.interdits.empty())
+        return formater(
+            "le fichier .pxi ne peut pas garder l'appariement interdit des joueurs "
+            "%d et %d",
+            t.interdits.front().first, t.interdits.front().second);
     return "";
 }
 

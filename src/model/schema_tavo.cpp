@@ -95,7 +95,30 @@ CREATE TABLE appariement (
 ) STRICT, WITHOUT ROWID;
 )sql";
 
-constexpr std::string_view kEtapes[] = {kVersion1};
+// Version 2: the federation details of each player (texts "" and FIDE ID 0
+// when none), and the pairs of players who must never meet, the smaller
+// number first.
+constexpr std::string_view kVersion2 = R"sql(
+ALTER TABLE joueur ADD COLUMN club TEXT NOT NULL DEFAULT ''
+    CHECK (club NOT GLOB '*[' || char(1) || '-' || char(31) || char(127) || ']*');
+ALTER TABLE joueur ADD COLUMN federation TEXT NOT NULL DEFAULT ''
+    CHECK (federation NOT GLOB '*[' || char(1) || '-' || char(31) || char(127) || ']*');
+ALTER TABLE joueur ADD COLUMN fide_id INTEGER NOT NULL DEFAULT 0
+    CHECK (fide_id BETWEEN 0 AND 99999999999);
+ALTER TABLE joueur ADD COLUMN id_national TEXT NOT NULL DEFAULT ''
+    CHECK (id_national NOT GLOB '*[' || char(1) || '-' || char(31) || char(127) || ']*');
+ALTER TABLE joueur ADD COLUMN titre TEXT NOT NULL DEFAULT ''
+    CHECK (titre NOT GLOB '*[' || char(1) || '-' || char(31) || char(127) || ']*');
+
+CREATE TABLE appariement_interdit (
+    joueur1 INTEGER NOT NULL REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    joueur2 INTEGER NOT NULL REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    PRIMARY KEY (joueur1, joueur2),
+    CHECK (joueur1 < joueur2)
+) STRICT, WITHOUT ROWID;
+)sql";
+
+constexpr std::string_view kEtapes[] = {kVersion1, kVersion2};
 
 }  // namespace
 

@@ -17,6 +17,7 @@ void Tournoi::vider() {
     entete.nb_rondes = 0;
     joueurs.clear();
     rondes.clear();
+    interdits.clear();
     index_.clear();
 }
 

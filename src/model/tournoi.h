@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/jeu.h"
@@ -86,6 +87,12 @@ struct Joueur {
     bool fille = false;
     bool actif = true;   // takes part in the pairings
     std::string equipe;  // team code, "" when none
+    // Federation details (none of them fits a .pxi).
+    std::string club;          // club name, "" when none
+    std::string federation;    // three-letter federation code ("FRA"), "" when none
+    std::int64_t fide_id = 0;  // FIDE ID, 0 when none
+    std::string id_national;   // national rating ID, "" when none
+    std::string titre;         // title ("GM", "IM", "WFM"...), "" when none
     // Points (half-points, win 2) as the standings last ranked him: what the
     // pairing of a round and the 1998 file use (appliquer_classement).
     int points = 0;
@@ -131,6 +138,9 @@ class Tournoi {
     std::vector<Joueur> joueurs;
     // Rounds 0..ronde_courante.
     std::vector<Ronde> rondes;
+    // Pairs of players who must never meet (player ids, the smaller first),
+    // sorted, each once. None fits a .pxi.
+    std::vector<std::pair<int, int>> interdits;
 
     // The tournament lives in a 1998 file: its capacities apply at entry.
     bool limites_1998 = true;

@@ -19,17 +19,17 @@ defaut() {
 }
 
 # The lines of a block of the help ("Commandes :", "Options :") up to the
-# first empty line.
+# first empty line. Here-strings rather than pipes, for the reason below.
 bloc_aide() {
-  printf '%s\n' "$aide" | awk -v titre="$1" '$0 == titre { dans = 1; next } dans && /^$/ { exit } dans'
+  awk -v titre="$1" '$0 == titre { dans = 1; next } dans && /^$/ { exit } dans' <<<"$aide"
 }
 # The lines of the page from the line `debut` exactly up to the next heading
 # of the same level or above.
 section() {
-  printf '%s\n' "$source_page" | awk -v debut="$1" '
+  awk -v debut="$1" '
     $0 == debut { dans = 1; sous = debut ~ /^\.SS/; next }
     dans && (/^\.SH( |$)/ || (sous && /^\.SS( |$)/)) { exit }
-    dans'
+    dans' <<<"$source_page"
 }
 # The page names `option` in `texte` (not as the start of a longer option).
 # A here-string rather than a pipe: grep -q stops at the first match, and the

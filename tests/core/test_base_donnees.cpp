@@ -19,7 +19,8 @@ using Ouverture = BaseDonnees::Ouverture;
 using test::lire_fichier;
 
 constexpr std::string_view kAjoutJoueur =
-    "INSERT INTO joueur VALUES (?1, ?2, 'Jean', '  /  /  ', 1500, 0, 1, '', 0, 0, 0, ?1)";
+    "INSERT INTO joueur VALUES (?1, ?2, 'Jean', '  /  /  ', 1500, 0, 1, '', 0, 0, 0, ?1, "
+    "'', '', 0, '', '')";
 
 bool ajouter_joueur(BaseDonnees& base, int numero, std::string_view nom = "DUPONT") {
     return Requete(base, kAjoutJoueur).lier(1, numero).lier(2, nom).executer();

@@ -13,9 +13,11 @@
 #include "gestion/rapports.h"
 #include "gestion/resultats.h"
 #include "gestion/rondes.h"
+#include "model/base_donnees.h"
 #include "model/fichier_tavo.h"
 #include "model/fichier_tournoi.h"
 #include "model/requete.h"
+#include "model/schema_tavo.h"
 #include "support/dossier_test.h"
 #include "support/tournoi_test.h"
 
@@ -272,6 +274,57 @@ TEST(FichiersTavo, ARefusedSaveUndoesItsActionAndWritesNothing) {
     Tournoi relu_ensuite = relu(chemin);
     relu_ensuite.limites_1998 = true;
     EXPECT_TRUE(relu_ensuite == ecrit);
+}
+
+// What only a .tavo holds: a file of the first version opens as the
+// current one with its tournament whole; the federation details and the
+// forbidden pairs come back as stored, and a .pxi refuses them by name.
+TEST(FichiersTavo, AFirstVersionFileGrowsAndTheNewDetailsStayInTheTavo) {
+    test::DossierTemporaire dossier;
+    const std::string ancien = (dossier.chemin() / "v1.tavo").string();
+    {
+        BaseDonnees base;
+        ASSERT_TRUE(base.ouvrir(ancien, BaseDonnees::Ouverture::nouveau,
+                                {.etapes = etapes_schema_tavo().first(1)}))
+            << base.erreur();
+        ASSERT_TRUE(base.executer(
+            "INSERT INTO tournoi VALUES (1, 'Open', '12/12/26', 'Echecs', 5, -1, 0, 0);"
+            "INSERT INTO departage VALUES (0, 0);"
+            "INSERT INTO joueur VALUES (1, 'ROUX', 'Marc', '  /  /  ', 1500, 0, 1, '', 0, 0, 0, 0);"
+            "INSERT INTO joueur VALUES (2, 'PETIT', 'Léa', '  /  /  ', 0, 1, 1, '', 0, 0, 0, 1);"))
+            << base.erreur();
+    }
+    Tournoi t = relu(ancien);
+    ASSERT_EQ(t.nb_joueurs(), 2);
+    EXPECT_EQ(t.joueurs[1].prenom, "Léa");
+    EXPECT_TRUE(t.joueurs[1].club.empty());
+    EXPECT_EQ(t.joueurs[1].fide_id, 0);
+    EXPECT_TRUE(t.interdits.empty());
+
+    t.joueurs[0].club = "Échiquier de Łódź";
+    t.joueurs[0].federation = "POL";
+    t.joueurs[0].fide_id = 1100001234;
+    t.joueurs[0].titre = "IM";
+    t.joueurs[1].id_national = "B12-345";
+    t.interdits = {{1, 2}};
+    InteractionTest io;
+    ASSERT_TRUE(gestion::sauver_tournoi(t, ancien, io)) << ::testing::PrintToString(io.erreurs);
+    EXPECT_EQ(relu(ancien), t);
+
+    const std::string pxi = (dossier.chemin() / "open.pxi").string();
+    EXPECT_FALSE(gestion::sauver_tournoi(t, pxi, io));
+    EXPECT_EQ(io.erreurs.back(),
+              "Ce tournoi ne tient pas dans un fichier .pxi : le joueur n°1 : le fichier .pxi ne "
+              "peut pas garder son club");
+    t.joueurs[0] = relu(ancien).joueurs[0];
+    t.joueurs[0].club = t.joueurs[0].federation = t.joueurs[0].titre = "";
+    t.joueurs[0].fide_id = 0;
+    t.joueurs[1].id_national = "";
+    EXPECT_FALSE(gestion::sauver_tournoi(t, pxi, io));
+    EXPECT_EQ(io.erreurs.back(),
+              "Ce tournoi ne tient pas dans un fichier .pxi : le fichier .pxi ne peut pas garder "
+              "l'appariement interdit des joueurs 1 et 2");
+    EXPECT_FALSE(fs::exists(pxi));
 }
 
 }  // namespace

@@ -38,7 +38,9 @@ bool action(BaseDonnees& base, int n) {
                    "INSERT INTO partie (joueur, ronde, adversaire, couleur, resultat, pions) "
                    "VALUES (?1, 0, ?2, ?3, 'nul', 32)");
     Requete joueur(
-        base, "INSERT INTO joueur VALUES (?1, ?2, 'Jean', '  /  /  ', 0, 0, 1, '', 0, 0, 0, ?1)");
+        base,
+        "INSERT INTO joueur VALUES (?1, ?2, 'Jean', '  /  /  ', 0, 0, 1, '', 0, 0, 0, ?1, "
+        "'', '', 0, '', '')");
     for (int k = 1; k <= kJoueursParAction; ++k) {
         if (!partie.lier(1, k).lier(2, k % 2 ? k + 1 : k - 1).lier(3, 1 - k % 2).executer())
             return false;
@@ -167,7 +169,7 @@ TEST_P(BaseCoupures, FiftyWritersAtOnceLoseNoChange) {
                 Transaction transaction(base);
                 Requete joueur(base,
                                "INSERT INTO joueur VALUES (?1, 'ECRIVAIN', 'Jean', '  /  /  ', "
-                               "0, 0, 1, '', 0, 0, 0, ?1)");
+                               "0, 0, 1, '', 0, 0, 0, ?1, '', '', 0, '', '')");
                 ok = transaction.commencee() && joueur.lier(1, e * kActions + k + 1).executer() &&
                      base.executer("UPDATE tournoi SET nb_actifs = nb_actifs + 1") &&
                      transaction.valider();
