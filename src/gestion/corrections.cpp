@@ -53,6 +53,9 @@ void regles_rompues(const Tournoi& t, int r, const Appariement& a,
         if (cote == 0 && est_joueur(autre) &&
             (a_rencontre(j, autre, r - 1) || a_rencontre(t.joueur(autre), id, r - 1)))
             rompues.push_back(nom + " et " + nom_affiche(t, autre) + " se sont déjà rencontrés");
+        if (cote == 0 && est_joueur(autre) && appariement_interdit(t, id, autre))
+            rompues.push_back(nom + " et " + nom_affiche(t, autre) +
+                              " ne doivent pas se rencontrer (appariement interdit)");
         const int due = couleur_due_ronde(j, r);
         if (couleur_forte(due) && couleur_de(due) != cote)
             rompues.push_back(nom + (couleur_de(due) == BLANC ? " doit jouer avec les Blancs"

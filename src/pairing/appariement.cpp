@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "pairing/elagage.h"
+#include "pairing/interdits.h"
 #include "pairing/recherche.h"
 #include "pairing/secours.h"
 #include "standings/scores.h"
@@ -76,7 +77,13 @@ bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& optio
 }
 
 bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options) {
-    if (numero == 1) return premiere_ronde(t);
+    if (numero == 1) {
+        if (premiere_ronde(t)) return true;
+        // Some active player, yet no pairing: a forbidden pair could not be avoided.
+        if (t.nb_joueurs_actifs() > 0)
+            io.message_erreur(texte_impossible(interdits_des_tables(t, t.rondes[0].tables)));
+        return false;
+    }
     const bool ok = recherche_appariement(t, numero, io, options);
     if (ok) forfaits_inactifs(t, numero - 1);
     return ok;
@@ -90,8 +97,7 @@ bool premiere_ronde(Tournoi& t) {
     const int k = n / 2;
     const int c = t.position_mediane();
     const int fin = t.nb_joueurs() - 1;
-    auto& tables = t.rondes[0].tables;
-    tables.clear();
+    std::vector<Appariement> tables;
 
     int haut = 0;
     int bas = c + 1;
@@ -102,15 +108,17 @@ bool premiere_ronde(Tournoi& t) {
         a.blanc = t.joueurs[static_cast<std::size_t>(ph)].id;
         a.noir = t.joueurs[static_cast<std::size_t>(pb)].id;
         tables.push_back(a);
-        poser_table(t, 0, table);
         haut = ph + 1;
         bas = pb + 1;
     }
     if (n % 2 == 1) {
         const int pb = t.premier_actif(bas, fin);
         tables.push_back(table_exempt(t, t.joueurs[static_cast<std::size_t>(pb)].id, true));
-        poser_table(t, 0, k);
     }
+    const bool mendee = eviter_interdits(t, tables);
+    t.rondes[0].tables = tables;
+    if (!mendee) return false;
+    for (int table = 0; table < static_cast<int>(tables.size()); ++table) poser_table(t, 0, table);
     forfaits_inactifs(t, 0);
     return true;
 }
@@ -125,11 +133,7 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
     const int r = numero - 1;
     appliquer_classement(t);
     TablesRecherche w;
-    w.preparer(t);
-    w.derniere_complete = derniere_ronde_complete(t);
-    for (const Joueur& j : t.joueurs)
-        w.couleurs_dues[static_cast<std::size_t>(j.id)] =
-            couleur_due_joueur(j, w.derniere_complete);
+    preparer_recherche(t, w);
 
     const auto debut = std::chrono::steady_clock::now();
     std::optional<Elagage> elagage;
@@ -144,7 +148,7 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
     // after the search.)
     if (options.secours && !grand && !appariement_possible(t)) {
         noter(w.echec, false);
-        io.message_erreur("Appariements impossibles");
+        io.message_erreur(texte_impossible(interdits_bloquants(t)));
         return false;
     }
     // The exact cuts know fields within the 1998 capacity; a larger field is
@@ -171,7 +175,7 @@ bool recherche_appariement(Tournoi& t, int numero, Interaction& io,
     const bool secours = meilleur <= w.echec || w.interrompue;
     if (secours && (!options.secours || !appariement_secours(t, w))) {
         noter(meilleur, false);
-        io.message_erreur("Appariements impossibles");
+        io.message_erreur(texte_impossible(interdits_bloquants(t)));
         return false;
     }
     noter(meilleur, secours);

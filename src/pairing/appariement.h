@@ -39,7 +39,8 @@ struct OptionsAppariement {
 // Refuses (message, false) while the current round has a table without result
 // or when the last planned round (or the capacity of rounds) is reached;
 // otherwise pairs the next round. False also when the pairing failed
-// ("Appariements impossibles", or "Aucun joueur actif" in the first round):
+// ("Appariements impossibles", naming the forbidden pairs that block it when
+// there are any, or "Aucun joueur actif" in the first round):
 // ronde_courante is then back where it was (modifie stays set).
 bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& options = {});
 
@@ -47,7 +48,10 @@ bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& optio
 // it. True on success.
 bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options = {});
 
-// The first round by halves; false (no message) when no player is active.
+// The first round by halves, a table of a forbidden pair mended by exchanging
+// black players with the nearest table that allows it; false (no message)
+// when no player is active or a forbidden pair cannot be avoided (the
+// unmended tables are then left in round 0, no record written).
 bool premiere_ronde(Tournoi& t);
 
 // The search for a round after the first. When it finds no pairing or runs

@@ -58,6 +58,14 @@ void TablesRecherche::retirer(int p, int id) {
     precedent[static_cast<std::size_t>(suivant[static_cast<std::size_t>(p)])] = p;
 }
 
+void preparer_recherche(const Tournoi& t, TablesRecherche& w) {
+    w.preparer(t);
+    w.derniere_complete = derniere_ronde_complete(t);
+    for (const Joueur& j : t.joueurs)
+        w.couleurs_dues[static_cast<std::size_t>(j.id)] =
+            couleur_due_joueur(j, w.derniere_complete);
+}
+
 bool grand_champ(const Tournoi& t) {
     return t.nb_joueurs_actifs() > Elagage::MAX_JOUEURS;
 }
@@ -132,6 +140,15 @@ std::vector<std::uint8_t> matrice_rencontres(const Tournoi& t, const std::vector
             const int b = index[static_cast<std::size_t>(adversaire)];
             if (b >= 0) rencontres[a * m + static_cast<std::size_t>(b)] = 1;
         }
+    }
+    // A forbidden pair counts as met, in both records.
+    for (const auto& [x, y] : t.interdits) {
+        if (std::max(x, y) > plus_grand) continue;
+        const int a = index[static_cast<std::size_t>(x)];
+        const int b = index[static_cast<std::size_t>(y)];
+        if (a < 0 || b < 0) continue;
+        rencontres[static_cast<std::size_t>(a) * m + static_cast<std::size_t>(b)] = 1;
+        rencontres[static_cast<std::size_t>(b) * m + static_cast<std::size_t>(a)] = 1;
     }
     return rencontres;
 }
@@ -211,7 +228,8 @@ int explorer_noeud(const Tournoi& t, TablesRecherche& w, int d, int alpha, int j
         }
 
         // e is a possible opponent for `joueur`, who plays `couleur`.
-        if (a_rencontre(je, joueur, w.derniere_complete)) continue;
+        if (a_rencontre(je, joueur, w.derniere_complete) || appariement_interdit(t, e, joueur))
+            continue;
         const std::optional<int> penalite_couleur = penalite_couleur_adversaire(couleur, f);
         if (!penalite_couleur) continue;
         const int couleur_e = autre_couleur(couleur);

@@ -77,6 +77,10 @@ struct TablesRecherche {
     void preparer(const Tournoi& t);
 };
 
+// The tables readied for the search of the round being paired: w.preparer(t),
+// the last complete round and every player's colour due.
+void preparer_recherche(const Tournoi& t, TablesRecherche& w);
+
 // True for a field beyond the exact cuts (more than 127 active players): its
 // search has no cuts, its thresholds are counted per player, and its fallback
 // matching is the one for large fields.
@@ -120,7 +124,8 @@ bool deja_rencontre(const Tournoi& t, int id, int autre);
 // Who met whom among the players `ids`, from each one's record over rounds 0
 // to `derniere`: entry a * ids.size() + b is 1 when ids[a]'s record shows
 // ids[b] as an opponent (the records of a round normally agree, but only
-// each player's own is read, as deja_rencontre does).
+// each player's own is read, as deja_rencontre does). A forbidden pair is
+// marked both ways.
 std::vector<std::uint8_t> matrice_rencontres(const Tournoi& t, const std::vector<int>& ids,
                                              int derniere);
 

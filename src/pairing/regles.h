@@ -1,10 +1,12 @@
 // The rules of a pair of players, as the search, its exact cuts and the
-// fallback all apply them: the hard rules (never the same opponent twice,
-// never the bye twice, never against a strongly due colour) and the penalty
+// fallback all apply them: the hard rules (never the same opponent twice nor
+// a forbidden pair, never the bye twice, never against a strongly due colour) and the penalty
 // of a pair. Penalties are negative, 0 for a perfect pair.
 #pragma once
 
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "model/tournoi.h"
 
@@ -34,6 +36,14 @@ inline bool a_rencontre(const Joueur& j, int autre, int derniere) {
     for (int r = 0; r <= derniere && static_cast<std::size_t>(r) < j.rondes.size(); ++r)
         if (j.rondes[static_cast<std::size_t>(r)].adversaire == autre) return true;
     return false;
+}
+
+// True when the director forbade players `a` and `b` to meet: such a pair is
+// never made, as a rematch is not.
+inline bool appariement_interdit(const Tournoi& t, int a, int b) {
+    if (t.interdits.empty()) return false;
+    const auto [petit, grand] = std::minmax(a, b);
+    return std::binary_search(t.interdits.begin(), t.interdits.end(), std::pair{petit, grand});
 }
 
 // The score part of a pair, whoever is placed first: 80 per half-point

@@ -180,6 +180,7 @@ TEST(Corrections, ExchangesBreakingARuleAreAskedAndRecordsFollow) {
     Tournoi& t = d.t;
     const int w = d.blanc_contre(1);
     ASSERT_GE(w, 5);  // 4 met 1 in round 1
+    t.interdits = {{1, 4}};
     const Tournoi avant = t;
 
     // At one table the colours change hands: 1 would have white.
@@ -190,6 +191,9 @@ TEST(Corrections, ExchangesBreakingARuleAreAskedAndRecordsFollow) {
     // 4 takes w's seat against 1, whom he met in round 1.
     EXPECT_FALSE(gestion::echanger_joueurs(t, w, 4, d.io));
     EXPECT_NE(d.io.questions.back().find("NOM4 Prenom4 et NOM1 Prenom1 se sont déjà rencontrés"),
+              std::string::npos);
+    EXPECT_NE(d.io.questions.back().find("NOM4 Prenom4 et NOM1 Prenom1 ne doivent pas se "
+                                         "rencontrer (appariement interdit)"),
               std::string::npos);
     EXPECT_TRUE(t == avant);
 

@@ -49,6 +49,12 @@ TEST(PremiereRonde, HalvesWithWhiteOnTopAndByeForTheOddPlayer) {
     EXPECT_EQ(sept.joueur(7).ronde(0).couleur, BLANC);
     EXPECT_EQ(demi_points(sept.joueur(7).ronde(0).resultat), 2);
     EXPECT_TRUE(io.erreurs.empty());
+
+    // A forbidden pair's table takes the black player of the next table.
+    Tournoi interdits = test::tournoi_avec_joueurs(8);
+    interdits.interdits = {{1, 5}, {4, 8}};
+    ASSERT_TRUE(gestion::apparier_ronde(interdits, rapport, io));
+    EXPECT_EQ(tables(interdits, 0), (Tables{{1, 6}, {2, 5}, {3, 8}, {4, 7}}));
 }
 
 TEST(PremiereRonde, InactivePlayerIsSkippedAndForfeited) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "generateur.h"
 #include "gestion/resultats.h"
@@ -194,6 +195,77 @@ TEST(Secours, GrandChampNeufRondes) {
     // Both ways were taken.
     EXPECT_GT(par_secours, 0);
     EXPECT_LT(par_secours, p.rondes - 1);
+}
+
+// The pairs of round r that the director forbade, read from the tables.
+std::vector<std::pair<int, int>> paires_interdites(
+    const Tournoi& t, int r, const std::set<std::pair<int, int>>& interdites) {
+    std::vector<std::pair<int, int>> trouvees;
+    for (int k = 0; k < t.nb_tables(r); ++k) {
+        const auto paire = std::minmax(t.table(r, k).blanc, t.table(r, k).noir);
+        if (interdites.count(paire) > 0) trouvees.push_back(paire);
+    }
+    return trouvees;
+}
+
+// Forbidden pairs never meet, on every path of the pairing: the first round
+// by halves, the search with or without its cuts, the fallback, the large
+// field. Before each round one pair that its pairing would make is forbidden
+// too, so each round has a pair to avoid.
+TEST(Interdits, JamaisAppariesQuelQueSoitLeChemin) {
+    int par_secours = 0;
+    for (const auto& [joueurs, rondes, graine] : {std::tuple{12, 6, 11}, std::tuple{16, 8, 12},
+                                                  std::tuple{40, 9, 13}, std::tuple{150, 5, 14}}) {
+        banc::Profil p;
+        p.graine = static_cast<std::uint64_t>(graine);
+        p.joueurs = joueurs;
+        p.rondes = rondes;
+        p.limites_1998 = joueurs <= 100;
+        banc::Hasard h(p.graine);
+        std::unique_ptr<Tournoi> t = banc::creer_tournoi(p, h);
+        std::set<std::pair<int, int>> interdites{{1, joueurs / 2 + 1}};  // a first-round table
+        for (int r = 0; r < rondes; ++r) {
+            Tournoi essai = *t;
+            essai.interdits.assign(interdites.begin(), interdites.end());
+            InteractionTest io;
+            if (nouvelle_ronde(essai, io))
+                interdites.insert(std::minmax(essai.table(r, 0).blanc, essai.table(r, 0).noir));
+            t->interdits.assign(interdites.begin(), interdites.end());
+            ASSERT_TRUE(nouvelle_ronde(*t, io)) << joueurs << " joueurs, ronde " << r + 1;
+            const bool secours = statistiques_recherche().secours;
+            par_secours += secours ? 1 : 0;
+            EXPECT_EQ(paires_interdites(*t, r, interdites), (std::vector<std::pair<int, int>>{}))
+                << joueurs << " joueurs, ronde " << r + 1;
+            EXPECT_EQ(test::defauts_appariement(*t, r, {.couleurs_fortes = !secours}),
+                      std::vector<std::string>{});
+            banc::jouer_ronde(*t, p, h);
+        }
+    }
+    EXPECT_GT(par_secours, 0);
+}
+
+// A round that only forbidden pairs make impossible names them; the first
+// round too.
+TEST(Interdits, LeMessageNommeCeQuiBloque) {
+    InteractionTest io;
+    Tournoi deux = test::tournoi_avec_joueurs(2, 3);
+    deux.interdits = {{1, 2}};
+    EXPECT_FALSE(nouvelle_ronde(deux, io));
+    EXPECT_EQ(io.erreurs.back(), "Appariements impossibles : l'appariement interdit 1-2 l'empêche");
+    EXPECT_EQ(deux.entete.ronde_courante, -1);
+
+    // Round 1: 1-3 and 2-4, drawn. Then 1 may meet neither 2 nor 4, nor 2
+    // meet 3; without that, 1-4 and 2-3 keep every colour due.
+    Tournoi t = test::tournoi_avec_joueurs(4, 3);
+    test::ouvrir_ronde(t, 0);
+    test::poser_partie(t, 0, 0, 1, 3, 1);
+    test::poser_partie(t, 0, 1, 2, 4, 1);
+    t.interdits = {{1, 2}, {1, 4}, {2, 3}};
+    EXPECT_FALSE(nouvelle_ronde(t, io));
+    EXPECT_EQ(io.erreurs.back(),
+              "Appariements impossibles : les appariements interdits 1-4 et 2-3 l'empêchent");
+    EXPECT_EQ(t.entete.ronde_courante, 0);
+    EXPECT_EQ(t.nb_tables(1), 0);
 }
 
 // A large field that cannot be paired at all (an odd number of players who
