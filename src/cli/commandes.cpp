@@ -26,6 +26,8 @@ const std::vector<Commande>& commandes() {
          commande_joueur_modifier},
         {"joueur-supprimer", "FICHIER ID", commande_joueur_supprimer},
         {"joueurs-trier", "FICHIER --elo", commande_joueurs_trier},
+        {"appariement-interdit", "FICHIER ID1 ID2 [--retirer]", commande_appariement_interdit},
+        {"appariements-interdits", "FICHIER", commande_appariements_interdits},
         {"ronde", "FICHIER", commande_ronde},
         {"resultat", "FICHIER TABLE BLANC-NOIR [--ronde N]", commande_resultat},
         {"valider", "FICHIER", commande_valider},

@@ -1,9 +1,11 @@
-// joueur-ajouter, joueur-modifier, joueur-supprimer.
+// joueur-ajouter, joueur-modifier, joueur-supprimer, appariement-interdit,
+// appariements-interdits.
 #include <iostream>
 
 #include "cli/arguments.h"
 #include "cli/commandes.h"
 #include "gestion/fichiers.h"
+#include "gestion/interdits.h"
 #include "gestion/joueurs.h"
 #include "model/texte.h"
 
@@ -91,6 +93,31 @@ int commande_joueur_supprimer(const Mots& mots, Console& console) {
     if (!t) return ECHEC;
     if (!gestion::supprimer_joueur(*t, id, console)) return ECHEC;
     return enregistrer(*t, action, console) ? SUCCES : ECHEC;
+}
+
+int commande_appariement_interdit(const Mots& mots, Console& console) {
+    const Arguments args(mots, {}, {"--retirer"});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    const int a = entier_option(args.positionnel(1, "le premier joueur"), 1, 9999, "le joueur");
+    const int b = entier_option(args.positionnel(2, "le second joueur"), 1, 9999, "le joueur");
+    args.au_plus(3);
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
+    if (!t) return ECHEC;
+    const bool fait = args.drapeau("--retirer") ? gestion::autoriser_appariement(*t, a, b, console)
+                                                : gestion::interdire_appariement(*t, a, b, console);
+    if (!fait) return ECHEC;
+    return enregistrer(*t, action, console) ? SUCCES : ECHEC;
+}
+
+int commande_appariements_interdits(const Mots& mots, Console& console) {
+    const Arguments args(mots, {}, {});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    args.au_plus(1);
+    const auto t = ouvrir_tournoi(chemin, console);
+    if (!t) return ECHEC;
+    for (const std::string& ligne : gestion::lignes_interdits(*t)) Console::afficher(ligne);
+    return SUCCES;
 }
 
 }  // namespace tavo::cli

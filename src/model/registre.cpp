@@ -1,6 +1,8 @@
 #include "model/registre.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace tavo {
 
@@ -50,7 +52,26 @@ bool retirer_joueur(Tournoi& t, int id) {
 }
 
 void renumeroter(Tournoi& t) {
-    for (int p = 0; p < t.nb_joueurs(); ++p) t.joueurs[static_cast<std::size_t>(p)].id = p + 1;
+    std::vector<int> nouveau;
+    for (int p = 0; p < t.nb_joueurs(); ++p) {
+        Joueur& j = t.joueurs[static_cast<std::size_t>(p)];
+        if (static_cast<int>(nouveau.size()) <= j.id)
+            nouveau.resize(static_cast<std::size_t>(j.id) + 1, 0);
+        nouveau[static_cast<std::size_t>(j.id)] = p + 1;
+        j.id = p + 1;
+    }
+    // The forbidden pairs follow their players; a pair of a player deleted
+    // goes with him.
+    auto numero = [&](int id) {
+        return id > 0 && id < static_cast<int>(nouveau.size())
+                   ? nouveau[static_cast<std::size_t>(id)]
+                   : 0;
+    };
+    std::vector<std::pair<int, int>> suivis;
+    for (const auto& [a, b] : t.interdits)
+        if (numero(a) != 0 && numero(b) != 0) suivis.push_back(std::minmax(numero(a), numero(b)));
+    std::sort(suivis.begin(), suivis.end());
+    t.interdits = std::move(suivis);
     t.indexer_joueurs();
 }
 

@@ -39,7 +39,9 @@ int ajouter_joueur(Tournoi& tournoi);
 // unknown id. Sets modifie.
 bool retirer_joueur(Tournoi& tournoi, int id);
 
-// Numbers the players 1..nb_joueurs in their order and rebuilds the index.
+// Numbers the players 1..nb_joueurs in their order and rebuilds the index;
+// the forbidden pairs follow their players, those of a player no longer
+// there are dropped.
 void renumeroter(Tournoi& tournoi);
 
 }  // namespace tavo

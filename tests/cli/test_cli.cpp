@@ -5,6 +5,7 @@
 #include <set>
 
 #include "cli/executer.h"
+#include "gestion/fichiers.h"
 #include "model/base_donnees.h"
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
@@ -32,7 +33,7 @@ class Cli : public ::testing::Test {
     Tournoi relire(const std::string& fichier = "t.pxi") {
         Tournoi t;
         test::InteractionTest io;
-        EXPECT_TRUE(charger(t, (dossier / fichier).string(), io));
+        EXPECT_TRUE(gestion::charger_tournoi(t, (dossier / fichier).string(), io));
         return t;
     }
 
@@ -219,6 +220,9 @@ TEST_F(Cli, ANativeFileHoldsTheNamesAsTyped) {
         {"ŻÓŁĆ", "Łukasz"}, {"NGUYỄN", "Minh Khai"}, {"ÖZTÜRK", "Çağrı"}, {"DUPONT", "Jean"}};
     for (const auto& [nom, prenom] : joueurs)
         ASSERT_EQ(cli({"joueur-ajouter", "t.tavo", "--nom", nom, "--prenom", prenom}).code, 0);
+    // A forbidden pair, listed by name; 1 and 3 would meet in round 1.
+    ASSERT_EQ(cli({"appariement-interdit", "t.tavo", "3", "1"}).code, 0);
+    EXPECT_EQ(cli({"appariements-interdits", "t.tavo"}).out, "1-3 : ŻÓŁĆ Łukasz et ÖZTÜRK Çağrı\n");
     for (int ronde = 0; ronde < 2; ++ronde) {
         const auto feuille = cli({"ronde", "t.tavo"});
         ASSERT_EQ(feuille.code, 0) << feuille.err;
@@ -244,6 +248,12 @@ TEST_F(Cli, ANativeFileHoldsTheNamesAsTyped) {
         }
         EXPECT_EQ(colonnes.size(), 1u) << rapport.out;
     }
+    const Tournoi joue = relire("t.tavo");
+    for (int r = 0; r < 2; ++r) EXPECT_NE(joue.joueur(1).ronde(r).adversaire, 3);
+    ASSERT_EQ(cli({"appariement-interdit", "t.tavo", "1", "3", "--retirer"}).code, 0);
+    EXPECT_EQ(cli({"appariements-interdits", "t.tavo"}).out, "");
+    EXPECT_EQ(cli({"appariement-interdit", "t.tavo", "1", "3", "--retirer"}).err,
+              "L'appariement des joueurs 1 et 3 n'est pas interdit\n");
     // Beyond the rounds of a .pxi first, then within them.
     EXPECT_EQ(cli({"convertir", "t.tavo", "t.pxi"}).err,
               "Ce tournoi ne tient pas dans un fichier .pxi : le tournoi compte 20 rondes, le "

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "gestion/interdits.h"
 #include "gestion/joueurs.h"
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
@@ -58,6 +59,45 @@ TEST(Registre, DeletingAfterASortRenumbersInTheSortedOrder) {
     EXPECT_EQ(noms_par_position(t),
               (std::vector<std::string>{"1:NOM3", "2:NOM4", "3:NOM1", "4:NOM2"}));
     EXPECT_EQ(t.joueur(1).nom, "NOM3");
+}
+
+// Forbidden pairs: kept sorted, refused untouched when wrong, following their
+// players when a deletion or a sort numbers them again.
+TEST(Registre, ForbiddenPairsAreCheckedKeptSortedAndFollowTheirPlayers) {
+    Tournoi t = tournoi_avec_joueurs(6);
+    t.limites_1998 = false;
+    InteractionTest io;
+    using Paires = std::vector<std::pair<int, int>>;
+    ASSERT_TRUE(gestion::interdire_appariement(t, 5, 2, io));
+    ASSERT_TRUE(gestion::interdire_appariement(t, 1, 6, io));
+    ASSERT_TRUE(gestion::interdire_appariement(t, 3, 4, io));
+    EXPECT_EQ(t.interdits, (Paires{{1, 6}, {2, 5}, {3, 4}}));
+    EXPECT_EQ(gestion::lignes_interdits(t).front(), "1-6 : NOM1 Prenom1 et NOM6 Prenom6");
+    const Tournoi avant = t;
+    EXPECT_FALSE(gestion::interdire_appariement(t, 2, 5, io));
+    EXPECT_FALSE(gestion::interdire_appariement(t, 2, 2, io));
+    EXPECT_FALSE(gestion::interdire_appariement(t, 2, 7, io));
+    EXPECT_FALSE(gestion::autoriser_appariement(t, 1, 2, io));
+    Tournoi pxi = tournoi_avec_joueurs(2);
+    EXPECT_FALSE(gestion::interdire_appariement(pxi, 1, 2, io));
+    EXPECT_EQ(io.erreurs, (std::vector<std::string>{
+                              "L'appariement des joueurs 2 et 5 est déjà interdit",
+                              "Choisissez deux joueurs différents", "Joueur inconnu : n°7",
+                              "L'appariement des joueurs 1 et 2 n'est pas interdit",
+                              "Le fichier .pxi ne peut pas garder l'appariement interdit des "
+                              "joueurs 1 et 2"}));
+    EXPECT_TRUE(t == avant);
+    EXPECT_TRUE(pxi.interdits.empty());
+
+    // Deleting 3 drops 3-4 and moves 5 and 6 up; a sort by Elo follows too.
+    ASSERT_TRUE(gestion::supprimer_joueur(t, 3, io));
+    EXPECT_EQ(t.interdits, (Paires{{1, 5}, {2, 4}}));
+    t.joueur(5).elo = 2000;
+    ASSERT_TRUE(gestion::trier_par_elo(t, io));
+    EXPECT_EQ(t.joueur(1).nom, "NOM6");
+    EXPECT_EQ(t.interdits, (Paires{{1, 2}, {3, 5}}));
+    ASSERT_TRUE(gestion::autoriser_appariement(t, 5, 3, io));
+    EXPECT_EQ(t.interdits, (Paires{{1, 2}}));
 }
 
 TEST(Registre, CapacityAndStartedTournamentAreRefusedUntouched) {
