@@ -106,6 +106,8 @@ std::string texte_trf(const Tournoi& t, EncodageTrf encodage) {
     ligne("102");
     ligne("122");
     ligne(formater("XXR %d", t.entete.nb_rondes));
+    // The pairs that must never meet, as the pairing engines read them.
+    for (const auto& [a, b] : t.interdits) ligne(formater("XXP %d %d", a, b));
 
     const int pivot = annee_pivot(t);
     for (const Joueur& j : joueurs_par_numero(t)) {

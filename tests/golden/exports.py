@@ -351,6 +351,11 @@ def lire_trf(octets, encodage):
     entete, joueurs = {}, {}
     for l in texte.split("\r\n")[:-1]:
         verifier(len(l) == 3 or l[3] == " ", "TRF: étiquette %r" % l)
+        if l[:3] == "XXP":
+            # Players who must never meet: two or more starting ranks.
+            verifier(re.fullmatch(r"XXP( [1-9]\d*){2,}", l), "TRF: XXP illisible %r" % l)
+            entete.setdefault("XXP", []).append(tuple(int(n) for n in l.split()[1:]))
+            continue
         if l[:3] != "001":
             verifier(l[:3] in ETIQUETTES, "TRF: ligne inconnue %r" % l)
             entete[l[:3]] = l[4:]
@@ -374,6 +379,8 @@ def lire_trf(octets, encodage):
             "sexe": c["sexe"], "nom": c["nom"].rstrip(), "elo": c["elo"].strip(),
             "naissance": c["naissance"].strip(), "points": float(c["points"]),
             "rang": int(c["rang"]), "rondes": rondes}
+    verifier(all(n in joueurs for paire in entete.get("XXP", []) for n in paire),
+             "TRF: XXP nomme un joueur absent %r" % entete.get("XXP"))
     for etiquette in ("042", "052"):
         date = entete.get(etiquette, "")
         verifier(date == "" or date_reelle(date), "TRF: date %r" % date)
@@ -406,6 +413,19 @@ def verifier_fabrique(cas):
              "CSV: noms %r" % noms)
 
 
+def verifier_interdits(cli, source, temp):
+    """A golden tournament in a .tavo with forbidden pairs: its TRF carries them as XXP lines."""
+    tavo = os.path.join(temp, "interdits.tavo")
+    lancer(cli, "convertir", source, tavo)
+    for a, b in (("5", "2"), ("1", "3")):
+        lancer(cli, "appariement-interdit", tavo, a, b)
+    sortie = os.path.join(temp, "interdits.trf")
+    lancer(cli, "exporter-trf", tavo, sortie)
+    with open(sortie, "rb") as f:
+        entete, _ = lire_trf(f.read(), "utf-8")
+    verifier(entete.get("XXP") == [(1, 3), (2, 5)], "TRF: XXP %r" % entete.get("XXP"))
+
+
 def verifier_cas(cli, fichier, temp):
     cas = Cas(cli, fichier)
     cas.verifier_classement()
@@ -436,6 +456,10 @@ def main():
             verifier_fabrique(verifier_cas(cli, fichier, temp))
         except (Echec, KeyError, ValueError, IndexError) as e:
             echecs.append("fabriqué: %s" % e)
+        try:
+            verifier_interdits(cli, os.path.join(dossier_cas, "main_six", "r3.pxi"), temp)
+        except (Echec, KeyError, ValueError, IndexError) as e:
+            echecs.append("interdits: %s" % e)
     for e in echecs:
         print(e)
     print("%d cas et un fabriqué, %d en échec" % (len(os.listdir(dossier_cas)), len(echecs)))
