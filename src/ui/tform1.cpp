@@ -34,6 +34,7 @@
 #include "ui/texte_qt.h"
 #include "ui/tform_avertissement.h"
 #include "ui/tform_dlg_tournoi.h"
+#include "ui/tform_interdits.h"
 #include "ui/tform_modifier_appariements.h"
 #include "ui/tform_saisie_resultats.h"
 #include "ui/tform_show_app.h"
@@ -137,6 +138,8 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     connect(Dlg_joueurs, &TDlg_joueurs::changement, this, &TForm1::noter_changement);
     connect(Form_Modifier_Appariements, &TForm_Modifier_Appariements::changement, this,
             &TForm1::noter_changement);
+    Form_Interdits = new TForm_Interdits(*tournoi_, ihm_, this);
+    connect(Form_Interdits, &TForm_Interdits::changement, this, &TForm1::noter_changement);
     Form__Avertissement = new TForm__Avertissement(this);
 }
 
@@ -144,6 +147,7 @@ TForm1::~TForm1() {
     // The dialogs refer to the tournament and to the message boxes: they go
     // first, before the members they use.
     delete Form__Avertissement;
+    delete Form_Interdits;
     delete Form_Modifier_Appariements;
     delete Form_Saisie_Resultats;
     delete Form_Show_App;
@@ -220,6 +224,9 @@ void TForm1::creer_menu() {
     action_importer_joueurs =
         action(joueurs, "action_importer_joueurs", QStringLiteral("&Importer des joueurs…"),
                &TForm1::ImporterJoueurs);
+    action_interdits =
+        action(joueurs, "action_interdits", QStringLiteral("&Appariements interdits…"),
+               &TForm1::AppariementsInterdits);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("menu_options"));
@@ -582,6 +589,11 @@ void TForm1::ExporterTrf() {
 void TForm1::GestionJoueurs() {
     Dlg_joueurs->a_l_ouverture();
     ihm_.executer(*Dlg_joueurs);
+}
+
+void TForm1::AppariementsInterdits() {
+    Form_Interdits->a_l_ouverture();
+    ihm_.executer(*Form_Interdits);
 }
 
 void TForm1::ListeJoueurs() {

@@ -30,6 +30,7 @@ class TDlg_joueurs;
 class TForm_Show_App;
 class TForm_Saisie_Resultats;
 class TForm_Modifier_Appariements;
+class TForm_Interdits;
 class TForm__Avertissement;
 
 // The program's icon (a small board), drawn rather than loaded.
@@ -77,6 +78,7 @@ class TForm1 : public QMainWindow {
     TForm_Show_App* Form_Show_App;
     TForm_Saisie_Resultats* Form_Saisie_Resultats;
     TForm_Modifier_Appariements* Form_Modifier_Appariements;
+    TForm_Interdits* Form_Interdits;
     TForm__Avertissement* Form__Avertissement;
 
     QLabel* Lbl_Capacites;
@@ -100,6 +102,7 @@ class TForm1 : public QMainWindow {
     QAction* action_exporter_trf;
     QAction* action_gestion_joueurs;
     QAction* action_liste_joueurs;
+    QAction* action_interdits;
     QAction* action_options_tournoi;
     QAction* action_fichier_equipes;
     QAction* action_classement_equipes;
@@ -125,6 +128,7 @@ class TForm1 : public QMainWindow {
     void ExporterTrf();
     void GestionJoueurs();
     void ListeJoueurs();
+    void AppariementsInterdits();
     void OptionsTournoi();
     void FichierResultatsEquipe();
     void ClassementFinalEquipes();

@@ -14,11 +14,13 @@
 #include "support/tournoi_test.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/tform1.h"
+#include "ui/tform_interdits.h"
 #include "ui/tform_modifier_appariements.h"
 #include "ui/tform_saisie_resultats.h"
 
 using tavo::ui::TDlg_joueurs;
 using tavo::ui::TForm1;
+using tavo::ui::TForm_Interdits;
 using tavo::ui::TForm_Modifier_Appariements;
 using tavo::ui::TForm_Saisie_Resultats;
 using tavo::ui::test::IhmTest;
@@ -28,6 +30,7 @@ class TestCorrections : public QObject {
   private slots:
     void trier_apparier_echanger_annuler();
     void corriger_une_ronde_passee();
+    void appariements_interdits();
 };
 
 void TestCorrections::trier_apparier_echanger_annuler() {
@@ -138,6 +141,40 @@ void TestCorrections::corriger_une_ronde_passee() {
     QCOMPARE(ihm.informations.last(),
              QStringLiteral(
                  "La ronde n°2 est annulée : la ronde n°1 est de nouveau la ronde courante."));
+}
+
+// "Appariements interdits": a pair typed by its numbers is listed by name,
+// taken from the list to be allowed again, each change noted at once; a
+// wrong one is refused with gestion's message.
+void TestCorrections::appariements_interdits() {
+    IhmTest ihm;
+    TForm1 f(&ihm);
+    f.tournoi() = tavo::test::tournoi_avec_joueurs(4, 3);
+    f.tournoi().limites_1998 = false;
+    QSignalSpy changements(f.Form_Interdits, &TForm_Interdits::changement);
+    ihm.pilotes.push_back([&](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Interdits&>(dialogue);
+        QTest::keyClicks(d.Ed_Joueur1, QStringLiteral("3"));
+        QTest::keyClicks(d.Ed_Joueur2, QStringLiteral("1"));
+        d.Bt_Ajouter->click();
+        d.Bt_Ajouter->click();
+        QCOMPARE(ihm.erreurs,
+                 QStringList{QStringLiteral("L'appariement des joueurs 1 et 3 est déjà interdit")});
+        QCOMPARE(d.Liste_Interdits->count(), 1);
+        QCOMPARE(d.Liste_Interdits->item(0)->text(),
+                 QStringLiteral("1-3 : NOM1 Prenom1 et NOM3 Prenom3"));
+        QCOMPARE(f.tournoi().interdits, (std::vector<std::pair<int, int>>{{1, 3}}));
+        d.Ed_Joueur1->clear();
+        d.Ed_Joueur2->clear();
+        d.Liste_Interdits->setCurrentRow(0);
+        QCOMPARE(d.Ed_Joueur1->text() + d.Ed_Joueur2->text(), QStringLiteral("13"));
+        d.Bt_Retirer->click();
+        QCOMPARE(d.Liste_Interdits->count(), 0);
+        d.Bt_Fermer->click();
+    });
+    f.AppariementsInterdits();
+    QVERIFY(f.tournoi().interdits.empty());
+    QCOMPARE(changements.count(), 2);
 }
 
 QTEST_MAIN(TestCorrections)

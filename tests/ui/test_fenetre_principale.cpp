@@ -124,8 +124,8 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
         (QStringList{"&Nouvelle Ronde", "&Revoir les appariements", "&Modifier les appariements",
                      "&Annuler la dernière ronde", "-", "&Saisir les résultats", "-", "&Classement",
                      "&Historique", "&Grille américaine"}));
-    QCOMPARE(textes(menu(2)),
-             (QStringList{"&Gestion", "&Liste des joueurs", "&Importer des joueurs…"}));
+    QCOMPARE(textes(menu(2)), (QStringList{"&Gestion", "&Liste des joueurs",
+                                           "&Importer des joueurs…", "&Appariements interdits…"}));
     QCOMPARE(textes(menu(3)), (QStringList{"&Tournoi"}));
     QCOMPARE(textes(menu(4)), (QStringList{"générer &Fichier résultats par Equipe", "-",
                                            "&Classement Final par équipe"}));
