@@ -362,7 +362,10 @@ def lire_trf(octets, encodage):
                  re.fullmatch(r" {4}| *[1-9]\d*", c["elo"]) and
                  (c["naissance"] == " " * 10 or date_reelle(c["naissance"])) and
                  re.fullmatch(r" *\d+\.[05]", c["points"]) and
-                 re.fullmatch(r" *[1-9]\d*", c["rang"]),
+                 re.fullmatch(r" *[1-9]\d*", c["rang"]) and
+                 re.fullmatch(r" {3}| {1,2}(g|m|f|c|wg|wm|wf|wc)", c["titre"]) and
+                 re.fullmatch(r" {3}|[A-Z]{3}", c["federation"]) and
+                 re.fullmatch(r" {11}| *[1-9]\d*", c["fide"]),
                  "TRF: champ illisible %r" % l)
         rondes = []
         for debut in range(90, len(l), 10):
@@ -373,7 +376,8 @@ def lire_trf(octets, encodage):
         joueurs[int(c["numero"])] = {
             "sexe": c["sexe"], "nom": c["nom"].rstrip(), "elo": c["elo"].strip(),
             "naissance": c["naissance"].strip(), "points": float(c["points"]),
-            "rang": int(c["rang"]), "rondes": rondes}
+            "rang": int(c["rang"]), "rondes": rondes, "titre": c["titre"].strip(),
+            "federation": c["federation"].strip(), "fide": c["fide"].strip()}
     for etiquette in ("042", "052"):
         date = entete.get(etiquette, "")
         verifier(date == "" or date_reelle(date), "TRF: date %r" % date)
@@ -406,6 +410,34 @@ def verifier_fabrique(cas):
              "CSV: noms %r" % noms)
 
 
+# The federation details given to some players of the fabricated tournament once it is a .tavo,
+# with their TRF16 title: "g" for GM, "wf" for WFM...
+DETAILS = {3: ("Échiquier d'Ys", "FRA", "12345678901", "GM", "g"),
+           5: ("", "gbr", "", "wfm", "wf"), 6: ("Cercle Ryū", "", "7", "", "")}
+
+
+def fabriquer_tavo(cli, pxi, tavo):
+    """The fabricated tournament as a .tavo whose players carry federation details."""
+    lancer(cli, "convertir", pxi, tavo)
+    for id_, (club, fed, fide, titre, _) in DETAILS.items():
+        lancer(cli, "joueur-modifier", tavo, str(id_), "--club", club, "--federation", fed,
+               "--fide-id", fide, "--titre", titre)
+
+
+def verifier_details(cas):
+    """The TRF's title, federation and FIDE ID columns, and the player list's columns."""
+    _, joueurs = cas.trf
+    inscrits = {int(c[0]): c for c in cas.tables["joueurs"][1]}
+    verifier(cas.tables["joueurs"][0][-4:] == ["Club", "Féd.", "FIDE", "Titre"],
+             "joueurs: colonnes %r" % cas.tables["joueurs"][0])
+    for id_, j in joueurs.items():
+        club, fed, fide, titre, code = DETAILS.get(id_, ("", "", "", "", ""))
+        verifier((j["titre"], j["federation"], j["fide"]) == (code, fed.upper(), fide),
+                 "TRF: détails du joueur %d %r" % (id_, j))
+        verifier(inscrits[id_][7:] == [club, fed.upper(), fide, titre.upper()],
+                 "joueurs: détails %r" % inscrits[id_])
+
+
 def verifier_cas(cli, fichier, temp):
     cas = Cas(cli, fichier)
     cas.verifier_classement()
@@ -434,6 +466,9 @@ def main():
         fabriquer(os.path.join(dossier_cas, "main_six", "r3.pxi"), fichier)
         try:
             verifier_fabrique(verifier_cas(cli, fichier, temp))
+            tavo = os.path.join(temp, "fabrique.tavo")
+            fabriquer_tavo(cli, fichier, tavo)
+            verifier_details(verifier_cas(cli, tavo, temp))
         except (Echec, KeyError, ValueError, IndexError) as e:
             echecs.append("fabriqué: %s" % e)
     for e in echecs:
