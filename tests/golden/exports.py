@@ -181,7 +181,8 @@ class Cas:
         for t, c in zip(texte, lignes):
             attendu = [str(t[0]), str(t[1]), t[2]] + [nombre(t[4], self.unite, "csv")]
             verifier([c[0], c[1], c[2], c[5]] == attendu and (c[3] + " " + c[4]).split() == t[3]
-                     and c[6:] == self.departages(t[5], "csv"), "classement: %r contre %r" % (c, t))
+                     and c[6:6 + len(t[5])] == self.departages(t[5], "csv"),
+                     "classement: %r contre %r" % (c, t))
 
     def departages(self, valeurs, forme):
         """The text standings' tie-break values (records' units) as the exports write them."""
@@ -425,17 +426,21 @@ def fabriquer_tavo(cli, pxi, tavo):
 
 
 def verifier_details(cas):
-    """The TRF's title, federation and FIDE ID columns, and the player list's columns."""
+    """The TRF's title, federation and FIDE ID columns, and the last columns of the player list
+    and the standings."""
     _, joueurs = cas.trf
     inscrits = {int(c[0]): c for c in cas.tables["joueurs"][1]}
-    verifier(cas.tables["joueurs"][0][-4:] == ["Club", "Féd.", "FIDE", "Titre"],
-             "joueurs: colonnes %r" % cas.tables["joueurs"][0])
+    classes = {int(c[1]): c for c in cas.tables["classement"][1]}
+    for genre in ("joueurs", "classement"):
+        verifier(cas.tables[genre][0][-4:] == ["Club", "Féd.", "FIDE", "Titre"],
+                 "%s: colonnes %r" % (genre, cas.tables[genre][0]))
     for id_, j in joueurs.items():
         club, fed, fide, titre, code = DETAILS.get(id_, ("", "", "", "", ""))
         verifier((j["titre"], j["federation"], j["fide"]) == (code, fed.upper(), fide),
                  "TRF: détails du joueur %d %r" % (id_, j))
-        verifier(inscrits[id_][7:] == [club, fed.upper(), fide, titre.upper()],
-                 "joueurs: détails %r" % inscrits[id_])
+        attendu = [club, fed.upper(), fide, titre.upper()]
+        verifier(inscrits[id_][7:] == attendu and classes[id_][-4:] == attendu,
+                 "joueurs et classement: détails %r %r" % (inscrits[id_], classes[id_]))
 
 
 def verifier_cas(cli, fichier, temp):
