@@ -18,11 +18,13 @@ const std::vector<Commande>& commandes() {
         {"convertir", "SOURCE DESTINATION [--remplacer]", commande_convertir},
         {"joueur-ajouter",
          "FICHIER --nom N --prenom P [--ne-le JJ/MM/AA] [--elo N] [--equipe E] [--fille] "
-         "[--inactif]",
+         "[--inactif] [--club C] [--federation FED] [--fide-id N] [--id-national N] "
+         "[--titre T]",
          commande_joueur_ajouter},
         {"joueur-modifier",
          "FICHIER ID [--nom N] [--prenom P] [--ne-le JJ/MM/AA] [--elo N] [--equipe E] "
-         "[--fille|--garcon] [--inactif|--actif]",
+         "[--fille|--garcon] [--inactif|--actif] [--club C] [--federation FED] [--fide-id N] "
+         "[--id-national N] [--titre T]",
          commande_joueur_modifier},
         {"joueur-supprimer", "FICHIER ID", commande_joueur_supprimer},
         {"joueurs-trier", "FICHIER --elo", commande_joueurs_trier},

@@ -12,7 +12,9 @@
 namespace tavo::cli {
 namespace {
 
-const std::set<std::string> kOptionsJoueur = {"--nom", "--prenom", "--ne-le", "--elo", "--equipe"};
+const std::set<std::string> kOptionsJoueur = {
+    "--nom",  "--prenom",     "--ne-le",   "--elo",         "--equipe",
+    "--club", "--federation", "--fide-id", "--id-national", "--titre"};
 
 // A birth date as the player dialog's mask keeps it: "JJ/MM/AA", a blank for
 // each digit not typed.
@@ -30,6 +32,12 @@ void appliquer_options(const Arguments& args, FicheJoueur& fiche) {
     if (auto v = args.valeur("--ne-le")) fiche.ne_le = date_naissance(*v);
     if (auto v = args.valeur("--elo")) fiche.elo = entier_option(*v, 0, 9999, "le classement");
     if (auto v = args.valeur("--equipe")) fiche.equipe = texte_utf8(*v, "l'équipe");
+    if (auto v = args.valeur("--club")) fiche.club = texte_utf8(*v, "le club");
+    if (auto v = args.valeur("--federation")) fiche.federation = texte_utf8(*v, "la fédération");
+    if (auto v = args.valeur("--fide-id")) fiche.fide_id = texte_utf8(*v, "l'identifiant FIDE");
+    if (auto v = args.valeur("--id-national"))
+        fiche.id_national = texte_utf8(*v, "l'identifiant national");
+    if (auto v = args.valeur("--titre")) fiche.titre = texte_utf8(*v, "le titre");
     if (args.drapeau("--fille")) fiche.fille = true;
     if (args.drapeau("--garcon")) fiche.fille = false;
     if (args.drapeau("--inactif")) fiche.actif = false;

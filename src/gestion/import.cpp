@@ -182,7 +182,21 @@ std::string cle_colonne(const std::string& utf8) {
     return cle;
 }
 
-enum Colonne { NOM, PRENOM, NE_LE, ELO, EQUIPE, FILLE, SEXE, NB_COLONNES };
+enum Colonne {
+    NOM,
+    PRENOM,
+    NE_LE,
+    ELO,
+    EQUIPE,
+    FILLE,
+    SEXE,
+    CLUB,
+    FEDERATION,
+    FIDE_ID,
+    ID_NATIONAL,
+    TITRE,
+    NB_COLONNES
+};
 
 std::optional<Colonne> colonne(const std::string& cle) {
     if (cle == "nom") return NOM;
@@ -193,6 +207,11 @@ std::optional<Colonne> colonne(const std::string& cle) {
     if (cle == "equipe") return EQUIPE;
     if (cle == "fille") return FILLE;
     if (cle == "sexe") return SEXE;
+    if (cle == "club") return CLUB;
+    if (cle == "federation" || cle == "fed") return FEDERATION;
+    if (cle == "fideid" || cle == "idfide" || cle == "fide") return FIDE_ID;
+    if (cle == "idnational" || cle == "identifiantnational") return ID_NATIONAL;
+    if (cle == "titre" || cle == "title") return TITRE;
     return std::nullopt;
 }
 
@@ -250,7 +269,8 @@ std::string lire_entete(const Ligne& ligne, Entete& entete) {
         const std::string cite = "« " + citer(nom) + " »";
         if (!c)
             return std::string("colonne inconnue : ") + cite +
-                   " (les colonnes sont nom, prénom, né le, elo, équipe, fille et sexe)";
+                   " (les colonnes sont nom, prénom, né le, elo, équipe, fille, sexe, club, "
+                   "fédération, fide id, id national et titre)";
         if (vue[*c]) return std::string("colonne en double : ") + cite;
         vue[*c] = true;
         entete.push_back(c);
@@ -332,6 +352,12 @@ std::string lire_fiche(const Valeurs& v, bool limites_1998, FicheJoueur& fiche) 
     fiche.ne_le = *ne_le;
     if (!v[ELO].empty())
         if (std::string raison = lire_elo(v[ELO], fiche.elo); !raison.empty()) return raison;
+    // The register checks the federation details, and refuses them in a .pxi.
+    fiche.club = v[CLUB];
+    fiche.federation = v[FEDERATION];
+    fiche.fide_id = v[FIDE_ID];
+    fiche.id_national = v[ID_NATIONAL];
+    fiche.titre = v[TITRE];
     return lire_fille(v, fiche.fille);
 }
 

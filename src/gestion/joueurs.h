@@ -22,7 +22,8 @@ namespace tavo::gestion {
 // and at the capacity of 100 players. Sets modifie.
 // With `fiche`, the record must pass fiche_verifiee (gestion/verifications.h):
 // a name, no control character, a team code of letters and digits, a birth
-// date that is a real date or empty.
+// date that is a real date or empty, federation details well formed (none in
+// a .pxi).
 int inscrire_joueur(Tournoi& t, Interaction& io);
 int inscrire_joueur(Tournoi& t, const FicheJoueur& fiche, Interaction& io);
 

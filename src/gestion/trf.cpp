@@ -1,6 +1,7 @@
 #include "gestion/trf.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "gestion/rapports.h"
@@ -73,6 +74,16 @@ std::string ronde_trf(const Joueur& j, int r) {
     return formater("%4d %c %c", adv, couleur, res >= 2 ? '1' : res == 1 ? '=' : '0');
 }
 
+// A FIDE title as TRF16 writes it: "g" for GM, "wf" for WFM.
+const char* titre_trf(const std::string& titre) {
+    static const std::pair<const char*, const char*> kCodes[] = {
+        {"GM", "g"},   {"IM", "m"},   {"FM", "f"},   {"CM", "c"},
+        {"WGM", "wg"}, {"WIM", "wm"}, {"WFM", "wf"}, {"WCM", "wc"}};
+    for (const auto& [nom, code] : kCodes)
+        if (titre == nom) return code;
+    return "";
+}
+
 }  // namespace
 
 std::string texte_trf(const Tournoi& t, EncodageTrf encodage) {
@@ -112,10 +123,12 @@ std::string texte_trf(const Tournoi& t, EncodageTrf encodage) {
     const int pivot = annee_pivot(t);
     for (const Joueur& j : joueurs_par_numero(t)) {
         const int id = j.id;
-        std::string l = formater("001 %4d %c   ", id, j.fille ? 'w' : 'm');
+        std::string l = formater("001 %4d %c%3s", id, j.fille ? 'w' : 'm', titre_trf(j.titre));
         l += " " + colonne(j.nom + "," + j.prenom, 33);
         l += " " + (j.elo > 0 ? formater("%4d", j.elo) : std::string(4, ' '));
-        l += " " + std::string(3, ' ') + " " + std::string(11, ' ');
+        l += " " + colonne(j.federation, 3) + " " +
+             (j.fide_id > 0 ? formater("%11lld", static_cast<long long>(j.fide_id))
+                            : std::string(11, ' '));
         l += " " + date_trf(j.ne_le, pivot);
         l += " " + formater("%4s", points_trf(classement.ligne(id).points).c_str());
         l += " " + formater("%4d", rang_du_joueur[static_cast<std::size_t>(id)]);

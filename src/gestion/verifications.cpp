@@ -1,5 +1,9 @@
 #include "gestion/verifications.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "model/pxi.h"
 #include "model/texte.h"
 
 namespace tavo::gestion {
@@ -26,6 +30,57 @@ bool date_naissance_valide(const std::string& ne_le, Interaction& io) {
                         "vide : ") +
             ne_le);
     return valide;
+}
+
+// The text without the blanks around it.
+std::string sans_blancs_autour(const std::string& texte) {
+    const std::size_t debut = texte.find_first_not_of(' ');
+    if (debut == std::string::npos) return std::string();
+    return texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
+}
+
+std::string en_majuscules(std::string texte) {
+    for (char& c : texte)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return texte;
+}
+
+bool que_des(const std::string& texte, const char* permis) {
+    return texte.find_first_not_of(permis) == std::string::npos;
+}
+
+// The federation details as stored: a federation of three letters A to Z and
+// a title among FIDE's, both raised to upper case, a FIDE ID of at most 11
+// digits ("0" is none), a club and a national ID without control character.
+// A 1998 file keeps none of them. False, with the message, otherwise.
+bool details_federaux_verifies(const Tournoi& t, FicheJoueur& f, Interaction& io) {
+    if (!verifier_texte(f.club, "le club", io) ||
+        !verifier_texte(f.id_national, "l'identifiant national", io))
+        return false;
+    f.federation = en_majuscules(sans_blancs_autour(f.federation));
+    f.fide_id = sans_blancs_autour(f.fide_id);
+    f.titre = en_majuscules(sans_blancs_autour(f.titre));
+    const auto refuser = [&](const std::string& message, const std::string& valeur) {
+        io.message_erreur(message + " : " + controles_visibles(valeur));
+        return false;
+    };
+    if (!f.federation.empty() &&
+        (f.federation.size() != 3 || !que_des(f.federation, "ABCDEFGHIJKLMNOPQRSTUVWXYZ")))
+        return refuser("La fédération s'écrit en trois lettres de A à Z", f.federation);
+    if (!que_des(f.fide_id, "0123456789") || f.fide_id.size() > 11)
+        return refuser("L'identifiant FIDE est un nombre de 11 chiffres au plus", f.fide_id);
+    if (que_des(f.fide_id, "0")) f.fide_id.clear();
+    static const char* const kTitres[] = {"GM", "IM", "FM", "CM", "WGM", "WIM", "WFM", "WCM"};
+    if (!f.titre.empty() && std::none_of(std::begin(kTitres), std::end(kTitres),
+                                         [&](const char* titre) { return f.titre == titre; }))
+        return refuser("Le titre est GM, IM, FM, CM, WGM, WIM, WFM ou WCM", f.titre);
+    Joueur j;
+    ecrire_fiche(j, f);
+    if (const char* detail = t.limites_1998 ? detail_federal(j) : nullptr) {
+        io.message_erreur(std::string("Le fichier .pxi ne peut pas garder ") + detail);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -86,10 +141,7 @@ std::optional<FicheJoueur> fiche_verifiee(const Tournoi& t, const FicheJoueur& f
     f.equipe = *equipe;
     // Blanks around the code are not part of it; the team list is matched
     // on letters and digits only.
-    const std::size_t debut = f.equipe.find_first_not_of(' ');
-    f.equipe = debut == std::string::npos
-                   ? std::string()
-                   : f.equipe.substr(debut, f.equipe.find_last_not_of(' ') - debut + 1);
+    f.equipe = sans_blancs_autour(f.equipe);
     for (char& c : f.equipe) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         if ((c < 'A' || c > 'Z') && (c < '0' || c > '9')) {
@@ -98,6 +150,7 @@ std::optional<FicheJoueur> fiche_verifiee(const Tournoi& t, const FicheJoueur& f
         }
     }
     if (t.limites_1998) f.equipe = f.equipe.substr(0, L::equipe);
+    if (!details_federaux_verifies(t, f, io)) return std::nullopt;
     return f;
 }
 

@@ -31,7 +31,9 @@ bool date_reelle(int jour, int mois, int annee);
 // The record as it may be stored in the tournament: a name (not only
 // blanks), every text admitted (texte_admis), a team code of letters A to Z
 // and digits only, lower case raised, and a birth date that is a real date
-// "JJ/MM/AA" or empty. std::nullopt, with the message, otherwise.
+// "JJ/MM/AA" or empty, and federation details as a .tavo keeps them (a
+// federation of three letters, a FIDE ID of 11 digits at most, a FIDE title,
+// upper case; none in a .pxi). std::nullopt, with the message, otherwise.
 std::optional<FicheJoueur> fiche_verifiee(const Tournoi& t, const FicheJoueur& fiche,
                                           Interaction& io);
 

@@ -328,10 +328,8 @@ std::string texte_hors_limites(const std::string& texte, std::size_t longueur,
 
 }  // namespace
 
-namespace {
+namespace {}  // namespace
 
-// The first federation detail of a player, which the 1998 file has no room
-// for; null when he has none.
 const char* detail_federal(const Joueur& j) {
     if (!j.club.empty()) return "son club";
     if (!j.federation.empty()) return "sa fédération";
@@ -340,8 +338,6 @@ const char* detail_federal(const Joueur& j) {
     if (!j.titre.empty()) return "son titre";
     return nullptr;
 }
-
-}  // namespace
 
 std::string hors_limites_1998(const Tournoi& t) {
     using L = Limites1998;

@@ -20,6 +20,10 @@ namespace tavo {
 // character outside Windows-1252), as the director reads it; "" when it fits.
 std::string hors_limites_1998(const Tournoi& t);
 
+// The first federation detail of a player ("son club", "sa fédération"...),
+// which the 1998 file has no room for; null when he has none.
+const char* detail_federal(const Joueur& j);
+
 // The bytes of the file (with `modifie` stored as 0). For a tournament that
 // fits (hors_limites_1998).
 std::vector<char> image_fichier(const Tournoi& t);

@@ -19,6 +19,11 @@ FicheJoueur lire_fiche(const Joueur& j) {
     f.elo = j.elo;
     f.fille = j.fille;
     f.actif = j.actif;
+    f.club = j.club;
+    f.federation = j.federation;
+    f.fide_id = j.fide_id != 0 ? std::to_string(j.fide_id) : std::string();
+    f.id_national = j.id_national;
+    f.titre = j.titre;
     return f;
 }
 
@@ -30,6 +35,13 @@ void ecrire_fiche(Joueur& j, const FicheJoueur& f) {
     j.elo = std::clamp(f.elo, 0, 9999);
     j.fille = f.fille;
     j.actif = f.actif;
+    j.club = f.club;
+    j.federation = f.federation;
+    j.fide_id = 0;
+    for (const char c : f.fide_id)
+        if (c >= '0' && c <= '9' && j.fide_id < 10000000000) j.fide_id = j.fide_id * 10 + (c - '0');
+    j.id_national = f.id_national;
+    j.titre = f.titre;
 }
 
 int ajouter_joueur(Tournoi& t) {

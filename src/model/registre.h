@@ -19,11 +19,18 @@ struct FicheJoueur {
     int elo = 0;  // 0 when none
     bool fille = false;
     bool actif = true;
+    // The federation details, which only a .tavo keeps.
+    std::string club;
+    std::string federation;  // three letters, "" when none
+    std::string fide_id;     // digits as typed, "" when none
+    std::string id_national;
+    std::string titre;  // "GM", "WFM"..., "" when none
 };
 
 FicheJoueur lire_fiche(const Joueur& joueur);
 
-// Stores the fields into the record, the rating kept within 0..9999.
+// Stores the fields into the record, the rating kept within 0..9999, the
+// FIDE ID read from its digits (0 when there are none).
 void ecrire_fiche(Joueur& joueur, const FicheJoueur& fiche);
 
 // How many players the tournament may hold: 100 in a 1998 file.

@@ -70,6 +70,7 @@ void classement(const Tournoi& t, Rapport& rapport) {
     tab.colonnes = {"Cl", "N°", "Equ", "Nom", "Prénom", "Pts"};
     for (std::size_t i = 0; i < t.entete.departages.size(); ++i)
         tab.colonnes.push_back(libelle_departage(t, static_cast<int>(i)));
+    const bool details = colonnes_federales(t, tab);
 
     const std::vector<int> rangs = vue.rangs();
     const int unite = unite_points(t);
@@ -82,6 +83,7 @@ void classement(const Tournoi& t, Rapport& rapport) {
             Cellule::de_texte(j.equipe),  Cellule::de_texte(j.nom),
             Cellule::de_texte(j.prenom),  Cellule::de_nombre(l.points, unite)};
         ajouter_departages(t, l, cellules);
+        if (details) ajouter_details_federaux(j, cellules);
         tab.lignes.push_back(std::move(cellules));
     }
 }

@@ -4,7 +4,6 @@
 #include "reports/tableau.h"
 
 namespace tavo {
-
 bool liste_joueurs(const Tournoi& t, Rapport& rapport) {
     rapport.vider();
     rapport.titre("Liste des joueurs");
@@ -24,11 +23,13 @@ bool liste_joueurs(const Tournoi& t, Rapport& rapport) {
                           : std::string(),
                       tab);
     tab.colonnes = {"IDX", "EQU", "E", "NOM", "PRENOM", "S", "NE(E) LE"};
+    const bool details = colonnes_federales(t, tab);
     for (const Joueur& j : joueurs_par_numero(t)) {
         tab.lignes.push_back({Cellule::de_nombre(j.id), Cellule::de_texte(j.equipe),
                               Cellule::de_texte(j.actif ? "A" : "I"), Cellule::de_texte(j.nom),
                               Cellule::de_texte(j.prenom), Cellule::de_texte(j.fille ? "F" : "M"),
                               Cellule::de_texte(j.ne_le)});
+        if (details) ajouter_details_federaux(j, tab.lignes.back());
         rapport.ligne("%*d %-3s %c %-20.20s %-15.15s %c %s", w, j.id, j.equipe.c_str(),
                       j.actif ? 'A' : 'I', j.nom.c_str(), j.prenom.c_str(), j.fille ? 'F' : 'M',
                       j.ne_le.c_str());

@@ -26,6 +26,21 @@ int unite_departage(const Tournoi& t, int i) {
     }
 }
 
+bool colonnes_federales(const Tournoi& t, Tableau& tableau) {
+    const bool details = std::any_of(t.joueurs.begin(), t.joueurs.end(), [](const Joueur& j) {
+        return !j.club.empty() || !j.federation.empty() || j.fide_id != 0 || !j.titre.empty();
+    });
+    if (details) tableau.colonnes.insert(tableau.colonnes.end(), {"Club", "Féd.", "FIDE", "Titre"});
+    return details;
+}
+
+void ajouter_details_federaux(const Joueur& j, std::vector<Cellule>& cellules) {
+    cellules.insert(cellules.end(),
+                    {Cellule::de_texte(j.club), Cellule::de_texte(j.federation),
+                     Cellule::de_texte(j.fide_id != 0 ? std::to_string(j.fide_id) : std::string()),
+                     Cellule::de_texte(j.titre)});
+}
+
 void ajouter_departages(const Tournoi& t, const LigneClassement& ligne,
                         std::vector<Cellule>& cellules) {
     for (std::size_t i = 0; i < ligne.departages.size(); ++i)

@@ -23,6 +23,14 @@ int unite_points(const Tournoi& t);
 // the number of wins and the discs taken are counts (1).
 int unite_departage(const Tournoi& t, int i);
 
+// The federation details a table shows (club, federation, FIDE ID, title),
+// only when a player of the tournament has one, so that the tables of other
+// tournaments keep their columns: adds their columns to the table when it
+// should, and returns whether it did.
+bool colonnes_federales(const Tournoi& t, Tableau& tableau);
+// Appends the player's cells under those columns.
+void ajouter_details_federaux(const Joueur& j, std::vector<Cellule>& cellules);
+
 // Appends a cell for each tie-break of a line of the standings, each in the
 // unit of the points.
 void ajouter_departages(const Tournoi& t, const LigneClassement& ligne,

@@ -22,7 +22,16 @@ namespace {
 
 bool memes_fiches(const FicheJoueur& a, const FicheJoueur& b) {
     return a.nom == b.nom && a.prenom == b.prenom && a.ne_le == b.ne_le && a.equipe == b.equipe &&
-           a.elo == b.elo && a.fille == b.fille && a.actif == b.actif;
+           a.elo == b.elo && a.fille == b.fille && a.actif == b.actif && a.club == b.club &&
+           a.federation == b.federation && a.fide_id == b.fide_id &&
+           a.id_national == b.id_national && a.titre == b.titre;
+}
+
+// A label whose Alt key moves to its field.
+QLabel* etiquette(QWidget* parent, const QString& texte, QWidget* champ) {
+    auto* l = new QLabel(texte, parent);
+    l->setBuddy(champ);
+    return l;
 }
 
 }  // namespace
@@ -68,6 +77,21 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     Chk_Inactif = new QCheckBox(QStringLiteral("&Inactif"), this);
     Chk_Inactif->setObjectName(QStringLiteral("Chk_Inactif"));
 
+    // Used only in a .tavo: any text, of any language.
+    Ed_Club = champ_texte(this, "Ed_Club", 0);
+    Ed_Federation = champ_texte(this, "Ed_Federation", 0);
+    Ed_Fide_Id = champ_texte(this, "Ed_Fide_Id", 0);
+    Ed_Id_National = champ_texte(this, "Ed_Id_National", 0);
+    for (QLineEdit* e : {Ed_Club, Ed_Federation, Ed_Fide_Id, Ed_Id_National})
+        limiter_champ(e, 0, false);
+    Ed_Federation->setMaxLength(3);
+    Ed_Fide_Id->setMaxLength(11);
+    Ed_Titre = new QComboBox(this);
+    Ed_Titre->setObjectName(QStringLiteral("Ed_Titre"));
+    Ed_Titre->addItems({QString(), QStringLiteral("GM"), QStringLiteral("IM"), QStringLiteral("FM"),
+                        QStringLiteral("CM"), QStringLiteral("WGM"), QStringLiteral("WIM"),
+                        QStringLiteral("WFM"), QStringLiteral("WCM")});
+
     Bt_Valider = bouton(this, "Bt_Valider", QStringLiteral("&Valider"));
     Bt_Annuler = bouton(this, "Bt_Annuler", QStringLiteral("&Annuler"));
     Bt_Nouveau = bouton(this, "Bt_Nouveau", QStringLiteral("&Nouveau"));
@@ -107,6 +131,16 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     grille->addWidget(MEd_Elo, 2, 4);
     grille->addWidget(Chk_Fille, 3, 1);
     grille->addWidget(Chk_Inactif, 3, 4);
+    grille->addWidget(etiquette(this, QStringLiteral("Clu&b"), Ed_Club), 4, 0);
+    grille->addWidget(Ed_Club, 4, 1, 1, 2);
+    grille->addWidget(etiquette(this, QStringLiteral("&Titre"), Ed_Titre), 4, 3);
+    grille->addWidget(Ed_Titre, 4, 4);
+    grille->addWidget(etiquette(this, QStringLiteral("Fédé&ration"), Ed_Federation), 5, 0);
+    grille->addWidget(Ed_Federation, 5, 1);
+    grille->addWidget(etiquette(this, QStringLiteral("Id. FI&DE"), Ed_Fide_Id), 5, 3);
+    grille->addWidget(Ed_Fide_Id, 5, 4);
+    grille->addWidget(etiquette(this, QStringLiteral("Id. nati&onal"), Ed_Id_National), 6, 0);
+    grille->addWidget(Ed_Id_National, 6, 1, 1, 2);
 
     auto* navigation = new QVBoxLayout;
     navigation->addWidget(SBtn_Haut, 0, Qt::AlignHCenter);
@@ -130,9 +164,10 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     resize(sizeHint().expandedTo(QSize(502, 0)));
 
     // Tab order: the fields, then the buttons.
-    QWidget* ordre[] = {CBx_Equipe,   Ed_Nom,       Ed_Prenom,  MEd_ne_le,  MEd_Elo,
-                        Chk_Fille,    Chk_Inactif,  Bt_Valider, Bt_Annuler, Bt_Nouveau,
-                        Bt_Supprimer, Bt_Trier_Elo, Bt_Fermer};
+    QWidget* ordre[] = {CBx_Equipe,   Ed_Nom,         Ed_Prenom,  MEd_ne_le,  MEd_Elo,
+                        Chk_Fille,    Chk_Inactif,    Ed_Club,    Ed_Titre,   Ed_Federation,
+                        Ed_Fide_Id,   Ed_Id_National, Bt_Valider, Bt_Annuler, Bt_Nouveau,
+                        Bt_Supprimer, Bt_Trier_Elo,   Bt_Fermer};
     for (std::size_t i = 0; i + 1 < std::size(ordre); ++i) setTabOrder(ordre[i], ordre[i + 1]);
 
     connect(SBtn_Haut, &QToolButton::clicked, this, &TDlg_joueurs::SBtn_HautClick);
@@ -162,6 +197,11 @@ void TDlg_joueurs::afficher_joueur() {
     Chk_Inactif->setChecked(!f.actif);
     Chk_Fille->setChecked(f.fille);
     CBx_Equipe->setEditText(qs(f.equipe));
+    Ed_Club->setText(qs(f.club));
+    Ed_Federation->setText(qs(f.federation));
+    Ed_Fide_Id->setText(qs(f.fide_id));
+    Ed_Id_National->setText(qs(f.id_national));
+    Ed_Titre->setCurrentText(qs(f.titre));
     Lbl_no_joueur->setText(
         QString::number(nouveau_ ? gestion::nombre_joueurs(tournoi_) + 1 : joueur_courant_));
 }
@@ -179,7 +219,8 @@ bool TDlg_joueurs::formulaire_vide() const {
         return s.find_first_not_of(" /") == std::string::npos;
     };
     return vide(f.nom) && vide(f.prenom) && vide(f.ne_le) && vide(f.equipe) && f.elo == 0 &&
-           !f.fille;
+           !f.fille && vide(f.club) && vide(f.federation) && vide(f.fide_id) &&
+           vide(f.id_national) && f.titre.empty();
 }
 
 FicheJoueur TDlg_joueurs::fiche_affichee() const {
@@ -191,6 +232,11 @@ FicheJoueur TDlg_joueurs::fiche_affichee() const {
     f.actif = !Chk_Inactif->isChecked();
     f.fille = Chk_Fille->isChecked();
     f.equipe = utf8(CBx_Equipe->currentText());
+    f.club = utf8(Ed_Club->text());
+    f.federation = utf8(Ed_Federation->text());
+    f.fide_id = utf8(Ed_Fide_Id->text());
+    f.id_national = utf8(Ed_Id_National->text());
+    f.titre = utf8(Ed_Titre->currentText());
     return f;
 }
 
@@ -221,6 +267,9 @@ void TDlg_joueurs::a_l_ouverture() {
     limiter_champ(Ed_Prenom, Limites1998::prenom, limites);
     limiter_champ(CBx_Equipe->lineEdit(), Limites1998::equipe, limites);
     limiter_champ(Ed_ID, 0, limites);
+    for (QWidget* champ : std::initializer_list<QWidget*>{Ed_Club, Ed_Federation, Ed_Fide_Id,
+                                                          Ed_Id_National, Ed_Titre})
+        champ->setEnabled(!limites);
     Bt_Supprimer->setEnabled(gestion::suppression_possible(tournoi_));
     Bt_Trier_Elo->setEnabled(gestion::suppression_possible(tournoi_));
     Bt_Nouveau->setEnabled(gestion::ajout_possible(tournoi_));

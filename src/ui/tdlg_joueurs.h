@@ -47,6 +47,12 @@ class TDlg_joueurs : public QDialog {
     QLineEdit* MEd_Elo;
     QCheckBox* Chk_Fille;
     QCheckBox* Chk_Inactif;
+    // The federation details, which only a .tavo keeps: disabled for a .pxi.
+    QLineEdit* Ed_Club;
+    QLineEdit* Ed_Federation;
+    QLineEdit* Ed_Fide_Id;
+    QLineEdit* Ed_Id_National;
+    QComboBox* Ed_Titre;
     QPushButton* Bt_Valider;
     QPushButton* Bt_Annuler;
     QPushButton* Bt_Nouveau;

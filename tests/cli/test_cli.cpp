@@ -223,6 +223,23 @@ TEST_F(Cli, ANativeFileHoldsTheNamesAsTyped) {
     // A forbidden pair, listed by name; 1 and 3 would meet in round 1.
     ASSERT_EQ(cli({"appariement-interdit", "t.tavo", "3", "1"}).code, 0);
     EXPECT_EQ(cli({"appariements-interdits", "t.tavo"}).out, "1-3 : ŻÓŁĆ Łukasz et ÖZTÜRK Çağrı\n");
+    // The federation details: given, cleared by an empty value, refused in a .pxi.
+    ASSERT_EQ(cli({"joueur-modifier", "t.tavo", "4", "--club", "Échiquier de Brest", "--federation",
+                   "fra", "--fide-id", "12345678", "--id-national", "K1", "--titre", "im"})
+                  .code,
+              0);
+    ASSERT_EQ(cli({"joueur-modifier", "t.tavo", "4", "--id-national", ""}).code, 0);
+    Tournoi natif;
+    test::InteractionTest io;
+    ASSERT_TRUE(gestion::charger_tournoi(natif, (dossier / "t.tavo").string(), io));
+    const Joueur& dupont = natif.joueur(4);
+    EXPECT_EQ(dupont.club + "|" + dupont.federation + "|" + std::to_string(dupont.fide_id) + "|" +
+                  dupont.id_national + "|" + dupont.titre,
+              "Échiquier de Brest|FRA|12345678||IM");
+    const auto titre =
+        cli({"joueur-ajouter", "t.tavo", "--nom", "X", "--prenom", "x", "--titre", "NM"});
+    EXPECT_EQ(titre.code, 1);
+    EXPECT_EQ(titre.err, "Le titre est GM, IM, FM, CM, WGM, WIM, WFM ou WCM : NM\n");
     for (int ronde = 0; ronde < 2; ++ronde) {
         const auto feuille = cli({"ronde", "t.tavo"});
         ASSERT_EQ(feuille.code, 0) << feuille.err;
@@ -291,6 +308,8 @@ TEST_F(Cli, ConvertirBetweenBothFiles) {
     EXPECT_EQ(existe.code, 1);
     EXPECT_EQ(existe.err, "Le fichier existe déjà : t.TAVO\n(--remplacer pour l'écraser)\n");
     ASSERT_EQ(cli({"joueur-modifier", "t.pxi", "1", "--elo", "2000"}).code, 0);
+    EXPECT_EQ(cli({"joueur-modifier", "t.pxi", "1", "--club", "Brest"}).err,
+              "Le fichier .pxi ne peut pas garder son club\n");
     EXPECT_EQ(cli({"convertir", "t.pxi", "t.TAVO", "--remplacer"}).code, 0);
     EXPECT_EQ(cli({"convertir", "t.TAVO", "retour.pxi", "--remplacer"}).code, 0);
     EXPECT_EQ(test::lire_fichier(dossier / "retour.pxi"), test::lire_fichier(dossier / "t.pxi"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "gestion/interdits.h"
 #include "gestion/joueurs.h"
 #include "model/fichier_tournoi.h"
@@ -149,6 +151,77 @@ TEST(Registre, FicheIsCutToTheFieldsAndRatingKeptInRange) {
         EXPECT_TRUE(j.fille);
         EXPECT_FALSE(j.actif);
     }
+}
+
+// The federation details: stored checked and in upper case in a .tavo,
+// cleared by empty values, each bad one refused with the record untouched,
+// every one refused in a .pxi with the words of its conversion.
+TEST(Registre, FederationDetailsAreCheckedAndRefusedInAPxi) {
+    Tournoi t = tournoi_avec_joueurs(2);
+    t.limites_1998 = false;
+    InteractionTest io;
+    FicheJoueur f = *gestion::fiche_joueur(t, 1);
+    f.club = "Échiquier de Brest";
+    f.federation = " fra";
+    f.fide_id = "00012345678";
+    f.id_national = "K12-345";
+    f.titre = "wfm";
+    ASSERT_TRUE(gestion::modifier_joueur(t, 1, f, io));
+    const Joueur& j = t.joueur(1);
+    EXPECT_EQ(std::tie(j.club, j.federation, j.fide_id, j.id_national, j.titre),
+              std::make_tuple(std::string("Échiquier de Brest"), std::string("FRA"),
+                              std::int64_t{12345678}, std::string("K12-345"), std::string("WFM")));
+    EXPECT_EQ(gestion::fiche_joueur(t, 1)->fide_id, "12345678");
+
+    const Joueur avant = j;
+    const std::pair<void (*)(FicheJoueur&), const char*> refus[] = {
+        {[](FicheJoueur& g) { g.federation = "FR"; },
+         "La fédération s'écrit en trois lettres de A à Z : FR"},
+        {[](FicheJoueur& g) { g.federation = "FR1"; },
+         "La fédération s'écrit en trois lettres de A à Z : FR1"},
+        {[](FicheJoueur& g) { g.fide_id = "123456789012"; },
+         "L'identifiant FIDE est un nombre de 11 chiffres au plus : 123456789012"},
+        {[](FicheJoueur& g) { g.fide_id = "12 34"; },
+         "L'identifiant FIDE est un nombre de 11 chiffres au plus : 12 34"},
+        {[](FicheJoueur& g) { g.titre = "NM"; },
+         "Le titre est GM, IM, FM, CM, WGM, WIM, WFM ou WCM : NM"},
+        {[](FicheJoueur& g) { g.club = "A\tB"; },
+         "Caractère de contrôle refusé dans le club (code 9)"},
+        {[](FicheJoueur& g) { g.id_national = "\x7F"; },
+         "Caractère de contrôle refusé dans l'identifiant national (code 127)"},
+    };
+    for (const auto& [changer, message] : refus) {
+        FicheJoueur g = f;
+        changer(g);
+        EXPECT_FALSE(gestion::modifier_joueur(t, 1, g, io));
+        EXPECT_EQ(io.erreurs.back(), message);
+        EXPECT_EQ(t.joueur(1), avant);
+    }
+    FicheJoueur vide = f;
+    vide.club = vide.federation = vide.id_national = vide.titre = "";
+    vide.fide_id = "0";
+    ASSERT_TRUE(gestion::modifier_joueur(t, 1, vide, io));
+    EXPECT_EQ(std::tie(j.club, j.federation, j.fide_id, j.id_national, j.titre),
+              std::make_tuple(std::string(), std::string(), std::int64_t{0}, std::string(),
+                              std::string()));
+
+    Tournoi pxi = tournoi_avec_joueurs(2);
+    const std::pair<void (*)(FicheJoueur&), const char*> pxi_refus[] = {
+        {[](FicheJoueur& g) { g.club = "Brest"; }, "son club"},
+        {[](FicheJoueur& g) { g.federation = "FRA"; }, "sa fédération"},
+        {[](FicheJoueur& g) { g.fide_id = "1"; }, "son identifiant FIDE"},
+        {[](FicheJoueur& g) { g.id_national = "K1"; }, "son identifiant national"},
+        {[](FicheJoueur& g) { g.titre = "GM"; }, "son titre"},
+    };
+    const auto image = image_fichier(pxi);
+    for (const auto& [changer, detail] : pxi_refus) {
+        FicheJoueur g = *gestion::fiche_joueur(pxi, 2);
+        changer(g);
+        EXPECT_FALSE(gestion::modifier_joueur(pxi, 2, g, io));
+        EXPECT_EQ(io.erreurs.back(), std::string("Le fichier .pxi ne peut pas garder ") + detail);
+        EXPECT_EQ(gestion::inscrire_joueur(pxi, g, io), 0);
+    }
+    EXPECT_EQ(image_fichier(pxi), image);
 }
 
 }  // namespace

@@ -59,6 +59,22 @@ TEST(Import, ReadsEitherEncodingAnySeparatorAndHeaderSpelling) {
     EXPECT_TRUE(io.erreurs.empty());
     EXPECT_EQ(t.nb_joueurs(), 6);
     EXPECT_EQ(gestion::bilan_import(2), "2 joueurs importés");
+
+    // The federation details by their names, into a .tavo, checked by the
+    // register: a bad one refuses the list with its line.
+    Tournoi natif = test::tournoi_avec_joueurs(1);
+    natif.limites_1998 = false;
+    const std::string details = "nom;Club;Fédération;FIDE ID;Id national;Title\n";
+    ASSERT_EQ(gestion::importer_liste(natif, details + "A;Échiquier d'Ys;fra;0123;K-1;wgm\n", io),
+              1);
+    const Joueur& a = natif.joueur(2);
+    EXPECT_EQ(a.club + "|" + a.federation + "|" + std::to_string(a.fide_id) + "|" + a.id_national +
+                  "|" + a.titre,
+              "Échiquier d'Ys|FRA|123|K-1|WGM");
+    EXPECT_EQ(gestion::importer_liste(natif, details + "B;;;;;\nC;;;12a;;\n", io), -1);
+    EXPECT_EQ(io.erreurs.back(),
+              "Ligne 3 : L'identifiant FIDE est un nombre de 11 chiffres au plus : 12a");
+    EXPECT_EQ(natif.nb_joueurs(), 2);
 }
 
 TEST(Import, OneBadLineRefusesTheWholeListWithItsNumber) {
@@ -82,12 +98,15 @@ TEST(Import, OneBadLineRefusesTheWholeListWithItsNumber) {
         {"nom;sexe\nA;F\nB;X\n", "Ligne 3 : valeur de « sexe » inconnue : X"},
         {"nom;prenom\n", "Le fichier ne contient aucun joueur"},
         // Every column is known, once; no value is dropped.
-        {"nom;Club\nA;x\n",
-         "Ligne 1 : colonne inconnue : « Club » (les colonnes sont nom, prénom, né le, elo, "
-         "équipe, fille et sexe)"},
+        {"nom;Ville\nA;x\n",
+         "Ligne 1 : colonne inconnue : « Ville » (les colonnes sont nom, prénom, né le, elo, "
+         "équipe, fille, sexe, club, fédération, fide id, id national et titre)"},
         {"nom;\x1B[2J\n",
          "Ligne 1 : colonne inconnue : « \\x1B[2J » (les colonnes sont nom, prénom, né le, elo, "
-         "équipe, fille et sexe)"},
+         "équipe, fille, sexe, club, fédération, fide id, id national et titre)"},
+        {"nom;Fed;fide_id\nA;FRA;123\nB;FR;\n",
+         "Ligne 2 : Le fichier .pxi ne peut pas garder sa fédération"},
+        {"nom;club;titre\nA;;\nB;;GM\n", "Ligne 3 : Le fichier .pxi ne peut pas garder son titre"},
         {"nom;Prénom;naissance;PRENOM\n", "Ligne 1 : colonne en double : « PRENOM »"},
         {"nom;;prenom\nA;;a\nB;x;b\n",
          "Ligne 3 : valeur dans la colonne 2, qui n'a pas de nom : x"},

@@ -181,7 +181,8 @@ class Cas:
         for t, c in zip(texte, lignes):
             attendu = [str(t[0]), str(t[1]), t[2]] + [nombre(t[4], self.unite, "csv")]
             verifier([c[0], c[1], c[2], c[5]] == attendu and (c[3] + " " + c[4]).split() == t[3]
-                     and c[6:] == self.departages(t[5], "csv"), "classement: %r contre %r" % (c, t))
+                     and c[6:6 + len(t[5])] == self.departages(t[5], "csv"),
+                     "classement: %r contre %r" % (c, t))
 
     def departages(self, valeurs, forme):
         """The text standings' tie-break values (records' units) as the exports write them."""
@@ -367,7 +368,10 @@ def lire_trf(octets, encodage):
                  re.fullmatch(r" {4}| *[1-9]\d*", c["elo"]) and
                  (c["naissance"] == " " * 10 or date_reelle(c["naissance"])) and
                  re.fullmatch(r" *\d+\.[05]", c["points"]) and
-                 re.fullmatch(r" *[1-9]\d*", c["rang"]),
+                 re.fullmatch(r" *[1-9]\d*", c["rang"]) and
+                 re.fullmatch(r" {3}| {1,2}(g|m|f|c|wg|wm|wf|wc)", c["titre"]) and
+                 re.fullmatch(r" {3}|[A-Z]{3}", c["federation"]) and
+                 re.fullmatch(r" {11}| *[1-9]\d*", c["fide"]),
                  "TRF: champ illisible %r" % l)
         rondes = []
         for debut in range(90, len(l), 10):
@@ -378,7 +382,8 @@ def lire_trf(octets, encodage):
         joueurs[int(c["numero"])] = {
             "sexe": c["sexe"], "nom": c["nom"].rstrip(), "elo": c["elo"].strip(),
             "naissance": c["naissance"].strip(), "points": float(c["points"]),
-            "rang": int(c["rang"]), "rondes": rondes}
+            "rang": int(c["rang"]), "rondes": rondes, "titre": c["titre"].strip(),
+            "federation": c["federation"].strip(), "fide": c["fide"].strip()}
     verifier(all(n in joueurs for paire in entete.get("XXP", []) for n in paire),
              "TRF: XXP nomme un joueur absent %r" % entete.get("XXP"))
     for etiquette in ("042", "052"):
@@ -426,6 +431,38 @@ def verifier_interdits(cli, source, temp):
     verifier(entete.get("XXP") == [(1, 3), (2, 5)], "TRF: XXP %r" % entete.get("XXP"))
 
 
+# The federation details given to some players of the fabricated tournament once it is a .tavo,
+# with their TRF16 title: "g" for GM, "wf" for WFM...
+DETAILS = {3: ("Échiquier d'Ys", "FRA", "12345678901", "GM", "g"),
+           5: ("", "gbr", "", "wfm", "wf"), 6: ("Cercle Ryū", "", "7", "", "")}
+
+
+def fabriquer_tavo(cli, pxi, tavo):
+    """The fabricated tournament as a .tavo whose players carry federation details."""
+    lancer(cli, "convertir", pxi, tavo)
+    for id_, (club, fed, fide, titre, _) in DETAILS.items():
+        lancer(cli, "joueur-modifier", tavo, str(id_), "--club", club, "--federation", fed,
+               "--fide-id", fide, "--titre", titre)
+
+
+def verifier_details(cas):
+    """The TRF's title, federation and FIDE ID columns, and the last columns of the player list
+    and the standings."""
+    _, joueurs = cas.trf
+    inscrits = {int(c[0]): c for c in cas.tables["joueurs"][1]}
+    classes = {int(c[1]): c for c in cas.tables["classement"][1]}
+    for genre in ("joueurs", "classement"):
+        verifier(cas.tables[genre][0][-4:] == ["Club", "Féd.", "FIDE", "Titre"],
+                 "%s: colonnes %r" % (genre, cas.tables[genre][0]))
+    for id_, j in joueurs.items():
+        club, fed, fide, titre, code = DETAILS.get(id_, ("", "", "", "", ""))
+        verifier((j["titre"], j["federation"], j["fide"]) == (code, fed.upper(), fide),
+                 "TRF: détails du joueur %d %r" % (id_, j))
+        attendu = [club, fed.upper(), fide, titre.upper()]
+        verifier(inscrits[id_][7:] == attendu and classes[id_][-4:] == attendu,
+                 "joueurs et classement: détails %r %r" % (inscrits[id_], classes[id_]))
+
+
 def verifier_cas(cli, fichier, temp):
     cas = Cas(cli, fichier)
     cas.verifier_classement()
@@ -454,6 +491,9 @@ def main():
         fabriquer(os.path.join(dossier_cas, "main_six", "r3.pxi"), fichier)
         try:
             verifier_fabrique(verifier_cas(cli, fichier, temp))
+            tavo = os.path.join(temp, "fabrique.tavo")
+            fabriquer_tavo(cli, fichier, tavo)
+            verifier_details(verifier_cas(cli, tavo, temp))
         except (Echec, KeyError, ValueError, IndexError) as e:
             echecs.append("fabriqué: %s" % e)
         try:

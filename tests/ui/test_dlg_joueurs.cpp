@@ -134,8 +134,30 @@ void TestDlgJoueurs::enregistrer_navigation_et_annuler() {
     }
     QCOMPARE(b.d.Ed_Nom->text(), QStringLiteral("ŁUKASZ ŻÓŁĆ-NGUYỄN DE LA TOUR D'AUVERGNE"));
     b.d.Bt_Annuler->click();
+    // And the federation details, stored through the register's checks.
+    b.d.Ed_Club->setText(QStringLiteral("Échiquier de Brest"));
+    b.d.Ed_Federation->setText(QStringLiteral("fra"));
+    b.d.Ed_Fide_Id->setText(QStringLiteral("12345678"));
+    b.d.Ed_Id_National->setText(QStringLiteral("K1"));
+    b.d.Ed_Titre->setCurrentText(QStringLiteral("WFM"));
+    b.d.Bt_Valider->click();
+    QCOMPARE(j1.club + "|" + j1.federation + "|" + std::to_string(j1.fide_id) + "|" +
+                 j1.id_national + "|" + j1.titre,
+             std::string("Échiquier de Brest|FRA|12345678|K1|WFM"));
+    b.d.Ed_Fide_Id->setText(QStringLiteral("12a"));
+    b.d.Bt_Valider->click();
+    QCOMPARE(b.ihm.erreurs.last(),
+             QStringLiteral("L'identifiant FIDE est un nombre de 11 chiffres au plus : 12a"));
+    QCOMPARE(j1.fide_id, std::int64_t{12345678});
+    for (QLineEdit* e : {b.d.Ed_Club, b.d.Ed_Federation, b.d.Ed_Fide_Id, b.d.Ed_Id_National})
+        e->clear();
+    b.d.Ed_Titre->setCurrentIndex(0);
+    b.d.Bt_Valider->click();
+    QVERIFY(j1.club.empty() && j1.fide_id == 0 && j1.titre.empty());
     b.f.tournoi().limites_1998 = true;
     b.ouvrir();
+    QVERIFY(!b.d.Ed_Club->isEnabled() && !b.d.Ed_Titre->isEnabled() &&
+            !b.d.Ed_Fide_Id->isEnabled());
 
     // Player 2 with a date and a rating; "&Nouveau" stores the player shown.
     b.d.Bt_Nouveau->click();
