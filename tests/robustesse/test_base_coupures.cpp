@@ -127,12 +127,17 @@ TEST_P(BaseCoupures, AWriterKilledAtRandomLeavesEachActionWholeOrAbsent) {
         ASSERT_EQ(::pipe(tube), 0);
         const pid_t pid = ecrivain(chemin, options, derniere + 1, tube[1]);
         ::close(tube[1]);
+        // The kill falls among writes, however slow the machine: once the
+        // child has reported its first commit, at a random instant after.
+        std::string sortie;
+        char tampon[4096];
+        for (ssize_t lu; sortie.find('\n') == std::string::npos &&
+                         (lu = ::read(tube[0], tampon, sizeof tampon)) > 0;)
+            sortie.append(tampon, static_cast<std::size_t>(lu));
         std::this_thread::sleep_for(std::chrono::microseconds(delai_us(hasard)));
         ::kill(pid, SIGKILL);
         int etat = 0;
         ::waitpid(pid, &etat, 0);
-        std::string sortie;
-        char tampon[4096];
         for (ssize_t lu; (lu = ::read(tube[0], tampon, sizeof tampon)) > 0;)
             sortie.append(tampon, static_cast<std::size_t>(lu));
         ::close(tube[0]);
@@ -148,8 +153,8 @@ TEST_P(BaseCoupures, AWriterKilledAtRandomLeavesEachActionWholeOrAbsent) {
         ASSERT_GE(derniere, annoncee);
         ASSERT_LE(derniere, annoncee + 1);
     }
-    // The kills fell among writes, not only before the first one.
-    EXPECT_GE(validees, 20);
+    // Each kill came after a commit at least.
+    EXPECT_GE(validees, 40);
     std::printf("%d actions validées entre 40 coupures\n", validees);
 }
 
