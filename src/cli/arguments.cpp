@@ -60,4 +60,11 @@ int entier_option(const std::string& texte, int min, int max, const char* quoi) 
     return valeur;
 }
 
+std::pair<int, int> deux_joueurs(const Arguments& args) {
+    const int a = entier_option(args.positionnel(1, "le premier joueur"), 1, 9999, "le joueur");
+    const int b = entier_option(args.positionnel(2, "le second joueur"), 1, 9999, "le joueur");
+    args.au_plus(3);
+    return {a, b};
+}
+
 }  // namespace tavo::cli

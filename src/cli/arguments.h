@@ -6,6 +6,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavo::cli {
@@ -44,5 +45,9 @@ std::string citer(const std::string& mot);
 // A whole number written in decimal digits only, within [min, max]; bad usage
 // naming `quoi` otherwise.
 int entier_option(const std::string& texte, int min, int max, const char* quoi);
+
+// The two player numbers that follow the file (echanger,
+// appariement-interdit); nothing more may follow them.
+std::pair<int, int> deux_joueurs(const Arguments& args);
 
 }  // namespace tavo::cli

@@ -25,9 +25,7 @@ int commande_annuler_ronde(const Mots& mots, Console& console) {
 int commande_echanger(const Mots& mots, Console& console) {
     const Arguments args(mots, {}, {"--forcer"});
     const std::string chemin = args.positionnel(0, "le fichier du tournoi");
-    const int a = entier_option(args.positionnel(1, "le premier joueur"), 1, 9999, "le joueur");
-    const int b = entier_option(args.positionnel(2, "le second joueur"), 1, 9999, "le joueur");
-    args.au_plus(3);
+    const auto [a, b] = deux_joueurs(args);
     gestion::ActionFichier action(chemin);
     auto t = ouvrir_tournoi(action, console);
     if (!t) return ECHEC;

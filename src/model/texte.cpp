@@ -274,11 +274,11 @@ std::string texte_en_colonnes(std::string_view texte, bool a_gauche, int largeur
 
 // One conversion other than %s, through vsnprintf with its own argument.
 template <typename T>
-std::string une_conversion(const std::string& spec, T valeur) {
-    const int taille = std::snprintf(nullptr, 0, spec.c_str(), valeur);
+std::string une_conversion(const std::string& motif, T valeur) {
+    const int taille = std::snprintf(nullptr, 0, motif.c_str(), valeur);
     if (taille <= 0) return std::string();
     std::string texte(static_cast<std::size_t>(taille) + 1, '\0');
-    std::snprintf(texte.data(), texte.size(), spec.c_str(), valeur);
+    std::snprintf(texte.data(), texte.size(), motif.c_str(), valeur);
     texte.resize(static_cast<std::size_t>(taille));
     return texte;
 }
@@ -321,19 +321,19 @@ std::string formater_liste(const char* format, va_list args) {
             out += *f;
             continue;
         }
-        std::string spec = "%";
+        std::string motif = "%";
         ++f;
-        while (*f && std::strchr("-+ #0", *f)) spec += *f++;
+        while (*f && std::strchr("-+ #0", *f)) motif += *f++;
         int largeur = -1;
         if (*f == '*') {
             largeur = va_arg(args, int);
-            spec += std::to_string(largeur);
+            motif += std::to_string(largeur);
             ++f;
         } else {
             const char* debut = f;
             while (*f >= '0' && *f <= '9') ++f;
             if (f > debut) largeur = std::atoi(std::string(debut, f).c_str());
-            spec.append(debut, f);
+            motif.append(debut, f);
         }
         int precision = -1;
         if (*f == '.') {
@@ -345,25 +345,25 @@ std::string formater_liste(const char* format, va_list args) {
                 precision = 0;
                 while (*f >= '0' && *f <= '9') precision = precision * 10 + (*f++ - '0');
             }
-            spec += "." + std::to_string(precision);
+            motif += "." + std::to_string(precision);
         }
         std::string modificateur;
         while (*f && std::strchr("hlzjt", *f)) modificateur += *f++;
         const char conversion = *f;
         if (conversion == '\0') break;
-        spec += modificateur + conversion;
+        motif += modificateur + conversion;
         switch (conversion) {
             case '%':
                 out += '%';
                 break;
             case 's': {
                 const char* texte = va_arg(args, const char*);
-                const bool a_gauche = spec.find('-') != std::string::npos;
+                const bool a_gauche = motif.find('-') != std::string::npos;
                 out += texte_en_colonnes(texte ? texte : "(null)", a_gauche, largeur, precision);
                 break;
             }
             case 'c':
-                out += une_conversion(spec, va_arg(args, int));
+                out += une_conversion(motif, va_arg(args, int));
                 break;
             case 'f':
             case 'F':
@@ -371,28 +371,28 @@ std::string formater_liste(const char* format, va_list args) {
             case 'E':
             case 'g':
             case 'G':
-                out += une_conversion(spec, va_arg(args, double));
+                out += une_conversion(motif, va_arg(args, double));
                 break;
             case 'd':
             case 'i':
                 if (modificateur == "z")
-                    out += une_conversion(spec, va_arg(args, std::ptrdiff_t));
+                    out += une_conversion(motif, va_arg(args, std::ptrdiff_t));
                 else if (modificateur == "ll")
-                    out += une_conversion(spec, va_arg(args, long long));
+                    out += une_conversion(motif, va_arg(args, long long));
                 else if (modificateur == "l")
-                    out += une_conversion(spec, va_arg(args, long));
+                    out += une_conversion(motif, va_arg(args, long));
                 else
-                    out += une_conversion(spec, va_arg(args, int));
+                    out += une_conversion(motif, va_arg(args, int));
                 break;
             default:  // u x X o
                 if (modificateur == "z")
-                    out += une_conversion(spec, va_arg(args, std::size_t));
+                    out += une_conversion(motif, va_arg(args, std::size_t));
                 else if (modificateur == "ll")
-                    out += une_conversion(spec, va_arg(args, unsigned long long));
+                    out += une_conversion(motif, va_arg(args, unsigned long long));
                 else if (modificateur == "l")
-                    out += une_conversion(spec, va_arg(args, unsigned long));
+                    out += une_conversion(motif, va_arg(args, unsigned long));
                 else
-                    out += une_conversion(spec, va_arg(args, unsigned));
+                    out += une_conversion(motif, va_arg(args, unsigned));
                 break;
         }
     }

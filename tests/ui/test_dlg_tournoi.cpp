@@ -45,6 +45,18 @@ std::function<void(QDialog&)> definir(QString nom, QString jeu, QString rondes,
     };
 }
 
+// A driver that types `rondes` (unless empty), validates, notes whether the
+// dialog stayed open (refused), then cancels it.
+std::function<void(QDialog&)> valider_refuse(bool& ouvert_apres, QString rondes = {}) {
+    return [&ouvert_apres, rondes](QDialog& dialogue) {
+        auto& d = static_cast<TForm_Dlg_Tournoi&>(dialogue);
+        if (!rondes.isEmpty()) d.Ed_nb_rondes->setText(rondes);
+        d.Bt_Valider->click();
+        ouvert_apres = d.isVisible();
+        d.Bt_Annuler->click();
+    };
+}
+
 }  // namespace
 
 class TestDlgTournoi : public QObject {
@@ -125,12 +137,7 @@ void TestDlgTournoi::valider_sans_departage_reste_ouvert() {
     IhmTest ihm;
     TForm1 f(&ihm);
     bool ouvert_apres = false;
-    ihm.pilotes.push_back([&](QDialog& dialogue) {
-        auto& d = static_cast<TForm_Dlg_Tournoi&>(dialogue);
-        d.Bt_Valider->click();
-        ouvert_apres = d.isVisible();
-        d.Bt_Annuler->click();
-    });
+    ihm.pilotes.push_back(valider_refuse(ouvert_apres));
     f.OptionsTournoi();
     QVERIFY(ouvert_apres);
     QCOMPARE(ihm.erreurs,
@@ -167,13 +174,7 @@ void TestDlgTournoi::nombre_de_rondes_selon_le_fichier() {
     f.tournoi().entete.nb_rondes = 9;
     f.tournoi().limites_1998 = true;
     bool ouvert_apres = false;
-    ihm.pilotes.push_back([&](QDialog& dialogue) {
-        auto& d = static_cast<TForm_Dlg_Tournoi&>(dialogue);
-        d.Ed_nb_rondes->setText(QStringLiteral("16"));
-        d.Bt_Valider->click();
-        ouvert_apres = d.isVisible();
-        d.Bt_Annuler->click();
-    });
+    ihm.pilotes.push_back(valider_refuse(ouvert_apres, QStringLiteral("16")));
     f.OptionsTournoi();
     QVERIFY(ouvert_apres);
     QCOMPARE(ihm.erreurs,
