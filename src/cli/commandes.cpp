@@ -10,10 +10,11 @@ const std::vector<Commande>& commandes() {
     static const std::vector<Commande> liste = {
         {"nouveau",
          "FICHIER [--nom N] [--date D] [--jeu J] [--rondes R] --departages BU,SB,... "
-         "[--remplacer]",
+         "[--demi-points-max N] [--dernieres-rondes-sans-demi N] [--remplacer]",
          commande_nouveau},
         {"tournoi-modifier",
-         "FICHIER [--nom N] [--date D] [--jeu J] [--rondes R] [--departages BU,SB,...]",
+         "FICHIER [--nom N] [--date D] [--jeu J] [--rondes R] [--departages BU,SB,...] "
+         "[--demi-points-max N] [--dernieres-rondes-sans-demi N]",
          commande_tournoi_modifier},
         {"convertir", "SOURCE DESTINATION [--remplacer]", commande_convertir},
         {"joueur-ajouter",
@@ -29,9 +30,14 @@ const std::vector<Commande>& commandes() {
         {"joueur-supprimer", "FICHIER ID", commande_joueur_supprimer},
         {"joueurs-trier", "FICHIER --elo", commande_joueurs_trier},
         {"appariement-interdit", "FICHIER ID1 ID2 [--retirer]", commande_appariement_interdit},
+        {"joueur-absent", "FICHIER ID --rondes 3,4 [--demi-point] [--retirer]",
+         commande_joueur_absent},
         {"appariements-interdits", "FICHIER", commande_appariements_interdits},
         {"ronde", "FICHIER", commande_ronde},
-        {"resultat", "FICHIER TABLE BLANC-NOIR [--ronde N]", commande_resultat},
+        {"resultat",
+         "FICHIER TABLE BLANC-NOIR [--ronde N] | FICHIER TABLE --forfait blanc|noir|double "
+         "[--garder-actif] [--ronde N]",
+         commande_resultat},
         {"valider", "FICHIER", commande_valider},
         {"echanger", "FICHIER ID1 ID2 [--forcer]", commande_echanger},
         {"annuler-ronde", "FICHIER [--forcer]", commande_annuler_ronde},

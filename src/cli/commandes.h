@@ -47,6 +47,7 @@ int commande_annuler_ronde(const Mots& mots, Console& console);
 int commande_echanger(const Mots& mots, Console& console);
 int commande_joueurs_trier(const Mots& mots, Console& console);
 int commande_appariement_interdit(const Mots& mots, Console& console);
+int commande_joueur_absent(const Mots& mots, Console& console);
 int commande_appariements_interdits(const Mots& mots, Console& console);
 int commande_joueurs_importer(const Mots& mots, Console& console);
 int commande_exporter_trf(const Mots& mots, Console& console);

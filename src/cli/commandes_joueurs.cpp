@@ -4,6 +4,7 @@
 
 #include "cli/arguments.h"
 #include "cli/commandes.h"
+#include "gestion/absences.h"
 #include "gestion/fichiers.h"
 #include "gestion/interdits.h"
 #include "gestion/joueurs.h"
@@ -114,6 +115,32 @@ int commande_appariement_interdit(const Mots& mots, Console& console) {
                                                 : gestion::interdire_appariement(*t, a, b, console);
     if (!fait) return ECHEC;
     return enregistrer(*t, action, console) ? SUCCES : ECHEC;
+}
+
+int commande_joueur_absent(const Mots& mots, Console& console) {
+    const Arguments args(mots, {"--rondes"}, {"--demi-point", "--retirer"});
+    const std::string chemin = args.positionnel(0, "le fichier du tournoi");
+    const int id = entier_option(args.positionnel(1, "le numéro du joueur"), 1, MAX_JOUEURS,
+                                 "le numéro du joueur");
+    args.au_plus(2);
+    const auto liste = args.valeur("--rondes");
+    if (!liste) throw ErreurUsage("--rondes manque : les rondes à manquer, par exemple 3,4");
+    const std::vector<int> rondes = gestion::lire_numeros_rondes(*liste);
+    if (rondes.empty()) throw ErreurUsage("--rondes s'écrit 3,4 : " + citer(*liste));
+    gestion::ActionFichier action(chemin);
+    auto t = ouvrir_tournoi(action, console);
+    if (!t) return ECHEC;
+    const bool fait =
+        args.drapeau("--retirer")
+            ? gestion::retirer_absences(*t, id, rondes, console)
+            : gestion::demander_absences(*t, id, rondes, args.drapeau("--demi-point"), console);
+    if (!fait || !enregistrer(*t, action, console)) return ECHEC;
+    const Joueur& j = t->joueur(id);
+    const std::string absences = gestion::texte_absences(j);
+    Console::afficher(formater(
+        "Joueur n°%d %s %s : %s", id, j.nom.c_str(), j.prenom.c_str(),
+        absences.empty() ? "aucune absence demandée" : ("absent aux rondes " + absences).c_str()));
+    return SUCCES;
 }
 
 int commande_appariements_interdits(const Mots& mots, Console& console) {

@@ -12,8 +12,13 @@
 namespace tavo::cli {
 namespace {
 
-const std::set<std::string> kOptionsProprietes = {"--nom", "--date", "--jeu", "--rondes",
-                                                  "--departages"};
+const std::set<std::string> kOptionsProprietes = {"--nom",
+                                                  "--date",
+                                                  "--jeu",
+                                                  "--rondes",
+                                                  "--departages",
+                                                  "--demi-points-max",
+                                                  "--dernieres-rondes-sans-demi"};
 
 // The tie-break ids of "BU,SB,...", in the order given.
 std::vector<int> ids_departages(const std::string& liste) {
@@ -38,6 +43,11 @@ void appliquer_options(const Arguments& args, gestion::Proprietes& p) {
     if (auto v = args.valeur("--rondes"))
         p.nb_rondes = entier_option(*v, 0, 9999, "le nombre de rondes");
     if (auto v = args.valeur("--departages")) p.departages = ids_departages(*v);
+    if (auto v = args.valeur("--demi-points-max"))
+        p.demi_points_max = entier_option(*v, 0, 99, "le nombre d'absences à demi-point");
+    if (auto v = args.valeur("--dernieres-rondes-sans-demi"))
+        p.dernieres_rondes_sans_demi =
+            entier_option(*v, 0, 99, "le nombre de dernières rondes sans demi-point");
 }
 
 // Writes the tournament to a new file at `chemin`, or with `remplacer` over

@@ -21,6 +21,8 @@ void prendre_identite(Tournoi& t, const Proprietes& p) {
     t.entete.date = dans_le_champ(p.date, L::date, t.limites_1998);
     t.entete.nom = dans_le_champ(p.nom, L::nom_tournoi, t.limites_1998);
     t.entete.nb_rondes = p.nb_rondes;
+    t.entete.demi_points_max = p.demi_points_max;
+    t.entete.dernieres_rondes_sans_demi = p.dernieres_rondes_sans_demi;
     choisir_departages(t, p.departages);
 }
 
@@ -37,6 +39,23 @@ bool texte_valide(const std::string& texte, const char* quoi, bool limites_1998,
     return texte_admis(cadre, texte, std::string::npos, quoi, io).has_value();
 }
 
+// The limits of half-point byes: 0 to 99, and in a .pxi the only ones it
+// keeps.
+bool limites_absences_valides(const Proprietes& p, Interaction& io, bool limites_1998) {
+    const auto hors = [](int n) { return n < 0 || n > 99; };
+    if (hors(p.demi_points_max) || hors(p.dernieres_rondes_sans_demi)) {
+        io.message_erreur("Les limites des absences à demi-point vont de 0 à 99");
+        return false;
+    }
+    const Proprietes defaut;
+    if (limites_1998 && (p.demi_points_max != defaut.demi_points_max ||
+                         p.dernieres_rondes_sans_demi != defaut.dernieres_rondes_sans_demi)) {
+        io.message_erreur("Le fichier .pxi ne peut pas garder d'autres limites des absences");
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 Proprietes lire_proprietes(const Tournoi& t) {
@@ -46,6 +65,8 @@ Proprietes lire_proprietes(const Tournoi& t) {
     p.jeu = t.entete.jeu;
     p.nb_rondes = t.entete.nb_rondes;
     p.departages = t.entete.departages;
+    p.demi_points_max = t.entete.demi_points_max;
+    p.dernieres_rondes_sans_demi = t.entete.dernieres_rondes_sans_demi;
     return p;
 }
 
@@ -74,6 +95,7 @@ bool verifier_proprietes(const Proprietes& p, Interaction& io, bool limites_1998
         io.message_erreur(formater("Le nombre de rondes doit être compris entre 0 et %d", plus));
         return false;
     }
+    if (!limites_absences_valides(p, io, limites_1998)) return false;
     return texte_valide(p.date, "la date", limites_1998, io) &&
            texte_valide(p.nom, "le nom du tournoi", limites_1998, io) &&
            texte_valide(p.jeu, "le jeu", limites_1998, io);

@@ -20,6 +20,10 @@ struct Proprietes {
     std::string jeu;
     int nb_rondes = 5;
     std::vector<int> departages;  // tie-break ids 0 to 5, in priority order
+    // Requested half-point byes: how many per player (0 to 99), and how many
+    // of the last rounds take none (0 to 99). A .pxi keeps only 2 and 2.
+    int demi_points_max = 2;
+    int dernieres_rondes_sans_demi = 2;
 };
 
 // The properties a tournament holds.

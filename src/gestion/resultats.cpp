@@ -82,22 +82,82 @@ bool saisir_pions(Tournoi& t, int table, int pions_blanc, int pions_noir, Intera
            enregistrer_pions(t, table, pions_blanc, pions_noir, ronde);
 }
 
-bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& io,
-                     int numero_ronde) {
+bool enregistrer_forfait(Tournoi& t, int table, Forfait forfait, int ronde) {
+    const int r = ronde_voulue(t, ronde);
+    if (!table_existe(t, r, table) || table_sans_adversaire(t, table, r) || t.limites_1998)
+        return false;
+    poser_resultat(t, r, table, resultat_forfait(forfait), 0, 0, forfait);
+    t.entete.modifie = true;
+    return forfait != Forfait::aucun;
+}
+
+std::vector<int> absents_actifs(const Tournoi& t, int table, int ronde) {
+    const int r = ronde_voulue(t, ronde);
+    std::vector<int> absents;
+    if (!table_existe(t, r, table)) return absents;
+    const Appariement& a = t.table(r, table);
+    const bool blanc = a.forfait == Forfait::blanc || a.forfait == Forfait::les_deux;
+    const bool noir = a.forfait == Forfait::noir || a.forfait == Forfait::les_deux;
+    if (blanc && est_joueur(a.blanc) && t.joueur(a.blanc).actif) absents.push_back(a.blanc);
+    if (noir && est_joueur(a.noir) && t.joueur(a.noir).actif) absents.push_back(a.noir);
+    return absents;
+}
+
+void rendre_inactifs(Tournoi& t, const std::vector<int>& ids) {
+    for (const int id : ids)
+        if (t.existe(id)) t.joueur(id).actif = false;
+    t.entete.modifie = true;
+}
+
+namespace {
+
+// The round (from 0) of a table the director names, or -1 with the message.
+int ronde_de_la_table(const Tournoi& t, int numero, int numero_ronde, Interaction& io) {
     const int courante = t.entete.ronde_courante;
     if (courante < 0) {
         io.message_erreur("Aucune ronde n'a encore été appariée");
-        return false;
+        return -1;
     }
     const int r = numero_ronde == 0 ? courante : numero_ronde - 1;
     if (r < 0 || r > courante) {
         io.message_erreur(formater("La ronde n°%d n'est pas appariée", numero_ronde));
-        return false;
+        return -1;
     }
     if (!table_existe(t, r, numero - 1)) {
         io.message_erreur(formater("Il n'y a pas de table n°%d dans la ronde n°%d", numero, r + 1));
+        return -1;
+    }
+    return r;
+}
+
+}  // namespace
+
+bool forfait_possible(const Tournoi& t, Interaction& io) {
+    if (!t.limites_1998) return true;
+    io.message_erreur(
+        "Le fichier .pxi ne peut pas garder un forfait : enregistrez d'abord le tournoi en .tavo "
+        "(Sauver sous)");
+    return false;
+}
+
+bool saisir_forfait(Tournoi& t, int numero, Forfait forfait, Interaction& io, int numero_ronde) {
+    const int r = ronde_de_la_table(t, numero, numero_ronde, io);
+    if (r < 0 || !forfait_possible(t, io)) return false;
+    if (table_sans_adversaire(t, numero - 1, r)) {
+        io.message_erreur(
+            formater("La table n°%d est celle de l'exempt : personne n'y est forfait", numero));
         return false;
     }
+    enregistrer_forfait(t, numero - 1, forfait, r);
+    if (r != t.entete.ronde_courante) io.information(correction_ronde_passee());
+    return true;
+}
+
+bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& io,
+                     int numero_ronde) {
+    const int r = ronde_de_la_table(t, numero, numero_ronde, io);
+    if (r < 0) return false;
+    const int courante = t.entete.ronde_courante;
     if (table_sans_adversaire(t, numero - 1, r)) {
         // The bye's own result, typed again, changes nothing and is no fault.
         const Appariement& a = t.table(r, numero - 1);
@@ -151,7 +211,7 @@ bool tout_verifier(Tournoi& t, Interaction& io) {
     // commit).
     for (int table = 0; table < t.nb_tables(r); ++table) {
         const Appariement& a = t.table(r, table);
-        poser_resultat(t, r, table, a.res_blanc, a.pions_blanc, a.pions_noir);
+        poser_resultat(t, r, table, a.res_blanc, a.pions_blanc, a.pions_noir, a.forfait);
     }
     return true;
 }
@@ -187,7 +247,8 @@ std::optional<TableRonde> table_ronde(const Tournoi& t, int table, int ronde) {
                       demi_points(a.res_blanc),
                       demi_points(a.res_noir()),
                       a.pions_blanc,
-                      a.pions_noir};
+                      a.pions_noir,
+                      a.forfait};
 }
 
 }  // namespace tavo::gestion

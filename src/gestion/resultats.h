@@ -54,6 +54,29 @@ bool saisir_pions(Tournoi& t, int table, int pions_blanc, int pions_noir, Intera
 bool saisir_resultat(Tournoi& t, int numero, int blanc, int noir, Interaction& io,
                      int numero_ronde = 0);
 
+// A forfeit at table `numero` of round `numero_ronde` (as saisir_resultat
+// counts them): `forfait` names the side that did not come, or both. The
+// present player wins, the absent one loses, both lose a double forfeit; the
+// game was not played, so it gives no tie-break and the two may still meet.
+// Refused as saisir_resultat refuses, and at the bye's table.
+bool saisir_forfait(Tournoi& t, int numero, Forfait forfait, Interaction& io, int numero_ronde = 0);
+
+// A forfeit needs a .tavo: false, with the message, for a tournament kept in
+// a .pxi.
+bool forfait_possible(const Tournoi& t, Interaction& io);
+
+// The same from the results dialog (table and round from 0, no message):
+// false, nothing changed, for a table that does not exist or the bye's.
+bool enregistrer_forfait(Tournoi& t, int table, Forfait forfait, int ronde = RONDE_COURANTE);
+
+// The players absent from the forfeit of a table who are still active, the
+// ones to mark inactive for the next round (rendre_inactifs).
+std::vector<int> absents_actifs(const Tournoi& t, int table, int ronde = RONDE_COURANTE);
+
+// The players `ids` take no part in the next pairings until made active
+// again. Sets modifie.
+void rendre_inactifs(Tournoi& t, const std::vector<int>& ids);
+
 // The sentence that tells the director that a result of an earlier round
 // counts at once while the pairings already made stay as they are.
 std::string correction_ronde_passee();
@@ -79,6 +102,7 @@ struct TableRonde {
     int res_noir = 0;
     int pions_blanc = 0;
     int pions_noir = 0;
+    Forfait forfait = Forfait::aucun;  // who did not come, when the result is a forfeit
 };
 
 // "Saisir les résultats" needs a paired round with at least one table; false,

@@ -61,16 +61,19 @@ std::string points_trf(int demis) {
     return formater("%d.%d", demis / 2, demis % 2 ? 5 : 0);
 }
 
-// One round of a player: opponent, colour, result; a bye is a
-// pairing-allocated bye ("U", one point), a round not played (inactive) an
-// unpaired round worth what the records give it ("Z" none, "H" a half, "F" a
-// whole point). Both have "0000" for opponent.
+// One round of a player: opponent, colour, result ("+" and "-" for a
+// forfeit); a bye is a pairing-allocated bye ("U", one point), a round asked
+// to be missed or not played (inactive) an unpaired round worth what the
+// records give it ("Z" none, "H" a half, "F" a whole point). Both have
+// "0000" for opponent.
 std::string ronde_trf(const Joueur& j, int r) {
-    const int adv = j.ronde(r).adversaire;
-    const int res = demi_points(j.ronde(r).resultat);
+    const RondeJoueur& rj = j.ronde(r);
+    const int adv = rj.adversaire;
+    const int res = demi_points(rj.resultat);
     if (adv == ID_QUALIFIE) return formater("0000 - %c", res >= 2 ? 'U' : res == 1 ? 'H' : 'Z');
     if (!est_joueur(adv)) return formater("0000 - %c", res >= 2 ? 'F' : res == 1 ? 'H' : 'Z');
-    const char couleur = j.ronde(r).couleur == BLANC ? 'w' : j.ronde(r).couleur == NOIR ? 'b' : '-';
+    const char couleur = rj.couleur == BLANC ? 'w' : rj.couleur == NOIR ? 'b' : '-';
+    if (rj.forfait) return formater("%4d %c %c", adv, couleur, res >= 2 ? '+' : '-');
     return formater("%4d %c %c", adv, couleur, res >= 2 ? '1' : res == 1 ? '=' : '0');
 }
 
@@ -113,7 +116,7 @@ std::string texte_trf(const Tournoi& t, EncodageTrf encodage) {
     ligne(formater("072 %d", classes));
     ligne("082 0");
     ligne("092 Individual: Swiss-System" +
-          (egal_sans_casse(jeu, "Echecs") ? std::string() : " (" + jeu + ")"));
+          (jeu.empty() || egal_sans_casse(jeu, "Echecs") ? std::string() : " (" + jeu + ")"));
     ligne("102");
     ligne("122");
     ligne(formater("XXR %d", t.entete.nb_rondes));

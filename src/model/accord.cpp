@@ -17,7 +17,7 @@ const RondeJoueur& de(const Joueur& j, int r) {
 }
 
 bool sans_resultat(const Joueur& j, int r) {
-    return de(j, r).resultat == Resultat::aucun && de(j, r).pions == 0;
+    return de(j, r).resultat == Resultat::aucun && de(j, r).pions == 0 && !de(j, r).forfait;
 }
 
 int points(const Joueur& j, int r) {
@@ -43,6 +43,8 @@ std::string entree(const Joueur& j, int r) {
             return "est forfait";
         case ID_QUALIFIE:
             return "est exempté";
+        case ID_ABSENCE:
+            return "est absent à sa demande";
         default:
             return formater("joue contre le joueur %d", de(j, r).adversaire);
     }
@@ -67,12 +69,38 @@ std::string defaut_resultat(const Tournoi& t, Lieu ou, int pb, int pn, int db, i
     return "";
 }
 
+// A forfeit's points, white's first: 2-0, 0-2 or 0-0 without discs, and the
+// forfeit in both records.
+template <typename Lieu>
+std::string defaut_forfait(Lieu ou, int pb, int pn, int db, int dn, bool fb, bool fn) {
+    if (!fb || !fn) return "le forfait " + ou() + " n'est que dans une des fiches";
+    if (pb + pn > 2 || pb == 1 || db != 0 || dn != 0)
+        return "le forfait " + ou() + formater(" n'a pas les points d'un forfait (%d-%d)", pb, pn);
+    return "";
+}
+
+// A round the player asked to miss: his request, and its points.
+std::string defaut_absence(const Joueur& j, int r) {
+    const RondeJoueur& rj = de(j, r);
+    const Absence* demande = j.absence(r);
+    if (rj.adversaire != ID_ABSENCE)
+        return demande ? formater("le joueur %d a demandé cette ronde, mais ", j.id) + entree(j, r)
+                       : "";
+    if (!demande) return formater("le joueur %d est absent sans l'avoir demandé", j.id);
+    const Resultat points = demande->demi_point ? Resultat::nulle : Resultat::perte;
+    if (rj.couleur != SANS_PARTIE || rj.resultat != points || rj.pions != 0 || rj.forfait)
+        return formater("le joueur %d n'a pas les points de son absence demandée", j.id);
+    return "";
+}
+
 // The entries of one player for paired round r, and against his opponent's.
 std::string defaut_joueur(const Tournoi& t, int r, const Joueur& j) {
     const int id = j.id;
     const RondeJoueur& rj = de(j, r);
     const int a = rj.adversaire;
     if (a == ID_AUCUN) return formater("le joueur %d n'a pas d'adversaire", id);
+    if (std::string defaut = defaut_absence(j, r); !defaut.empty() || a == ID_ABSENCE)
+        return defaut;
     if (a == ID_FORFAIT) {
         if (rj.couleur != SANS_PARTIE || !sans_resultat(j, r))
             return formater("le joueur %d est forfait, mais a une couleur ou des points", id);
@@ -96,6 +124,10 @@ std::string defaut_joueur(const Tournoi& t, int r, const Joueur& j) {
     if (id > a || (sans_resultat(j, r) && sans_resultat(o, r))) return "";
     const Joueur& b = rj.couleur == BLANC ? j : o;
     const Joueur& n = rj.couleur == BLANC ? o : j;
+    if (de(b, r).forfait || de(n, r).forfait)
+        return defaut_forfait([&] { return formater("des joueurs %d et %d", b.id, n.id); },
+                              points(b, r), points(n, r), de(b, r).pions, de(n, r).pions,
+                              de(b, r).forfait, de(n, r).forfait);
     return defaut_resultat(
         t, [&] { return formater("des joueurs %d et %d", b.id, n.id); }, points(b, r), points(n, r),
         de(b, r).pions, de(n, r).pions);
@@ -131,9 +163,14 @@ std::string defaut_table(const Tournoi& t, int r, int k, Places& places) {
         const bool bon = a.res_blanc == (blanc_exempte ? Resultat::gain : Resultat::perte) &&
                          a.pions_blanc == (blanc_exempte ? exempt : autre) &&
                          a.pions_noir == (blanc_exempte ? autre : exempt);
-        return bon ? "" : formater("la table n°%d de l'exempt n'a pas son 2-0", k + 1);
+        return bon && a.forfait == Forfait::aucun
+                   ? ""
+                   : formater("la table n°%d de l'exempt n'a pas son 2-0", k + 1);
     }
-    if (a.saisi()) {
+    if (a.forfait != Forfait::aucun) {
+        if (a.res_blanc != resultat_forfait(a.forfait) || a.pions_blanc != 0 || a.pions_noir != 0)
+            return formater("le forfait de la table n°%d n'a pas les points d'un forfait", k + 1);
+    } else if (a.saisi()) {
         const std::string defaut = defaut_resultat(
             t, [&] { return formater("de la table n°%d", k + 1); }, demi_points(a.res_blanc),
             demi_points(a.res_noir()), a.pions_blanc, a.pions_noir);
@@ -148,9 +185,11 @@ std::string defaut_table(const Tournoi& t, int r, int k, Places& places) {
     // until the next: the table then holds the newer result.
     if (sans_resultat(b, r) && sans_resultat(n, r)) return "";
     if (r == t.entete.ronde_courante && a.saisi()) return "";
+    const bool forfait = a.forfait != Forfait::aucun;
     const bool meme = a.saisi() && a.res_blanc == de(b, r).resultat &&
                       a.res_noir() == de(n, r).resultat && a.pions_blanc == de(b, r).pions &&
-                      a.pions_noir == de(n, r).pions;
+                      a.pions_noir == de(n, r).pions && de(b, r).forfait == forfait &&
+                      de(n, r).forfait == forfait;
     return meme ? ""
                 : formater(
                       "le résultat de la table n°%d n'est pas celui des fiches des joueurs "
@@ -212,7 +251,21 @@ std::vector<std::reference_wrapper<const Joueur>> joueurs_par_numero(const Tourn
     return joueurs;
 }
 
+// The requests of each player: rounds of the tournament, each once, in order.
+std::string defaut_absences(const Tournoi& t) {
+    for (const Joueur& j : t.joueurs) {
+        int avant = -1;
+        for (const Absence& a : j.absences) {
+            if (a.ronde <= avant || a.ronde >= MAX_RONDES)
+                return formater("le joueur %d a une absence demandée hors des rondes", j.id);
+            avant = a.ronde;
+        }
+    }
+    return "";
+}
+
 std::string desaccord(const Tournoi& t) {
+    if (std::string defaut = defaut_absences(t); !defaut.empty()) return defaut;
     for (int r = 0; r <= t.entete.ronde_courante; ++r) {
         if (static_cast<std::size_t>(r) >= t.rondes.size()) return ronde(r) + "la ronde manque";
         for (const Joueur& j : t.joueurs)

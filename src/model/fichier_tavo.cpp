@@ -17,7 +17,7 @@ namespace {
 
 // The tables of the file, their columns in the schema's order, and how many
 // of the first columns make the key.
-enum Table { TOURNOI, DEPARTAGE, JOUEUR, PARTIE, APPARIEMENT, INTERDIT };
+enum Table { TOURNOI, DEPARTAGE, JOUEUR, PARTIE, APPARIEMENT, INTERDIT, ABSENCE };
 
 struct Colonne {
     const char* nom;
@@ -40,7 +40,9 @@ const std::array<Description, NB_TABLES_TAVO>& tables() {
           {"rondes_prevues", false},
           {"ronde_courante", false},
           {"nb_actifs", false},
-          {"resultats_en_pions", false}},
+          {"resultats_en_pions", false},
+          {"demi_points_max", false},
+          {"dernieres_rondes_sans_demi", false}},
          1},
         {"departage", {{"rang", false}, {"departage", false}}, 1},
         {"joueur",
@@ -68,7 +70,8 @@ const std::array<Description, NB_TABLES_TAVO>& tables() {
           {"adversaire", false},
           {"couleur", false},
           {"resultat", true},
-          {"pions", false}},
+          {"pions", false},
+          {"forfait", false}},
          2},
         {"appariement",
          {{"ronde", false},
@@ -77,9 +80,11 @@ const std::array<Description, NB_TABLES_TAVO>& tables() {
           {"noir", false},
           {"resultat_blanc", true},
           {"pions_blanc", false},
-          {"pions_noir", false}},
+          {"pions_noir", false},
+          {"forfait", true}},
          2},
         {"appariement_interdit", {{"joueur1", false}, {"joueur2", false}}, 2},
+        {"absence_demandee", {{"joueur", false}, {"ronde", false}, {"demi_point", false}}, 2},
     }};
     return liste;
 }
@@ -126,6 +131,15 @@ Resultat resultat_lu(const std::string& texte) {
     return Resultat::aucun;
 }
 
+// Forfeits as the file writes them, in the order of the enum.
+constexpr std::array<const char*, 4> kForfaits = {"aucun", "blanc", "noir", "double"};
+
+Forfait forfait_lu(const std::string& texte) {
+    for (std::size_t k = 0; k < kForfaits.size(); ++k)
+        if (texte == kForfaits[k]) return static_cast<Forfait>(k);
+    return Forfait::aucun;
+}
+
 std::int64_t n(const LigneTavo& l, std::size_t c) {
     return std::get<std::int64_t>(l[c]);
 }
@@ -140,7 +154,8 @@ ImageTavo image_du_tournoi(const Tournoi& t) {
     const EnteteTournoi& e = t.entete;
     using I = std::int64_t;
     im[TOURNOI].push_back({I{1}, e.nom, e.date, e.jeu, I{e.nb_rondes}, I{e.ronde_courante},
-                           I{e.nb_actifs}, I{e.othello}});
+                           I{e.nb_actifs}, I{e.othello}, I{e.demi_points_max},
+                           I{e.dernieres_rondes_sans_demi}});
     for (std::size_t k = 0; k < e.departages.size(); ++k)
         im[DEPARTAGE].push_back({static_cast<I>(k), I{e.departages[k]}});
     for (std::size_t p = 0; p < t.joueurs.size(); ++p) {
@@ -152,8 +167,10 @@ ImageTavo image_du_tournoi(const Tournoi& t) {
         for (std::size_t r = 0; r < j.rondes.size(); ++r) {
             const RondeJoueur& rj = j.rondes[r];
             im[PARTIE].push_back({I{j.id}, static_cast<I>(r), I{rj.adversaire}, I{rj.couleur},
-                                  texte_resultat(rj.resultat), I{rj.pions}});
+                                  texte_resultat(rj.resultat), I{rj.pions}, I{rj.forfait}});
         }
+        for (const Absence& a : j.absences)
+            im[ABSENCE].push_back({I{j.id}, I{a.ronde}, I{a.demi_point}});
     }
     for (std::size_t r = 0; r < t.rondes.size(); ++r) {
         const auto& tables = t.rondes[r].tables;
@@ -161,13 +178,15 @@ ImageTavo image_du_tournoi(const Tournoi& t) {
             const Appariement& a = tables[k];
             im[APPARIEMENT].push_back({static_cast<I>(r), static_cast<I>(k + 1), I{a.blanc},
                                        I{a.noir}, texte_resultat(a.res_blanc), I{a.pions_blanc},
-                                       I{a.pions_noir}});
+                                       I{a.pions_noir},
+                                       kForfaits[static_cast<std::size_t>(a.forfait)]});
         }
     }
     for (const auto& [a, b] : t.interdits) im[INTERDIT].push_back({I{a}, I{b}});
     std::sort(im[JOUEUR].begin(), im[JOUEUR].end());
     std::sort(im[INTERDIT].begin(), im[INTERDIT].end());
     std::sort(im[PARTIE].begin(), im[PARTIE].end());
+    std::sort(im[ABSENCE].begin(), im[ABSENCE].end());
     return im;
 }
 
@@ -187,6 +206,8 @@ std::string tournoi_de_l_image(const ImageTavo& im, Tournoi& t) {
     t.entete.ronde_courante = static_cast<int>(n(e, 5));
     t.entete.nb_actifs = static_cast<int>(n(e, 6));
     t.entete.othello = n(e, 7) != 0;
+    t.entete.demi_points_max = static_cast<int>(n(e, 8));
+    t.entete.dernieres_rondes_sans_demi = static_cast<int>(n(e, 9));
     for (const LigneTavo& d : im[DEPARTAGE]) {
         if (n(d, 0) != static_cast<std::int64_t>(t.entete.departages.size()))
             return "les départages ne se suivent pas";
@@ -223,9 +244,15 @@ std::string tournoi_de_l_image(const ImageTavo& im, Tournoi& t) {
         if (id < 1 || id > joueurs.size() || r >= nb_rondes)
             return formater("le joueur %zu a une partie de la ronde %zu, qui n'est pas appariée",
                             id, r + 1);
-        joueurs[id - 1].second.rondes[r] = {static_cast<int>(n(l, 2)),
-                                            static_cast<std::uint8_t>(n(l, 3)),
-                                            resultat_lu(s(l, 4)), static_cast<int>(n(l, 5))};
+        joueurs[id - 1].second.rondes[r] = {
+            static_cast<int>(n(l, 2)), static_cast<std::uint8_t>(n(l, 3)), resultat_lu(s(l, 4)),
+            static_cast<int>(n(l, 5)), n(l, 6) != 0};
+    }
+    for (const LigneTavo& l : im[ABSENCE]) {
+        const auto id = static_cast<std::size_t>(n(l, 0));
+        if (id < 1 || id > joueurs.size())
+            return formater("une absence demandée nomme le joueur %zu, qui n'existe pas", id);
+        joueurs[id - 1].second.absences.push_back({static_cast<int>(n(l, 1)), n(l, 2) != 0});
     }
     std::stable_sort(joueurs.begin(), joueurs.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -240,7 +267,7 @@ std::string tournoi_de_l_image(const ImageTavo& im, Tournoi& t) {
             return formater("Ronde %zu : les tables ne se suivent pas", r + 1);
         tables.push_back({static_cast<int>(n(l, 2)), static_cast<int>(n(l, 3)),
                           resultat_lu(s(l, 4)), static_cast<int>(n(l, 5)),
-                          static_cast<int>(n(l, 6))});
+                          static_cast<int>(n(l, 6)), forfait_lu(s(l, 7))});
     }
     for (const LigneTavo& l : im[INTERDIT]) {
         const auto a = static_cast<int>(n(l, 0)), b = static_cast<int>(n(l, 1));

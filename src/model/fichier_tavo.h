@@ -22,7 +22,7 @@ namespace tavo {
 // The rows of the file's tables (tournoi, departage, joueur, partie,
 // appariement, appariement_interdit), each table's rows in the order of their
 // keys.
-inline constexpr std::size_t NB_TABLES_TAVO = 6;
+inline constexpr std::size_t NB_TABLES_TAVO = 7;
 using ValeurTavo = std::variant<std::int64_t, std::string>;
 using LigneTavo = std::vector<ValeurTavo>;
 using ImageTavo = std::array<std::vector<LigneTavo>, NB_TABLES_TAVO>;

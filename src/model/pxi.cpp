@@ -378,7 +378,23 @@ std::string hors_limites_1998(const Tournoi& t) {
                 return qui + refus;
         if (const char* detail = detail_federal(j))
             return qui + "le fichier .pxi ne peut pas garder " + detail;
+        if (!j.absences.empty())
+            return qui +
+                   formater(
+                       "le fichier .pxi ne peut pas garder son absence demandée à la ronde n°%d",
+                       j.absences.front().ronde + 1);
     }
+    for (int r = 0; r < static_cast<int>(t.rondes.size()); ++r)
+        for (int k = 0; k < t.nb_tables(r); ++k)
+            if (t.table(r, k).forfait != Forfait::aucun)
+                return formater(
+                    "le fichier .pxi ne peut pas garder le forfait de la table n°%d de la ronde "
+                    "n°%d",
+                    k + 1, r + 1);
+    const EnteteTournoi defaut;
+    if (t.entete.demi_points_max != defaut.demi_points_max ||
+        t.entete.dernieres_rondes_sans_demi != defaut.dernieres_rondes_sans_demi)
+        return "le fichier .pxi ne peut pas garder les limites des absences à demi-point";
     if (!t.interdits.empty())
         return formater(
             "le fichier .pxi ne peut pas garder l'appariement interdit des joueurs "

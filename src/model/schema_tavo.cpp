@@ -118,7 +118,53 @@ CREATE TABLE appariement_interdit (
 ) STRICT, WITHOUT ROWID;
 )sql";
 
-constexpr std::string_view kEtapes[] = {kVersion1, kVersion2};
+// Version 3: forfeits and requested byes.
+//
+// tournoi            how many half-point byes a player may ask for, and how
+//                    many of the last rounds take none.
+// appariement        `forfait`: the side that did not come ('aucun', 'blanc',
+//                    'noir' or 'double' when neither did).
+// partie             rebuilt for its new values: the opponent 10002 for a
+//                    round the player asked to miss, and `forfait` 1 for a
+//                    game not played.
+// absence_demandee   the rounds each player asked to miss, past and future,
+//                    and whether he scores half a point in them.
+constexpr std::string_view kVersion3 = R"sql(
+ALTER TABLE tournoi ADD COLUMN demi_points_max INTEGER NOT NULL DEFAULT 2
+    CHECK (demi_points_max BETWEEN 0 AND 99);
+ALTER TABLE tournoi ADD COLUMN dernieres_rondes_sans_demi INTEGER NOT NULL DEFAULT 2
+    CHECK (dernieres_rondes_sans_demi BETWEEN 0 AND 99);
+ALTER TABLE appariement ADD COLUMN forfait TEXT NOT NULL DEFAULT 'aucun'
+    CHECK (forfait IN ('aucun', 'blanc', 'noir', 'double'));
+
+CREATE TABLE partie_v3 (
+    joueur INTEGER NOT NULL REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    ronde INTEGER NOT NULL CHECK (ronde >= 0),
+    adversaire INTEGER NOT NULL
+        CHECK (adversaire BETWEEN 1 AND 9999 OR adversaire IN (10000, 10001, 10002)),
+    adversaire_joueur INTEGER AS (CASE WHEN adversaire <= 9999 THEN adversaire END)
+        REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    couleur INTEGER NOT NULL CHECK (couleur IN (0, 1, 2)),
+    resultat TEXT NOT NULL CHECK (resultat IN ('aucun', 'perte', 'nul', 'gain')),
+    pions INTEGER NOT NULL CHECK (pions BETWEEN 0 AND 64),
+    forfait INTEGER NOT NULL DEFAULT 0 CHECK (forfait IN (0, 1)),
+    PRIMARY KEY (joueur, ronde),
+    CHECK (adversaire <> joueur)
+) STRICT, WITHOUT ROWID;
+INSERT INTO partie_v3 (joueur, ronde, adversaire, couleur, resultat, pions)
+    SELECT joueur, ronde, adversaire, couleur, resultat, pions FROM partie;
+DROP TABLE partie;
+ALTER TABLE partie_v3 RENAME TO partie;
+
+CREATE TABLE absence_demandee (
+    joueur INTEGER NOT NULL REFERENCES joueur (numero) DEFERRABLE INITIALLY DEFERRED,
+    ronde INTEGER NOT NULL CHECK (ronde >= 0),
+    demi_point INTEGER NOT NULL CHECK (demi_point IN (0, 1)),
+    PRIMARY KEY (joueur, ronde)
+) STRICT, WITHOUT ROWID;
+)sql";
+
+constexpr std::string_view kEtapes[] = {kVersion1, kVersion2, kVersion3};
 
 }  // namespace
 

@@ -78,12 +78,25 @@ std::string Tournoi::titre_fenetre() const {
     return "Tournoi " + entete.nom + ", du " + entete.date + ", jeu : " + entete.jeu;
 }
 
+const Absence* Joueur::absence(int r) const {
+    for (const Absence& a : absences)
+        if (a.ronde == r) return &a;
+    return nullptr;
+}
+
+Resultat resultat_forfait(Forfait f) {
+    return f == Forfait::aucun  ? Resultat::aucun
+           : f == Forfait::noir ? Resultat::gain
+                                : Resultat::perte;
+}
+
 void poser_resultat(Tournoi& t, int r, int table, Resultat res_blanc, int pions_blanc,
-                    int pions_noir) {
+                    int pions_noir, Forfait forfait) {
     Appariement& a = t.rondes[static_cast<std::size_t>(r)].tables[static_cast<std::size_t>(table)];
     a.res_blanc = res_blanc;
     a.pions_blanc = pions_blanc;
     a.pions_noir = pions_noir;
+    a.forfait = res_blanc == Resultat::aucun ? Forfait::aucun : forfait;
     // The players hold the result once it is entered, nothing before.
     const bool saisi = a.saisi();
     auto suivre = [&](int id, Resultat resultat, int pions) {
@@ -91,6 +104,7 @@ void poser_resultat(Tournoi& t, int r, int table, Resultat res_blanc, int pions_
         RondeJoueur& rj = t.joueur(id).rondes[static_cast<std::size_t>(r)];
         rj.resultat = saisi ? resultat : Resultat::aucun;
         rj.pions = saisi ? pions : 0;
+        rj.forfait = a.forfait != Forfait::aucun;
     };
     suivre(a.blanc, a.res_blanc, a.pions_blanc);
     suivre(a.noir, a.res_noir(), a.pions_noir);
@@ -99,6 +113,15 @@ void poser_resultat(Tournoi& t, int r, int table, Resultat res_blanc, int pions_
 void effacer_ronde_joueur(Joueur& j, int r) {
     if (static_cast<std::size_t>(r) < j.rondes.size())
         j.rondes[static_cast<std::size_t>(r)] = RondeJoueur{};
+}
+
+void poser_ronde_sans_table(Joueur& j, int r) {
+    RondeJoueur& rj = j.rondes[static_cast<std::size_t>(r)];
+    rj = RondeJoueur{};
+    rj.couleur = SANS_PARTIE;
+    const Absence* demande = j.absence(r);
+    rj.adversaire = demande ? ID_ABSENCE : ID_FORFAIT;
+    if (demande) rj.resultat = demande->demi_point ? Resultat::nulle : Resultat::perte;
 }
 
 int points_jusqu_a(const Joueur& j, int derniere) {

@@ -21,6 +21,7 @@ namespace tavo {
 inline constexpr int ID_AUCUN = 0;         // round not paired yet
 inline constexpr int ID_FORFAIT = 10000;   // did not play the round: inactive when it was paired
 inline constexpr int ID_QUALIFIE = 10001;  // the bye
+inline constexpr int ID_ABSENCE = 10002;   // a round the player asked to miss (requested bye)
 inline constexpr int ID_SPECIAL = 10000;   // first number that is not a player
 
 inline bool est_joueur(int id) {
@@ -63,7 +64,11 @@ struct EnteteTournoi {
     int nb_actifs = 0;            // active players counted by the first round's pairing
     bool othello = false;         // the results are disc counts (see jeu())
     int ronde_courante = -1;      // 0-based current round, -1 before the first pairing
-    bool modifie = false;         // changes not yet saved
+    // Requested half-point byes: how many one player may take, and how many
+    // of the last rounds take none.
+    int demi_points_max = 2;
+    int dernieres_rondes_sans_demi = 2;
+    bool modifie = false;  // changes not yet saved
 
     bool operator==(const EnteteTournoi&) const = default;
 };
@@ -73,9 +78,20 @@ struct RondeJoueur {
     int adversaire = ID_AUCUN;     // a player, ID_QUALIFIE or ID_FORFAIT
     std::uint8_t couleur = BLANC;  // BLANC, NOIR or SANS_PARTIE (a round not yet written: BLANC)
     Resultat resultat = Resultat::aucun;
-    int pions = 0;  // discs at the end of the game (disc-count games), 0 when none
+    int pions = 0;         // discs at the end of the game (disc-count games), 0 when none
+    bool forfait = false;  // the game was not played: a forfeit on either side
 
     bool operator==(const RondeJoueur&) const = default;
+};
+
+// A round a player asked to miss: he is not paired in it and scores half a
+// point or none.
+struct Absence {
+    int ronde = 0;  // counted from 0
+    bool demi_point = false;
+
+    bool operator==(const Absence&) const = default;
+    auto operator<=>(const Absence&) const = default;
 };
 
 struct Joueur {
@@ -100,12 +116,20 @@ struct Joueur {
     bool flotte_haut = false;  // once paired with an opponent who had more points
     // One entry per round paired so far (and the one being paired).
     std::vector<RondeJoueur> rondes;
+    // The rounds he asked to miss, past and future, by round, each once.
+    std::vector<Absence> absences;
+
+    // His request for round r, or nullptr.
+    const Absence* absence(int r) const;
 
     RondeJoueur& ronde(int r) { return rondes[static_cast<std::size_t>(r)]; }
     const RondeJoueur& ronde(int r) const { return rondes[static_cast<std::size_t>(r)]; }
 
     bool operator==(const Joueur&) const = default;
 };
+
+// Who did not come to play a table's game.
+enum class Forfait : std::uint8_t { aucun, blanc, noir, les_deux };
 
 // One table of a round.
 struct Appariement {
@@ -114,9 +138,14 @@ struct Appariement {
     Resultat res_blanc = Resultat::aucun;  // white's result; black's is its opposite
     int pions_blanc = 0;                   // discs (disc-count games)
     int pions_noir = 0;
+    // A forfeit: the present player wins, the absent one loses, both lose
+    // when neither came; the discs are then 0 and 0.
+    Forfait forfait = Forfait::aucun;
 
     bool saisi() const { return res_blanc != Resultat::aucun; }
-    Resultat res_noir() const { return oppose(res_blanc); }
+    Resultat res_noir() const {
+        return forfait == Forfait::les_deux ? Resultat::perte : oppose(res_blanc);
+    }
     // An empty record: a table the 1998 file left out, not yet brought back.
     bool vide() const { return blanc == ID_AUCUN && noir == ID_AUCUN; }
 
@@ -198,13 +227,26 @@ class Tournoi {
 };
 
 // A table's result on the table and in both players' records, written once
-// for every writer: the points (white's result) and the discs.
+// for every writer: the points (white's result), the discs and the forfeit.
 void poser_resultat(Tournoi& t, int r, int table, Resultat res_blanc, int pions_blanc,
-                    int pions_noir);
+                    int pions_noir, Forfait forfait = Forfait::aucun);
+
+// White's result of a forfeit (none for Forfait::aucun).
+Resultat resultat_forfait(Forfait f);
+
+// True when the round's entry is a game played over the board: a real
+// opponent and no forfeit.
+inline bool partie_jouee(const RondeJoueur& rj) {
+    return est_joueur(rj.adversaire) && !rj.forfait;
+}
 
 // A player's entry of round r as it is before anything is written: no
 // opponent, white, no result, no discs.
 void effacer_ronde_joueur(Joueur& j, int r);
+
+// Round r of a player who sits at no table of it: his requested bye when he
+// asked to miss it (half a point or none), else a round not played.
+void poser_ronde_sans_table(Joueur& j, int r);
 
 // The half-points of a player over rounds 0..derniere, from his own record.
 int points_jusqu_a(const Joueur& j, int derniere);

@@ -49,7 +49,7 @@ void poser_table(Tournoi& t, int r, int table) {
     poser_adversaires(t, r, a);
     // The bye's player holds his win at once, so that the round counts
     // right as soon as its other tables have their results.
-    if (a.saisi()) poser_resultat(t, r, table, a.res_blanc, a.pions_blanc, a.pions_noir);
+    if (a.saisi()) poser_resultat(t, r, table, a.res_blanc, a.pions_blanc, a.pions_noir, a.forfait);
 }
 
 bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& options) {
@@ -77,6 +77,24 @@ bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& optio
 }
 
 bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options) {
+    // Players who asked to miss this round are left out of it as inactive
+    // players are, then hold their requested bye.
+    const int r = numero - 1;
+    std::vector<int> absents;
+    for (Joueur& j : t.joueurs)
+        if (j.actif && j.absence(r)) {
+            j.actif = false;
+            absents.push_back(j.id);
+        }
+    const bool ok = apparier_presents(t, numero, io, options);
+    for (const int id : absents) t.joueur(id).actif = true;
+    if (!ok) return false;
+    for (Joueur& j : t.joueurs)
+        if (j.absence(r)) poser_ronde_sans_table(j, r);
+    return true;
+}
+
+bool apparier_presents(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options) {
     if (numero == 1) {
         if (premiere_ronde(t)) return true;
         // Some active player, yet no pairing: a forbidden pair could not be avoided.
@@ -216,13 +234,8 @@ void ecrire_placements(Tournoi& t, int r, const std::vector<Placement>& ligne) {
 }
 
 void forfaits_inactifs(Tournoi& t, int r) {
-    for (Joueur& j : t.joueurs) {
-        if (j.actif) continue;
-        RondeJoueur& rj = j.rondes[static_cast<std::size_t>(r)];
-        rj = RondeJoueur{};
-        rj.adversaire = ID_FORFAIT;
-        rj.couleur = SANS_PARTIE;
-    }
+    for (Joueur& j : t.joueurs)
+        if (!j.actif) poser_ronde_sans_table(j, r);
 }
 
 void recalculer_flottements(Tournoi& t, int derniere) {

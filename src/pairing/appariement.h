@@ -45,8 +45,13 @@ struct OptionsAppariement {
 bool nouvelle_ronde(Tournoi& t, Interaction& io, const OptionsAppariement& options = {});
 
 // Pairs round number `numero` (1-based), ronde_courante already advanced to
-// it. True on success.
+// it; the players who asked to miss it get their requested bye. True on
+// success.
 bool apparier(Tournoi& t, int numero, Interaction& io, const OptionsAppariement& options = {});
+
+// The same among the active players, without the requested byes.
+bool apparier_presents(Tournoi& t, int numero, Interaction& io,
+                       const OptionsAppariement& options = {});
 
 // The first round by halves, a table of a forbidden pair mended by exchanging
 // black players with the nearest table that allows it; false (no message)
@@ -75,7 +80,8 @@ void poser_table(Tournoi& t, int r, int table);
 struct Placement;
 void ecrire_placements(Tournoi& t, int r, const std::vector<Placement>& ligne);
 
-// Every inactive player gets ID_FORFAIT, no colour and 0 points in round r.
+// Every inactive player gets his round without a table: ID_FORFAIT, no
+// colour and 0 points, or the requested bye he asked for.
 void forfaits_inactifs(Tournoi& t, int r);
 
 // The float marks as the pairings of rounds 1 to `derniere` set them: a

@@ -86,11 +86,12 @@ namespace {
 
 // The colour due after the colours of rounds 0 to n, round `blanche` (when
 // one of them) counted as a white game, and a round the record does not hold
-// yet as well.
+// yet as well. A game forfeited was not played and gives no colour.
 int couleur_due_apres(const Joueur& j, int n, int blanche) {
-    auto couleur = [&](int r) {
+    auto couleur = [&](int r) -> int {
         const std::size_t k = static_cast<std::size_t>(r);
-        return r == blanche || k >= j.rondes.size() ? BLANC : j.rondes[k].couleur;
+        if (r == blanche || k >= j.rondes.size()) return BLANC;
+        return j.rondes[k].forfait ? SANS_PARTIE : j.rondes[k].couleur;
     };
     int blancs = 0;
     int noirs = 0;
@@ -134,8 +135,9 @@ std::vector<std::uint8_t> matrice_rencontres(const Tournoi& t, const std::vector
     for (std::size_t a = 0; a < m; ++a) {
         const Joueur& j = t.joueur(ids[a]);
         for (int r = 0; r <= derniere && static_cast<std::size_t>(r) < j.rondes.size(); ++r) {
-            const int adversaire = j.rondes[static_cast<std::size_t>(r)].adversaire;
-            if (!est_joueur(adversaire)) continue;
+            const RondeJoueur& rj = j.rondes[static_cast<std::size_t>(r)];
+            if (!partie_jouee(rj)) continue;
+            const int adversaire = rj.adversaire;
             if (adversaire > plus_grand) continue;
             const int b = index[static_cast<std::size_t>(adversaire)];
             if (b >= 0) rencontres[a * m + static_cast<std::size_t>(b)] = 1;

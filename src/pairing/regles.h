@@ -31,10 +31,13 @@ inline int autre_couleur(int couleur) {
 }
 
 // True when player `j`'s record shows `autre` (a player id, or ID_QUALIFIE
-// for the bye) as his opponent in a round from 0 to `derniere`.
+// for the bye) as his opponent in a round from 0 to `derniere`. A game lost
+// or won by forfeit was not played: the two may still meet.
 inline bool a_rencontre(const Joueur& j, int autre, int derniere) {
-    for (int r = 0; r <= derniere && static_cast<std::size_t>(r) < j.rondes.size(); ++r)
-        if (j.rondes[static_cast<std::size_t>(r)].adversaire == autre) return true;
+    for (int r = 0; r <= derniere && static_cast<std::size_t>(r) < j.rondes.size(); ++r) {
+        const RondeJoueur& rj = j.rondes[static_cast<std::size_t>(r)];
+        if (rj.adversaire == autre && !rj.forfait) return true;
+    }
     return false;
 }
 

@@ -64,6 +64,22 @@ void afficher_appariements(const Tournoi& t, int numero, Rapport& rapport) {
                               Cellule::de_texte(equipe(t, a.noir)),
                               Cellule::de_texte(nom_affiche(t, a.noir))});
     }
+    // The players who asked to miss the round, so that nobody looks for them
+    // on the sheet.
+    for (const Joueur& j : t.joueurs) {
+        if (static_cast<std::size_t>(r) >= j.rondes.size() || j.ronde(r).adversaire != ID_ABSENCE)
+            continue;
+        const std::string points =
+            j.ronde(r).resultat == Resultat::nulle ? "demi-point" : "sans point";
+        rapport.ajouter(" ");
+        rapport.ajouter(formater("%*s (%*d/%-3s) %-25.25s  absent à sa demande, %s", tw, "", w,
+                                 j.id, j.equipe.c_str(), nom_affiche(t, j.id).c_str(),
+                                 points.c_str()));
+        tab.lignes.push_back({Cellule::de_texte(""), Cellule::de_nombre(j.id),
+                              Cellule::de_texte(j.equipe), Cellule::de_texte(nom_affiche(t, j.id)),
+                              Cellule::de_texte(""), Cellule::de_texte(""),
+                              Cellule::de_texte("absent à sa demande, " + points)});
+    }
 }
 
 }  // namespace tavo

@@ -9,15 +9,19 @@ namespace tavo {
 namespace {
 
 // A round of a player: the opponent's number, colour and result ("+", "=",
-// "-"; the disc count for Othello); "F" for a round not played (inactive),
-// "Q" for the bye, empty for a round not paired.
+// "-"; the disc count for Othello), or "F+" / "F-" after the number for a
+// forfeit; "F" for a round not played (inactive), "Q" for the bye, "A=" and
+// "A-" for a round the player asked to miss with half a point or none, empty
+// for a round not paired.
 std::string case_grille(const Tournoi& t, const Joueur& j, int r) {
     const RondeJoueur& rj = j.rondes[static_cast<std::size_t>(r)];
     const int adversaire = rj.adversaire;
     if (adversaire == ID_FORFAIT) return "F";
     if (adversaire == ID_QUALIFIE) return "Q";
+    if (adversaire == ID_ABSENCE) return rj.resultat == Resultat::nulle ? "A=" : "A-";
     if (!est_joueur(adversaire) || !t.existe(adversaire)) return "";
     std::string texte = std::to_string(adversaire);
+    if (rj.forfait) return texte + marque_forfait(rj);
     texte += rj.couleur == BLANC ? 'B' : rj.couleur == NOIR ? 'N' : '?';
     if (t.jeu().pions)
         texte += std::to_string(rj.pions);

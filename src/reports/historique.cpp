@@ -18,8 +18,12 @@ std::string case_ronde(const Tournoi& t, const Joueur& j, int r, int largeur,
         texte = formater("%*s", largeur, "(F)");
     else if (rj.adversaire == ID_QUALIFIE)
         texte = formater("%*s", largeur, "(Q)");
+    else if (rj.adversaire == ID_ABSENCE)
+        texte = formater("%*s", largeur, "(A)");
     else
         texte = formater("%*d", largeur, rj.adversaire);
+    // A forfeit: "F+" or "F-" where the colour and the result go.
+    if (rj.forfait) return texte + marque_forfait(rj) + (tableau ? "" : "  ");
     texte += rj.couleur == BLANC ? 'B' : rj.couleur == NOIR ? 'N' : '?';
     const int points = demi_points(rj.resultat);
     if (t.jeu().pions)

@@ -2,11 +2,19 @@
 // player records, and the final team classification.
 #pragma once
 
+#include <string>
+
 #include "model/tournoi.h"
 #include "reports/rapport.h"
 #include "teams/equipes.h"
 
 namespace tavo {
+
+// A game not played, as the reports write it after the opponent's number:
+// "F+" for the present player's win, "F-" for the absent's loss.
+inline std::string marque_forfait(const RondeJoueur& rj) {
+    return rj.resultat == Resultat::gain ? "F+" : "F-";
+}
 
 // Standings: every player in standings order with rank, score and the value
 // of each selected tie-break.

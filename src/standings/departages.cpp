@@ -9,11 +9,13 @@
 namespace tavo {
 namespace {
 
-// A round's opponent is "real" when it is not a special number; an unpaired
-// round (number 0, seen while a new round is being paired) is a real
-// opponent with 0 points.
-bool adversaire_reel(int id) {
-    return id < ID_SPECIAL;
+// A round's opponent is "real" when the game was played: not a special
+// number (the bye, a round not played or asked to be missed) nor a forfeit.
+// Every round without a game counts as the bye always has: no opponent. An
+// unpaired round (number 0, seen while a new round is being paired) is a
+// real opponent with 0 points.
+bool adversaire_reel(const RondeJoueur& r) {
+    return r.adversaire < ID_SPECIAL && !r.forfait;
 }
 
 int points_adversaire(const std::vector<int>& points, int id) {
@@ -29,7 +31,7 @@ std::span<const RondeJoueur> rondes_comptees(const Tournoi& t, const Joueur& j) 
 int bucholz(const Tournoi& t, const std::vector<int>& points, const Joueur& j) {
     int somme = 0;
     for (const RondeJoueur& r : rondes_comptees(t, j))
-        if (adversaire_reel(r.adversaire)) somme += points_adversaire(points, r.adversaire);
+        if (adversaire_reel(r)) somme += points_adversaire(points, r.adversaire);
     return somme;
 }
 
@@ -41,18 +43,18 @@ int bucholz_median(const Tournoi& t, const std::vector<int>& points, const Joueu
     std::size_t ronde_min = n, ronde_max = n;
     int plus_bas = 999, plus_haut = -999;
     for (std::size_t r = 0; r < n; ++r) {
-        if (!adversaire_reel(rondes[r].adversaire)) continue;
+        if (!adversaire_reel(rondes[r])) continue;
         const int pts = points_adversaire(points, rondes[r].adversaire);
         if (pts < plus_bas) plus_bas = pts, ronde_min = r;
     }
     for (std::size_t r = 0; r < n; ++r) {
-        if (!adversaire_reel(rondes[r].adversaire) || r == ronde_min) continue;
+        if (!adversaire_reel(rondes[r]) || r == ronde_min) continue;
         const int pts = points_adversaire(points, rondes[r].adversaire);
         if (pts > plus_haut) plus_haut = pts, ronde_max = r;
     }
     int somme = 0;
     for (std::size_t r = 0; r < n; ++r)
-        if (adversaire_reel(rondes[r].adversaire) && r != ronde_min && r != ronde_max)
+        if (adversaire_reel(rondes[r]) && r != ronde_min && r != ronde_max)
             somme += points_adversaire(points, rondes[r].adversaire);
     return somme;
 }
@@ -60,7 +62,7 @@ int bucholz_median(const Tournoi& t, const std::vector<int>& points, const Joueu
 int sonneborn_berger(const Tournoi& t, const std::vector<int>& points, const Joueur& j) {
     int somme = 0;
     for (const RondeJoueur& r : rondes_comptees(t, j))
-        if (adversaire_reel(r.adversaire))
+        if (adversaire_reel(r))
             somme += demi_points(r.resultat) * points_adversaire(points, r.adversaire);
     return somme;
 }
@@ -68,7 +70,7 @@ int sonneborn_berger(const Tournoi& t, const std::vector<int>& points, const Jou
 int cumulatif(const Tournoi& t, const Joueur& j) {
     int score = 0, cumul = 0;
     for (const RondeJoueur& r : rondes_comptees(t, j)) {
-        if (!adversaire_reel(r.adversaire)) continue;
+        if (!adversaire_reel(r)) continue;
         score += demi_points(r.resultat);
         cumul += score;
     }
@@ -78,15 +80,16 @@ int cumulatif(const Tournoi& t, const Joueur& j) {
 int nb_gains(const Tournoi& t, const Joueur& j) {
     int gains = 0;
     for (const RondeJoueur& r : rondes_comptees(t, j))
-        if (adversaire_reel(r.adversaire) && r.resultat == Resultat::gain) ++gains;
+        if (adversaire_reel(r) && r.resultat == Resultat::gain) ++gains;
     return gains;
 }
 
-// A round without a game (the bye, a forfeit) counts the bye's discs.
+// A round without a game (the bye, a forfeit, a round missed) counts the
+// bye's discs.
 int pions_pris(const Tournoi& t, const Joueur& j) {
     int somme = 0;
     for (const RondeJoueur& r : rondes_comptees(t, j))
-        somme += adversaire_reel(r.adversaire) ? r.pions : t.jeu().pions_exempt;
+        somme += adversaire_reel(r) ? r.pions : t.jeu().pions_exempt;
     return somme;
 }
 

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gestion/absences.h"
 #include "gestion/joueurs.h"
 #include "model/texte.h"
 #include "ui/controles.h"
@@ -92,6 +93,16 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
                         QStringLiteral("CM"), QStringLiteral("WGM"), QStringLiteral("WIM"),
                         QStringLiteral("WFM"), QStringLiteral("WCM")});
 
+    Ed_Absences = champ_texte(this, "Ed_Absences", 0);
+    limiter_champ(Ed_Absences, 0, false);
+    Ed_Absences->setPlaceholderText(QStringLiteral("3,4"));
+    Chk_Demi_Point = new QCheckBox(QStringLiteral("½ &point"), this);
+    Chk_Demi_Point->setObjectName(QStringLiteral("Chk_Demi_Point"));
+    Bt_Absence = bouton(this, "Bt_Absence", QStringLiteral("Enre&gistrer l'absence"));
+    Bt_Retirer_Absence = bouton(this, "Bt_Retirer_Absence", QStringLiteral("Ann&uler l'absence"));
+    Lbl_Absences = new QLabel(this);
+    Lbl_Absences->setObjectName(QStringLiteral("Lbl_Absences"));
+
     Bt_Valider = bouton(this, "Bt_Valider", QStringLiteral("&Valider"));
     Bt_Annuler = bouton(this, "Bt_Annuler", QStringLiteral("&Annuler"));
     Bt_Nouveau = bouton(this, "Bt_Nouveau", QStringLiteral("&Nouveau"));
@@ -141,6 +152,12 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     grille->addWidget(Ed_Fide_Id, 5, 4);
     grille->addWidget(etiquette(this, QStringLiteral("Id. nati&onal"), Ed_Id_National), 6, 0);
     grille->addWidget(Ed_Id_National, 6, 1, 1, 2);
+    grille->addWidget(etiquette(this, QStringLiteral("Rondes à &manquer"), Ed_Absences), 7, 0);
+    grille->addWidget(Ed_Absences, 7, 1);
+    grille->addWidget(Chk_Demi_Point, 7, 2);
+    grille->addWidget(Bt_Absence, 7, 3);
+    grille->addWidget(Bt_Retirer_Absence, 7, 4);
+    grille->addWidget(Lbl_Absences, 8, 0, 1, 5);
 
     auto* navigation = new QVBoxLayout;
     navigation->addWidget(SBtn_Haut, 0, Qt::AlignHCenter);
@@ -164,10 +181,11 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     resize(sizeHint().expandedTo(QSize(502, 0)));
 
     // Tab order: the fields, then the buttons.
-    QWidget* ordre[] = {CBx_Equipe,   Ed_Nom,         Ed_Prenom,  MEd_ne_le,  MEd_Elo,
-                        Chk_Fille,    Chk_Inactif,    Ed_Club,    Ed_Titre,   Ed_Federation,
-                        Ed_Fide_Id,   Ed_Id_National, Bt_Valider, Bt_Annuler, Bt_Nouveau,
-                        Bt_Supprimer, Bt_Trier_Elo,   Bt_Fermer};
+    QWidget* ordre[] = {
+        CBx_Equipe,  Ed_Nom,         Ed_Prenom,    MEd_ne_le,          MEd_Elo,    Chk_Fille,
+        Chk_Inactif, Ed_Club,        Ed_Titre,     Ed_Federation,      Ed_Fide_Id, Ed_Id_National,
+        Ed_Absences, Chk_Demi_Point, Bt_Absence,   Bt_Retirer_Absence, Bt_Valider, Bt_Annuler,
+        Bt_Nouveau,  Bt_Supprimer,   Bt_Trier_Elo, Bt_Fermer};
     for (std::size_t i = 0; i + 1 < std::size(ordre); ++i) setTabOrder(ordre[i], ordre[i + 1]);
 
     connect(SBtn_Haut, &QToolButton::clicked, this, &TDlg_joueurs::SBtn_HautClick);
@@ -180,6 +198,35 @@ TDlg_joueurs::TDlg_joueurs(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     connect(Bt_Trier_Elo, &QPushButton::clicked, this, &TDlg_joueurs::Bt_Trier_EloClick);
     connect(Bt_Chercher, &QPushButton::clicked, this, &TDlg_joueurs::Bt_ChercherClick);
     connect(Ed_ID, &QLineEdit::returnPressed, this, &TDlg_joueurs::Bt_ChercherClick);
+    connect(Bt_Absence, &QPushButton::clicked, this, &TDlg_joueurs::Bt_AbsenceClick);
+    connect(Bt_Retirer_Absence, &QPushButton::clicked, this,
+            &TDlg_joueurs::Bt_Retirer_AbsenceClick);
+}
+
+template <typename Action>
+void TDlg_joueurs::changer_absences(Action action) {
+    if (nouveau_ || !tournoi_.existe(joueur_courant_)) {
+        ihm_.message_erreur("Enregistrez d'abord le joueur");
+        return;
+    }
+    const std::vector<int> rondes = gestion::lire_numeros_rondes(utf8(Ed_Absences->text()));
+    if (!action(rondes)) return;
+    Ed_Absences->clear();
+    emit changement();
+    afficher_joueur();
+}
+
+void TDlg_joueurs::Bt_AbsenceClick() {
+    changer_absences([&](const std::vector<int>& rondes) {
+        return gestion::demander_absences(tournoi_, joueur_courant_, rondes,
+                                          Chk_Demi_Point->isChecked(), ihm_);
+    });
+}
+
+void TDlg_joueurs::Bt_Retirer_AbsenceClick() {
+    changer_absences([&](const std::vector<int>& rondes) {
+        return gestion::retirer_absences(tournoi_, joueur_courant_, rondes, ihm_);
+    });
 }
 
 void TDlg_joueurs::afficher_joueur() {
@@ -202,6 +249,11 @@ void TDlg_joueurs::afficher_joueur() {
     Ed_Fide_Id->setText(qs(f.fide_id));
     Ed_Id_National->setText(qs(f.id_national));
     Ed_Titre->setCurrentText(qs(f.titre));
+    const std::string absences = !nouveau_ && tournoi_.existe(joueur_courant_)
+                                     ? gestion::texte_absences(tournoi_.joueur(joueur_courant_))
+                                     : std::string();
+    Lbl_Absences->setText(
+        qs(absences.empty() ? "Aucune absence demandée" : "Absences demandées : " + absences));
     Lbl_no_joueur->setText(
         QString::number(nouveau_ ? gestion::nombre_joueurs(tournoi_) + 1 : joueur_courant_));
 }

@@ -53,6 +53,13 @@ class TDlg_joueurs : public QDialog {
     QLineEdit* Ed_Fide_Id;
     QLineEdit* Ed_Id_National;
     QComboBox* Ed_Titre;
+    // Requested byes of the player shown: the rounds ("3,4"), half a point or
+    // none, stored at once by their buttons; the rounds already asked below.
+    QLineEdit* Ed_Absences;
+    QCheckBox* Chk_Demi_Point;
+    QPushButton* Bt_Absence;
+    QPushButton* Bt_Retirer_Absence;
+    QLabel* Lbl_Absences;
     QPushButton* Bt_Valider;
     QPushButton* Bt_Annuler;
     QPushButton* Bt_Nouveau;
@@ -77,10 +84,16 @@ class TDlg_joueurs : public QDialog {
     void Bt_FermerClick();
     void Bt_Trier_EloClick();
     void Bt_ChercherClick();
+    void Bt_AbsenceClick();
+    void Bt_Retirer_AbsenceClick();
     void reject() override;
 
   private:
     void afficher_joueur();
+    // The rounds typed for the player shown, given to `action` (a gestion
+    // function); the dialog then shows his requests.
+    template <typename Action>
+    void changer_absences(Action action);
     // False when the player could not be stored (message shown).
     bool enregistrer_joueur();
     void commencer_nouveau();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -64,12 +65,24 @@ TForm_Dlg_Tournoi::TForm_Dlg_Tournoi(Tournoi& tournoi, Ihm& ihm, QWidget* parent
     Combo_Jeux->lineEdit()->setValidator(new ValidateurTexte(Combo_Jeux));
     limiter_champ(Combo_Jeux->lineEdit(), Limites1998::jeu, true);
 
+    SE_Demi_Points_Max = new QSpinBox(general);
+    SE_Demi_Points_Max->setObjectName(QStringLiteral("SE_Demi_Points_Max"));
+    SE_Dernieres_Rondes_Sans_Demi = new QSpinBox(general);
+    SE_Dernieres_Rondes_Sans_Demi->setObjectName(QStringLiteral("SE_Dernieres_Rondes_Sans_Demi"));
+    for (QSpinBox* s : {SE_Demi_Points_Max, SE_Dernieres_Rondes_Sans_Demi}) {
+        s->setRange(0, 99);
+        s->setValue(2);
+    }
+
     auto* formulaire = new QFormLayout(general);
     formulaire->addRow(QStringLiteral("Da&te"), Ed_Date);
     formulaire->addRow(QStringLiteral("N&om"), Ed_Nom);
     formulaire->addRow(QStringLiteral("Nombre de &rondes"), Ed_nb_rondes);
     formulaire->addRow(QString(), Chk_Multi_jeux);
     formulaire->addRow(QStringLiteral("&Jeu"), Combo_Jeux);
+    formulaire->addRow(QStringLiteral("Absences à ½ point par jo&ueur"), SE_Demi_Points_Max);
+    formulaire->addRow(QStringLiteral("Aucune dans &les dernières rondes"),
+                       SE_Dernieres_Rondes_Sans_Demi);
     PageControl1->addTab(general, QStringLiteral("&Général"));
 
     // Page "Départage".
@@ -210,6 +223,10 @@ void TForm_Dlg_Tournoi::remplir(const gestion::Proprietes& p, bool limites_1998)
     Ed_Nom->setText(qs(p.nom));
     Ed_nb_rondes->setText(QString::number(p.nb_rondes));
     Combo_Jeux->setEditText(qs(p.jeu));
+    SE_Demi_Points_Max->setValue(p.demi_points_max);
+    SE_Dernieres_Rondes_Sans_Demi->setValue(p.dernieres_rondes_sans_demi);
+    for (QSpinBox* s : {SE_Demi_Points_Max, SE_Dernieres_Rondes_Sans_Demi})
+        s->setEnabled(!limites_1998);
     ListBox2->clear();
     for (const int id : p.departages)
         if (id >= 0 && id < ListBox1->count()) ListBox2->addItem(ListBox1->item(id)->text());
@@ -231,6 +248,8 @@ gestion::Proprietes TForm_Dlg_Tournoi::proprietes() const {
     p.nom = utf8(Ed_Nom->text());
     p.nb_rondes = lire_entier(utf8(Ed_nb_rondes->text()));
     p.jeu = utf8(Combo_Jeux->currentText());
+    p.demi_points_max = SE_Demi_Points_Max->value();
+    p.dernieres_rondes_sans_demi = SE_Dernieres_Rondes_Sans_Demi->value();
     // A system's id is its place in the proposed list.
     for (int i = 0; i < ListBox2->count(); ++i) {
         const auto trouves = ListBox1->findItems(ListBox2->item(i)->text(), Qt::MatchExactly);

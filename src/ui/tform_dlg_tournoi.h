@@ -12,6 +12,7 @@ class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 class QToolButton;
 
@@ -38,6 +39,10 @@ class TForm_Dlg_Tournoi : public QDialog {
     QLineEdit* Ed_Date;
     QLineEdit* Ed_Nom;
     QLineEdit* Ed_nb_rondes;
+    // Requested half-point byes: how many per player, and how many of the
+    // last rounds take none (a .pxi keeps only 2 and 2: disabled there).
+    QSpinBox* SE_Demi_Points_Max;
+    QSpinBox* SE_Dernieres_Rondes_Sans_Demi;
     QCheckBox* Chk_Multi_jeux;
     QComboBox* Combo_Jeux;
     QListWidget* ListBox1;      // "Systèmes proposés", by tie-break id

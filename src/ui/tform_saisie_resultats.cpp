@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -24,6 +25,7 @@
 #include "gestion/rondes.h"
 #include "gestion/verifications.h"
 #include "model/texte.h"
+#include "reports/feuille.h"
 #include "ui/controles.h"
 #include "ui/ihm.h"
 #include "ui/texte_qt.h"
@@ -151,6 +153,18 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     colonne_othello->addWidget(blancs2);
     Notebook1->addWidget(othello);
 
+    CBx_Forfait = new QComboBox(this);
+    CBx_Forfait->setObjectName(QStringLiteral("CBx_Forfait"));
+    CBx_Forfait->setFocusPolicy(Qt::ClickFocus);  // chosen with the mouse, Alt+O or F
+    for (const char* choix : {"Partie jouée", "Forfait blanc", "Forfait noir", "Double forfait"})
+        CBx_Forfait->addItem(qs(choix));
+    auto* etiquette_forfait = new QLabel(QStringLiteral("F&orfait"), this);
+    etiquette_forfait->setBuddy(CBx_Forfait);
+    auto* ligne_forfait = new QHBoxLayout;
+    ligne_forfait->addWidget(etiquette_forfait);
+    ligne_forfait->addWidget(CBx_Forfait);
+    ligne_forfait->addStretch();
+
     Bt_Prec = bouton(this, "Bt_Prec", QStringLiteral("&Précédent"));
     Bt_Valider = bouton(this, "Bt_Valider", QStringLiteral("&Valider"));
     Button3 = bouton(this, "Button3", QStringLiteral("&Tout Vérifier"));
@@ -163,6 +177,7 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     auto* colonne = new QVBoxLayout(this);
     colonne->addWidget(barre);
     colonne->addWidget(Notebook1, 1);
+    colonne->addLayout(ligne_forfait);
     colonne->addWidget(Lbl_Etat);
     colonne->addLayout(bas);
 
@@ -180,6 +195,8 @@ TForm_Saisie_Resultats::TForm_Saisie_Resultats(Tournoi& tournoi, Ihm& ihm, QWidg
     connect(Button3, &QPushButton::clicked, this, &TForm_Saisie_Resultats::Button3Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(CBx_Ronde, &QComboBox::activated, this, &TForm_Saisie_Resultats::CBx_RondeChange);
+    connect(CBx_Forfait, &QComboBox::currentIndexChanged, this,
+            &TForm_Saisie_Resultats::suivre_forfait);
 }
 
 TForm_Saisie_Resultats::~TForm_Saisie_Resultats() {
@@ -202,6 +219,10 @@ bool TForm_Saisie_Resultats::eventFilter(QObject* objet, QEvent* evenement) {
             // Only digits are typed; the editing and moving keys still work.
             const auto* touche = static_cast<QKeyEvent*>(evenement);
             const int k = touche->key();
+            if (k == Qt::Key_F) {
+                forfait_suivant();
+                return true;
+            }
             const bool chiffre = k >= Qt::Key_0 && k <= Qt::Key_9;
             const bool edition = k == Qt::Key_Backspace || k == Qt::Key_Delete ||
                                  k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Home ||
@@ -270,11 +291,17 @@ void TForm_Saisie_Resultats::afficher_table(int t) {
     Ed_Aller_Table->setValue(t + 1);
     Bt_Prec->setEnabled(t > 0);
     Bt_Valider->setEnabled(t < gestion::nb_tables(tournoi_, ronde_) - 1);
-    // The bye's result is the pairing's: its fields cannot be changed.
+    // The bye's result is the pairing's: its fields cannot be changed. A
+    // .pxi keeps no forfeit.
     const bool modifiable = !gestion::table_sans_adversaire(tournoi_, t, ronde_);
+    {
+        const QSignalBlocker bloque(CBx_Forfait);
+        CBx_Forfait->setCurrentIndex(static_cast<int>(table->forfait));
+    }
+    CBx_Forfait->setEnabled(modifiable && !tournoi_.limites_1998);
     for (QWidget* champ : std::initializer_list<QWidget*>{Rbt_BG, Rbt_BN, Rbt_BP, Rbt_NG, Rbt_NN,
                                                           Rbt_NP, Ed_Nbp_noir, Ed_Nbp_blanc})
-        champ->setEnabled(modifiable);
+        champ->setEnabled(modifiable && table->forfait == Forfait::aucun);
     if (gestion::est_othello(tournoi_)) {
         Lbl_Nom_Blancs2->setText(qs(table->blanc));
         Lbl_Nom_Noirs2->setText(qs(table->noir));
@@ -311,10 +338,51 @@ std::optional<int> TForm_Saisie_Resultats::choix_blanc() const {
     return std::nullopt;
 }
 
+Forfait TForm_Saisie_Resultats::forfait_choisi() const {
+    return static_cast<Forfait>(std::max(0, CBx_Forfait->currentIndex()));
+}
+
+void TForm_Saisie_Resultats::suivre_forfait() {
+    const Forfait f = forfait_choisi();
+    for (QWidget* champ : std::initializer_list<QWidget*>{Rbt_BG, Rbt_BN, Rbt_BP, Rbt_NG, Rbt_NN,
+                                                          Rbt_NP, Ed_Nbp_noir, Ed_Nbp_blanc})
+        champ->setEnabled(f == Forfait::aucun);
+    // The points a forfeit gives, shown on the page "Normal".
+    if (f == Forfait::blanc) Rbt_BP->setChecked(true);
+    if (f == Forfait::noir) Rbt_BG->setChecked(true);
+    if (f == Forfait::les_deux || f == Forfait::aucun)
+        for (QButtonGroup* g : {groupe_blancs_, groupe_noirs_}) {
+            g->setExclusive(false);
+            for (QAbstractButton* b : g->buttons()) b->setChecked(false);
+            g->setExclusive(true);
+        }
+}
+
+void TForm_Saisie_Resultats::forfait_suivant() {
+    if (!CBx_Forfait->isEnabled()) return;
+    CBx_Forfait->setCurrentIndex((CBx_Forfait->currentIndex() + 1) % CBx_Forfait->count());
+}
+
+void TForm_Saisie_Resultats::proposer_inactifs(int t) {
+    std::vector<int> inactifs;
+    for (const int id : gestion::absents_actifs(tournoi_, t, ronde_)) {
+        const std::string nom = nom_affiche(tournoi_, id);
+        if (ihm_.question("Forfait", formater("%s était absent.\n\nLe rendre inactif pour les "
+                                              "rondes suivantes ?",
+                                              nom.c_str())))
+            inactifs.push_back(id);
+    }
+    if (!inactifs.empty()) gestion::rendre_inactifs(tournoi_, inactifs);
+}
+
 bool TForm_Saisie_Resultats::table_changee() const {
     const std::optional<gestion::TableRonde> table =
         gestion::table_ronde(tournoi_, table_courante_, ronde_);
     if (!table) return false;
+    // A forfeit chosen differs from what the table holds; back to a game
+    // played, what is typed then replaces the forfeit.
+    if (forfait_choisi() != Forfait::aucun)
+        return !table->saisi || table->forfait != forfait_choisi();
     if (!gestion::est_othello(tournoi_)) {
         const std::optional<int> choix = choix_blanc();
         if (!table->saisi) return choix.has_value();
@@ -329,7 +397,11 @@ bool TForm_Saisie_Resultats::table_changee() const {
 }
 
 bool TForm_Saisie_Resultats::enregistrer_table(int t) {
-    if (gestion::est_othello(tournoi_)) {
+    if (forfait_choisi() != Forfait::aucun) {
+        if (!table_changee()) return true;
+        gestion::enregistrer_forfait(tournoi_, t, forfait_choisi(), ronde_);
+        proposer_inactifs(t);
+    } else if (gestion::est_othello(tournoi_)) {
         // A count being typed is taken as when its field is left.
         if (!sortie_pions(Ed_Nbp_noir, Ed_Nbp_blanc) || !sortie_pions(Ed_Nbp_blanc, Ed_Nbp_noir))
             return false;
@@ -397,9 +469,13 @@ void TForm_Saisie_Resultats::keyPressEvent(QKeyEvent* evenement) {
                               : k == Qt::Key_0                       ? Rbt_BP
                                                                      : nullptr;
         if (choix != nullptr) {
-            choix->setChecked(true);
+            if (choix->isEnabled()) choix->setChecked(true);
             return;
         }
+    }
+    if (k == Qt::Key_F) {
+        forfait_suivant();
+        return;
     }
     QDialog::keyPressEvent(evenement);
 }

@@ -49,6 +49,9 @@ class TForm_Saisie_Resultats : public QDialog {
     QLabel* Lbl_Nom_Blancs2;
     QLineEdit* Ed_Nbp_noir;
     QLineEdit* Ed_Nbp_blanc;
+    // "Partie jouée", "Forfait blanc", "Forfait noir", "Double forfait"
+    // (Alt+O, or F to go through them).
+    QComboBox* CBx_Forfait;
     QPushButton* Bt_Prec;
     QPushButton* Bt_Valider;
     QPushButton* Button3;  // "Tout Vérifier"
@@ -72,8 +75,9 @@ class TForm_Saisie_Resultats : public QDialog {
 
   protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
-    // The keyboard: 1, = (or n) and 0 give white's result; Enter stores the
-    // table and goes to the next one without result.
+    // The keyboard: 1, = (or n) and 0 give white's result, F the next
+    // forfeit choice; Enter stores the table and goes to the next one
+    // without result.
     void keyPressEvent(QKeyEvent* evenement) override;
 
   private:
@@ -86,6 +90,15 @@ class TForm_Saisie_Resultats : public QDialog {
     bool enregistrer_table(int t);
     // The white choice shown on the page "Normal", if any.
     std::optional<int> choix_blanc() const;
+    // The forfeit chosen (Forfait::aucun for a game played).
+    Forfait forfait_choisi() const;
+    // The result fields follow the forfeit choice: locked while it names one.
+    void suivre_forfait();
+    // F: the next forfeit choice.
+    void forfait_suivant();
+    // After a forfeit stored: the absent players still active may be made
+    // inactive for the next rounds, as the director answers.
+    void proposer_inactifs(int t);
     // True when what the dialog shows differs from the table's stored result.
     bool table_changee() const;
     // Enter: the table is stored, then the next one without result is shown.

@@ -57,7 +57,7 @@ TEST_F(BaseDonneesTest, ANewFileOpensAgainWithWhatWasCommitted) {
         ASSERT_TRUE(action.commencee());
         ASSERT_TRUE(Requete(base,
                             "INSERT INTO tournoi VALUES (1, ?1, '12/12/26', 'Echecs', 5, -1, "
-                            "0, 0)")
+                            "0, 0, 2, 2)")
                         .lier(1, "Open de Noël")
                         .executer());
         ASSERT_TRUE(ajouter_joueur(base, 1, "Zoë"));
@@ -264,7 +264,8 @@ TEST_F(BaseDonneesTest, TheSchemaRefusesWhatTheModelNeverHolds) {
         "UPDATE joueur SET equipe = char(127) WHERE numero = 1",
         "UPDATE joueur SET numero = 10000 WHERE numero = 1",
         "UPDATE joueur SET rang_classement = 2 WHERE numero = 1",
-        "INSERT INTO tournoi VALUES (1, 'Open', '', 'Echecs', 3, 3, 0, 0)",
+        "INSERT INTO tournoi VALUES (1, 'Open', '', 'Echecs', 3, 3, 0, 0, 2, 2)",
+        "INSERT INTO absence_demandee VALUES (1, 2, 2)",
         "INSERT INTO departage VALUES (0, 6)",
         "INSERT INTO partie (joueur, ronde, adversaire, couleur, resultat, pions) "
         "VALUES (1, 0, 2, 3, 'gain', 0)",
@@ -274,6 +275,8 @@ TEST_F(BaseDonneesTest, TheSchemaRefusesWhatTheModelNeverHolds) {
         "VALUES (1, 0, 1, 0, 'gain', 0)",
         "INSERT INTO partie (joueur, ronde, adversaire, couleur, resultat, pions) "
         "VALUES (1, 0, '2', 0, 'victoire', 0)",
+        "INSERT INTO partie (joueur, ronde, adversaire, couleur, resultat, pions, forfait) "
+        "VALUES (1, 0, 2, 0, 'gain', 0, 2)",
         "INSERT INTO appariement (ronde, numero, blanc, noir, resultat_blanc, pions_blanc, "
         "pions_noir) VALUES (0, 1, 1, 10000, 'gain', 0, 0)",
     };

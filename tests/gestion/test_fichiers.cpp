@@ -288,14 +288,18 @@ TEST(FichiersTavo, AFirstVersionFileGrowsAndTheNewDetailsStayInTheTavo) {
                                 {.etapes = etapes_schema_tavo().first(1)}))
             << base.erreur();
         ASSERT_TRUE(base.executer(
-            "INSERT INTO tournoi VALUES (1, 'Open', '12/12/26', 'Echecs', 5, -1, 0, 0);"
+            "INSERT INTO tournoi VALUES (1, 'Open', '12/12/26', 'Echecs', 5, 0, 2, 0);"
             "INSERT INTO departage VALUES (0, 0);"
             "INSERT INTO joueur VALUES (1, 'ROUX', 'Marc', '  /  /  ', 1500, 0, 1, '', 0, 0, 0, 0);"
-            "INSERT INTO joueur VALUES (2, 'PETIT', 'Léa', '  /  /  ', 0, 1, 1, '', 0, 0, 0, 1);"))
+            "INSERT INTO joueur VALUES (2, 'PETIT', 'Léa', '  /  /  ', 0, 1, 1, '', 0, 0, 0, 1);"
+            "INSERT INTO partie VALUES (1, 0, 2, 0, 'nul', 0), (2, 0, 1, 1, 'nul', 0);"
+            "INSERT INTO appariement VALUES (0, 1, 1, 2, 'nul', 0, 0);"))
             << base.erreur();
     }
     Tournoi t = relu(ancien);
     ASSERT_EQ(t.nb_joueurs(), 2);
+    EXPECT_EQ(t.joueurs[1].ronde(0), (RondeJoueur{1, NOIR, Resultat::nulle, 0, false}));
+    EXPECT_EQ(t.table(0, 0).res_noir(), Resultat::nulle);
     EXPECT_EQ(t.joueurs[1].prenom, "Léa");
     EXPECT_TRUE(t.joueurs[1].club.empty());
     EXPECT_EQ(t.joueurs[1].fide_id, 0);
@@ -324,7 +328,15 @@ TEST(FichiersTavo, AFirstVersionFileGrowsAndTheNewDetailsStayInTheTavo) {
     EXPECT_EQ(io.erreurs.back(),
               "Ce tournoi ne tient pas dans un fichier .pxi : le fichier .pxi ne peut pas garder "
               "l'appariement interdit des joueurs 1 et 2");
+    t.interdits.clear();
+    poser_resultat(t, 0, 0, Resultat::perte, 0, 0, Forfait::les_deux);
+    EXPECT_FALSE(gestion::sauver_tournoi(t, pxi, io));
+    EXPECT_EQ(io.erreurs.back(),
+              "Ce tournoi ne tient pas dans un fichier .pxi : le fichier .pxi ne peut pas garder "
+              "le forfait de la table n°1 de la ronde n°1");
     EXPECT_FALSE(fs::exists(pxi));
+    ASSERT_TRUE(gestion::sauver_tournoi(t, ancien, io));
+    EXPECT_EQ(relu(ancien), t);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ class BaseCoupures : public ::testing::TestWithParam<std::uint32_t> {
         ASSERT_TRUE(base.ouvrir(chemin, BaseDonnees::Ouverture::nouveau, options));
         ASSERT_TRUE(
             base.executer("INSERT INTO tournoi VALUES (1, 'action 0', '', 'Echecs', 5, "
-                          "-1, 0, 0)"));
+                          "-1, 0, 0, 2, 2)"));
     }
 
     // The file opens, is sound, and holds action `n` whole for one `n`, which
