@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/accord.h"
 #include "model/texte.h"
 #include "standings/departages.h"
 #include "standings/scores.h"
@@ -78,6 +79,42 @@ TEST(Departages, ByeAndForfeitGiveOnlyThePionsBonus) {
     EXPECT_EQ(valeur(ID_PIONS_PRIS, 4), 33);
     EXPECT_EQ(valeur(ID_PIONS_PRIS, 1), 40);
     EXPECT_EQ(valeur(ID_PIONS_PRIS, 2), 24);
+}
+
+// Every round without a game counts as the bye does: a forfeit (won, lost,
+// or double) and a requested bye give their points but no opponent. Round 1:
+// 1 wins by forfeit against 2, 3 beats 4, 5 and 6 both forfeit. Round 2: 1
+// and 3 draw, 2 beats 4, 5 asked for a half-point bye and 6 for a zero one.
+TEST(Departages, UnplayedGamesGiveTheirPointsButNoOpponent) {
+    Tournoi t = tournoi_avec_joueurs(6, 4, {"BU", "SB", "CU"});
+    t.limites_1998 = false;
+    test::ouvrir_ronde(t, 1);
+    poser_partie(t, 0, 0, 1, 2, 0);
+    poser_resultat(t, 0, 0, Resultat::gain, 0, 0, Forfait::noir);
+    poser_partie(t, 0, 1, 3, 4, 2);
+    poser_partie(t, 0, 2, 5, 6, 0);
+    poser_resultat(t, 0, 2, Resultat::perte, 0, 0, Forfait::les_deux);
+    poser_partie(t, 1, 0, 1, 3, 1);
+    poser_partie(t, 1, 1, 2, 4, 2);
+    t.joueur(5).absences = {{1, true}};
+    t.joueur(6).absences = {{1, false}};
+    for (const int id : {5, 6}) poser_ronde_sans_table(t.joueur(id), 1);
+
+    const Classement c(t);
+    std::vector<std::vector<int>> lignes;
+    for (const LigneClassement& l : c.lignes()) {
+        lignes.push_back({l.id, l.points});
+        lignes.back().insert(lignes.back().end(), l.departages.begin(), l.departages.end());
+    }
+    // id, points, BU, SB, CU in half-points: 3 and 1 part on the cumulative,
+    // where 1's forfeit win does not count; 4 met 3 and 2 over the board.
+    EXPECT_EQ(lignes, (std::vector<std::vector<int>>{{3, 3, 3, 3, 5},
+                                                     {1, 3, 3, 3, 1},
+                                                     {2, 2, 0, 0, 2},
+                                                     {5, 1, 0, 0, 0},
+                                                     {4, 0, 5, 0, 0},
+                                                     {6, 0, 0, 0, 0}}));
+    EXPECT_EQ(desaccord(t), "");
 }
 
 TEST(Departages, OnlyCompleteRoundsCount) {

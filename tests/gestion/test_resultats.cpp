@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "gestion/absences.h"
 #include "gestion/resultats.h"
 #include "model/fichier_tournoi.h"
 #include "model/texte.h"
@@ -201,6 +202,74 @@ TEST(Resultats, LeavingADiscFieldGivesTheRestOf64) {
     EXPECT_EQ(gestion::pions_restants(t, "-1", io), std::nullopt);
     EXPECT_EQ(io.erreurs.size(), 2u);
     EXPECT_EQ(io.erreurs[0], "le nombre de pions doit être compris entre 0 et 64");
+}
+
+// A forfeit scores without a game: the two may meet again, and the absent
+// player is the one to make inactive. A .pxi keeps none.
+TEST(Forfaits, AForfeitScoresWithoutAGameAndAllowsARematch) {
+    InteractionTest io;
+    Tournoi t = test::tournoi_avec_joueurs(2, 3);
+    EXPECT_FALSE(gestion::saisir_forfait(t, 1, Forfait::blanc, io));
+    t.limites_1998 = false;
+    ASSERT_TRUE(nouvelle_ronde(t, io));
+    const Appariement a = t.table(0, 0);
+    EXPECT_FALSE(gestion::saisir_forfait(t, 2, Forfait::blanc, io));
+    ASSERT_TRUE(gestion::saisir_forfait(t, 1, Forfait::blanc, io));
+    EXPECT_EQ(gestion::table_ronde(t, 0)->forfait, Forfait::blanc);
+    EXPECT_EQ(gestion::absents_actifs(t, 0), std::vector<int>{a.blanc});
+    EXPECT_EQ(points_jusqu_a(t.joueur(a.noir), 0), 2);
+    EXPECT_TRUE(t.joueur(a.blanc).ronde(0).forfait);
+    // Two players who only met by forfeit are paired again.
+    ASSERT_TRUE(nouvelle_ronde(t, io)) << ::testing::PrintToString(io.erreurs);
+    ASSERT_TRUE(gestion::saisir_forfait(t, 1, Forfait::les_deux, io));
+    for (const int id : {1, 2}) EXPECT_EQ(points_jusqu_a(t.joueur(id), 1), id == a.noir ? 2 : 0);
+    ASSERT_TRUE(gestion::saisir_resultat(t, 1, 1, 1, io));
+    EXPECT_EQ(t.table(1, 0).forfait, Forfait::aucun);
+    EXPECT_FALSE(t.joueur(1).ronde(1).forfait);
+    EXPECT_EQ(io.erreurs.size(), 2u);
+}
+
+// Requested byes: the player is left out of the round with his half point or
+// none, within the tournament's limits; a round already paired only where he
+// has no table.
+TEST(Forfaits, RequestedByesAreUnpairedAndScoreWithinTheLimits) {
+    InteractionTest io;
+    Tournoi t = test::tournoi_avec_joueurs(5, 5);
+    t.limites_1998 = false;
+    t.joueur(5).actif = false;
+    ASSERT_TRUE(gestion::demander_absences(t, 2, {1, 2}, true, io));
+    ASSERT_TRUE(gestion::demander_absences(t, 3, {1}, false, io));
+    const Tournoi avant = t;
+    EXPECT_FALSE(gestion::demander_absences(t, 2, {3}, true, io));
+    EXPECT_FALSE(gestion::demander_absences(t, 1, {4}, true, io));
+    EXPECT_FALSE(gestion::demander_absences(t, 1, {6}, false, io));
+    EXPECT_FALSE(gestion::retirer_absences(t, 1, {2}, io));
+    EXPECT_EQ(t, avant);
+    EXPECT_EQ(io.erreurs,
+              (std::vector<std::string>{
+                  "Le joueur n°2 aurait 3 absences à demi-point ; le tournoi en permet 2",
+                  "Pas d'absence à demi-point dans les 2 dernières rondes (ronde n°4)",
+                  "La ronde n°6 n'existe pas : le tournoi en compte 5",
+                  "Le joueur n°1 n'a pas demandé la ronde n°2"}));
+
+    ASSERT_TRUE(nouvelle_ronde(t, io));
+    EXPECT_EQ(t.nb_tables(0), 1);  // 1 and 4; 5 is inactive
+    EXPECT_EQ(t.joueur(2).ronde(0), (RondeJoueur{ID_ABSENCE, SANS_PARTIE, Resultat::nulle, 0}));
+    EXPECT_EQ(t.joueur(3).ronde(0).adversaire, ID_ABSENCE);
+    EXPECT_EQ(points_jusqu_a(t.joueur(3), 0), 0);
+    EXPECT_EQ(t.joueur(5).ronde(0).adversaire, ID_FORFAIT);
+    EXPECT_FALSE(gestion::demander_absences(t, 1, {1}, false, io));
+    EXPECT_EQ(io.erreurs.back(),
+              "Le joueur n°1 est à une table de la ronde n°1 : son absence ne peut plus y être "
+              "demandée");
+    // The inactive player (or one who entered late) takes his half point at once.
+    ASSERT_TRUE(gestion::demander_absences(t, 5, {1}, true, io));
+    EXPECT_EQ(points_jusqu_a(t.joueur(5), 0), 1);
+    ASSERT_TRUE(gestion::retirer_absences(t, 5, {1}, io));
+    EXPECT_EQ(t.joueur(5).ronde(0).adversaire, ID_FORFAIT);
+    EXPECT_EQ(gestion::texte_absences(t.joueur(2)), "1 (½ point), 2 (½ point)");
+    EXPECT_EQ(gestion::lire_numeros_rondes("3, 4"), (std::vector<int>{3, 4}));
+    EXPECT_TRUE(gestion::lire_numeros_rondes("3-4").empty());
 }
 
 }  // namespace

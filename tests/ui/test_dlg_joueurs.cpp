@@ -14,6 +14,7 @@
 #include "model/texte.h"
 #include "reports/rapports.h"
 #include "standings/departages.h"
+#include "support/tournoi_test.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/texte_qt.h"
 #include "ui/tform1.h"
@@ -62,6 +63,7 @@ class TestDlgJoueurs : public QObject {
     void rien_de_tape_ne_se_perd_et_chercher();
     void fermer_renumerote_et_ne_melange_pas_les_joueurs();
     void la_commande_gestion_et_modifie();
+    void absences_demandees();
 };
 
 void TestDlgJoueurs::ouverture_sur_tournoi_vide_sans_joueur_vide() {
@@ -418,6 +420,31 @@ void TestDlgJoueurs::rien_de_tape_ne_se_perd_et_chercher() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
     QVERIFY(b.d.nouveau());
     QCOMPARE(b.d.CBx_Equipe->currentText(), QStringLiteral("x"));
+}
+
+// The rounds a player asks to miss are stored at once by their buttons, and
+// shown under them; a refusal says why.
+void TestDlgJoueurs::absences_demandees() {
+    Banc b;
+    b.f.tournoi() = tavo::test::tournoi_avec_joueurs(4, 5);
+    b.f.tournoi().limites_1998 = false;
+    b.ouvrir();
+    const int id = b.d.Lbl_no_joueur->text().toInt();
+    QVERIFY(b.f.tournoi().existe(id));
+    b.d.Ed_Absences->setText(QStringLiteral("3,2"));
+    b.d.Chk_Demi_Point->setChecked(true);
+    b.d.Bt_Absence->click();
+    QCOMPARE(b.f.tournoi().joueur(id).absences, (std::vector<tavo::Absence>{{1, true}, {2, true}}));
+    QCOMPARE(b.d.Lbl_Absences->text(),
+             QStringLiteral("Absences demandées : 2 (½ point), 3 (½ point)"));
+    QVERIFY(b.d.Ed_Absences->text().isEmpty());
+    b.d.Ed_Absences->setText(QStringLiteral("5"));
+    b.d.Bt_Absence->click();
+    QCOMPARE(b.ihm.erreurs.size(), 1);
+    QCOMPARE(b.d.Ed_Absences->text(), QStringLiteral("5"));
+    b.d.Ed_Absences->setText(QStringLiteral("2"));
+    b.d.Bt_Retirer_Absence->click();
+    QCOMPARE(b.f.tournoi().joueur(id).absences, (std::vector<tavo::Absence>{{2, true}}));
 }
 
 QTEST_MAIN(TestDlgJoueurs)

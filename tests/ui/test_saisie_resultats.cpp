@@ -1,5 +1,6 @@
 // The results entry dialog on rounds paired by "Nouvelle Ronde".
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,6 +67,7 @@ class TestSaisieResultats : public QObject {
     void othello_complement_et_bornes();
     void reouverture();
     void au_clavier();
+    void forfaits_au_clavier();
     void classement_ouvert_a_cote();
 };
 
@@ -291,6 +293,48 @@ void TestSaisieResultats::reouverture() {
 
 // A whole round by keyboard, two keys a table: the result, then Enter, which
 // goes on to the next table without result; the status names those left.
+// F goes through the forfeit choices; Enter stores the forfeit and asks
+// whether each absent player becomes inactive. A .pxi offers none.
+void TestSaisieResultats::forfaits_au_clavier() {
+    Banc pxi(4);
+    pxi.ouvrir();
+    QVERIFY(!pxi.d.CBx_Forfait->isEnabled());
+    Banc b(6);
+    b.f.tournoi().limites_1998 = false;
+    b.ouvrir();
+    QVERIFY(QTest::qWaitForWindowActive(&b.d));
+    QTest::keyClick(&b.d, Qt::Key_F);
+    QCOMPARE(b.d.CBx_Forfait->currentText(), QStringLiteral("Forfait blanc"));
+    QVERIFY(!b.d.Rbt_BG->isEnabled());
+    QTest::keyClick(&b.d, '1');  // locked: a forfeit's points are its own
+    b.ihm.reponses = {false};
+    QTest::keyClick(&b.d, Qt::Key_Return);
+    QCOMPARE(b.table(0).forfait, tavo::Forfait::blanc);
+    QCOMPARE(b.table(0).res_blanc, tavo::Resultat::perte);
+    QCOMPARE(b.ihm.questions.size(), 1);
+    QVERIFY(b.ihm.questions[0].startsWith(QStringLiteral("Forfait|")));
+    QVERIFY(b.f.tournoi().joueur(b.table(0).blanc).actif);
+    // Table 2: three times F, a double forfeit; both absent players asked.
+    QCOMPARE(b.d.Lbl_No_App->text(), QStringLiteral("Table n°2"));
+    QCOMPARE(b.d.CBx_Forfait->currentIndex(), 0);
+    for (int i = 0; i < 3; ++i) QTest::keyClick(&b.d, Qt::Key_F);
+    QTest::keyClick(&b.d, Qt::Key_Return);
+    QCOMPARE(b.table(1).forfait, tavo::Forfait::les_deux);
+    QVERIFY(!b.f.tournoi().joueur(b.table(1).blanc).actif);
+    QVERIFY(!b.f.tournoi().joueur(b.table(1).noir).actif);
+    // Back on table 1: the forfeit is shown; a result typed replaces it.
+    b.d.Bt_PrecClick();
+    b.d.Bt_PrecClick();
+    QCOMPARE(b.d.CBx_Forfait->currentText(), QStringLiteral("Forfait blanc"));
+    QTest::keyClick(&b.d, Qt::Key_F);
+    QTest::keyClick(&b.d, Qt::Key_F);
+    QTest::keyClick(&b.d, Qt::Key_F);
+    QTest::keyClick(&b.d, '=');
+    QTest::keyClick(&b.d, Qt::Key_Return);
+    QCOMPARE(b.table(0).forfait, tavo::Forfait::aucun);
+    QCOMPARE(b.table(0).res_blanc, tavo::Resultat::nulle);
+}
+
 void TestSaisieResultats::au_clavier() {
     Banc b(40);
     b.ouvrir();
