@@ -12,7 +12,8 @@
 #  4. "Sauver sous" a .pxi (the 1998 type chosen with the keyboard), pair
 #     round 3, type two results, kill tavo: the .pxi waits for "Sauver";
 #     started again, tavo offers its recovery copy; taking it back and saving
-#     puts the two results into the .pxi.
+#     puts the two results into the .pxi;
+#  5. in the .tavo, a player asks to miss round 3 and a forfeit is typed.
 # Each step is checked in the files, read back with tavo-cli.
 set -euo pipefail
 tavo="$(realpath "$1")"
@@ -181,4 +182,29 @@ parti "Ctrl+Q après la reprise"
 [ "$(points "$ancien")" = 16 ] || echec "les résultats repris ne sont pas dans le fichier .pxi"
 [ ! -e "$copie" ] || echec "la copie de secours reste après la reprise et l'enregistrement"
 [ "$(points "$tournoi")" = 12 ] || echec "le .tavo a changé après « Sauver sous »"
-echo "au clavier seul : tournoi .tavo créé, six joueurs, deux rondes jouées sans « Sauver », repris après SIGKILL, puis en .pxi"
+
+# 5. Back in the .tavo, round 3: a player asks to miss it (no point: a half
+# point is refused in the last rounds), table 1 is won by forfeit (F), and
+# the window asks whether the absent player stops playing.
+demarrer "$tournoi"
+fenetre "Tournoi Club"
+touches alt+j g
+fenetre "Saisie des joueurs"
+touches alt+m; taper 3; touches alt+g Escape
+fenetre "Tournoi Club"
+apparier_et_saisir f Return
+fenetre "Forfait"
+touches Return
+fenetre "Saisie des résultats"
+touches 1 Return alt+f
+fenetre "Tournoi Club"
+touches ctrl+q
+parti "Ctrl+Q après les forfaits"
+"$cli" exporter-trf "$tournoi" club.trf >/dev/null
+trf=$(cut -c 92- club.trf | tr -d '\r' | grep -v '^$' || true)
+[ "$(grep -c '0000 - Z *$' <<<"$trf")" = 1 ] || echec "une absence demandée attendue en ronde 3 : $trf"
+[ "$(grep -c ' w -$' <<<"$trf")" = 1 ] && [ "$(grep -c ' b +$' <<<"$trf")" = 1 ] ||
+  echec "un forfait des Blancs attendu en ronde 3 : $trf"
+grep -qE '^ *[0-9]+ .{3} I ' <<<"$("$cli" rapport joueurs "$tournoi")" ||
+  echec "le joueur forfait reste actif"
+echo "au clavier seul : tournoi .tavo créé, six joueurs, deux rondes jouées sans « Sauver », repris après SIGKILL, puis en .pxi ; une absence demandée et un forfait"
