@@ -136,6 +136,12 @@ std::string texte_trf(const Tournoi& t, EncodageTrf encodage) {
         l += " " + formater("%4s", points_trf(classement.ligne(id).points).c_str());
         l += " " + formater("%4d", rang_du_joueur[static_cast<std::size_t>(id)]);
         for (int r = 0; r <= derniere; ++r) l += "  " + ronde_trf(j, r);
+        // A round the player asked to miss in the round to pair next: the
+        // pairing engines read it as a bye announced (the points do not
+        // count it yet).
+        const Absence* annoncee = j.absence(derniere + 1);
+        if (derniere == t.entete.ronde_courante && annoncee && derniere + 1 < t.entete.nb_rondes)
+            l += formater("  0000 - %c", annoncee->demi_point ? 'H' : 'Z');
         ligne(l);
     }
     // Columns count characters: one byte each in Windows-1252.

@@ -317,6 +317,13 @@ TEST_F(CliRonde, AnOpenWithForfeitsByesAndForbiddenPairs) {
             }
         }
         ASSERT_EQ(cli({"valider", f}).code, 0) << r;
+        if (r == 1) {
+            // The bye asked for round 2 is announced to the pairing engines.
+            ASSERT_EQ(cli({"exporter-trf", f, "r1.trf"}).code, 0);
+            const LigneTrf sept = lire_trf(lire_fichier(dossier_ / "r1.trf"))[6];
+            EXPECT_EQ(sept.rondes.size(), 2u);
+            EXPECT_EQ(sept.rondes.back(), std::make_tuple(0, '-', 'H'));
+        }
     }
 
     ASSERT_EQ(cli({"exporter-trf", f, "open.trf"}).code, 0);
