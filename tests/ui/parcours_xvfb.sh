@@ -13,7 +13,8 @@
 #     round 3, type two results, kill tavo: the .pxi waits for "Sauver";
 #     started again, tavo offers its recovery copy; taking it back and saving
 #     puts the two results into the .pxi;
-#  5. in the .tavo, a player asks to miss round 3 and a forfeit is typed.
+#  5. in the .tavo, a player asks to miss round 3, a pair is forbidden and a
+#     forfeit is typed.
 # Each step is checked in the files, read back with tavo-cli.
 set -euo pipefail
 tavo="$(realpath "$1")"
@@ -184,13 +185,18 @@ parti "Ctrl+Q après la reprise"
 [ "$(points "$tournoi")" = 12 ] || echec "le .tavo a changé après « Sauver sous »"
 
 # 5. Back in the .tavo, round 3: a player asks to miss it (no point: a half
-# point is refused in the last rounds), table 1 is won by forfeit (F), and
-# the window asks whether the absent player stops playing.
+# point is refused in the last rounds), players 1 and 2 must not meet, table
+# 1 is won by forfeit (F), and the window asks whether the absent player
+# stops playing.
 demarrer "$tournoi"
 fenetre "Tournoi Club"
 touches alt+j g
 fenetre "Saisie des joueurs"
 touches alt+m; taper 3; touches alt+g Escape
+fenetre "Tournoi Club"
+touches alt+j a
+fenetre "Appariements interdits"
+touches alt+1; taper 1; touches alt+2; taper 2; touches alt+a Escape
 fenetre "Tournoi Club"
 apparier_et_saisir f Return
 fenetre "Forfait"
@@ -205,6 +211,9 @@ trf=$(cut -c 92- club.trf | tr -d '\r' | grep -v '^$' || true)
 [ "$(grep -c '0000 - Z *$' <<<"$trf")" = 1 ] || echec "une absence demandée attendue en ronde 3 : $trf"
 [ "$(grep -c ' w -$' <<<"$trf")" = 1 ] && [ "$(grep -c ' b +$' <<<"$trf")" = 1 ] ||
   echec "un forfait des Blancs attendu en ronde 3 : $trf"
+contient "$("$cli" appariements-interdits "$tournoi")" "^1-2 : ZZ Jean et BB Jean$" \
+  "l'appariement interdit"
+[ "$(sed -n 1p <<<"$trf" | cut -c 21-24)" != "   2" ] || echec "1 et 2 se rencontrent en ronde 3"
 grep -qE '^ *[0-9]+ .{3} I ' <<<"$("$cli" rapport joueurs "$tournoi")" ||
   echec "le joueur forfait reste actif"
-echo "au clavier seul : tournoi .tavo créé, six joueurs, deux rondes jouées sans « Sauver », repris après SIGKILL, puis en .pxi ; une absence demandée et un forfait"
+echo "au clavier seul : tournoi .tavo créé, six joueurs, deux rondes jouées sans « Sauver », repris après SIGKILL, puis en .pxi , une absence demandée, un appariement interdit et un forfait"
