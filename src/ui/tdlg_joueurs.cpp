@@ -319,8 +319,9 @@ void TDlg_joueurs::a_l_ouverture() {
     limiter_champ(Ed_Prenom, Limites1998::prenom, limites);
     limiter_champ(CBx_Equipe->lineEdit(), Limites1998::equipe, limites);
     limiter_champ(Ed_ID, 0, limites);
-    for (QWidget* champ : std::initializer_list<QWidget*>{Ed_Club, Ed_Federation, Ed_Fide_Id,
-                                                          Ed_Id_National, Ed_Titre})
+    for (QWidget* champ : std::initializer_list<QWidget*>{
+             Ed_Club, Ed_Federation, Ed_Fide_Id, Ed_Id_National, Ed_Titre, Ed_Absences,
+             Chk_Demi_Point, Bt_Absence, Bt_Retirer_Absence})
         champ->setEnabled(!limites);
     Bt_Supprimer->setEnabled(gestion::suppression_possible(tournoi_));
     Bt_Trier_Elo->setEnabled(gestion::suppression_possible(tournoi_));
