@@ -109,6 +109,17 @@ void rendre_inactifs(Tournoi& t, const std::vector<int>& ids) {
     t.entete.modifie = true;
 }
 
+void proposer_inactifs(Tournoi& t, int table, Interaction& io, int ronde) {
+    std::vector<int> inactifs;
+    for (const int id : absents_actifs(t, table, ronde)) {
+        const std::string nom = nom_affiche(t, id);
+        if (io.question("Forfait", nom + " était absent.\n\nLe rendre inactif pour les rondes "
+                                         "suivantes ?"))
+            inactifs.push_back(id);
+    }
+    if (!inactifs.empty()) rendre_inactifs(t, inactifs);
+}
+
 namespace {
 
 // The round (from 0) of a table the director names, or -1 with the message.

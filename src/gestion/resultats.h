@@ -77,6 +77,11 @@ std::vector<int> absents_actifs(const Tournoi& t, int table, int ronde = RONDE_C
 // again. Sets modifie.
 void rendre_inactifs(Tournoi& t, const std::vector<int>& ids);
 
+// After a forfeit entered in the window: for each absent player still active,
+// the director is asked whether he becomes inactive for the next rounds
+// ("Forfait"), and those he answers Oui for do.
+void proposer_inactifs(Tournoi& t, int table, Interaction& io, int ronde = RONDE_COURANTE);
+
 // The sentence that tells the director that a result of an earlier round
 // counts at once while the pairings already made stay as they are.
 std::string correction_ronde_passee();

@@ -3,8 +3,10 @@
 // README are made with it (scripts/screenshots).
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QPrinter>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -18,6 +20,7 @@
 #include "gestion/rondes.h"
 #include "model/texte.h"
 #include "ui/ihm.h"
+#include "ui/tableau_de_bord.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/tform1.h"
 #include "ui/tform_avertissement.h"
@@ -131,6 +134,17 @@ int main(int argc, char* argv[]) {
     principale.show();
     principale.ChargerTournoi();
     if (ihm.erreurs) return 1;
+    // The tournament in the main window: its round with a result typed on
+    // the third table waiting for Enter, then its standings.
+    principale.resize(960, 540);
+    principale.Tableau_De_Bord->setCurrentIndex(0);
+    principale.Tableau_De_Bord->Tbl_Ronde->setCurrentCell(2, 0);
+    principale.show();
+    QKeyEvent nulle(QEvent::KeyPress, Qt::Key_Equal, Qt::NoModifier, QStringLiteral("="));
+    QApplication::sendEvent(principale.Tableau_De_Bord->Tbl_Ronde, &nulle);
+    ok = ok && enregistrer(principale, dossier, "tableau-de-bord");
+    principale.Tableau_De_Bord->setCurrentIndex(1);
+    ok = ok && enregistrer(principale, dossier, "tableau-classement");
 
     TForm_Dlg_Tournoi& proprietes = *principale.Form_Dlg_Tournoi;
     proprietes.PageControl1->setCurrentIndex(0);

@@ -29,6 +29,11 @@ class TDlg_joueurs : public QDialog {
 
     // The number of the player shown; 0 when none.
     int joueur_courant() const { return joueur_courant_; }
+    // The next opening shows player `id` (the main window's player list).
+    void choisir_joueur(int id) {
+        joueur_courant_ = id;
+        nouveau_ = false;
+    }
     // After a load: the next opening starts again from player 1.
     void oublier_joueur() {
         joueur_courant_ = 0;

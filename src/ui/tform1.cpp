@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -24,12 +25,14 @@
 #include "gestion/rapports.h"
 #include "gestion/resultats.h"
 #include "gestion/rondes.h"
+#include "gestion/tableau_de_bord.h"
 #include "gestion/trf.h"
 #include "model/texte.h"
 #include "tavo/version.h"
 #include "teams/equipes.h"
 #include "ui/destination_export.h"
 #include "ui/ihm.h"
+#include "ui/tableau_de_bord.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/texte_qt.h"
 #include "ui/tform_avertissement.h"
@@ -63,10 +66,13 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Gestion de tournois TAVO"));
     setWindowIcon(icone_programme());
-    resize(636, 426);
+    // Large enough for the round, the standings and the players on a
+    // 1366×768 laptop; the size the director gives it is kept.
+    resize(1180, 700);
     setAcceptDrops(true);
 
-    // Top panel: an empty bar; below it the start screen with the capacities.
+    // Top panel: an empty bar; below it the start screen (how to start), or
+    // the tournament's round, standings and players.
     auto* centre = new QWidget(this);
     auto* barre = new QFrame(centre);
     barre->setObjectName(QStringLiteral("Panel1"));
@@ -79,22 +85,21 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     cadre->setFrameShadow(QFrame::Sunken);
     auto* icone = new QLabel(cadre);
     icone->setPixmap(icone_programme().pixmap(32, 32));
-    auto* titre_limites = new QLabel(QStringLiteral("Programme Limité à :"), cadre);
-    titre_limites->setObjectName(QStringLiteral("Lbl_Limites"));
-    QFont gras = titre_limites->font();
+    auto* titre_accueil = new QLabel(QStringLiteral("Pour commencer :"), cadre);
+    titre_accueil->setObjectName(QStringLiteral("Lbl_Pour_Commencer"));
+    QFont gras = titre_accueil->font();
     gras.setBold(true);
-    titre_limites->setFont(gras);
-    Lbl_Capacites = new QLabel(cadre);
-    Lbl_Capacites->setObjectName(QStringLiteral("Lbl_Capacites"));
-    Lbl_Capacites->setWordWrap(true);
-    Lbl_Capacites->setStyleSheet(QStringLiteral("color: blue;"));
-    Lbl_Capacites->setText(qs(formater(
-        "%d Joueurs\n%d Rondes\n%d Equipes\n%d Jeux\n(fichier .pxi : %d joueurs, %d rondes)",
-        MAX_JOUEURS, MAX_RONDES, equipes::MAX_EQUIPES, equipes::MAX_JEUX, Limites1998::joueurs,
-        Limites1998::rondes)));
+    titre_accueil->setFont(gras);
+    Lbl_Accueil = new QLabel(cadre);
+    Lbl_Accueil->setObjectName(QStringLiteral("Lbl_Accueil"));
+    Lbl_Accueil->setStyleSheet(QStringLiteral("color: blue;"));
+    Lbl_Accueil->setText(
+        QStringLiteral("Un nouveau tournoi : Fichiers / Nouveau Tournoi (Ctrl+N)\n"
+                       "Un tournoi enregistré : Fichiers / Charger un tournoi (Ctrl+O)\n"
+                       "Un tournoi récent : Fichiers / Tournois récents (Alt+F, R, 1)"));
     auto* textes = new QVBoxLayout;
-    textes->addWidget(titre_limites);
-    textes->addWidget(Lbl_Capacites);
+    textes->addWidget(titre_accueil);
+    textes->addWidget(Lbl_Accueil);
     auto* interieur = new QHBoxLayout(cadre);
     interieur->addWidget(icone, 0, Qt::AlignTop);
     interieur->addLayout(textes);
@@ -104,12 +109,20 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     milieu->addStretch();
     milieu->addWidget(cadre);
     milieu->addStretch();
+    auto* accueil = new QWidget(centre);
+    auto* colonne_accueil = new QVBoxLayout(accueil);
+    colonne_accueil->addStretch();
+    colonne_accueil->addLayout(milieu);
+    colonne_accueil->addStretch();
+    Tableau_De_Bord = new TableauDeBord(*tournoi_, ihm_, centre);
+    Pile_Centre = new QStackedWidget(centre);
+    Pile_Centre->setObjectName(QStringLiteral("Pile_Centre"));
+    Pile_Centre->addWidget(accueil);
+    Pile_Centre->addWidget(Tableau_De_Bord);
     auto* colonne = new QVBoxLayout(centre);
     colonne->setContentsMargins(0, 0, 0, 0);
     colonne->addWidget(barre);
-    colonne->addStretch();
-    colonne->addLayout(milieu);
-    colonne->addStretch();
+    colonne->addWidget(Pile_Centre, 1);
     setCentralWidget(centre);
 
     auto* panneau1 = new QLabel(QStringLiteral("Gestion de tournois en système Suisse"), this);
@@ -120,8 +133,11 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
         new QLabel(QStringLiteral("Version 1.01, 1998 — portage Qt 6 pour Linux"), this);
     panneau2->setObjectName(QStringLiteral("Pnl_Version"));
     panneau2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Lbl_Etat_Tournoi = new QLabel(this);
+    Lbl_Etat_Tournoi->setObjectName(QStringLiteral("Lbl_Etat_Tournoi"));
+    statusBar()->addWidget(Lbl_Etat_Tournoi, 1);
     statusBar()->addWidget(panneau1);
-    statusBar()->addWidget(panneau2, 1);
+    statusBar()->addWidget(panneau2);
 
     creer_menu();
 
@@ -133,6 +149,11 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
         ihm_, [this] { return dossier_des_dialogues(); }, nullptr);
     Form_Saisie_Resultats = new TForm_Saisie_Resultats(*tournoi_, ihm_, this);
     Form_Modifier_Appariements = new TForm_Modifier_Appariements(*tournoi_, ihm_, this);
+    connect(Tableau_De_Bord, &TableauDeBord::changement, this, &TForm1::noter_changement);
+    connect(Tableau_De_Bord, &TableauDeBord::joueur_demande, this, [this](int id) {
+        Dlg_joueurs->choisir_joueur(id);
+        GestionJoueurs();
+    });
     connect(Form_Saisie_Resultats, &TForm_Saisie_Resultats::changement, this,
             &TForm1::noter_changement);
     connect(Dlg_joueurs, &TDlg_joueurs::changement, this, &TForm1::noter_changement);
@@ -392,7 +413,6 @@ void TForm1::NouveauTournoi() {
     gestion::nouveau_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_);
     fichier_.oublier();
     fichier_courant_.clear();
-    setWindowTitle(qs(tournoi_->titre_fenetre()));
     // Its file at once, where each change will be stored. Without one (the
     // dialog cancelled), the first "Sauver" asks again.
     const QString fichier = ihm_.fichier_a_sauver(this, dossier_des_dialogues());
@@ -405,7 +425,6 @@ void TForm1::OptionsTournoi() {
     if (ihm_.executer(*Form_Dlg_Tournoi) != QDialog::Accepted) return;
     // The dialog's "Valider" checked the values: they are taken whole.
     if (!gestion::modifier_tournoi(*tournoi_, Form_Dlg_Tournoi->proprietes(), ihm_)) return;
-    setWindowTitle(qs(tournoi_->titre_fenetre()));
     noter_changement();
 }
 
@@ -427,7 +446,7 @@ void TForm1::charger_fichier(const QString& fichier) {
 }
 
 void TForm1::montrer_tournoi_charge() {
-    setWindowTitle(qs(tournoi_->titre_fenetre()));
+    actualiser_vue();
     Form_Dlg_Tournoi->remplir(gestion::lire_proprietes(*tournoi_), tournoi_->limites_1998);
     Dlg_joueurs->oublier_joueur();
 }
@@ -457,6 +476,7 @@ bool TForm1::sauver_dans(const QString& fichier) {
     }
     retenir_fichier(fichier);
     secours_.effacer();  // the file holds everything now
+    actualiser_vue();
     return true;
 }
 
@@ -473,6 +493,24 @@ void TForm1::noter_changement() {
         gestion::produire_rapport(*tournoi_, *sorte_montree_, rapport_);
         Form_Show_App->actualiser(rapport_);
     }
+    actualiser_vue();
+}
+
+void TForm1::actualiser_vue() {
+    const bool vide = gestion::tournoi_vide(*tournoi_);
+    Pile_Centre->setCurrentIndex(vide ? 0 : 1);
+    if (vide) {
+        setWindowTitle(QStringLiteral("Gestion de tournois TAVO"));
+        Lbl_Etat_Tournoi->clear();
+        return;
+    }
+    Tableau_De_Bord->actualiser();
+    const std::string etat = gestion::etat_ronde(*tournoi_);
+    const bool enregistre = !gestion::a_sauver(*tournoi_);
+    setWindowTitle(qs(tournoi_->titre_fenetre() + " — " + etat) +
+                   (enregistre ? QString() : QStringLiteral(" *")));
+    Lbl_Etat_Tournoi->setText(
+        qs(etat + (enregistre ? " — tout est enregistré" : " — modifications non enregistrées")));
 }
 
 bool TForm1::proposer_reprise() {
@@ -517,6 +555,8 @@ void TForm1::NouvelleRonde() {
     if (!gestion::apparier_ronde(*tournoi_, rapport_, ihm_)) return;
     noter_changement();
     Form_Saisie_Resultats->revenir_premiere_table();
+    // The results are typed on the round's first line once the sheet closes.
+    Tableau_De_Bord->montrer_onglet(0);
     montrer_rapport(gestion::SorteRapport::appariements);
 }
 
@@ -622,12 +662,21 @@ void TForm1::Avertissement() {
     ihm_.executer(*Form__Avertissement);
 }
 
+QString TForm1::texte_a_propos() {
+    return QStringLiteral(
+               "TAVO\nVersion %1\n\nGestion de tournois en système Suisse "
+               "(échecs, dames, othello, quarto).\n\n")
+               .arg(QString::fromLatin1(VERSION)) +
+           qs(formater("Programme limité à :\n%d Joueurs\n%d Rondes\n%d Equipes\n%d "
+                       "Jeux\n(fichier .pxi : %d joueurs, %d rondes)",
+                       MAX_JOUEURS, MAX_RONDES, equipes::MAX_EQUIPES, equipes::MAX_JEUX,
+                       Limites1998::joueurs, Limites1998::rondes));
+}
+
 void TForm1::APropos() {
-    // The program's name, its version (the project's, from CMake) and what it does.
-    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("À propos de TAVO"),
-                      QStringLiteral("TAVO\nVersion %1\n\nGestion de tournois en système Suisse "
-                                     "(échecs, dames, othello, quarto).")
-                          .arg(QString::fromLatin1(VERSION)),
+    // The program's name, its version (the project's, from CMake), what it
+    // does and its capacities.
+    QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("À propos de TAVO"), texte_a_propos(),
                       QMessageBox::Ok, this);
     boite.setObjectName(QStringLiteral("Boite_A_Propos"));
     boite.setIconPixmap(icone_programme().pixmap(32, 32));

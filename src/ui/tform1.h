@@ -20,6 +20,7 @@ class QAction;
 class QMenu;
 class QLabel;
 class QPrinter;
+class QStackedWidget;
 
 namespace tavo::ui {
 
@@ -32,6 +33,7 @@ class TForm_Saisie_Resultats;
 class TForm_Modifier_Appariements;
 class TForm_Interdits;
 class TForm__Avertissement;
+class TableauDeBord;
 
 // The program's icon (a small board), drawn rather than loaded.
 QIcon icone_programme();
@@ -81,7 +83,13 @@ class TForm1 : public QMainWindow {
     TForm_Interdits* Form_Interdits;
     TForm__Avertissement* Form__Avertissement;
 
-    QLabel* Lbl_Capacites;
+    QLabel* Lbl_Accueil;             // how to start, without a tournament
+    QStackedWidget* Pile_Centre;     // the start page, or the tournament
+    TableauDeBord* Tableau_De_Bord;  // the round, the standings, the players
+    QLabel* Lbl_Etat_Tournoi;        // status line: the round, what is missing, stored or not
+
+    // "À propos": name, version, what the program does and its capacities.
+    static QString texte_a_propos();
     QAction* action_nouveau_tournoi;
     QAction* action_charger;
     QAction* action_sauver;
@@ -151,6 +159,9 @@ class TForm1 : public QMainWindow {
     void charger_fichier(const QString& fichier);
     // The caption and the dialogs follow a tournament taken from a file.
     void montrer_tournoi_charge();
+    // The central area, the title and the status line show the tournament
+    // as it is now (the start page without one).
+    void actualiser_vue();
     bool sauver_dans(const QString& fichier);
     void remplir_recents();
     QString dossier_des_dialogues() const;

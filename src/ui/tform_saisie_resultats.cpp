@@ -25,7 +25,6 @@
 #include "gestion/rondes.h"
 #include "gestion/verifications.h"
 #include "model/texte.h"
-#include "reports/feuille.h"
 #include "ui/controles.h"
 #include "ui/ihm.h"
 #include "ui/texte_qt.h"
@@ -363,18 +362,6 @@ void TForm_Saisie_Resultats::forfait_suivant() {
     CBx_Forfait->setCurrentIndex((CBx_Forfait->currentIndex() + 1) % CBx_Forfait->count());
 }
 
-void TForm_Saisie_Resultats::proposer_inactifs(int t) {
-    std::vector<int> inactifs;
-    for (const int id : gestion::absents_actifs(tournoi_, t, ronde_)) {
-        const std::string nom = nom_affiche(tournoi_, id);
-        if (ihm_.question("Forfait", formater("%s était absent.\n\nLe rendre inactif pour les "
-                                              "rondes suivantes ?",
-                                              nom.c_str())))
-            inactifs.push_back(id);
-    }
-    if (!inactifs.empty()) gestion::rendre_inactifs(tournoi_, inactifs);
-}
-
 bool TForm_Saisie_Resultats::table_changee() const {
     const std::optional<gestion::TableRonde> table =
         gestion::table_ronde(tournoi_, table_courante_, ronde_);
@@ -400,7 +387,7 @@ bool TForm_Saisie_Resultats::enregistrer_table(int t) {
     if (forfait_choisi() != Forfait::aucun) {
         if (!table_changee()) return true;
         gestion::enregistrer_forfait(tournoi_, t, forfait_choisi(), ronde_);
-        proposer_inactifs(t);
+        gestion::proposer_inactifs(tournoi_, t, ihm_, ronde_);
     } else if (gestion::est_othello(tournoi_)) {
         // A count being typed is taken as when its field is left.
         if (!sortie_pions(Ed_Nbp_noir, Ed_Nbp_blanc) || !sortie_pions(Ed_Nbp_blanc, Ed_Nbp_noir))

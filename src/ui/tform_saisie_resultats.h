@@ -96,9 +96,6 @@ class TForm_Saisie_Resultats : public QDialog {
     void suivre_forfait();
     // F: the next forfeit choice.
     void forfait_suivant();
-    // After a forfeit stored: the absent players still active may be made
-    // inactive for the next rounds, as the director answers.
-    void proposer_inactifs(int t);
     // True when what the dialog shows differs from the table's stored result.
     bool table_changee() const;
     // Enter: the table is stored, then the next one without result is shown.

@@ -14,7 +14,8 @@
 #     started again, tavo offers its recovery copy; taking it back and saving
 #     puts the two results into the .pxi;
 #  5. in the .tavo, a player asks to miss round 3, a pair is forbidden and a
-#     forfeit is typed.
+#     forfeit is typed;
+#  6. a new tournament of five rounds, its results typed in the main window.
 # Each step is checked in the files, read back with tavo-cli.
 set -euo pipefail
 tavo="$(realpath "$1")"
@@ -216,4 +217,34 @@ contient "$("$cli" appariements-interdits "$tournoi")" "^1-2 : ZZ Jean et BB Jea
 [ "$(sed -n 1p <<<"$trf" | cut -c 21-24)" != "   2" ] || echec "1 et 2 se rencontrent en ronde 3"
 grep -qE '^ *[0-9]+ .{3} I ' <<<"$("$cli" rapport joueurs "$tournoi")" ||
   echec "le joueur forfait reste actif"
-echo "au clavier seul : tournoi .tavo créé, six joueurs, deux rondes jouées sans « Sauver », repris après SIGKILL, puis en .pxi , une absence demandée, un appariement interdit et un forfait"
+# 6. A new tournament of five rounds played in the main window itself: after
+# each pairing sheet, the results are typed on the round's lines, two keys a
+# table; the status line follows.
+demarrer
+fenetre "Gestion de tournois"
+touches ctrl+n
+fenetre "Propriétés"
+taper 01/01/27; touches Tab; taper Cinq; touches Tab ctrl+a; taper 5; touches Tab Tab; taper Echecs
+touches alt+d alt+p Return alt+v
+fenetre "Sauvegarder"
+taper "$dossier/cinq"; touches Return
+fenetre "Tournoi Cinq"
+touches alt+j g
+fenetre "Saisie des joueurs"
+for nom in GG HH II JJ KK LL; do
+  touches alt+n Tab; taper "$nom"; touches Tab; taper Paul; touches alt+v
+done
+touches Escape
+for ronde in 1 2 3 4 5; do
+  fenetre "Tournoi Cinq"
+  touches ctrl+r
+  fenetre "Voir les appariements"
+  touches Escape
+  fenetre "Tournoi Cinq"
+  touches 1 Return equal Return 0 Return
+  attendre_points "$dossier/cinq.tavo" $((ronde * 6))
+done
+touches ctrl+q
+parti "Ctrl+Q après cinq rondes"
+contient "$("$cli" rapport classement "$dossier/cinq.tavo")" "CLASSEMENT FINAL" "cinq rondes"
+echo "au clavier seul : tournoi .tavo créé, six joueurs, deux rondes jouées sans « Sauver », repris après SIGKILL, puis en .pxi , une absence demandée, un appariement interdit et un forfait ; un tournoi de cinq rondes saisi dans la fenêtre principale"
