@@ -4,8 +4,10 @@
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "gestion/fichiers.h"
 #include "ihm_test.h"
 #include "support/tournoi_test.h"
 #include "ui/tableau_de_bord.h"
@@ -119,6 +121,23 @@ void TestTableauDeBord::othello_forfait_et_joueurs() {
     QCOMPARE(cellule(d.Tbl_Joueurs, 3, 1), QStringLiteral("NOM12 Prenom12"));
     emit d.Tbl_Joueurs->cellDoubleClicked(3, 1);
     QCOMPARE(f.Dlg_joueurs->joueur_courant(), 12);
+
+    // The file opened in the middle of the round shows the same.
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("milieu.tavo"));
+    tavo::test::InteractionTest io;
+    QVERIFY(tavo::gestion::sauver_tournoi(f.tournoi(), fichier.toStdString(), io));
+    IhmTest ihm2;
+    TForm1 g(&ihm2);
+    g.ouvrir(fichier);
+    TableauDeBord& e = *g.Tableau_De_Bord;
+    QCOMPARE(g.Pile_Centre->currentWidget(), &e);
+    QCOMPARE(e.Tbl_Ronde->rowCount(), 6);
+    QCOMPARE(cellule(e.Tbl_Ronde, 0, 5), QStringLiteral("24-40"));
+    QCOMPARE(cellule(e.Tbl_Ronde, 0, 1), cellule(d.Tbl_Ronde, 0, 1));
+    QCOMPARE(e.Lbl_Sans_Resultat->text(), QStringLiteral("4 tables sans résultat"));
+    QCOMPARE(e.Tbl_Classement->rowCount(), 12);
+    QVERIFY(g.Lbl_Etat_Tournoi->text().endsWith(QStringLiteral("tout est enregistré")));
 }
 
 QTEST_MAIN(TestTableauDeBord)
