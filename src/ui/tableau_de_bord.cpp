@@ -93,6 +93,7 @@ TableauDeBord::TableauDeBord(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     addTab(joueurs, QStringLiteral("Joueurs"));
 
     connect(Ed_Recherche_Joueur, &QLineEdit::textChanged, this, &TableauDeBord::afficher_joueurs);
+    connect(this, &QTabWidget::currentChanged, this, &TableauDeBord::remplir_onglet);
     connect(Tbl_Joueurs, &QTableWidget::cellDoubleClicked, this, [this](int ligne, int) {
         if (const QTableWidgetItem* numero = Tbl_Joueurs->item(ligne, 0))
             emit joueur_demande(numero->text().toInt());
@@ -118,6 +119,23 @@ void TableauDeBord::montrer_onglet(int k) {
 }
 
 void TableauDeBord::actualiser() {
+    // Only the tab shown is filled now; the others when they are shown (a
+    // field of a thousand players is filled in tens of milliseconds).
+    a_remplir_ = {true, true, true};
+    remplir_onglet(currentIndex());
+}
+
+void TableauDeBord::remplir_onglet(int k) {
+    if (k < 0 || k > 2 || !a_remplir_[static_cast<std::size_t>(k)]) return;
+    a_remplir_[static_cast<std::size_t>(k)] = false;
+    if (k == 1) {
+        remplir(Tbl_Classement, gestion::grille_classement(tournoi_));
+        return;
+    }
+    if (k == 2) {
+        afficher_joueurs();
+        return;
+    }
     const int ligne = std::max(0, Tbl_Ronde->currentRow());
     {
         const QSignalBlocker bloque(Tbl_Ronde);
@@ -126,8 +144,6 @@ void TableauDeBord::actualiser() {
             Tbl_Ronde->setCurrentCell(std::min(ligne, Tbl_Ronde->rowCount() - 1), 0);
     }
     Lbl_Sans_Resultat->setText(qs(gestion::texte_sans_resultat(tournoi_)));
-    remplir(Tbl_Classement, gestion::grille_classement(tournoi_));
-    afficher_joueurs();
     oublier_saisie();
 }
 

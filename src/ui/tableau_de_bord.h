@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QTabWidget>
+#include <array>
 
 #include "gestion/tableau_de_bord.h"
 #include "model/tournoi.h"
@@ -49,6 +50,8 @@ class TableauDeBord : public QTabWidget {
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
   private:
+    // Fills tab k if the tournament changed since it was last filled.
+    void remplir_onglet(int k);
     void afficher_joueurs();
     // Stores what was typed for the table of the chosen line; false when
     // nothing was (or it was refused).
@@ -64,6 +67,8 @@ class TableauDeBord : public QTabWidget {
     int points_ = -1;
     QString pions_;
     Forfait forfait_ = Forfait::aucun;
+    // The tabs not filled since the tournament last changed.
+    std::array<bool, 3> a_remplir_ = {true, true, true};
 };
 
 // Fills a table widget with a grid of texts, numbers right-aligned, read-only.

@@ -1,5 +1,6 @@
 // The main window's own view of the tournament: the round typed at two keys
 // per table, the standings following, the players found and opened.
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
@@ -61,13 +62,16 @@ void TestTableauDeBord::une_ronde_de_cinquante_tables_au_clavier() {
         QTest::keyClick(d.Tbl_Ronde, touches[table % 4]);
         QTest::keyClick(d.Tbl_Ronde, Qt::Key_Return);
         if (table == 0) {
-            // At once in the standings, apart from the points of the rounds
-            // complete, and in the status line.
+            // At once in the standings (filled when shown), apart from the
+            // points of the rounds complete, and in the status line.
+            d.setCurrentIndex(1);
             QCOMPARE(colonnes(d.Tbl_Classement).last(), QStringLiteral("Ronde 1"));
             QCOMPARE(cellule(d.Tbl_Classement, 0, 2), blanc);
             QCOMPARE(cellule(d.Tbl_Classement, 0, 3), QStringLiteral("0"));
             QCOMPARE(cellule(d.Tbl_Classement, 0, 6), QStringLiteral("+1"));
             QVERIFY(f.windowTitle().contains(QStringLiteral("49 tables sans résultat")));
+            d.setCurrentIndex(0);
+            d.Tbl_Ronde->setFocus();
             QCOMPARE(d.Tbl_Ronde->currentRow(), 1);
         }
     }
@@ -75,10 +79,12 @@ void TestTableauDeBord::une_ronde_de_cinquante_tables_au_clavier() {
         QCOMPARE(tavo::demi_points(f.tournoi().table(0, table).res_blanc), "2101"[table % 4] - '0');
     QCOMPARE(cellule(d.Tbl_Ronde, 1, 5), QStringLiteral("½-½"));
     QCOMPARE(d.Lbl_Sans_Resultat->text(), QStringLiteral("Toutes les tables ont un résultat"));
+    d.setCurrentIndex(1);
     QCOMPARE(colonnes(d.Tbl_Classement),
              (QStringList{"Cl", "N°", "Nom Prénom", "Pts", "BU", "SB"}));
     QCOMPARE(cellule(d.Tbl_Classement, 0, 3), QStringLiteral("1"));
     // Escape forgets a key typed; Enter alone stores nothing.
+    d.montrer_onglet(0);
     d.Tbl_Ronde->setCurrentCell(2, 0);
     QTest::keyClick(d.Tbl_Ronde, '1');
     QTest::keyClick(d.Tbl_Ronde, Qt::Key_Escape);
@@ -136,6 +142,11 @@ void TestTableauDeBord::othello_forfait_et_joueurs() {
     QCOMPARE(cellule(e.Tbl_Ronde, 0, 5), QStringLiteral("24-40"));
     QCOMPARE(cellule(e.Tbl_Ronde, 0, 1), cellule(d.Tbl_Ronde, 0, 1));
     QCOMPARE(e.Lbl_Sans_Resultat->text(), QStringLiteral("4 tables sans résultat"));
+    g.show();
+    QApplication::setActiveWindow(&g);
+    QVERIFY(QTest::qWaitForWindowActive(&g));
+    QTest::keyClick(&g, Qt::Key_2, Qt::ControlModifier);
+    QCOMPARE(e.currentIndex(), 1);
     QCOMPARE(e.Tbl_Classement->rowCount(), 12);
     QVERIFY(g.Lbl_Etat_Tournoi->text().endsWith(QStringLiteral("tout est enregistré")));
 }
