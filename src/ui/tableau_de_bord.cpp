@@ -99,10 +99,28 @@ TableauDeBord::TableauDeBord(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
             emit joueur_demande(numero->text().toInt());
     });
     connect(Tbl_Ronde, &QTableWidget::currentCellChanged, this, &TableauDeBord::oublier_saisie);
+    // For a projector: Ctrl++ and Ctrl+- make the tables' text larger or
+    // smaller.
+    for (const auto& [touches, pas] :
+         {std::pair{QKeySequence::ZoomIn, 2}, std::pair{QKeySequence::ZoomOut, -2}}) {
+        auto* raccourci = new QShortcut(QKeySequence(touches), this);
+        raccourci->setContext(Qt::WindowShortcut);
+        connect(raccourci, &QShortcut::activated, this, [this, pas] { agrandir(pas); });
+    }
     for (int k = 0; k < 3; ++k) {
         auto* raccourci = new QShortcut(QKeySequence(Qt::CTRL | (Qt::Key_1 + k)), this);
         raccourci->setContext(Qt::WindowShortcut);
         connect(raccourci, &QShortcut::activated, this, [this, k] { montrer_onglet(k); });
+    }
+}
+
+void TableauDeBord::agrandir(int pas) {
+    QFont police = font();
+    police.setPointSize(std::clamp(police.pointSize() + pas, 8, 40));
+    setFont(police);
+    for (QTableWidget* t : {Tbl_Ronde, Tbl_Classement, Tbl_Joueurs}) {
+        t->verticalHeader()->setDefaultSectionSize(QFontMetrics(police).height() + 8);
+        t->resizeColumnsToContents();
     }
 }
 

@@ -29,6 +29,9 @@ class TableauDeBord : public QTabWidget {
     // players, from the search field) with the keyboard in it. Ctrl+1, Ctrl+2
     // and Ctrl+3 do the same.
     void montrer_onglet(int k);
+    // The text of the tabs `pas` points larger (8 to 40 points): Ctrl++ and
+    // Ctrl+-, for a projector.
+    void agrandir(int pas);
 
     QLabel* Lbl_Sans_Resultat;  // "12 tables sans résultat"
     QTableWidget* Tbl_Ronde;    // one line per table; a result is typed on it

@@ -147,6 +147,9 @@ void TestTableauDeBord::othello_forfait_et_joueurs() {
     QVERIFY(QTest::qWaitForWindowActive(&g));
     QTest::keyClick(&g, Qt::Key_2, Qt::ControlModifier);
     QCOMPARE(e.currentIndex(), 1);
+    const int taille = e.Tbl_Classement->font().pointSize();
+    QTest::keyClick(&g, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(e.Tbl_Classement->font().pointSize(), taille + 2);
     QCOMPARE(e.Tbl_Classement->rowCount(), 12);
     QVERIFY(g.Lbl_Etat_Tournoi->text().endsWith(QStringLiteral("tout est enregistré")));
 }
