@@ -101,10 +101,12 @@ TableauDeBord::TableauDeBord(Tournoi& tournoi, Ihm& ihm, QWidget* parent)
     connect(Tbl_Ronde, &QTableWidget::currentCellChanged, this, &TableauDeBord::oublier_saisie);
     // For a projector: Ctrl++ and Ctrl+- make the tables' text larger or
     // smaller.
-    for (const auto& [touches, pas] :
-         {std::pair{QKeySequence::ZoomIn, 2}, std::pair{QKeySequence::ZoomOut, -2}}) {
-        auto* raccourci = new QShortcut(QKeySequence(touches), this);
+    const std::pair<QKeySequence::StandardKey, int> zooms[] = {{QKeySequence::ZoomIn, 2},
+                                                               {QKeySequence::ZoomOut, -2}};
+    for (const auto& zoom : zooms) {
+        auto* raccourci = new QShortcut(QKeySequence(zoom.first), this);
         raccourci->setContext(Qt::WindowShortcut);
+        const int pas = zoom.second;
         connect(raccourci, &QShortcut::activated, this, [this, pas] { agrandir(pas); });
     }
     for (int k = 0; k < 3; ++k) {
