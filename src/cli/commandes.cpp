@@ -51,6 +51,7 @@ const std::vector<Commande>& commandes() {
         {"equipes-classement",
          "[--dossier DIR] [--tournoi FICHIER] [--format texte|html|csv] [--sortie CHEMIN]",
          commande_equipes_classement},
+        {"servir", "FICHIER [--adresse A] [--port P] [--reseau NOM_DU_WIFI]", commande_servir},
     };
     return liste;
 }

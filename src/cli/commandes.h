@@ -51,6 +51,7 @@ int commande_joueur_absent(const Mots& mots, Console& console);
 int commande_appariements_interdits(const Mots& mots, Console& console);
 int commande_joueurs_importer(const Mots& mots, Console& console);
 int commande_exporter_trf(const Mots& mots, Console& console);
+int commande_servir(const Mots& mots, Console& console);
 
 // Loads a tournament file; nullptr (the message already on stderr) on failure.
 std::unique_ptr<Tournoi> ouvrir_tournoi(const std::string& chemin, Console& console);

@@ -16,6 +16,9 @@ namespace tavo::gestion {
 struct Grille {
     std::vector<std::string> colonnes;
     std::vector<std::vector<std::string>> lignes;
+    // For each row, the number of the player each cell names, 0 for none:
+    // what a page links to the player's own page.
+    std::vector<std::vector<int>> joueurs;
 };
 
 // True when there is no tournament to show (no name, no player, no
@@ -28,8 +31,14 @@ bool tournoi_vide(const Tournoi& t);
 std::string texte_resultat(const Tournoi& t, const Appariement& a);
 
 // One row per table of the current round: table number, white, his points
-// before the round, black, his, the result (see texte_resultat).
-Grille grille_ronde(const Tournoi& t);
+// before the round, black, his, the result (see texte_resultat). With
+// `recherche`, only the tables of the players it finds (see grille_joueurs).
+Grille grille_ronde(const Tournoi& t, std::string_view recherche = {});
+
+// A player's games, one row per round paired: round, colour, opponent,
+// result as the player scored it ("1", "½", "0", "1F", "exempt", "absent"),
+// his points after the round. Empty when there is no such player.
+Grille grille_parties(const Tournoi& t, int id);
 
 // The standings after the last complete round: rank, number, name, points,
 // each tie-break; while the current round is not complete, one more column

@@ -17,12 +17,15 @@ namespace tavo {
 struct Cellule {
     enum class Sorte { texte, nombre };
     Sorte sorte = Sorte::texte;
-    std::string texte;  // Windows-1252, for a text cell
+    std::string texte;  // UTF-8, for a text cell
     int valeur = 0;     // for a number cell
     int diviseur = 1;
+    std::string lien;  // the HTML form makes the cell a link to this address; none when empty
 
-    static Cellule de_texte(std::string t) { return {Sorte::texte, std::move(t), 0, 1}; }
-    static Cellule de_nombre(int v, int diviseur = 1) { return {Sorte::nombre, {}, v, diviseur}; }
+    static Cellule de_texte(std::string t) { return {Sorte::texte, std::move(t), 0, 1, {}}; }
+    static Cellule de_nombre(int v, int diviseur = 1) {
+        return {Sorte::nombre, {}, v, diviseur, {}};
+    }
 };
 
 struct Tableau {

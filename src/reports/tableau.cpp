@@ -85,8 +85,6 @@ std::string texte_nombre(int valeur, int diviseur, FormePoints forme) {
     return signe + (entier ? std::to_string(entier) : "") + kQuarts[quarts - 1];
 }
 
-namespace {
-
 std::string echapper_html(const std::string& utf8) {
     std::string texte;
     for (char c : utf8) {
@@ -109,6 +107,8 @@ std::string echapper_html(const std::string& utf8) {
     }
     return texte;
 }
+
+namespace {
 
 std::string texte_cellule(const Cellule& c, FormePoints forme) {
     if (c.sorte == Cellule::Sorte::nombre) return texte_nombre(c.valeur, c.diviseur, forme);
@@ -159,19 +159,37 @@ const char* const kStyle =
     "thead { display: table-header-group; }\n"
     "tr { page-break-inside: avoid; }\n"
     "@page { size: A4; margin: 15mm; }\n"
-    "@media print { body { font-size: 9pt; } th { background: none; } }\n";
+    "@media print { body { font-size: 9pt; } th { background: none; } }\n"
+    "@media screen and (max-width: 600px) {\n"
+    "  body { margin: 4px; font-size: 15px; }\n"
+    "  table { width: 100%; }\n"
+    "  th, td { padding: 3px 2px; overflow-wrap: anywhere; }\n"
+    "  th { overflow-wrap: normal; font-size: 13px; }\n"
+    "}\n";
+
+std::string cellule_html(const Cellule& c) {
+    std::string texte = texte_cellule(c, FormePoints::html);
+    if (!c.lien.empty()) texte = "<a href=\"" + echapper_html(c.lien) + "\">" + texte + "</a>";
+    return (c.sorte == Cellule::Sorte::texte ? "<td>" : "<td class=\"n\">") + texte + "</td>";
+}
 
 }  // namespace
 
 std::string ecrire_html(const Rapport& rapport) {
-    const Tableau& tab = rapport.tableau();
-    const std::string titre = echapper_html(tab.titre.empty() ? rapport.titre() : tab.titre);
+    return ecrire_html(rapport.tableau(), rapport.titre(), Habillage{});
+}
+
+std::string ecrire_html(const Tableau& tab, const std::string& titre_rapport,
+                        const Habillage& habillage) {
+    const std::string titre = echapper_html(tab.titre.empty() ? titre_rapport : tab.titre);
     std::string page =
-        "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
+        "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
     page += titre;
     page += "</title>\n<style>\n";
     page += kStyle;
-    page += "</style>\n</head>\n<body>\n<h1>" + titre + "</h1>\n";
+    page += "</style>\n" + habillage.tete + "</head>\n<body>\n" + habillage.avant;
+    page += "<main>\n<h1>" + titre + "</h1>\n";
     for (const std::string& ligne : tab.entete)
         page += "<p class=\"entete\">" + echapper_html(ligne) + "</p>\n";
     page += "<table>\n<thead>\n<tr>";
@@ -179,13 +197,10 @@ std::string ecrire_html(const Rapport& rapport) {
     page += "</tr>\n</thead>\n<tbody>\n";
     for (const std::vector<Cellule>& ligne : tab.lignes) {
         page += "<tr>";
-        for (const Cellule& c : ligne) {
-            page += c.sorte == Cellule::Sorte::texte ? "<td>" : "<td class=\"n\">";
-            page += texte_cellule(c, FormePoints::html) + "</td>";
-        }
+        for (const Cellule& c : ligne) page += cellule_html(c);
         page += "</tr>\n";
     }
-    page += "</tbody>\n</table>\n</body>\n</html>\n";
+    page += "</tbody>\n</table>\n</main>\n" + habillage.apres + "</body>\n</html>\n";
     return page;
 }
 

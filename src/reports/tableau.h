@@ -56,8 +56,23 @@ enum class FormePoints { texte, html, csv };
 std::string texte_nombre(int valeur, int diviseur, FormePoints forme);
 
 // The report's table as one standalone UTF-8 HTML page: heading, a <table>
-// with its header row, an inline stylesheet for screen and A4 print.
+// with its header row, an inline stylesheet for screen, phone and A4 print.
 std::string ecrire_html(const Rapport& rapport);
+
+// What a page served to the players adds around the same table: HTML put in
+// the head, before the heading and after the table. Each is written as it
+// stands, so the caller escapes every text it puts there.
+struct Habillage {
+    std::string tete;
+    std::string avant;
+    std::string apres;
+};
+std::string ecrire_html(const Tableau& tableau, const std::string& titre,
+                        const Habillage& habillage);
+
+// A text made safe for HTML, in its content or in a double-quoted attribute:
+// & < > " written as entities.
+std::string echapper_html(const std::string& utf8);
 
 // The report's table as CSV for French spreadsheets: ';' separator, UTF-8
 // with a byte-order mark, CR LF line ends, one header row, quotes where
