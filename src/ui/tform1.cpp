@@ -39,6 +39,7 @@
 #include "ui/tform_dlg_tournoi.h"
 #include "ui/tform_interdits.h"
 #include "ui/tform_modifier_appariements.h"
+#include "ui/tform_publier.h"
 #include "ui/tform_saisie_resultats.h"
 #include "ui/tform_show_app.h"
 
@@ -160,6 +161,7 @@ TForm1::TForm1(Ihm* ihm, QWidget* parent)
     connect(Form_Modifier_Appariements, &TForm_Modifier_Appariements::changement, this,
             &TForm1::noter_changement);
     Form_Interdits = new TForm_Interdits(*tournoi_, ihm_, this);
+    Form_Publier = new TForm_Publier(ihm_, this);
     connect(Form_Interdits, &TForm_Interdits::changement, this, &TForm1::noter_changement);
     Form__Avertissement = new TForm__Avertissement(this);
 }
@@ -168,6 +170,7 @@ TForm1::~TForm1() {
     // The dialogs refer to the tournament and to the message boxes: they go
     // first, before the members they use.
     delete Form__Avertissement;
+    delete Form_Publier;
     delete Form_Interdits;
     delete Form_Modifier_Appariements;
     delete Form_Saisie_Resultats;
@@ -199,6 +202,8 @@ void TForm1::creer_menu() {
                                 &TForm1::SauverTournoiSous);
     action_exporter_trf = action(fichiers, "action_exporter_trf",
                                  QStringLiteral("&Exporter au format TRF"), &TForm1::ExporterTrf);
+    action_publier = action(fichiers, "action_publier", QStringLiteral("&Publier sur le réseau"),
+                            &TForm1::PublierReseau);
     fichiers->addSeparator()->setVisible(false);
     action_configurer_imprimante =
         action(fichiers, "action_configurer_imprimante", QStringLiteral("C&onfigurer l'imprimante"),
@@ -624,6 +629,14 @@ void TForm1::ExporterTrf() {
     gestion::exporter_trf(*tournoi_, std::filesystem::path(destination->chemin.toStdString()), ihm_,
                           gestion::EncodageTrf::utf8,
                           std::filesystem::path(fichier_courant_.toStdString()));
+}
+
+// The pages follow the tournament's file: a .tavo holds each change at once,
+// a .pxi once saved.
+void TForm1::PublierReseau() {
+    Form_Publier->a_l_ouverture(fichier_courant_);
+    Form_Publier->show();
+    Form_Publier->raise();
 }
 
 void TForm1::GestionJoueurs() {

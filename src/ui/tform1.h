@@ -32,6 +32,7 @@ class TForm_Show_App;
 class TForm_Saisie_Resultats;
 class TForm_Modifier_Appariements;
 class TForm_Interdits;
+class TForm_Publier;
 class TForm__Avertissement;
 class TableauDeBord;
 
@@ -81,6 +82,7 @@ class TForm1 : public QMainWindow {
     TForm_Saisie_Resultats* Form_Saisie_Resultats;
     TForm_Modifier_Appariements* Form_Modifier_Appariements;
     TForm_Interdits* Form_Interdits;
+    TForm_Publier* Form_Publier;
     TForm__Avertissement* Form__Avertissement;
 
     QLabel* Lbl_Accueil;             // how to start, without a tournament
@@ -113,6 +115,7 @@ class TForm1 : public QMainWindow {
     QAction* action_interdits;
     QAction* action_options_tournoi;
     QAction* action_fichier_equipes;
+    QAction* action_publier;
     QAction* action_classement_equipes;
     QAction* action_avertissement;
     QAction* action_a_propos;
@@ -134,6 +137,7 @@ class TForm1 : public QMainWindow {
     void Grille();
     void ImporterJoueurs();
     void ExporterTrf();
+    void PublierReseau();
     void GestionJoueurs();
     void ListeJoueurs();
     void AppariementsInterdits();

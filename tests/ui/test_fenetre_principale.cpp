@@ -121,8 +121,9 @@ void TestFenetrePrincipale::ecran_de_depart_et_menu() {
     const auto menu = [&](int i) { return f.menuBar()->actions()[i]->menu(); };
     QCOMPARE(textes(menu(0)),
              (QStringList{"&Nouveau Tournoi", "-", "&Charger un tournoi", "Tournois &récents",
-                          "&Sauver le tournoi", "Sauver so&us…", "&Exporter au format TRF", "[-]",
-                          "[C&onfigurer l'imprimante]", "[&Imprimer]", "-", "&Quitter"}));
+                          "&Sauver le tournoi", "Sauver so&us…", "&Exporter au format TRF",
+                          "&Publier sur le réseau", "[-]", "[C&onfigurer l'imprimante]",
+                          "[&Imprimer]", "-", "&Quitter"}));
     QCOMPARE(
         textes(menu(1)),
         (QStringList{"&Nouvelle Ronde", "&Revoir les appariements", "&Modifier les appariements",

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -14,6 +18,7 @@
 #include "ui/tableau_de_bord.h"
 #include "ui/tdlg_joueurs.h"
 #include "ui/tform1.h"
+#include "ui/tform_publier.h"
 
 using tavo::ui::TableauDeBord;
 using tavo::ui::TForm1;
@@ -152,6 +157,33 @@ void TestTableauDeBord::othello_forfait_et_joueurs() {
     QCOMPARE(e.Tbl_Classement->font().pointSize(), taille + 2);
     QCOMPARE(e.Tbl_Classement->rowCount(), 12);
     QVERIFY(g.Lbl_Etat_Tournoi->text().endsWith(QStringLiteral("tout est enregistré")));
+
+    // Fichiers / Publier sur le réseau: the pages served on this machine's
+    // loopback, their address shown with a QR code that a reader decodes
+    // to it, then stopped.
+    g.action_publier->trigger();
+    tavo::ui::TForm_Publier& p = *g.Form_Publier;
+    p.Ed_Adresse->setText(QStringLiteral("127.0.0.1"));
+    p.SE_Port->setValue(0);
+    p.Ed_Reseau->setText(QStringLiteral("Club"));
+    QTest::mouseClick(p.Bt_Publier, Qt::LeftButton);
+    QVERIFY2(ihm2.erreurs.isEmpty(), qPrintable(ihm2.erreurs.join(QLatin1Char(10))));
+    const QRegularExpression adresse(QStringLiteral("http://127\\.0\\.0\\.1:\\d+/"));
+    const QString url = adresse.match(p.Lbl_Adresse_Pages->text()).captured();
+    QVERIFY2(!url.isEmpty(), qPrintable(p.Lbl_Adresse_Pages->text()));
+    QVERIFY(!p.Ed_Adresse->isEnabled());
+    const QString image = dossier.filePath(QStringLiteral("qr.png"));
+    QVERIFY(p.Img_QR->pixmap().save(image));
+    QProcess zbar;
+    zbar.start(QStringLiteral("zbarimg"),
+               {QStringLiteral("--quiet"), QStringLiteral("--raw"), image});
+    if (zbar.waitForFinished(30000))
+        QCOMPARE(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), url);
+    else
+        QWARN("zbarimg absent : code QR non relu");
+    QTest::mouseClick(p.Bt_Publier, Qt::LeftButton);
+    QVERIFY(p.Ed_Adresse->isEnabled());
+    QVERIFY(p.Img_QR->pixmap().isNull());
 }
 
 QTEST_MAIN(TestTableauDeBord)
