@@ -180,7 +180,7 @@ void TestTableauDeBord::othello_forfait_et_joueurs() {
     if (zbar.waitForFinished(30000))
         QCOMPARE(QString::fromUtf8(zbar.readAllStandardOutput()).trimmed(), url);
     else
-        QWARN("zbarimg absent : code QR non relu");
+        qWarning("zbarimg absent : code QR non relu");
     QTest::mouseClick(p.Bt_Publier, Qt::LeftButton);
     QVERIFY(p.Ed_Adresse->isEnabled());
     QVERIFY(p.Img_QR->pixmap().isNull());
