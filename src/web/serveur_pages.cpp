@@ -72,6 +72,7 @@ struct ServeurPages::Etat {
     std::shared_ptr<Instantane> courant;
     std::pair<Signature, Signature> vue;
     std::atomic<std::uint64_t> version{0};
+    socket_t prise = -1;  // the listening socket, once bound
 
     std::shared_ptr<Instantane> instantane() {
         const std::lock_guard verrou(mutex);
@@ -125,9 +126,10 @@ struct ServeurPages::Etat {
         // The library would also share the port with any other program
         // (SO_REUSEPORT), which would then get half the phones' requests:
         // a port taken must be refused instead.
-        http.set_socket_options([](socket_t sock) {
+        http.set_socket_options([this](socket_t sock) {
             int oui = 1;
             setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &oui, sizeof oui);
+            prise = sock;
         });
         http.set_read_timeout(5);
         http.set_write_timeout(5);
@@ -191,6 +193,11 @@ bool ServeurPages::demarrer(const ReglagesService& reglages, Interaction& io) {
                      adresse.c_str(), reglages.port));
         return false;
     }
+    // The library listens with a queue of 5 connections: a room of phones
+    // opening the page together would see most of theirs dropped and
+    // retried seconds later. Listening again sets a queue of the system's
+    // largest size.
+    ::listen(e->prise, SOMAXCONN);
     const bool toutes = portee == Portee::toutes;
     e->affiche = {url_pages(toutes ? adresse_reseau_local() : adresse, port), reglages.reseau};
     if (portee == Portee::publique)
